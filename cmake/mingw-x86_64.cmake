@@ -1,0 +1,13 @@
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(KELBO_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KELBO_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KELBO_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${KELBO_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KELBO_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Static runtime: kelbo.exe and KelboMenu.dll need no DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

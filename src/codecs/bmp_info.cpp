@@ -1,0 +1,235 @@
+#include "codecs/bmp_info.h"
+
+#include <limits>
+#include <string>
+
+#include "core/byte_reader.h"
+#include "core/file_io.h"
+
+namespace kelbo {
+namespace {
+
+// The longest header plus the bit-field masks that may follow a 40-byte one.
+constexpr std::size_t kLongestHeaders = kBmpFileHeaderSize + 124 + 12;
+
+Failure Fail(FailureKind kind, std::string message) { return Failure{kind, std::move(message)}; }
+
+std::optional<BmpHeaderKind> KindOfSize(std::uint32_t size) {
+  switch (size) {
+    case 12:
+      return BmpHeaderKind::kCore;
+    case 40:
+      return BmpHeaderKind::kInfo;
+    case 108:
+      return BmpHeaderKind::kV4;
+    case 124:
+      return BmpHeaderKind::kV5;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool DepthAllowed(BmpHeaderKind kind, std::uint16_t bpp) {
+  const bool common = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24;
+  return kind == BmpHeaderKind::kCore ? common : common || bpp == 16 || bpp == 32;
+}
+
+std::optional<Failure> CheckCompression(std::uint32_t raw, std::uint16_t bpp, bool top_down) {
+  if (raw == 4 || raw == 5)
+    return Fail(FailureKind::kUnsupported, raw == 4 ? "JPEG inside a bitmap is not supported"
+                                                    : "PNG inside a bitmap is not supported");
+  if (raw == 6) return Fail(FailureKind::kUnsupported, "alpha bit fields are not supported");
+  if (raw > 3) return Fail(FailureKind::kInvalid, "unknown compression " + std::to_string(raw));
+  const auto compression = static_cast<BmpCompression>(raw);
+  const bool fits = (compression == BmpCompression::kRgb) ||
+                    (compression == BmpCompression::kRle8 && bpp == 8) ||
+                    (compression == BmpCompression::kRle4 && bpp == 4) ||
+                    (compression == BmpCompression::kBitfields && (bpp == 16 || bpp == 32));
+  if (!fits) {
+    return Fail(FailureKind::kInvalid, std::string(BmpCompressionName(compression)) +
+                                           " compression with " + std::to_string(bpp) +
+                                           " bits per pixel");
+  }
+  const bool rle = compression == BmpCompression::kRle8 || compression == BmpCompression::kRle4;
+  if (rle && top_down)
+    return Fail(FailureKind::kInvalid, "run-length compressed bitmap stored top-down");
+  return std::nullopt;
+}
+
+// Reads the fields after the size of a 40, 108 or 124 byte header.
+std::optional<Failure> ReadInfoFields(ByteReader& r, BmpInfo& info) {
+  const std::int32_t width = r.I32Le();
+  const std::int32_t height = r.I32Le();
+  const std::uint16_t planes = r.U16Le();
+  info.bits_per_pixel = r.U16Le();
+  const std::uint32_t compression = r.U32Le();
+  info.image_size = r.U32Le();
+  info.x_pixels_per_meter = r.I32Le();
+  info.y_pixels_per_meter = r.I32Le();
+  info.colors_used = r.U32Le();
+  r.U32Le();  // colours important: advisory only
+  if (planes != 1)
+    return Fail(FailureKind::kInvalid, "planes must be 1, not " + std::to_string(planes));
+  if (width <= 0)
+    return Fail(FailureKind::kInvalid, "width " + std::to_string(width) + " is not positive");
+  if (height == 0 || height == std::numeric_limits<std::int32_t>::min()) {
+    return Fail(FailureKind::kInvalid, "height " + std::to_string(height) + " is not allowed");
+  }
+  info.width = width;
+  info.height = height < 0 ? -height : height;
+  info.bottom_up = height > 0;
+  // Compression first: JPEG and PNG payloads legitimately have 0 bits per pixel.
+  if (auto bad = CheckCompression(compression, info.bits_per_pixel, !info.bottom_up)) return bad;
+  if (!DepthAllowed(info.header_kind, info.bits_per_pixel)) {
+    return Fail(FailureKind::kInvalid, std::to_string(info.bits_per_pixel) + " bits per pixel");
+  }
+  info.compression = static_cast<BmpCompression>(compression);
+  return std::nullopt;
+}
+
+std::optional<Failure> ReadCoreFields(ByteReader& r, BmpInfo& info) {
+  info.width = r.U16Le();
+  info.height = r.U16Le();
+  const std::uint16_t planes = r.U16Le();
+  info.bits_per_pixel = r.U16Le();
+  if (planes != 1)
+    return Fail(FailureKind::kInvalid, "planes must be 1, not " + std::to_string(planes));
+  if (info.width == 0 || info.height == 0)
+    return Fail(FailureKind::kInvalid, "zero width or height");
+  if (!DepthAllowed(info.header_kind, info.bits_per_pixel)) {
+    return Fail(FailureKind::kInvalid, std::to_string(info.bits_per_pixel) + " bits per pixel");
+  }
+  return std::nullopt;
+}
+
+// The masks sit in V4/V5 headers, or right after a 40-byte header.
+std::optional<Failure> ReadMasks(ByteReader& r, BmpInfo& info) {
+  r.Seek(kBmpFileHeaderSize + 40);
+  info.red_mask = r.U32Le();
+  info.green_mask = r.U32Le();
+  info.blue_mask = r.U32Le();
+  if (r.Overrun()) return Fail(FailureKind::kTruncated, "bit-field masks truncated");
+  if (info.red_mask == 0 || info.green_mask == 0 || info.blue_mask == 0) {
+    return Fail(FailureKind::kInvalid, "a bit-field colour mask is empty");
+  }
+  return std::nullopt;
+}
+
+std::uint32_t PaletteEntries(const BmpInfo& info) {
+  if (info.bits_per_pixel > 8) return info.colors_used;
+  const std::uint32_t full = 1u << info.bits_per_pixel;
+  if (info.header_kind == BmpHeaderKind::kCore || info.colors_used == 0) return full;
+  return info.colors_used < full ? info.colors_used : full;
+}
+
+// Checks that the colour table and (when uncompressed) every row are present.
+std::optional<Failure> CheckLayout(const BmpInfo& info, std::uint64_t file_size) {
+  const std::uint64_t entry_size = info.header_kind == BmpHeaderKind::kCore ? 3 : 4;
+  const bool masks_after_header =
+      info.header_kind == BmpHeaderKind::kInfo && info.compression == BmpCompression::kBitfields;
+  const std::uint64_t table_end = kBmpFileHeaderSize + info.header_size +
+                                  (masks_after_header ? 12 : 0) + entry_size * info.palette_entries;
+  if (table_end > file_size) return Fail(FailureKind::kTruncated, "colour table truncated");
+  if (info.pixel_offset < table_end) {
+    return Fail(FailureKind::kInvalid,
+                "pixel data offset " + std::to_string(info.pixel_offset) + " overlaps the headers");
+  }
+  if (info.pixel_offset > file_size) return Fail(FailureKind::kTruncated, "pixel data missing");
+  const bool uncompressed =
+      info.compression == BmpCompression::kRgb || info.compression == BmpCompression::kBitfields;
+  if (!uncompressed) return std::nullopt;
+  // At most 2^33 bytes per row times 2^31 rows: no 64-bit overflow.
+  const std::uint64_t needed =
+      *BmpRowBytes(info.bits_per_pixel, info.width) * static_cast<std::uint64_t>(info.height);
+  if (needed > file_size - info.pixel_offset) {
+    return Fail(FailureKind::kTruncated,
+                "pixel data truncated: " + std::to_string(needed) + " bytes needed from offset " +
+                    std::to_string(info.pixel_offset) + ", file has " + std::to_string(file_size));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+const char* BmpHeaderKindName(BmpHeaderKind kind) {
+  switch (kind) {
+    case BmpHeaderKind::kCore:
+      return "BITMAPCOREHEADER (OS/2, 12 bytes)";
+    case BmpHeaderKind::kInfo:
+      return "BITMAPINFOHEADER (40 bytes)";
+    case BmpHeaderKind::kV4:
+      return "BITMAPV4HEADER (108 bytes)";
+    case BmpHeaderKind::kV5:
+      return "BITMAPV5HEADER (124 bytes)";
+  }
+  return "unknown";
+}
+
+const char* BmpCompressionName(BmpCompression compression) {
+  switch (compression) {
+    case BmpCompression::kRgb:
+      return "BI_RGB";
+    case BmpCompression::kRle8:
+      return "BI_RLE8";
+    case BmpCompression::kRle4:
+      return "BI_RLE4";
+    case BmpCompression::kBitfields:
+      return "BI_BITFIELDS";
+  }
+  return "unknown";
+}
+
+std::optional<std::uint64_t> BmpRowBytes(std::uint16_t bits_per_pixel, std::int32_t width) {
+  if (width < 0) return std::nullopt;
+  const std::uint64_t bits =
+      static_cast<std::uint64_t>(bits_per_pixel) * static_cast<std::uint64_t>(width);
+  return (bits + 31) / 32 * 4;
+}
+
+Result<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> head, std::uint64_t file_size) {
+  if (file_size < head.size()) file_size = head.size();
+  if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') {
+    return Fail(FailureKind::kWrongFormat, "not a Windows bitmap (no \"BM\" signature)");
+  }
+  ByteReader r(head);
+  BmpInfo info;
+  r.Skip(2);
+  r.U32Le();  // bfSize: often wrong in real files, so not trusted
+  r.Skip(4);  // reserved
+  info.pixel_offset = r.U32Le();
+  info.header_size = r.U32Le();
+  if (r.Overrun()) return Fail(FailureKind::kTruncated, "bitmap file header truncated");
+  const auto kind = KindOfSize(info.header_size);
+  if (!kind) {
+    return Fail(info.header_size < 12 ? FailureKind::kInvalid : FailureKind::kUnsupported,
+                "info header of " + std::to_string(info.header_size) + " bytes");
+  }
+  info.header_kind = *kind;
+  if (kBmpFileHeaderSize + info.header_size > head.size()) {
+    return Fail(FailureKind::kTruncated, "bitmap info header truncated");
+  }
+  auto bad =
+      info.header_kind == BmpHeaderKind::kCore ? ReadCoreFields(r, info) : ReadInfoFields(r, info);
+  if (bad) return *bad;
+  if (info.compression == BmpCompression::kBitfields) {
+    if (auto bad_masks = ReadMasks(r, info)) return *bad_masks;
+  }
+  info.palette_entries = PaletteEntries(info);
+  if (auto bad_layout = CheckLayout(info, file_size)) return *bad_layout;
+  return info;
+}
+
+Result<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> whole_file) {
+  return ReadBmpInfo(whole_file, whole_file.size());
+}
+
+Result<BmpInfo> ReadBmpInfo(const std::filesystem::path& path) {
+  try {
+    const FilePrefix prefix = ReadFilePrefix(path, kLongestHeaders);
+    return ReadBmpInfo(prefix.bytes, prefix.file_size);
+  } catch (const FileError& e) {
+    return Fail(FailureKind::kIo, e.what());
+  }
+}
+
+}  // namespace kelbo

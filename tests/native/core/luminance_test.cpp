@@ -1,0 +1,46 @@
+#include "core/luminance.h"
+
+#include <gtest/gtest.h>
+
+namespace kelbo {
+namespace {
+
+TEST(Luminance, PrimariesWhiteAndBlack) {
+  EXPECT_EQ(Luminance(255, 0, 0), 76);   // 76.245
+  EXPECT_EQ(Luminance(0, 255, 0), 150);  // 149.685
+  EXPECT_EQ(Luminance(0, 0, 255), 29);   // 29.07
+  EXPECT_EQ(Luminance(255, 255, 255), 255);
+  EXPECT_EQ(Luminance(0, 0, 0), 0);
+}
+
+TEST(Luminance, GreysKeepTheirValue) {
+  for (int v = 0; v < 256; ++v) {
+    const auto c = static_cast<std::uint8_t>(v);
+    EXPECT_EQ(Luminance(c, c, c), v) << "grey " << v;
+  }
+}
+
+TEST(Luminance, MixedColours) {
+  EXPECT_EQ(Luminance(10, 20, 30), 18);     // 2.99 + 11.74 + 3.42 = 18.15
+  EXPECT_EQ(Luminance(200, 100, 50), 124);  // 59.8 + 58.7 + 5.7 = 124.2
+  EXPECT_EQ(Luminance(128, 64, 32), 79);    // 38.272 + 37.568 + 3.648 = 79.488
+}
+
+// In decimal these sums are exact halves, but 0.299, 0.587 and 0.114 are not
+// exact in binary: the extended-precision sum lands exactly on the half, just
+// above it or just below it, and Round follows what the sum really is.
+TEST(Luminance, DecimalHalvesFollowTheExtendedPrecisionSum) {
+  EXPECT_EQ(Luminance(0, 12, 4), 8);     // 7.04 + 0.456 = 7.5 exactly: to even
+  EXPECT_EQ(Luminance(1, 13, 5), 8);     // 8.5 exactly: to even
+  EXPECT_EQ(Luminance(7, 19, 11), 15);   // 14.5 decimal, 14.5 + 8.7e-19 in long double
+  EXPECT_EQ(Luminance(52, 16, 40), 29);  // 29.5 decimal, 29.5 - 1.7e-18 in long double
+}
+
+TEST(Luminance, ColourValueOverloadSplitsInCOLORREFOrder) {
+  EXPECT_EQ(Luminance(Rgb(255, 0, 0)), 76);
+  EXPECT_EQ(Luminance(Color{0x0000FF}), 76);  // red is the low byte
+  EXPECT_EQ(Luminance(Color{0xFF0000}), 29);  // blue is the third byte
+}
+
+}  // namespace
+}  // namespace kelbo

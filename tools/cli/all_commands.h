@@ -1,0 +1,13 @@
+#pragma once
+
+#include "commands.h"
+
+namespace kelbo::cli {
+
+// Each file of subcommands adds its own; the full set is built here.
+void AddInfoCommand(CommandRegistry& registry);
+void AddTestCardCommand(CommandRegistry& registry);
+
+CommandRegistry AllCommands();
+
+}  // namespace kelbo::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options.h"
+
+namespace kelbo::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommandIo {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// One subcommand: "kelbo-cli NAME [options] ARGS". Handlers throw UsageError
+// for bad arguments and any other std::exception for a failure; they return
+// the exit code otherwise.
+struct Command {
+  std::string name;
+  std::string summary;    // one line for the list
+  std::string arguments;  // positional arguments for the usage line, e.g. "FILE"
+  std::string description;
+  std::vector<OptionSpec> options;
+  std::size_t min_positional = 0;
+  std::size_t max_positional = 0;
+  std::function<int(const ParsedArgs&, CommandIo&)> run;
+};
+
+class CommandRegistry {
+ public:
+  // Throws std::logic_error on a repeated name, to catch wiring mistakes.
+  void Add(Command command);
+  const Command* Find(std::string_view name) const;
+  const std::vector<Command>& All() const { return commands_; }
+
+ private:
+  std::vector<Command> commands_;
+};
+
+// Runs the command line (without the program name). Never throws.
+int RunCli(const CommandRegistry& registry, std::span<const std::string> args, CommandIo io);
+
+void PrintCommandHelp(const Command& command, std::ostream& out);
+
+}  // namespace kelbo::cli

@@ -40,7 +40,7 @@ kelbo_wine_prefix() {
 
 # Prints the id of the visible top-level X window captioned exactly $1, if any.
 kelbo_find_window() {
-  xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name { print $1; exit }'
+  xwininfo -root -tree 2>/dev/null | awk -v name=" \"$1\": (" 'index($0, name) { print $1; exit }'
 }
 
 # Waits up to $2 seconds for a window captioned $1.
@@ -58,4 +58,33 @@ kelbo_screenshot_not_blank() {
   local colours
   colours=$(/usr/bin/convert "$1" -format '%k' info: 2>/dev/null) || return 1
   [ "${colours:-0}" -ge 8 ]
+}
+
+# For end-to-end scripts: re-runs the calling script under its own Xvfb display
+# with a fresh Wine prefix, and sets KELBO_EXE, KELBO_PROBE and KELBO_SAMPLE.
+kelbo_e2e_enter() {
+  if [ -z "${KELBO_IN_XVFB:-}" ]; then
+    local prefix status=0
+    prefix=$(mktemp -d /tmp/kelbo-e2e-XXXXXX)
+    KELBO_IN_XVFB=1 KELBO_E2E_PREFIX="$prefix" \
+      xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@" || status=$?
+    rm -rf "$prefix"
+    exit "$status"
+  fi
+  kelbo_wine_prefix "$KELBO_E2E_PREFIX"
+  KELBO_EXE="$KELBO_ROOT/build/win64/src/app/ui/kelbo.exe"
+  KELBO_PROBE="$KELBO_ROOT/build/win64/tests/win/kelbo-probe.exe"
+  KELBO_SAMPLE=$(winepath -w "$KELBO_ROOT/samples/testcard.bmp" 2>/dev/null)
+  trap 'wineserver -k 2>/dev/null || true' EXIT
+}
+
+# The probe's report on the running copies, without carriage returns.
+kelbo_probe() {
+  wine "$KELBO_PROBE" "$@" 2>/dev/null | tr -d '\r'
+}
+
+kelbo_fail() {
+  echo "FAIL: $*"
+  kelbo_probe state
+  exit 1
 }

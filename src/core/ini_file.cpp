@@ -1,12 +1,12 @@
 #include "core/ini_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 #include <system_error>
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "core/whole_number.h"
 
 namespace kelbo {
 namespace {
@@ -43,15 +43,6 @@ void CheckKeyName(std::string_view key) {
   }
 }
 
-std::optional<int> ParseInteger(std::string_view text) {
-  text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
 
 }  // namespace
 
@@ -160,7 +151,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
   const auto text = Find(section, key);
   if (!text) return default_value;
-  return ParseInteger(*text).value_or(default_value);
+  return ParseWholeNumber(*text).value_or(default_value);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool default_value) const {

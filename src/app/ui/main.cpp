@@ -1,18 +1,28 @@
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
-#include "app/ui/view_form.h"
-#include "core/text_encoding.h"
+#include "app/ui/program.h"
+#include "forms/dialogs.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = 1;
     try {
-        kelbo::TViewForm form(instance);
-        form.Create();
-        form.Show(showCommand);
-        return form.RunMessageLoop();
+        if (kelbo::ApplySingleInstanceRule(kelbo::FindRunningInstance())) {
+            kelbo::Program program(kelbo::ParseStartOptions(kelbo::ProcessArguments()));
+            program.CreateWindows();
+            result = program.Run();
+        } else {
+            result = 0;
+        }
     } catch (const std::exception& e) {
-        MessageBoxW(nullptr, kelbo::Utf8ToWide(e.what()).c_str(), L"Kelbo", MB_OK | MB_ICONERROR);
-        return 1;
+        kelbo::forms::ShowError(nullptr, e.what());
     }
+    CoUninitialize();
+    return result;
 }

@@ -1,39 +1,155 @@
-// The program's main window: an MDI frame that owns every other window.
+// TViewForm: the program's main window, the MDI frame that owns every other
+// window. Every command enters here.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/commands.h"
+#include "app/menu_state.h"
+#include "app/ui/info_panel.h"
+#include "document/ui/child_win.h"
+#include "document/ui/document_host.h"
+#include "forms/form.h"
+#include "forms/handle.h"
+#include "forms/status_bar.h"
+#include "forms/timer.h"
+#include "forms/toolbar.h"
 
 namespace kelbo {
 
-class TViewForm {
+class TZoomDial;
+class TAboutDial;
+
+class TViewForm : public forms::Form, public DocumentHost {
 public:
     static constexpr const wchar_t* kClassName = L"TViewForm";
 
-    explicit TViewForm(HINSTANCE instance);
-    ~TViewForm();
-    TViewForm(const TViewForm&) = delete;
-    TViewForm& operator=(const TViewForm&) = delete;
+    explicit TViewForm(StartOptions options = {});
+    ~TViewForm() override;
 
     // Creates the window hidden; throws std::runtime_error when Windows refuses.
     void Create();
-    void Show(int showCommand);
 
-    HWND Handle() const { return handle_; }
-    HWND ClientHandle() const { return client_; }
-
+    HWND ClientHandle() const { return mdiClient_; }
     // Runs the message loop until the main window is gone; returns the exit code.
     int RunMessageLoop() const;
 
+    // Components.
+    forms::UniqueMenu MainMenu1;
+    forms::UniqueMenu PopupMenu1;
+    forms::ToolBar ToolBar1;
+    forms::ToolBar ToolBar2;
+    forms::ToolBar ToolBar4;
+    InfoPanel Panel1;
+    forms::StatusBar StatusBar1;
+    forms::ProgressBar StatusInfo;
+
+    // State.
+    std::uint8_t CurrentTool = 0;
+    WindowKindId ActiveKind = WindowKindId::kImage;
+    TChildWin* CurrentDocument = nullptr;
+    Color FgColorValue = 0;
+    Color BgColorValue = 0xFFFFFF;
+    bool ExitQuestion = false;
+    bool CloseQuestionOption = false;
+    bool FullView = false;
+
+    void SetFgColor(Color color);
+    void SetBgColor(Color color);
+    void UpdateMenuItems();
+    TChildWin* ActiveImageDocument() const;
+    int ChildCount() const;
+    // A new image document on a picture (the creation paths' shared step).
+    TChildWin& NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame);
+    void SetDialogs(TZoomDial* zoom, TAboutDial* about) { zoomDial_ = zoom; aboutDial_ = about; }
+    // Opens a picture file as a new image document.
+    void OpenPicture(const std::string& path);
+    // A start with files shows no splash.
+    void ClearFirstActivation() { firstActivation_ = false; }
+    bool SplashShowing() const { return SplashPanel.Exists() && SplashPanel.Visible(); }
+
+    forms::Panel SplashPanel;
+    forms::PictureView Splash;
+    forms::Timer SplashTimer;
+
+    // DocumentHost
+    HWND MdiClient() const override { return mdiClient_; }
+    void SetMainTitle(std::string_view fileName) override;
+    void SetStatusPanel(int panel, std::string_view text) override;
+    void ShowColorInfo(Color color) override;
+    void ResetProgress() override;
+    void ImageDocumentActivated(TChildWin& document) override;
+    void DocumentClosed(TChildWin& document) override;
+    bool CloseQuestion() const override { return CloseQuestionOption; }
+    HCURSOR ToolCursor() const override;
+    int Ask(std::string_view text, UINT buttons) override;
+    // Who answers the program's questions: a message box, or a test.
+    std::function<int(std::string_view text, UINT buttons)> Answer;
+
+protected:
+    void FormCreate() override;
+    void FormActivate() override;
+    void FormResize() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    void FormDestroy() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateStatusBar();
+    void BindCommands();
+    void LayoutChildren();
+    void ShowNormalToolBar();
 
-    void FormCreate();
-    void FormDestroy();
+    // Handlers (menu items and buttons with the same meaning share them).
+    void ZoomTo(int percent);
+    void Invekos1Click();
+    void MaximButtonClick();
+    void Wallpaper(bool tiled);
+    void istitapetu1Click();
+    void Priesvitnikony1Click();
+    void Kaskda1Click();
+    void Dlaba1Click();
+    void Zatvor1Click();
+    void Zatvorvetky1Click();
+    void Maximalizova1Click();
+    void Minimalizova1Click();
+    void Minimalizujvetky1Click();
+    void Usporiadajikonky1Click();
+    void Informanlita1Click();
+    void Popisfunkci1Click();
+    void Autorovahomepage1Click();
+    void Poliemailautorovi1Click();
+    void Zaniupdate1Click();
+    void Oprograme1Click();
+    void ExitKoniec1Click();
+    void FgColorClick();
+    void BgColorClick();
+    void Image1MouseDown(forms::MouseButton button, int x, int y);
+    void ClosePanel1CloseClick();
+    void ClosePanel1RollClick();
+    void ToolButtonClick(UINT command);
+    void FilesDropped(HDROP drop);
+    void PrepareSplash();
+    void SplashTimerTimer();
 
-    HINSTANCE instance_;
-    HWND handle_ = nullptr;
-    HWND client_ = nullptr;
+    forms::UniqueAccel accelerators_;
+    std::vector<std::unique_ptr<TChildWin>> documents_;
+    std::vector<std::unique_ptr<TChildWin>> closed_;  // freed once their messages are done
+    TZoomDial* zoomDial_ = nullptr;
+    TAboutDial* aboutDial_ = nullptr;
+    bool toolBar4Shown_ = false;
+    bool firstActivation_ = false;
+    StartOptions options_;
 };
 
 }  // namespace kelbo

@@ -1,0 +1,176 @@
+#include "document/ui/child_win.h"
+
+#include <algorithm>
+
+#include "forms/dialogs.h"
+
+namespace kelbo {
+
+namespace {
+
+const wchar_t kClassName[] = L"TChildWin";
+constexpr char kSaveQuestion[] = "Chcete uložiť zmeny do súboru %s?";
+
+}  // namespace
+
+TChildWin::TChildWin(DocumentHost& host) : host_(host) {
+    CreateHandle(kClassName, WS_EX_MDICHILD, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL |
+                                                 WS_CLIPCHILDREN,
+                 kUnnamed, {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}, host.MdiClient(), nullptr,
+                 forms::WindowKind::kMdiChild);
+}
+
+TChildWin::~TChildWin() = default;
+
+void TChildWin::FormCreate() {
+    Image1.Create(Handle(), {0, 0, 0, 0});
+    Image1.OnMouseMove = [this](WPARAM, int x, int y) { Image1MouseMove(x, y); };
+    UndoPosition = 0;
+    host_.SetMainTitle(kUnnamed);
+    host_.SetStatusPanel(2, SizeText(PictureSize()));
+}
+
+void TChildWin::FormShow() {
+    host_.SetMainTitle(FileName);
+    host_.SetStatusPanel(2, SizeText(PictureSize()));
+}
+
+void TChildWin::FormActivate() {
+    host_.ImageDocumentActivated(*this);
+    host_.SetMainTitle(FileName);
+    host_.SetStatusPanel(2, SizeText(PictureSize()));
+    Image1.SetCursor(host_.ToolCursor());
+    host_.ResetProgress();
+}
+
+void TChildWin::SetPicture(std::shared_ptr<forms::DibSection> picture, FrameKind frame) {
+    Image1.SetPicture(std::move(picture));
+    const Size view = PictureSize();
+    Image1.SetBounds({0, 0, view.width, view.height});
+    const Size outer = DocumentFrame(view, frame);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.width, outer.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateScrollRanges();
+    host_.SetStatusPanel(2, SizeText(view));
+}
+
+void TChildWin::SetFilePath(std::string_view path) {
+    SetText(path);
+    const SplitPath parts = SplitFilePath(path);
+    FileName = parts.name;
+    FileDir = parts.dir;
+    Modified = false;
+    host_.SetMainTitle(FileName);
+}
+
+Size TChildWin::PictureSize() const {
+    const auto& p = Image1.Picture();
+    return p ? Size{p->Width(), p->Height()} : Size{};
+}
+
+Size TChildWin::ViewSize() const {
+    const forms::Bounds b = Image1.GetBounds();
+    return {b.width, b.height};
+}
+
+void TChildWin::SetViewSize(Size view) {
+    Image1.SetBounds({0, 0, view.width, view.height});
+    const Size outer = DocumentFrame(view, FrameKind::kStandard);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.width, outer.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateScrollRanges();
+    Image1.Repaint();
+}
+
+void TChildWin::UpdateScrollRanges() {
+    const Size view = ViewSize();
+    const SIZE client = ClientSize();
+    // The bars show only when the view does not fit, as the range implies.
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMin = 0;
+    si.nMax = view.width > 0 ? view.width - 1 : 0;
+    si.nPage = static_cast<UINT>(client.cx);
+    SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
+    si.nMax = view.height > 0 ? view.height - 1 : 0;
+    si.nPage = static_cast<UINT>(client.cy);
+    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+}
+
+void TChildWin::ScrollView(int bar, WORD code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Handle(), bar, &si);
+    int pos = si.nPos;
+    const int page = static_cast<int>(si.nPage);
+    switch (code) {
+    case SB_LINELEFT: pos -= 8; break;
+    case SB_LINERIGHT: pos += 8; break;
+    case SB_PAGELEFT: pos -= page; break;
+    case SB_PAGERIGHT: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_LEFT: pos = si.nMin; break;
+    case SB_RIGHT: pos = si.nMax; break;
+    default: return;
+    }
+    const int maxPos = std::max(0, si.nMax - page + 1);
+    pos = std::clamp(pos, 0, maxPos);
+    si.fMask = SIF_POS;
+    si.nPos = pos;
+    SetScrollInfo(Handle(), bar, &si, TRUE);
+    const forms::Bounds b = Image1.GetBounds();
+    const int left = bar == SB_HORZ ? -pos : b.left;
+    const int top = bar == SB_VERT ? -pos : b.top;
+    Image1.SetBounds({left, top, b.width, b.height});
+}
+
+void TChildWin::Image1MouseMove(int x, int y) {
+    const PicturePoint p = PictureFromView(PictureSize(), ViewSize(), x, y);
+    host_.SetStatusPanel(0, PositionText(p.x, p.y));
+    host_.ShowColorInfo(Image1.ColorAt(x, y));
+}
+
+bool TChildWin::FormCloseQuery() {
+    if (!Modified || !host_.CloseQuestion()) return true;
+    const std::string text = forms::FormatOne(kSaveQuestion, FileDir + FileName);
+    switch (host_.Ask(text, MB_YESNOCANCEL)) {
+    case IDCANCEL: return false;
+    case IDYES:
+        // Closes afterwards even when the save dialog was cancelled.
+        if (SaveDocument) SaveDocument(*this);
+        return true;
+    default: return true;
+    }
+}
+
+void TChildWin::FormClose() {
+    host_.SetMainTitle("");
+    host_.SetStatusPanel(2, "");
+    SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+}
+
+LRESULT TChildWin::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == Handle()) FormActivate();
+        break;
+    case WM_HSCROLL:
+        if (lParam == 0) { ScrollView(SB_HORZ, LOWORD(wParam)); return 0; }
+        break;
+    case WM_VSCROLL:
+        if (lParam == 0) { ScrollView(SB_VERT, LOWORD(wParam)); return 0; }
+        break;
+    case WM_SIZE:
+        UpdateScrollRanges();
+        break;
+    case WM_NCDESTROY: {
+        LRESULT r = Form::HandleMessage(msg, wParam, lParam);
+        host_.DocumentClosed(*this);  // may free this object later, never now
+        return r;
+    }
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace kelbo

@@ -1,0 +1,64 @@
+// TChildWin: the MDI child that holds one picture, the image document.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "document/document_view.h"
+#include "document/ui/document_host.h"
+#include "forms/dib.h"
+#include "forms/form.h"
+#include "forms/panel.h"
+
+namespace kelbo {
+
+// Pixel format of the picture as read, restored only for writing.
+enum class PixelFormatId : std::uint8_t { kDevice, k1, k4, k8, k15, k16, k24, k32, kCustom };
+enum class HandleTypeId : std::uint8_t { kDib, kDdb };
+
+class TChildWin : public forms::Form {
+public:
+    // Creates the window with an empty picture; a creation path then sets its picture.
+    explicit TChildWin(DocumentHost& host);
+    ~TChildWin() override;
+
+    // The creation paths' common end: the picture, its view at 100 %, the
+    // window's outer size and the scroll ranges.
+    void SetPicture(std::shared_ptr<forms::DibSection> picture, FrameKind frame);
+    // Caption, FileName, FileDir and Modified for a document read from `path`.
+    void SetFilePath(std::string_view path);
+
+    forms::PictureView Image1;
+    std::uint8_t UndoPosition = 0;
+    std::uint8_t UndoTop = 0;
+    bool Modified = false;
+    std::string FileName;
+    std::string FileDir;
+    PixelFormatId LoadedPixelFormat = PixelFormatId::k24;
+    HandleTypeId LoadedHandleType = HandleTypeId::kDib;
+
+    Size PictureSize() const;
+    Size ViewSize() const;
+    // Resizes the view (zoom), the window (+8/+27) and the scroll ranges.
+    void SetViewSize(Size view);
+    // The Save command, installed by the documents' file commands.
+    std::function<void(TChildWin&)> SaveDocument;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FormActivate() override;
+    void Image1MouseMove(int x, int y);
+    void UpdateScrollRanges();
+    void ScrollView(int bar, WORD code);
+
+    DocumentHost& host_;
+};
+
+}  // namespace kelbo

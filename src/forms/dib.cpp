@@ -1,0 +1,93 @@
+#include "forms/dib.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace kelbo::forms {
+
+DibSection::DibSection(int width, int height) {
+    if (width < 0 || height < 0 || width > 65535 || height > 65535)
+        throw std::invalid_argument("Bad picture size");
+    width_ = width;
+    height_ = height;
+    if (width == 0 || height == 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down, as Bitmap24
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_) throw std::runtime_error("Not enough memory for the picture");
+    bits_ = static_cast<std::uint8_t*>(bits);
+    std::memset(bits_, 0xFF, static_cast<size_t>(Stride24(width)) * static_cast<size_t>(height));
+}
+
+DibSection::DibSection(ConstPixelView picture) : DibSection(picture.Width(), picture.Height()) {
+    PixelView dst = View();
+    const size_t rowBytes = static_cast<size_t>(picture.Width()) * 3;
+    for (int y = 0; y < picture.Height(); ++y) std::memcpy(dst.Row(y), picture.Row(y), rowBytes);
+}
+
+PixelView DibSection::View() { return PixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_))); }
+
+ConstPixelView DibSection::View() const { return ConstPixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_))); }
+
+Bitmap24 DibSection::ToBitmap() const {
+    GdiFlush();
+    return Bitmap24::CopyOf(View());
+}
+
+void DibSection::StretchTo(HDC dc, int x, int y, int width, int height) const {
+    if (Empty()) return;
+    GdiFlush();
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, x, y, width, height, 0, 0, width_, height_, bits_, &bi, DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+std::shared_ptr<DibSection> LoadBitmapFile(const std::wstring& path) {
+    UniqueBitmap loaded(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!loaded) return nullptr;
+    BITMAP info{};
+    if (!GetObjectW(loaded.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+    try {
+        auto dib = std::make_shared<DibSection>(info.bmWidth, info.bmHeight);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = info.bmWidth;
+        bi.bmiHeader.biHeight = -info.bmHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        bi.bmiHeader.biCompression = BI_RGB;
+        UniqueDc dc(CreateCompatibleDC(nullptr));
+        const int rows = GetDIBits(dc.get(), loaded.get(), 0, static_cast<UINT>(info.bmHeight), dib->View().Row(0),
+                                   &bi, DIB_RGB_COLORS);
+        if (rows != info.bmHeight) return nullptr;
+        return dib;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+DibCanvas::DibCanvas(DibSection& dib) : dc_(CreateCompatibleDC(nullptr)) {
+    if (!dc_) throw std::runtime_error("Cannot create a drawing surface");
+    old_ = SelectObject(dc_.get(), dib.Handle());
+}
+
+DibCanvas::~DibCanvas() {
+    GdiFlush();
+    SelectObject(dc_.get(), old_);
+}
+
+}  // namespace kelbo::forms

@@ -1,0 +1,63 @@
+// A 24-bit top-down DIB section whose rows have Bitmap24's layout, so the
+// core's operations and GDI drawing work on the same memory.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "core/bitmap24.h"
+#include "forms/handle.h"
+
+namespace kelbo::forms {
+
+class DibSection {
+public:
+    DibSection() = default;
+    DibSection(int width, int height);  // white; throws on failure
+    explicit DibSection(ConstPixelView picture);
+
+    DibSection(DibSection&&) noexcept = default;
+    DibSection& operator=(DibSection&&) noexcept = default;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return !bitmap_; }
+    HBITMAP Handle() const { return bitmap_.get(); }
+
+    PixelView View();
+    ConstPixelView View() const;
+    Bitmap24 ToBitmap() const;
+
+    // Stretches the picture into a rectangle of `dc`.
+    void StretchTo(HDC dc, int x, int y, int width, int height) const;
+
+private:
+    UniqueBitmap bitmap_;
+    std::uint8_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Reads a Windows bitmap file through the platform, for the program's own
+// pictures beside it (the splash); nullptr when it is missing or unreadable.
+std::shared_ptr<DibSection> LoadBitmapFile(const std::wstring& path);
+
+// A memory DC holding a DIB section for GDI drawing on it; the DIB must
+// outlive the canvas. Call GdiFlush() (done by the destructor) before the
+// core touches the rows again.
+class DibCanvas {
+public:
+    explicit DibCanvas(DibSection& dib);
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+    HDC dc() const { return dc_.get(); }
+
+private:
+    UniqueDc dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace kelbo::forms

@@ -1,0 +1,162 @@
+#include "forms/window.h"
+
+#include <stdexcept>
+
+#include "forms/text.h"
+
+namespace kelbo::forms {
+
+namespace {
+
+// Marks windows created by this layer so a foreign handle's user data is never
+// taken for one of our objects.
+const wchar_t kOwnerProp[] = L"kelbo.window";
+
+}  // namespace
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+std::string WindowText(HWND hwnd) {
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return Narrow(text);
+}
+
+void SetWindowTextUtf8(HWND hwnd, std::string_view utf8) { SetWindowTextW(hwnd, Wide(utf8).c_str()); }
+
+Window* WindowFromHandle(HWND hwnd) {
+    if (!hwnd || !GetPropW(hwnd, kOwnerProp)) return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+}
+
+void Window::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, std::string_view caption,
+                          const Bounds& b, HWND parent, HMENU menuOrId, WindowKind kind, UINT classStyle,
+                          HBRUSH background) {
+    HINSTANCE instance = ModuleInstance();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.style = classStyle;
+        wc.lpfnWndProc = &Window::Procedure;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, L"MAINICON");
+        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        if (!RegisterClassExW(&wc)) throw std::runtime_error("Cannot register a window class");
+    }
+    kind_ = kind;
+    const std::wstring text = Wide(caption);
+    HWND made = nullptr;
+    if (kind == WindowKind::kMdiChild) {
+        MDICREATESTRUCTW mcs{};
+        mcs.szClass = className;
+        mcs.szTitle = text.c_str();
+        mcs.hOwner = instance;
+        mcs.x = b.left;
+        mcs.y = b.top;
+        mcs.cx = b.width;
+        mcs.cy = b.height;
+        mcs.style = style;
+        mcs.lParam = reinterpret_cast<LPARAM>(this);
+        made = reinterpret_cast<HWND>(SendMessageW(parent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    } else {
+        made = CreateWindowExW(exStyle, className, text.c_str(), style, b.left, b.top, b.width, b.height,
+                               parent, menuOrId, instance, this);
+    }
+    if (!made) throw std::runtime_error("Cannot create a window");
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        Window* self = nullptr;
+        if (cs->dwExStyle & WS_EX_MDICHILD)
+            self = reinterpret_cast<Window*>(reinterpret_cast<MDICREATESTRUCTW*>(cs->lpCreateParams)->lParam);
+        else
+            self = static_cast<Window*>(cs->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            SetPropW(hwnd, kOwnerProp, reinterpret_cast<HANDLE>(1));
+        }
+    }
+    Window* self = WindowFromHandle(hwnd);
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = self->HandleMessage(msg, wParam, lParam);
+        RemovePropW(hwnd, kOwnerProp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->mdiClient_ = nullptr;
+        return r;
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(msg, wParam, lParam);
+}
+
+LRESULT Window::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (kind_) {
+    case WindowKind::kMdiFrame: return DefFrameProcW(hwnd_, mdiClient_, msg, wParam, lParam);
+    case WindowKind::kMdiChild: return DefMDIChildProcW(hwnd_, msg, wParam, lParam);
+    default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+}
+
+void Window::SetBounds(const Bounds& b) {
+    if (hwnd_) MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+}
+
+Bounds Window::GetBounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    HWND parent = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd_) : nullptr;
+    if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+SIZE Window::ClientSize() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return {r.right, r.bottom};
+}
+
+void Window::SetVisible(bool visible) {
+    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Window::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Window::SetEnabled(bool enabled) {
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void Window::SetText(std::string_view utf8) {
+    if (hwnd_) SetWindowTextUtf8(hwnd_, utf8);
+}
+
+std::string Window::Text() const { return hwnd_ ? WindowText(hwnd_) : std::string(); }
+
+void Window::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Window::Repaint() {
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace kelbo::forms

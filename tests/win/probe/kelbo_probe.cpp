@@ -1,0 +1,93 @@
+// kelbo-probe: looks at and acts on a running Kelbo from another process in
+// the same Wine prefix, for the end-to-end tests.
+//   kelbo-probe state            frames, their documents and the splash
+//   kelbo-probe minimize         minimises every main window
+//   kelbo-probe answer TEXT ID   presses button ID of the message box whose text contains TEXT
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/text_encoding.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& w) { return kelbo::WideToUtf8(w); }
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[512]{};
+    // WM_GETTEXT crosses processes; GetWindowText would not for child windows.
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buffer[100]{};
+    GetClassNameW(hwnd, buffer, 100);
+    return buffer;
+}
+
+std::vector<HWND> TopLevel(const std::wstring& className) {
+    std::vector<HWND> found;
+    struct Ctx { const std::wstring* name; std::vector<HWND>* out; } ctx{&className, &found};
+    EnumWindows(
+        [](HWND h, LPARAM l) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(l);
+            if (ClassOf(h) == *c->name) c->out->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return found;
+}
+
+void PrintState() {
+    for (HWND frame : TopLevel(L"TViewForm")) {
+        std::printf("frame visible=%d iconic=%d caption=%s\n", IsWindowVisible(frame) ? 1 : 0,
+                    IsIconic(frame) ? 1 : 0, Utf8(TextOf(frame)).c_str());
+        for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring cls = ClassOf(child);
+            if (_wcsicmp(cls.c_str(), L"MDICLIENT") == 0) {
+                for (HWND doc = GetWindow(child, GW_CHILD); doc; doc = GetWindow(doc, GW_HWNDNEXT)) {
+                    if (GetWindow(doc, GW_OWNER)) continue;
+                    std::printf("document class=%s caption=%s\n", Utf8(ClassOf(doc)).c_str(),
+                                Utf8(TextOf(doc)).c_str());
+                }
+            } else if (TextOf(child) == L"Splash") {
+                std::printf("splash visible=%d\n", IsWindowVisible(child) ? 1 : 0);
+            }
+        }
+    }
+}
+
+int Answer(const std::wstring& text, int button) {
+    for (HWND box : TopLevel(L"#32770")) {
+        bool matches = false;
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            matches = matches || TextOf(c).find(text) != std::wstring::npos;
+        if (!matches) continue;
+        std::printf("answered %s\n", Utf8(TextOf(box)).c_str());
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return 0;
+    }
+    std::printf("no such question\n");
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"state") {
+        PrintState();
+        return 0;
+    }
+    if (command == L"minimize") {
+        for (HWND frame : TopLevel(L"TViewForm")) ShowWindow(frame, SW_MINIMIZE);
+        return 0;
+    }
+    if (command == L"answer" && argc > 3) return Answer(argv[2], _wtoi(argv[3]));
+    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID\n");
+    return 2;
+}

@@ -3,6 +3,9 @@ KELBO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export KELBO_CACHE="${KELBO_CACHE:-/var/cache/kelbo}"
 export CCACHE_DIR="${CCACHE_DIR:-$KELBO_CACHE/ccache}"
 export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+# Clones in other folders (CI's) share the cache: paths are taken relative.
+export CCACHE_BASEDIR="$KELBO_ROOT"
+export CCACHE_NOHASHDIR=1
 export WINEDEBUG=-all
 # No desktop integration, and no prompts to install Mono or Gecko in a new prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="

@@ -68,6 +68,7 @@ void TViewForm::FormCreate() {
     Panel1.Image1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int x, int y) { Image1MouseDown(b, x, y); };
     Panel1.OnMouseMove = [this](WPARAM, int, int) { Panel1.ClearColor(); SetStatusPanel(0, ""); };
     Panel1.CloseButton.OnClick = [this] { ClosePanel1CloseClick(); };
+    Panel1.ClosePanel1.OnMouseMove = [this](WPARAM, int, int) { UnrollInfoPanel(); };
     Panel1.RollButton.OnClick = [this] { ClosePanel1RollClick(); };
     CreateStatusBar();
     SetFgColor(FgColorValue);
@@ -405,10 +406,11 @@ LRESULT TViewForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FilesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_SETCURSOR:
-        // Over the frame itself (outside documents, panel and bars): no colour, no stroke.
-        if (reinterpret_cast<HWND>(wParam) == mdiClient_ && HIWORD(lParam) == WM_MOUSEMOVE) {
-            Panel1.ClearColor();
-            SetStatusPanel(0, "");
+        if (HIWORD(lParam) == WM_MOUSEMOVE) {
+            const auto over = reinterpret_cast<HWND>(wParam);
+            if (over == Handle() || over == mdiClient_ || over == ToolBar1.Handle() || over == ToolBar2.Handle() ||
+                over == ToolBar4.Handle())
+                PointerOverFrame();
         }
         break;
     case WM_USER:
@@ -426,9 +428,30 @@ LRESULT TViewForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TViewForm::FilesDropped(HDROP drop) {
-    // Opening pictures arrives with the file commands; until then the drop is
-    // accepted and released so Explorer is not left waiting.
+    std::wstring first;
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        first.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        const UINT n = DragQueryFileW(drop, 0, first.data(), static_cast<UINT>(first.size()));
+        first.resize(n);
+    }
     DragFinish(drop);
+    if (!first.empty()) OpenPicture(forms::Narrow(first));
+}
+
+void TViewForm::PointerOverFrame() {
+    Panel1.ClearColor();
+    SetStatusPanel(0, "");
+    StrokeInProgress = false;
+    PressedButton = 0;
+    // A rolled-up information panel that was opened by the pointer rolls up again.
+    if (Panel1.Rolled() && Panel1.Visible() && Panel1.Height() != InfoPanel::kRolledHeight) LayoutChildren();
+}
+
+void TViewForm::UnrollInfoPanel() {
+    if (!Panel1.Rolled()) return;
+    const SIZE client = ClientSize();
+    const forms::Bounds b = Panel1.GetBounds();
+    Panel1.SetBounds({b.left, b.top, b.width, static_cast<int>(client.cy) - b.top});
 }
 
 }  // namespace kelbo

@@ -52,7 +52,11 @@ public:
     forms::ProgressBar StatusInfo;
 
     // State.
-    std::uint8_t CurrentTool = 0;
+    std::uint8_t CurrentTool = 0;  // 0 arrow ... 8 crop
+    bool StrokeInProgress = false;
+    POINT StrokeStart{};
+    POINT StrokeLast{};
+    std::uint8_t PressedButton = 0;  // 0 left, 1 right
     WindowKindId ActiveKind = WindowKindId::kImage;
     TChildWin* CurrentDocument = nullptr;
     Color FgColorValue = 0;
@@ -140,6 +144,9 @@ private:
     void ToolButtonClick(UINT command);
     void FilesDropped(HDROP drop);
     void PrepareSplash();
+    // The pointer is over the main window itself or its tool bars.
+    void PointerOverFrame();
+    void UnrollInfoPanel();
     void SplashTimerTimer();
 
     forms::UniqueAccel accelerators_;

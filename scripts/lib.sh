@@ -75,8 +75,8 @@ kelbo_e2e_enter() {
     exit "$status"
   fi
   kelbo_wine_prefix "$KELBO_E2E_PREFIX"
-  KELBO_EXE="$KELBO_ROOT/build/win64/src/app/ui/kelbo.exe"
-  KELBO_PROBE="$KELBO_ROOT/build/win64/tests/win/kelbo-probe.exe"
+  KELBO_EXE="$KELBO_ROOT/build/win64/bin/kelbo.exe"
+  KELBO_PROBE="$KELBO_ROOT/build/win64/bin/kelbo-probe.exe"
   KELBO_SAMPLE=$(winepath -w "$KELBO_ROOT/samples/testcard.bmp" 2>/dev/null)
   trap 'wineserver -k 2>/dev/null || true' EXIT
 }

@@ -8,7 +8,7 @@ prefix=$(mktemp -d /tmp/kelbo-e2e-XXXXXX)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 kelbo_wine_prefix "$prefix"
 
-dll=$(winepath -w "$KELBO_ROOT/build/win64/src/shellext/KelboMenu.dll")
+dll=$(winepath -w "$KELBO_ROOT/build/win64/bin/KelboMenu.dll")
 key='HKCR\CLSID\{64E4780E-1894-4BA0-8303-B3742F026881}'
 
 wine regsvr32 /s "$dll"

@@ -31,7 +31,7 @@ inline std::string ClassNameOf(HWND hwnd) {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        form_ = std::make_unique<TViewForm>(StartOptions{false, true, true, {}});
+        form_ = std::make_unique<TViewForm>(StartOptions{true, true, true, {}});
         form_->Create();
         form_->Show();
         PumpMessages();

@@ -7,10 +7,7 @@ namespace kelbo {
 
 void InfoPanel::Create(HWND parent) {
     forms::Panel::Create(parent, {0, 0, kWidth, 300}, "", true);
-    ClosePanel1.Create(Handle(), {0, 0, kWidth, kTitleHeight}, "", false);
-    ClosePanel1.SetColor(static_cast<Color>(GetSysColor(COLOR_ACTIVECAPTION)));
-    RollButton.Create(ClosePanel1.Handle(), {kWidth - 30, 2, 13, 13}, "v");
-    CloseButton.Create(ClosePanel1.Handle(), {kWidth - 15, 2, 13, 13}, "x");
+    ClosePanel1.Create(Handle(), {0, 0, kWidth, kTitleHeight});
     const Bitmap24 chart = MakeColorChart();
     Image1.Create(Handle(), {(kWidth - chart.Width()) / 2, kTitleHeight + 4, chart.Width(), chart.Height()});
     Image1.SetPicture(std::make_shared<forms::DibSection>(chart.ConstView()));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/color.h"
+#include "controls/close_panel.h"
 #include "forms/controls.h"
 #include "forms/panel.h"
 
@@ -20,10 +21,7 @@ public:
 
     void Create(HWND parent);
 
-    // Title bar (a plain stand-in for the roll-up title panel).
-    forms::Panel ClosePanel1;
-    forms::Button RollButton;
-    forms::Button CloseButton;
+    controls::TClosePanel ClosePanel1;
     forms::PictureView Image1;  // the colour chart
     forms::Label ColorInfo;
     forms::Panel ColorBox;
@@ -31,16 +29,15 @@ public:
     forms::Panel BgColor;
     forms::Label WarpInfo;
 
-    bool Rolled() const { return rolled_; }
-    void SetRolled(bool rolled) { rolled_ = rolled; }
+    // Roll mode, kept by the title's roll button.
+    bool Rolled() const { return ClosePanel1.RollType(); }
+    void SetRolled(bool rolled) { ClosePanel1.SetRollType(rolled); }
 
     void ShowColor(Color color);
     void ClearColor();
     // The chart's colour at a point of the chart.
     Color ChartColorAt(int x, int y) const;
 
-private:
-    bool rolled_ = false;
 };
 
 }  // namespace kelbo

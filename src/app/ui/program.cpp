@@ -76,11 +76,13 @@ void Program::CreateWindows() {
     // TRotateDial, TShearDial, TAddBordersDial, TPainterDial, TMedianDial,
     // TNewWinDial come here as they are built.
     zoomDial_ = std::make_unique<TZoomDial>(owner);
-    // TSobelDial, TResizeDial, TOptionsDial, TAritmeticDial, TScrnFrm,
+    // TSobelDial, TResizeDial
+    optionsDial_ = std::make_unique<TOptionsDial>(owner, viewForm_->Options);
+    // TAritmeticDial, TScrnFrm,
     // TMozaikaDial, TThresDial, TFastViewFrm, TSimpleWin, TFVOWin, THSLDial,
     // TWaveDial, TMovieDlg, TToolDlg, TPalWin, TFavouriteDlg, THistoWin,
     // TMovieDialog, TColorNumDialog follow.
-    viewForm_->SetDialogs(zoomDial_.get(), aboutDial_.get());
+    viewForm_->SetDialogs(zoomDial_.get(), aboutDial_.get(), optionsDial_.get());
 }
 
 void Program::OpenStartFiles() {
@@ -95,7 +97,7 @@ void Program::OpenStartFiles() {
 int Program::Run() {
     // Files first: the first activation shows the splash unless they cleared the flag.
     OpenStartFiles();
-    viewForm_->Show();
+    viewForm_->ShowAtStart();
     return viewForm_->RunMessageLoop();
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/ui/about_dial.h"
+#include "app/ui/options_dial.h"
 #include "app/ui/view_form.h"
 #include "imaging/geometry/ui/zoom_dial.h"
 
@@ -41,6 +42,7 @@ private:
     // Created once at start, in this order; the later ones join as they are built.
     std::unique_ptr<TAboutDial> aboutDial_;
     std::unique_ptr<TZoomDial> zoomDial_;
+    std::unique_ptr<TOptionsDial> optionsDial_;
 };
 
 // UTF-8 arguments of this process without the program name.

@@ -7,6 +7,9 @@
 #include "app/glyphs.h"
 #include "app/main_menu.h"
 #include "app/ui/about_dial.h"
+#include "app/ui/first_run.h"
+#include "app/ui/settings_location.h"
+#include "core/ini_file.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
 #include "forms/text.h"
@@ -62,24 +65,89 @@ void TViewForm::FormCreate() {
     Panel1.Create(Handle());
     Panel1.FgColor.OnClick = [this] { FgColorClick(); };
     Panel1.BgColor.OnClick = [this] { BgColorClick(); };
-    Panel1.FgColor.OnMouseMove = [this](WPARAM, int, int) { ShowColorInfo(FgColorValue); };
-    Panel1.BgColor.OnMouseMove = [this](WPARAM, int, int) { ShowColorInfo(BgColorValue); };
+    Panel1.FgColor.OnMouseMove = [this](WPARAM, int, int) { ShowColorInfo(Options.FgColor); };
+    Panel1.BgColor.OnMouseMove = [this](WPARAM, int, int) { ShowColorInfo(Options.BgColor); };
     Panel1.Image1.OnMouseMove = [this](WPARAM, int x, int y) { ShowColorInfo(Panel1.ChartColorAt(x, y)); };
     Panel1.Image1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int x, int y) { Image1MouseDown(b, x, y); };
     Panel1.OnMouseMove = [this](WPARAM, int, int) { Panel1.ClearColor(); SetStatusPanel(0, ""); };
-    Panel1.CloseButton.OnClick = [this] { ClosePanel1CloseClick(); };
+    Panel1.ClosePanel1.OnCloseClick = [this](controls::TClosePanel&) { ClosePanel1CloseClick(); };
+    Panel1.ClosePanel1.OnRollClick = [this](controls::TClosePanel&) { ClosePanel1RollClick(); };
     Panel1.ClosePanel1.OnMouseMove = [this](WPARAM, int, int) { UnrollInfoPanel(); };
-    Panel1.RollButton.OnClick = [this] { ClosePanel1RollClick(); };
     CreateStatusBar();
-    SetFgColor(FgColorValue);
-    SetBgColor(BgColorValue);
     BindCommands();
     forms::SetMainAccelerators(Handle(), accelerators_.get(), mdiClient_);
+
+    if (!options_.noSettings) ReadSettingsFile();
+    ApplySettings();
     if (!options_.noSplash) PrepareSplash();
     SetText("Kelbo");
+    if (!options_.noSetup) {
+        RunFirstRunSetup(
+            CurrentPaths(), [this](const std::string& message) { forms::ShowError(Handle(), message); },
+            [this] { maximiseAtStart_ = true; });
+    }
     LayoutChildren();
     UpdateMenuItems();
     firstActivation_ = true;
+}
+
+void TViewForm::ReadSettingsFile() {
+    try {
+        Options = ReadSettings(IniFile(SettingsFilePath()));
+    } catch (const std::exception& e) {
+        // An unreadable file leaves the defaults; the user learns why.
+        forms::ShowError(Handle(), e.what());
+    }
+}
+
+void TViewForm::ApplySettings() {
+    SetFgColor(Options.FgColor);
+    SetBgColor(Options.BgColor);
+    Panel1.SetRolled(Options.InfoAutoRollType);
+    Panel1.SetVisible(Options.InfoVisible);
+    forms::SetItemChecked(MainMenu1.get(), Informanlita1, Options.InfoVisible);
+    forms::SetItemChecked(MainMenu1.get(), Paleta1, Options.PaletteVisible);
+    forms::SetItemChecked(MainMenu1.get(), Nradie1, Options.ToolsVisible);
+    if (!options_.noSettings) SetCurrentDirectoryW(forms::Wide(Options.Directory).c_str());  // failure is ignored
+    if (Options.WindowState != 1)
+        SetWindowPos(Handle(), nullptr, Options.Left, Options.Top, Options.Width, Options.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TViewForm::ShowAtStart() {
+    int show = SW_SHOWNORMAL;
+    if (Options.WindowState == 2) show = SW_SHOWMINIMIZED;
+    if (Options.WindowState == 1 || maximiseAtStart_) show = SW_SHOWMAXIMIZED;
+    ShowWindow(Handle(), show);
+    SetForegroundWindow(Handle());
+}
+
+void TViewForm::WriteSettingsFile() {
+    Settings s = Options;
+    wchar_t dir[MAX_PATH]{};
+    if (GetCurrentDirectoryW(MAX_PATH, dir)) s.Directory = forms::Narrow(dir);
+    s.WindowState = IsZoomed(Handle()) ? 1 : IsIconic(Handle()) ? 2 : 0;
+    // The restored bounds, so that a maximised or minimised window comes back
+    // at its normal place.
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (GetWindowPlacement(Handle(), &wp)) {
+        s.Left = wp.rcNormalPosition.left;
+        s.Top = wp.rcNormalPosition.top;
+        s.Width = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
+        s.Height = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
+    }
+    s.InfoVisible = forms::ItemChecked(MainMenu1.get(), Informanlita1);
+    s.PaletteVisible = forms::ItemChecked(MainMenu1.get(), Paleta1);
+    s.ToolsVisible = forms::ItemChecked(MainMenu1.get(), Nradie1);
+    s.InfoAutoRollType = Panel1.Rolled();
+    try {
+        IniFile ini(SettingsFilePath());
+        WriteSettings(s, ini);
+        ini.Save();
+    } catch (const std::exception& e) {
+        forms::ShowError(nullptr, e.what());
+    }
 }
 
 void TViewForm::PrepareSplash() {
@@ -220,8 +288,9 @@ void TViewForm::LayoutChildren() {
     // Panel 1 takes what panels 0 (60) and 2 (100) leave; StatusInfo fills it less 4.
     const int middle = std::max(0, static_cast<int>(client.cx) - 60 - 100);
     StatusBar1.SetPanelWidths({60, middle, 100});
+    // StatusInfo is panel 1's width less 4, inside the panel's frame.
     const RECT p1 = StatusBar1.PanelRect(1);
-    StatusInfo.SetBounds({p1.left + 2, p1.top + 2, std::max(0, middle - 4), p1.bottom - p1.top - 4});
+    StatusInfo.SetBounds({p1.left + 1, p1.top + 1, std::max(0, middle - 4), p1.bottom - p1.top - 2});
 
     int top = 0;
     const int barHeight = ToolBar1.IdealHeight();
@@ -350,12 +419,12 @@ void TViewForm::DocumentClosed(TChildWin& document) {
 HCURSOR TViewForm::ToolCursor() const { return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)); }
 
 void TViewForm::SetFgColor(Color color) {
-    FgColorValue = color;
+    Options.FgColor = color;
     if (Panel1.FgColor.Exists()) Panel1.FgColor.SetColor(color);
 }
 
 void TViewForm::SetBgColor(Color color) {
-    BgColorValue = color;
+    Options.BgColor = color;
     if (Panel1.BgColor.Exists()) Panel1.BgColor.SetColor(color);
 }
 
@@ -365,7 +434,7 @@ int TViewForm::Ask(std::string_view text, UINT buttons) {
 }
 
 bool TViewForm::FormCloseQuery() {
-    if (!ExitQuestion) return true;
+    if (!Options.ExitQuestion) return true;
     return Ask("Chcete naozaj vypnúť tento program ?", MB_YESNO) == IDYES;
 }
 
@@ -384,6 +453,7 @@ void TViewForm::FormClose() {
 
 void TViewForm::FormDestroy() {
     WinHelpW(Handle(), nullptr, HELP_QUIT, 0);
+    if (!options_.noSettings) WriteSettingsFile();
     forms::SetMainAccelerators(nullptr, nullptr, nullptr);
     PostQuitMessage(0);
 }

@@ -13,7 +13,9 @@
 #include "app/command_line.h"
 #include "app/commands.h"
 #include "app/menu_state.h"
+#include "app/settings.h"
 #include "app/ui/info_panel.h"
+#include "controls/adv_status_bar.h"
 #include "document/ui/child_win.h"
 #include "document/ui/document_host.h"
 #include "forms/form.h"
@@ -26,6 +28,7 @@ namespace kelbo {
 
 class TZoomDial;
 class TAboutDial;
+class TOptionsDial;
 
 class TViewForm : public forms::Form, public DocumentHost {
 public:
@@ -48,7 +51,7 @@ public:
     forms::ToolBar ToolBar2;
     forms::ToolBar ToolBar4;
     InfoPanel Panel1;
-    forms::StatusBar StatusBar1;
+    controls::TAdvStatusBar StatusBar1;
     forms::ProgressBar StatusInfo;
 
     // State.
@@ -59,11 +62,8 @@ public:
     std::uint8_t PressedButton = 0;  // 0 left, 1 right
     WindowKindId ActiveKind = WindowKindId::kImage;
     TChildWin* CurrentDocument = nullptr;
-    Color FgColorValue = 0;
-    Color BgColorValue = 0xFFFFFF;
-    bool ExitQuestion = false;
-    bool CloseQuestionOption = false;
-    bool FullView = false;
+    // The settings of "kelbo.ini", read at creation and written at destruction.
+    Settings Options;
 
     void SetFgColor(Color color);
     void SetBgColor(Color color);
@@ -72,9 +72,15 @@ public:
     int ChildCount() const;
     // A new image document on a picture (the creation paths' shared step).
     TChildWin& NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame);
-    void SetDialogs(TZoomDial* zoom, TAboutDial* about) { zoomDial_ = zoom; aboutDial_ = about; }
+    void SetDialogs(TZoomDial* zoom, TAboutDial* about, TOptionsDial* options) {
+        zoomDial_ = zoom;
+        aboutDial_ = about;
+        optionsDial_ = options;
+    }
     // Opens a picture file as a new image document.
     void OpenPicture(const std::string& path);
+    // Shows the window in the state the settings (or the first-run setup) ask for.
+    void ShowAtStart();
     // A start with files shows no splash.
     void ClearFirstActivation() { firstActivation_ = false; }
     bool SplashShowing() const { return SplashPanel.Exists() && SplashPanel.Visible(); }
@@ -91,7 +97,7 @@ public:
     void ResetProgress() override;
     void ImageDocumentActivated(TChildWin& document) override;
     void DocumentClosed(TChildWin& document) override;
-    bool CloseQuestion() const override { return CloseQuestionOption; }
+    bool CloseQuestion() const override { return Options.CloseQuestion; }
     HCURSOR ToolCursor() const override;
     int Ask(std::string_view text, UINT buttons) override;
     // Who answers the program's questions: a message box, or a test.
@@ -108,6 +114,10 @@ protected:
 
 private:
     void CreateMenus();
+    void ReadSettingsFile();
+    void ApplySettings();
+    void WriteSettingsFile();
+    void ApplyWindowState();
     void CreateToolBars();
     void CreateStatusBar();
     void BindCommands();
@@ -154,8 +164,10 @@ private:
     std::vector<std::unique_ptr<TChildWin>> closed_;  // freed once their messages are done
     TZoomDial* zoomDial_ = nullptr;
     TAboutDial* aboutDial_ = nullptr;
+    TOptionsDial* optionsDial_ = nullptr;
     bool toolBar4Shown_ = false;
     bool firstActivation_ = false;
+    bool maximiseAtStart_ = false;
     StartOptions options_;
 };
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/ui/about_dial.h"
+#include "app/ui/options_dial.h"
 #include "app/ui/view_form.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
@@ -61,6 +62,9 @@ void TViewForm::BindCommands() {
     OnCommand(Oprograme1, [this] { Oprograme1Click(); });
     OnCommand(Oprograme2, [this] { Oprograme1Click(); });
     OnCommand(ExitKoniec1, [this] { ExitKoniec1Click(); });
+    OnCommand(Nastavenie2, [this] {
+        if (optionsDial_) optionsDial_->ShowModal();
+    });
 }
 
 void TViewForm::ToolButtonClick(UINT command) {
@@ -216,8 +220,7 @@ void TViewForm::ClosePanel1CloseClick() {
 }
 
 void TViewForm::ClosePanel1RollClick() {
-    Panel1.SetRolled(!Panel1.Rolled());
-    Panel1.RollButton.SetText(Panel1.Rolled() ? "^" : "v");
+    // The title's button has switched the roll mode already.
     LayoutChildren();
 }
 
@@ -250,13 +253,13 @@ void TViewForm::ExitKoniec1Click() { Close(); }
 
 void TViewForm::FgColorClick() {
     forms::ColorDialog dialog;
-    dialog.color = FgColorValue;
+    dialog.color = Options.FgColor;
     if (dialog.ExecuteDialog(Handle())) SetFgColor(dialog.color);
 }
 
 void TViewForm::BgColorClick() {
     forms::ColorDialog dialog;
-    dialog.color = BgColorValue;
+    dialog.color = Options.BgColor;
     if (dialog.ExecuteDialog(Handle())) SetBgColor(dialog.color);
 }
 

@@ -14,6 +14,11 @@
 namespace kelbo::testing {
 namespace {
 
+void Click(HWND button) {
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 void MoveOver(HWND frame, HWND over) {
     SendMessageW(frame, WM_SETCURSOR, reinterpret_cast<WPARAM>(over), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
@@ -34,7 +39,7 @@ TEST_F(MainWindow, PointerOverTheFrameClearsColourAndEndsTheStroke) {
 TEST_F(MainWindow, RolledInformationPanelOpensUnderThePointerAndRollsBack) {
     SetWindowPos(form_->Handle(), nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
-    SendMessageW(form_->Panel1.RollButton.Handle(), BM_CLICK, 0, 0);
+    Click(form_->Panel1.ClosePanel1.RollButton.Handle());
     PumpMessages();
     ASSERT_TRUE(form_->Panel1.Rolled());
     const SIZE client = form_->ClientSize();
@@ -46,14 +51,14 @@ TEST_F(MainWindow, RolledInformationPanelOpensUnderThePointerAndRollsBack) {
     MoveOver(form_->Handle(), form_->ClientHandle());
     EXPECT_EQ(form_->Panel1.Height(), 19);
 
-    SendMessageW(form_->Panel1.RollButton.Handle(), BM_CLICK, 0, 0);
+    Click(form_->Panel1.ClosePanel1.RollButton.Handle());
     PumpMessages();
     EXPECT_FALSE(form_->Panel1.Rolled());
     EXPECT_GT(form_->Panel1.Height(), 19);
 }
 
 TEST_F(MainWindow, ClosePanelButtonHidesThePanelAndUnchecksItsItem) {
-    SendMessageW(form_->Panel1.CloseButton.Handle(), BM_CLICK, 0, 0);
+    Click(form_->Panel1.ClosePanel1.CloseButton.Handle());
     PumpMessages();
     EXPECT_FALSE(form_->Panel1.Visible());
     EXPECT_FALSE(GetMenuState(Menu(), Informanlita1, MF_BYCOMMAND) & MF_CHECKED);

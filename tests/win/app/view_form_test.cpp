@@ -68,10 +68,10 @@ TEST_F(MainWindow, ColorChartPressSetsForegroundAndBackground) {
     // Row 0 is red; column 22 holds the full colour.
     SendMessageW(form_->Panel1.Image1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(22, 0));
     SendMessageW(form_->Panel1.Image1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(22, 0));
-    EXPECT_EQ(form_->FgColorValue, Rgb(255, 0, 0));
+    EXPECT_EQ(form_->Options.FgColor, Rgb(255, 0, 0));
     SendMessageW(form_->Panel1.Image1.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(0, 50));
     SendMessageW(form_->Panel1.Image1.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(0, 50));
-    EXPECT_EQ(form_->BgColorValue, Rgb(0, 0, 0)) << "the left column is black";
+    EXPECT_EQ(form_->Options.BgColor, Rgb(0, 0, 0)) << "the left column is black";
 }
 
 TEST_F(MainWindow, InformationPanelMenuItemTogglesThePanel) {
@@ -90,18 +90,18 @@ TEST_F(MainWindow, ClosingAsksOnlyWithExitQuestion) {
         EXPECT_EQ(text, "Chcete naozaj vypnúť tento program ?");
         return IDNO;
     };
-    form_->ExitQuestion = true;
+    form_->Options.ExitQuestion = true;
     form_->Close();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(form_->Exists()) << "No keeps the program running";
-    form_->ExitQuestion = false;
+    form_->Options.ExitQuestion = false;
     form_->Close();
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(form_->Exists());
 }
 
 TEST(ViewFormLoop, DestroyingTheWindowEndsTheMessageLoop) {
-    TViewForm form(StartOptions{false, true, true, {}});
+    TViewForm form(StartOptions{true, true, true, {}});
     form.Create();
     PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(form.RunMessageLoop(), 0);

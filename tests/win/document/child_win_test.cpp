@@ -26,7 +26,7 @@ TEST_F(MainWindow, NewDocumentWindowIsPicturePlusFrame) {
 
 TEST_F(MainWindow, OtherZoomUsesThePercentOfTheDialog) {
     TZoomDial zoom(form_->Handle());
-    form_->SetDialogs(&zoom, nullptr);
+    form_->SetDialogs(&zoom, nullptr, nullptr);
     TChildWin& doc = AddDocument(100, 80);
     zoom.Edit1.SetText("150");
     // The dialog's OK button is pressed once its modal loop runs.
@@ -97,7 +97,7 @@ TEST_F(MainWindow, CloseQueryAsksOnlyForModifiedDocumentsWithTheOption) {
     TChildWin& doc = AddDocument(10, 10);
     doc.SetFilePath("C:\\a\\b.bmp");
     doc.Modified = true;
-    form_->CloseQuestionOption = false;
+    form_->Options.CloseQuestion = false;
     doc.Close();
     PumpMessages();
     EXPECT_EQ(asked, 0);
@@ -106,7 +106,7 @@ TEST_F(MainWindow, CloseQueryAsksOnlyForModifiedDocumentsWithTheOption) {
     TChildWin& kept = AddDocument(10, 10);
     kept.SetFilePath("C:\\a\\b.bmp");
     kept.Modified = true;
-    form_->CloseQuestionOption = true;
+    form_->Options.CloseQuestion = true;
     kept.Close();
     PumpMessages();
     EXPECT_EQ(asked, 1);
@@ -125,7 +125,7 @@ TEST_F(MainWindow, CloseQueryAsksOnlyForModifiedDocumentsWithTheOption) {
 TEST_F(MainWindow, UnmodifiedDocumentClosesWithoutAQuestion) {
     int asked = 0;
     form_->Answer = [&](std::string_view, UINT) { ++asked; return IDCANCEL; };
-    form_->CloseQuestionOption = true;
+    form_->Options.CloseQuestion = true;
     TChildWin& doc = AddDocument(10, 10);
     doc.Close();
     PumpMessages();
@@ -136,7 +136,7 @@ TEST_F(MainWindow, UnmodifiedDocumentClosesWithoutAQuestion) {
 TEST_F(MainWindow, NewUnsavedPaintedDocumentAsksWithAnEmptyName) {
     std::string question;
     form_->Answer = [&](std::string_view text, UINT) { question = text; return IDNO; };
-    form_->CloseQuestionOption = true;
+    form_->Options.CloseQuestion = true;
     TChildWin& doc = AddDocument(10, 10);
     doc.Modified = true;
     doc.Close();

@@ -3,6 +3,7 @@
 //   kelbo-probe state            frames, their documents and the splash
 //   kelbo-probe minimize         minimises every main window
 //   kelbo-probe answer TEXT ID   presses button ID of the message box whose text contains TEXT
+//   kelbo-probe command ID       runs a menu command of every main window
 #include <windows.h>
 
 #include <cstdio>
@@ -88,6 +89,10 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"answer" && argc > 3) return Answer(argv[2], _wtoi(argv[3]));
-    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID\n");
+    if (command == L"command" && argc > 2) {
+        for (HWND frame : TopLevel(L"TViewForm")) PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[2])), 0);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID\n");
     return 2;
 }

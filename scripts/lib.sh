@@ -41,9 +41,12 @@ kelbo_wine_prefix() {
   fi
 }
 
-# Prints the id of the visible top-level X window captioned exactly $1, if any.
+# Prints the id of the top-level X window captioned exactly $1 (or, when $1
+# ends in "*", captioned with what precedes it), if any.
 kelbo_find_window() {
-  xwininfo -root -tree 2>/dev/null | awk -v name=" \"$1\": (" 'index($0, name) { print $1; exit }'
+  local pattern=" \"$1\": ("
+  [ "${1: -1}" = "*" ] && pattern=" \"${1%\*}"
+  xwininfo -root -tree 2>/dev/null | awk -v name="$pattern" 'index($0, name) { print $1; exit }'
 }
 
 # Waits up to $2 seconds for a window captioned $1.

@@ -1,5 +1,7 @@
 #include "codecs/bmp_info.h"
 
+#include <bit>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -13,6 +15,12 @@ namespace {
 constexpr std::size_t kLongestHeaders = kBmpFileHeaderSize + 124 + 12;
 
 Failure Fail(FailureKind kind, std::string message) { return Failure{kind, std::move(message)}; }
+
+std::string Hex(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+  return text;
+}
 
 std::optional<BmpHeaderKind> KindOfSize(std::uint32_t size) {
   switch (size) {
@@ -112,6 +120,21 @@ std::optional<Failure> ReadMasks(ByteReader& r, BmpInfo& info) {
   if (info.red_mask == 0 || info.green_mask == 0 || info.blue_mask == 0) {
     return Fail(FailureKind::kInvalid, "a bit-field colour mask is empty");
   }
+  const std::uint64_t pixel_bits = (std::uint64_t{1} << info.bits_per_pixel) - 1;
+  for (const std::uint32_t mask : {info.red_mask, info.green_mask, info.blue_mask}) {
+    const std::uint32_t shifted = mask >> std::countr_zero(mask);
+    // Scattered bits have no sensible scale to 0..255.
+    if ((shifted & (shifted + std::uint64_t{1})) != 0)
+      return Fail(FailureKind::kInvalid, "bit-field mask " + Hex(mask) + " is not contiguous");
+    if (mask > pixel_bits) {
+      return Fail(FailureKind::kInvalid, "bit-field mask " + Hex(mask) + " does not fit in " +
+                                             std::to_string(info.bits_per_pixel) + " bits");
+    }
+  }
+  if ((info.red_mask & info.green_mask) != 0 || (info.red_mask & info.blue_mask) != 0 ||
+      (info.green_mask & info.blue_mask) != 0) {
+    return Fail(FailureKind::kInvalid, "bit-field masks overlap");
+  }
   return std::nullopt;
 }
 
@@ -123,12 +146,17 @@ std::uint32_t PaletteEntries(const BmpInfo& info) {
 }
 
 // Checks that the colour table and (when uncompressed) every row are present.
-std::optional<Failure> CheckLayout(const BmpInfo& info, std::uint64_t file_size) {
-  const std::uint64_t entry_size = info.header_kind == BmpHeaderKind::kCore ? 3 : 4;
-  const bool masks_after_header =
-      info.header_kind == BmpHeaderKind::kInfo && info.compression == BmpCompression::kBitfields;
-  const std::uint64_t table_end = kBmpFileHeaderSize + info.header_size +
-                                  (masks_after_header ? 12 : 0) + entry_size * info.palette_entries;
+std::optional<Failure> CheckLayout(BmpInfo& info, std::uint64_t file_size) {
+  const std::uint64_t entry_size = BmpColorEntrySize(info);
+  const std::uint64_t table_start = BmpColorTableOffset(info);
+  // Some writers store fewer entries than they declare and say so only
+  // through the pixel offset; the pixels, not the table, are what matter.
+  if (info.bits_per_pixel <= 8 && info.pixel_offset >= table_start &&
+      info.pixel_offset < table_start + entry_size * info.palette_entries) {
+    info.palette_entries =
+        static_cast<std::uint32_t>((info.pixel_offset - table_start) / entry_size);
+  }
+  const std::uint64_t table_end = table_start + entry_size * info.palette_entries;
   if (table_end > file_size) return Fail(FailureKind::kTruncated, "colour table truncated");
   if (info.pixel_offset < table_end) {
     return Fail(FailureKind::kInvalid,
@@ -179,6 +207,65 @@ const char* BmpCompressionName(BmpCompression compression) {
   return "unknown";
 }
 
+const char* BmpPixelFormatName(BmpPixelFormat format) {
+  switch (format) {
+    case BmpPixelFormat::kDevice:
+      return "device-dependent";
+    case BmpPixelFormat::k1:
+      return "1 bit";
+    case BmpPixelFormat::k4:
+      return "4 bits";
+    case BmpPixelFormat::k8:
+      return "8 bits";
+    case BmpPixelFormat::k15:
+      return "15 bits (5-5-5)";
+    case BmpPixelFormat::k16:
+      return "16 bits (5-6-5)";
+    case BmpPixelFormat::k24:
+      return "24 bits";
+    case BmpPixelFormat::k32:
+      return "32 bits";
+    case BmpPixelFormat::kCustom:
+      return "custom bit fields";
+  }
+  return "unknown";
+}
+
+BmpPixelFormat PixelFormatOf(const BmpInfo& info) {
+  const bool masks = info.compression == BmpCompression::kBitfields;
+  const auto masks_are = [&](std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return info.red_mask == r && info.green_mask == g && info.blue_mask == b;
+  };
+  switch (info.bits_per_pixel) {
+    case 1:
+      return BmpPixelFormat::k1;
+    case 4:
+      return BmpPixelFormat::k4;
+    case 8:
+      return BmpPixelFormat::k8;
+    case 16:
+      if (!masks || masks_are(0x7C00, 0x03E0, 0x001F)) return BmpPixelFormat::k15;
+      return masks_are(0xF800, 0x07E0, 0x001F) ? BmpPixelFormat::k16 : BmpPixelFormat::kCustom;
+    case 24:
+      return BmpPixelFormat::k24;
+    case 32:
+      return !masks || masks_are(0xFF0000, 0xFF00, 0xFF) ? BmpPixelFormat::k32
+                                                         : BmpPixelFormat::kCustom;
+    default:
+      return BmpPixelFormat::kCustom;
+  }
+}
+
+std::uint64_t BmpColorTableOffset(const BmpInfo& info) {
+  const bool masks_after_header =
+      info.header_kind == BmpHeaderKind::kInfo && info.compression == BmpCompression::kBitfields;
+  return kBmpFileHeaderSize + std::uint64_t{info.header_size} + (masks_after_header ? 12 : 0);
+}
+
+std::uint32_t BmpColorEntrySize(const BmpInfo& info) {
+  return info.header_kind == BmpHeaderKind::kCore ? 3 : 4;
+}
+
 std::optional<std::uint64_t> BmpRowBytes(std::uint16_t bits_per_pixel, std::int32_t width) {
   if (width < 0) return std::nullopt;
   const std::uint64_t bits =
@@ -213,6 +300,11 @@ Result<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> head, std::uint64_t fi
   if (bad) return *bad;
   if (info.compression == BmpCompression::kBitfields) {
     if (auto bad_masks = ReadMasks(r, info)) return *bad_masks;
+  }
+  if (info.width > kMaxBmpSide || info.height > kMaxBmpSide) {
+    return Fail(FailureKind::kUnsupported,
+                "picture of " + std::to_string(info.width) + " x " + std::to_string(info.height) +
+                    " pixels: sides above " + std::to_string(kMaxBmpSide) + " are not supported");
   }
   info.palette_entries = PaletteEntries(info);
   if (auto bad_layout = CheckLayout(info, file_size)) return *bad_layout;

@@ -23,8 +23,16 @@ enum class BmpCompression : std::uint32_t {
   kBitfields = 3,
 };
 
+// The pixel format a picture had in its file, in the order of the image
+// document's own enumeration (device-dependent, 1 ... 32 bits, custom), so
+// the two convert with a cast. 15 is 16 bits of 5-5-5, 16 is 5-6-5; any other
+// bit-field masks are custom. Reading a Windows bitmap never gives kDevice.
+enum class BmpPixelFormat : std::uint8_t { kDevice, k1, k4, k8, k15, k16, k24, k32, kCustom };
+
 const char* BmpHeaderKindName(BmpHeaderKind kind);
 const char* BmpCompressionName(BmpCompression compression);
+// "1 bit", "16 bits (5-6-5)", "custom bit fields" and so on.
+const char* BmpPixelFormatName(BmpPixelFormat format);
 
 inline constexpr std::size_t kBmpFileHeaderSize = 14;
 
@@ -45,7 +53,27 @@ struct BmpInfo {
   std::int32_t x_pixels_per_meter = 0, y_pixels_per_meter = 0;
 };
 
-// Reads the file and info headers only. `file_size` is the size of the whole
+// Sides above this are refused: the program's loops count in 16 bits.
+inline constexpr std::int32_t kMaxBmpSide = 65535;
+
+BmpPixelFormat PixelFormatOf(const BmpInfo& info);
+
+// A bit-field channel value scaled to 0..255: value * 255 / max, rounded, so
+// 0 and max give black and full intensity.
+constexpr std::uint8_t BmpChannelTo8(std::uint64_t value, std::uint64_t max) {
+  return static_cast<std::uint8_t>((value * 255 + max / 2) / max);
+}
+// Where the colour table starts: after the headers and any masks that follow
+// a 40-byte header.
+std::uint64_t BmpColorTableOffset(const BmpInfo& info);
+// 3 for the OS/2 core header's RGBTRIPLEs, 4 for RGBQUADs.
+std::uint32_t BmpColorEntrySize(const BmpInfo& info);
+
+// Reads the file and info headers only. Sides above kMaxBmpSide are
+// kUnsupported. Bit-field masks must be non-empty, contiguous, disjoint and
+// inside the pixel. For 1, 4 and 8 bits a pixel offset that cuts into the
+// colour table shortens the table to the entries before it; deeper pictures'
+// optional tables must fit whole. `file_size` is the size of the whole
 // file when `head` is just its beginning; it lets a cheap read still detect a
 // file that stops before its palette or, for uncompressed pixels, its last row.
 Result<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> head, std::uint64_t file_size);

@@ -1,10 +1,15 @@
 #include "codecs/bmp_writer.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
-#include "codecs/bmp_info.h"
+#include "codecs/bmp_palette.h"
 #include "core/byte_writer.h"
 #include "core/checked_math.h"
 #include "core/file_io.h"
@@ -23,49 +28,240 @@ void CheckEncodable(ConstPixelView pixels) {
   }
 }
 
+// For each 8-bit value, the channel level of `bits` bits that reads back
+// nearest to it (the lower one on a tie), so levels that can be read map back
+// to themselves.
+std::array<std::uint8_t, 256> LevelsOf(int bits) {
+  const std::uint64_t max = (1u << bits) - 1;
+  std::array<std::uint8_t, 256> levels{};
+  for (int c = 0; c < 256; ++c) {
+    int best = 256;
+    for (std::uint64_t level = 0; level <= max; ++level) {
+      const int distance = std::abs(int{BmpChannelTo8(level, max)} - c);
+      if (distance < best) {
+        best = distance;
+        levels[c] = static_cast<std::uint8_t>(level);
+      }
+    }
+  }
+  return levels;
+}
+
+struct SixteenBitLayout {
+  int red_bits, green_bits;  // blue is always 5 bits at the bottom
+  std::array<std::uint8_t, 256> red, green, blue;
+};
+
+SixteenBitLayout LayoutOf(BmpPixelFormat format) {
+  const bool six_green = format == BmpPixelFormat::k16;
+  return SixteenBitLayout{5, six_green ? 6 : 5, LevelsOf(5), LevelsOf(six_green ? 6 : 5),
+                          LevelsOf(5)};
+}
+
+bool UsesPalette(int bits) { return bits <= 8; }
+
+class Encoder {
+ public:
+  Encoder(ConstPixelView pixels, BmpPixelFormat format, std::span<const Color> palette)
+      : pixels_(pixels), format_(format), bits_(BmpBitsPerPixel(format)) {
+    CheckEncodable(pixels);
+    if (UsesPalette(bits_)) choice_ = ChooseBmpPalette(pixels, bits_, palette);
+  }
+
+  std::vector<std::uint8_t> Encode() {
+    const std::size_t stride =
+        static_cast<std::size_t>(*BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
+    const bool masks = format_ == BmpPixelFormat::k16;
+    const std::size_t table_bytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
+    const std::size_t offset =
+        kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + table_bytes;
+    const auto image_size = CheckedMul(stride, static_cast<std::size_t>(pixels_.Height()));
+    const auto file_size = image_size ? CheckedAdd(*image_size, offset) : std::nullopt;
+    if (!file_size || *file_size > std::numeric_limits<std::uint32_t>::max()) {
+      throw std::length_error("picture too large for a bitmap file");
+    }
+    std::vector<std::uint8_t> out;
+    out.reserve(*file_size);
+    WriteHeaders(out, static_cast<std::uint32_t>(*file_size), static_cast<std::uint32_t>(offset),
+                 static_cast<std::uint32_t>(*image_size));
+    WriteRows(out, stride);
+    return out;
+  }
+
+ private:
+  void WriteHeaders(std::vector<std::uint8_t>& out, std::uint32_t file_size, std::uint32_t offset,
+                    std::uint32_t image_size) const {
+    out.push_back('B');
+    out.push_back('M');
+    AppendU32Le(out, file_size);
+    AppendU32Le(out, 0);  // two reserved words
+    AppendU32Le(out, offset);
+
+    const bool masks = format_ == BmpPixelFormat::k16;
+    const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
+    AppendU32Le(out, kInfoHeaderSize);
+    AppendI32Le(out, pixels_.Width());
+    AppendI32Le(out, pixels_.Height());  // positive: bottom-up, the common form
+    AppendU16Le(out, 1);                 // planes
+    AppendU16Le(out, static_cast<std::uint16_t>(bits_));
+    AppendU32Le(
+        out, static_cast<std::uint32_t>(masks ? BmpCompression::kBitfields : BmpCompression::kRgb));
+    AppendU32Le(out, image_size);
+    AppendI32Le(out, kPixelsPerMeter);
+    AppendI32Le(out, kPixelsPerMeter);
+    // 0 means the full 2^bits entries.
+    AppendU32Le(out,
+                entries == (std::size_t{1} << bits_) ? 0 : static_cast<std::uint32_t>(entries));
+    AppendU32Le(out, 0);  // colours important: all
+    if (masks) {
+      AppendU32Le(out, 0xF800);
+      AppendU32Le(out, 0x07E0);
+      AppendU32Le(out, 0x001F);
+    }
+    for (std::size_t i = 0; i < entries; ++i) {
+      const Color c = choice_.colors[i];
+      out.push_back(BlueOf(c));
+      out.push_back(GreenOf(c));
+      out.push_back(RedOf(c));
+      out.push_back(0);
+    }
+  }
+
+  void WriteRows(std::vector<std::uint8_t>& out, std::size_t stride) {
+    const int width = pixels_.Width();
+    if (bits_ == 24) {
+      const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+      for (int y = pixels_.Height() - 1; y >= 0; --y) {
+        const std::uint8_t* row = pixels_.Row(y);
+        out.insert(out.end(), row, row + row_bytes);
+        out.insert(out.end(), stride - row_bytes, 0);
+      }
+      return;
+    }
+    std::vector<std::uint8_t> packed(stride, 0);
+    std::vector<std::uint8_t> indices(UsesPalette(bits_) ? static_cast<std::size_t>(width) : 0);
+    std::optional<BmpPaletteIndexer> indexer;
+    if (UsesPalette(bits_)) indexer.emplace(choice_);
+    const SixteenBitLayout layout = bits_ == 16 ? LayoutOf(format_) : SixteenBitLayout{};
+    for (int y = pixels_.Height() - 1; y >= 0; --y) {
+      const std::uint8_t* s = pixels_.Row(y);
+      std::fill(packed.begin(), packed.end(), 0);
+      if (indexer) {
+        indexer->IndexRow(s, width, indices.data());
+        PackIndices(indices, packed);
+      } else if (bits_ == 16) {
+        for (int x = 0; x < width; ++x, s += 3) {
+          const unsigned value = (unsigned{layout.red[s[2]]} << (5 + layout.green_bits)) |
+                                 (unsigned{layout.green[s[1]]} << 5) | layout.blue[s[0]];
+          packed[2 * x] = static_cast<std::uint8_t>(value);
+          packed[2 * x + 1] = static_cast<std::uint8_t>(value >> 8);
+        }
+      } else {  // 32
+        std::uint8_t* d = packed.data();
+        for (int x = 0; x < width; ++x, s += 3, d += 4) std::memcpy(d, s, 3);
+      }
+      out.insert(out.end(), packed.begin(), packed.end());
+    }
+  }
+
+  void PackIndices(const std::vector<std::uint8_t>& indices,
+                   std::vector<std::uint8_t>& packed) const {
+    const std::size_t width = indices.size();
+    if (bits_ == 8) {
+      std::memcpy(packed.data(), indices.data(), width);
+    } else if (bits_ == 4) {
+      for (std::size_t x = 0; x < width; ++x)
+        packed[x / 2] |= static_cast<std::uint8_t>(indices[x] << ((x % 2 == 0) ? 4 : 0));
+    } else {
+      for (std::size_t x = 0; x < width; ++x)
+        packed[x / 8] |= static_cast<std::uint8_t>((indices[x] & 1) << (7 - x % 8));
+    }
+  }
+
+  ConstPixelView pixels_;
+  BmpPixelFormat format_;
+  int bits_;
+  BmpPaletteChoice choice_;
+};
+
 }  // namespace
 
+int BmpBitsPerPixel(BmpPixelFormat format) {
+  switch (format) {
+    case BmpPixelFormat::k1:
+      return 1;
+    case BmpPixelFormat::k4:
+      return 4;
+    case BmpPixelFormat::k8:
+      return 8;
+    case BmpPixelFormat::k15:
+    case BmpPixelFormat::k16:
+      return 16;
+    case BmpPixelFormat::k32:
+      return 32;
+    case BmpPixelFormat::k24:
+    case BmpPixelFormat::kDevice:
+    case BmpPixelFormat::kCustom:
+      return 24;
+  }
+  return 24;
+}
+
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format,
+                                    std::span<const Color> palette) {
+  return Encoder(pixels, format, palette).Encode();
+}
+
+void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixelFormat format,
+              std::span<const Color> palette) {
+  const std::vector<std::uint8_t> bytes = EncodeBmp(pixels, format, palette);
+  WriteFileAtomically(path, bytes);
+}
+
+void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format, std::span<const Color> palette) {
+  if (pixels.Empty()) return;
+  const int bits = BmpBitsPerPixel(format);
+  if (UsesPalette(bits)) {
+    const BmpPaletteChoice choice = ChooseBmpPalette(pixels, bits, palette);
+    BmpPaletteIndexer indexer(choice);
+    for (int y = 0; y < pixels.Height(); ++y) {
+      std::uint8_t* p = pixels.Row(y);
+      for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+        const Color c = choice.colors[indexer.IndexOf(p[2], p[1], p[0])];
+        p[0] = BlueOf(c);
+        p[1] = GreenOf(c);
+        p[2] = RedOf(c);
+      }
+    }
+    return;
+  }
+  if (bits != 16) return;
+  const SixteenBitLayout layout = LayoutOf(format);
+  const auto back = [](const std::array<std::uint8_t, 256>& levels, int level_bits) {
+    std::array<std::uint8_t, 256> table{};
+    const std::uint64_t max = (1u << level_bits) - 1;
+    for (int c = 0; c < 256; ++c) table[c] = BmpChannelTo8(levels[c], max);
+    return table;
+  };
+  const auto red = back(layout.red, layout.red_bits);
+  const auto green = back(layout.green, layout.green_bits);
+  const auto blue = back(layout.blue, 5);
+  for (int y = 0; y < pixels.Height(); ++y) {
+    std::uint8_t* p = pixels.Row(y);
+    for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+      p[0] = blue[p[0]];
+      p[1] = green[p[1]];
+      p[2] = red[p[2]];
+    }
+  }
+}
+
 std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels) {
-  CheckEncodable(pixels);
-  const std::size_t stride = Stride24(pixels.Width());
-  const auto image_size = CheckedMul(stride, static_cast<std::size_t>(pixels.Height()));
-  const std::size_t offset = kBmpFileHeaderSize + kInfoHeaderSize;
-  const auto file_size = image_size ? CheckedAdd(*image_size, offset) : std::nullopt;
-  if (!file_size || *file_size > std::numeric_limits<std::uint32_t>::max()) {
-    throw std::length_error("picture too large for a bitmap file");
-  }
-  std::vector<std::uint8_t> out;
-  out.reserve(*file_size);
-  out.push_back('B');
-  out.push_back('M');
-  AppendU32Le(out, static_cast<std::uint32_t>(*file_size));
-  AppendU32Le(out, 0);  // two reserved words
-  AppendU32Le(out, static_cast<std::uint32_t>(offset));
-
-  AppendU32Le(out, kInfoHeaderSize);
-  AppendI32Le(out, pixels.Width());
-  AppendI32Le(out, pixels.Height());  // positive: bottom-up, the common form
-  AppendU16Le(out, 1);                // planes
-  AppendU16Le(out, 24);
-  AppendU32Le(out, static_cast<std::uint32_t>(BmpCompression::kRgb));
-  AppendU32Le(out, static_cast<std::uint32_t>(*image_size));
-  AppendI32Le(out, kPixelsPerMeter);
-  AppendI32Le(out, kPixelsPerMeter);
-  AppendU32Le(out, 0);  // colours used
-  AppendU32Le(out, 0);  // colours important
-
-  const std::size_t row_bytes = static_cast<std::size_t>(pixels.Width()) * 3;
-  for (int y = pixels.Height() - 1; y >= 0; --y) {
-    const std::uint8_t* row = pixels.Row(y);
-    out.insert(out.end(), row, row + row_bytes);
-    out.insert(out.end(), stride - row_bytes, 0);  // padding is always zero
-  }
-  return out;
+  return EncodeBmp(pixels, BmpPixelFormat::k24);
 }
 
 void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels) {
-  const std::vector<std::uint8_t> bytes = EncodeBmp24(pixels);
-  WriteFileAtomically(path, bytes);
+  WriteBmp(path, pixels, BmpPixelFormat::k24);
 }
 
 }  // namespace kelbo

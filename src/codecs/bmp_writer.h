@@ -2,18 +2,46 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
+#include "codecs/bmp_info.h"
 #include "core/bitmap24.h"
+#include "core/color.h"
 
 namespace kelbo {
 
-// A standard 24-bit Windows bitmap: BITMAPFILEHEADER, BITMAPINFOHEADER
-// (BI_RGB, 2835 pixels per metre = 72 dpi), rows bottom-up padded to 4 bytes.
-std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels);
+// Bits per pixel a format is written with: 1, 4, 8, 16 (for 15 and 16), 24
+// or 32. Device-dependent and custom formats are written as 24 bits.
+int BmpBitsPerPixel(BmpPixelFormat format);
 
-// Writes EncodeBmp24 atomically; throws FileError. An empty picture cannot be
-// stored as a bitmap file and throws std::invalid_argument.
+// A Windows bitmap of the given format: BITMAPFILEHEADER, BITMAPINFOHEADER
+// (2835 pixels per metre = 72 dpi), rows bottom-up padded to 4 bytes with
+// zeros.
+// - 1, 4, 8 bits: BI_RGB with the colour table ChooseBmpPalette picks
+//   (`palette` is the table the picture was read with); only the table's
+//   entries are stored, biClrUsed says how many when fewer than 2^bits.
+// - 15 bits: BI_RGB 16 bits of 5-5-5; 16 bits: BI_BITFIELDS 5-6-5 (masks
+//   after the header). Each channel takes the level that reads back nearest
+//   to it, so colours a reader gives from such a file survive a round trip.
+// - 24 bits: BI_RGB; 32 bits: BI_RGB, the fourth byte 0.
+// An empty picture throws std::invalid_argument; one whose file would pass
+// 4 GiB throws std::length_error.
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format,
+                                    std::span<const Color> palette = {});
+
+// Writes EncodeBmp atomically; throws FileError and what EncodeBmp throws.
+void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixelFormat format,
+              std::span<const Color> palette = {});
+
+// Changes the pixels to exactly the colours a file of that format, written by
+// EncodeBmp with the same `palette`, reads back as: what saving a document in
+// its recorded format leaves in it.
+void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format,
+                       std::span<const Color> palette = {});
+
+// The 24-bit form, kept for callers that only ever write 24 bits.
+std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels);
 void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels);
 
 }  // namespace kelbo

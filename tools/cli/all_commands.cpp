@@ -4,6 +4,8 @@ namespace kelbo::cli {
 
 CommandRegistry AllCommands() {
   CommandRegistry registry;
+  AddConvertCommand(registry);
+  AddGifFramesCommand(registry);
   AddInfoCommand(registry);
   AddTestCardCommand(registry);
   return registry;

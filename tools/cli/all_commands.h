@@ -5,6 +5,8 @@
 namespace kelbo::cli {
 
 // Each file of subcommands adds its own; the full set is built here.
+void AddConvertCommand(CommandRegistry& registry);
+void AddGifFramesCommand(CommandRegistry& registry);
 void AddInfoCommand(CommandRegistry& registry);
 void AddTestCardCommand(CommandRegistry& registry);
 

@@ -134,7 +134,10 @@ TEST(InfoCommand, DescribesABitmap) {
                        "row order: bottom-up\n"
                        "colours used: 0\n"
                        "palette entries: 0\n"
-                       "pixel data offset: 54\n");
+                       "pixel data offset: 54\n"
+                       "pixel format: 24 bits\n"
+                       "image size field: 1700\n"
+                       "pixels per metre: 2835 x 2835\n");
 }
 
 TEST(InfoCommand, ExplainsWhyAFileIsNotReadable) {

@@ -200,10 +200,35 @@ TEST(ReadBmpInfo, LayoutMustFitTheFile) {
                          .Zeros(4)
                          .bytes;
   EXPECT_EQ(KindOf(ReadBmpInfo(masks)), FailureKind::kInvalid);
-  // A huge width whose rows cannot be in the file.
+  // A large picture whose rows cannot be in the file.
   const auto wide =
-      BmpBuilder().FileHeader(70, 54).InfoHeader(40, 0x7FFFFFFF, 0x7FFFFFFF, 32, 0).Zeros(16).bytes;
+      BmpBuilder().FileHeader(70, 54).InfoHeader(40, 65535, 65535, 32, 0).Zeros(16).bytes;
   EXPECT_EQ(KindOf(ReadBmpInfo(wide)), FailureKind::kTruncated);
+}
+
+TEST(ReadBmpInfo, SidesAbove65535AreUnsupported) {
+  for (const auto& [w, h] :
+       {std::pair{65536, 1}, {1, 65536}, {0x7FFFFFFF, 0x7FFFFFFF}, {70000, -70000}}) {
+    const auto bytes = BmpBuilder().FileHeader(70, 54).InfoHeader(40, w, h, 24, 0).Zeros(16).bytes;
+    const auto info = ReadBmpInfo(bytes);
+    ASSERT_FALSE(info) << w << " x " << h;
+    EXPECT_EQ(info.Error().kind, FailureKind::kUnsupported);
+    EXPECT_NE(info.Error().message.find("sides above 65535"), std::string::npos);
+  }
+}
+
+TEST(ReadBmpInfo, APixelOffsetInsideTheColourTableShortensIt) {
+  // 8 bits, biClrUsed 0, but only 3 entries before the pixels.
+  const auto bytes =
+      BmpBuilder().FileHeader(70, 66).InfoHeader(40, 1, 1, 8, 0).Zeros(12).U8(2).Zeros(3).bytes;
+  const auto info = ReadBmpInfo(bytes);
+  ASSERT_TRUE(info) << info.Error().message;
+  EXPECT_EQ(info->palette_entries, 3u);
+  EXPECT_EQ(BmpColorTableOffset(*info), 54u);
+  EXPECT_EQ(PixelFormatOf(*info), BmpPixelFormat::k8);
+  // Deeper pictures' optional tables are not cut: they must fit whole.
+  const auto deep = BmpBuilder().FileHeader(100, 66).InfoHeader(40, 1, 1, 24, 0, 5).Zeros(46).bytes;
+  EXPECT_EQ(KindOf(ReadBmpInfo(deep)), FailureKind::kInvalid);
 }
 
 TEST(ReadBmpInfo, FileSizeLetsAHeaderOnlyReadSeeMissingPixels) {

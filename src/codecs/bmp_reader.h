@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "codecs/bmp_info.h"
+#include "core/bitmap24.h"
+#include "core/color.h"
+#include "core/progress.h"
+#include "core/result.h"
+
+namespace kelbo {
+
+// A Windows bitmap file read into the working 24-bit form, with what saving
+// it back needs: the pixel format it had and its colour table. A bitmap read
+// from a file is always device-independent.
+struct BmpPicture {
+  Bitmap24 bitmap;
+  BmpPixelFormat format = BmpPixelFormat::k24;
+  std::vector<Color> palette;  // the colour table as stored; may be empty
+  BmpInfo info;
+};
+
+// Reads every depth and header ReadBmpInfo accepts: 1, 4 and 8 bits with a
+// colour table (also short ones, and BI_RLE4/BI_RLE8), 16 bits (5-5-5, or
+// any bit-field masks, each scaled to 0..255 as value * 255 / its maximum,
+// rounded), 24 bits, 32 bits (BI_RGB or bit fields; the fourth byte is
+// ignored), bottom-up and top-down.
+// - An index beyond the colour table gives black.
+// - Pixels that run-length data skips (delta, end of line, end of bitmap)
+//   take the colour of table entry 0, the background of an indexed picture
+//   (black when the table is empty).
+// - A run-length picture above 64 megapixels must bring at least one byte of
+//   data per 1024 pixels; the header alone cannot demand gigabytes.
+// Failures come back with their reason; nothing here throws for bad data.
+// Progress, when given, runs from 0 to 100 and is set back to 0 at the end.
+Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress = nullptr);
+// Reads the whole file first; a file that cannot be read is kIo.
+Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
+
+}  // namespace kelbo

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/bitmap24.h"
+#include "core/color.h"
+
+namespace kelbo {
+
+// A JPEG could not be decoded or encoded. The message is the JPEG library's
+// own text, "There are warnings", or one of our limits below.
+class EJPEGException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class TNumOfColors { _16, _256, TrueColor };
+enum class TDCTMethod { Integ, FastInteg, FloatingPoint };
+enum class TDither { None, FS, Ordered };
+
+// The coding properties of the JPEG picture class, with its constructor values.
+struct JpegSettings {
+  TNumOfColors NumOfColors = TNumOfColors::_256;
+  TDCTMethod DCTMethod = TDCTMethod::Integ;
+  TDither Dither = TDither::FS;
+  bool FastProcessing = false;
+  bool GrayScale = false;
+  bool NoSmooth = false;
+  bool OnePass = false;
+  int Quality = 75;
+  bool Progressive = false;
+};
+
+// How a decoded picture arrived: as an 8-bit palette picture (quantised or
+// grey) or with 24 bits per pixel.
+enum class JpegPixelFormat { k8Bit, k24Bit };
+
+// A decoded picture. `bitmap` always holds the pixels; for an 8-bit picture
+// `indices` holds one palette index per pixel (rows top-down, width bytes
+// each, no padding) and bitmap = palette[indices] pixel for pixel.
+struct JpegPicture {
+  Bitmap24 bitmap;
+  JpegPixelFormat format = JpegPixelFormat::k24Bit;
+  std::vector<Color> palette;
+  std::vector<std::uint8_t> indices;
+
+  bool Empty() const { return bitmap.Empty(); }
+  void Clear() { *this = JpegPicture(); }
+};
+
+struct JpegDecoded {
+  JpegPicture picture;
+  std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
+  int warnings = 0;                   // the library's count of corrupt-data warnings
+                                      // (1 for data too short to try)
+};
+
+// Limits that keep a hostile file from taking unbounded memory or time.
+// Sides are 16-bit in the program; the pixel cap bounds our buffers, the
+// library's memory cap its whole-image buffers (progressive and two-pass
+// quantisation), the scan cap the time a progressive file can make us spend.
+inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t{1} << 28;
+inline constexpr long kMaxJpegLibraryMemory = 1L << 30;
+inline constexpr int kMaxJpegScans = 256;
+inline constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{1} << 30;
+
+// Called after each row with the rows done and the total rows.
+using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;
+
+// Decodes a JPEG file's bytes with the decoding parameters of `settings`.
+// Library errors and our limits throw EJPEGException; warnings are counted
+// in the result, not thrown (the picture class decides). Decoding stops at
+// the first warning, leaving the picture incomplete.
+JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                       const JpegRowProgress& progress = {});
+
+// Encodes the pixels as a JFIF file with the encoding parameters of
+// `settings`. Throws EJPEGException.
+std::vector<std::uint8_t> EncodeJpeg(ConstPixelView pixels, const JpegSettings& settings,
+                                     const JpegRowProgress& progress = {});
+
+}  // namespace kelbo

@@ -1,0 +1,135 @@
+#include "codecs/jpeg_image.h"
+
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include "core/file_io.h"
+#include "core/text_encoding.h"
+
+namespace kelbo {
+
+void TCustomJPEGImage::SetNumOfColors(TNumOfColors value) {
+  settings_.NumOfColors = value;
+  Decode();
+}
+
+void TCustomJPEGImage::SetDCTMethod(TDCTMethod value) {
+  settings_.DCTMethod = value;
+  Decode();
+}
+
+void TCustomJPEGImage::SetDither(TDither value) {
+  settings_.Dither = value;
+  Decode();
+}
+
+void TCustomJPEGImage::SetOption(int index, bool value) {
+  switch (index) {
+    case 0: settings_.FastProcessing = value; break;
+    case 1: settings_.GrayScale = value; break;
+    case 2: settings_.NoSmooth = value; break;
+    case 3: settings_.OnePass = value; break;
+    default: throw std::out_of_range("JPEG option index " + std::to_string(index));
+  }
+  Decode();
+}
+
+void TCustomJPEGImage::SetProgressStep(int value) {
+  if (value < 1 || value > 100) {
+    throw std::out_of_range("ProgressStep " + std::to_string(value) + " outside 1..100");
+  }
+  progress_step_ = value;
+}
+
+void TCustomJPEGImage::SetQuality(int value) {
+  if (value < 0 || value > 100) {
+    throw std::out_of_range("Quality " + std::to_string(value) + " outside 0..100");
+  }
+  settings_.Quality = value;
+}
+
+void TCustomJPEGImage::SetPictureBitmap(Bitmap24 bitmap) {
+  picture_.Clear();
+  picture_.bitmap = std::move(bitmap);
+  PictureChanged();
+}
+
+void TCustomJPEGImage::ClearPicture() {
+  picture_.Clear();
+  PictureChanged();
+}
+
+void TCustomJPEGImage::LoadFromBytes(std::vector<std::uint8_t> bytes) {
+  jpeg_data_ = std::move(bytes);
+  Decode();
+}
+
+void TCustomJPEGImage::Loaded() {
+  loading_ = false;
+  Decode();
+}
+
+JpegRowProgress TCustomJPEGImage::RowProgress() {
+  last_percent_ = 0;
+  return [this](int rows_done, int total_rows) { ReportRows(rows_done, total_rows); };
+}
+
+void TCustomJPEGImage::ReportRows(int rows_done, int total_rows) {
+  if (total_rows <= 0) return;
+  const int percent = static_cast<int>(static_cast<long long>(rows_done) * 100 / total_rows);
+  if (percent == last_percent_ || percent % progress_step_ != 0) return;
+  last_percent_ = percent;
+  if (on_progress_) on_progress_(*this);
+}
+
+void TCustomJPEGImage::Decode() {
+  if (loading_) return;
+  if (jpeg_data_.empty()) {
+    comments_.clear();
+    ClearPicture();
+    return;
+  }
+  JpegDecoded decoded = DecodeJpeg(jpeg_data_, settings_, RowProgress());
+  if (decoded.warnings != 0) throw EJPEGException("There are warnings");
+  picture_ = std::move(decoded.picture);
+  comments_ = std::move(decoded.comments);
+  PictureChanged();
+}
+
+void TCustomJPEGImage::SaveToStream(std::vector<std::uint8_t>* stream) {
+  if (stream == nullptr) return;
+  const std::vector<std::uint8_t> bytes = EncodeJpeg(picture_.bitmap.View(), settings_, RowProgress());
+  stream->insert(stream->end(), bytes.begin(), bytes.end());
+}
+
+void TCustomJPEGImage::SaveToFile(const std::filesystem::path& path) {
+  std::vector<std::uint8_t> bytes;
+  SaveToStream(&bytes);
+  WriteFileAtomically(path, bytes);
+}
+
+void TJPEGImage::SetFileName(const std::string& name) {
+  file_name_ = name;
+  if (name.empty()) {
+    jpeg_data_.clear();
+  } else {
+    const std::filesystem::path path = PathFromUtf8(name);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    // Checked before reading, and again after, as the file may grow.
+    FilePrefix file = (!ec && size > kMaxJpegFileBytes)
+                          ? FilePrefix{{}, size}
+                          : ReadFilePrefix(path, static_cast<std::size_t>(kMaxJpegFileBytes));
+    if (file.file_size > kMaxJpegFileBytes) {
+      throw EJPEGException("JPEG file too large: " + name + " (" + std::to_string(file.file_size) +
+                           " bytes, at most " + std::to_string(kMaxJpegFileBytes) + ")");
+    }
+    jpeg_data_ = std::move(file.bytes);
+  }
+  Decode();
+}
+
+void TJPEGImage::LoadFromFile(const std::filesystem::path& path) { SetFileName(PathToUtf8(path)); }
+
+}  // namespace kelbo

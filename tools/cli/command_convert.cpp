@@ -1,10 +1,10 @@
-#include <algorithm>
-#include <cctype>
+#include <exception>
 #include <string>
 
 #include "all_commands.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/picture_files.h"
 #include "core/text_encoding.h"
 
 namespace kelbo::cli {
@@ -24,34 +24,56 @@ BmpPixelFormat FormatOption(const ParsedArgs& args, BmpPixelFormat source) {
   throw UsageError("--bits must be 1, 4, 8, 15, 16, 24, 32 or keep, not \"" + bits + "\"");
 }
 
-std::string UpperExtension(const std::string& name) {
-  std::string extension = PathFromUtf8(name).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return extension;
+const char* WrittenKind(const std::string& extension) {
+  if (extension == ".GIF") return "GIF, at most 256 colours";
+  if (extension == ".JPG" || extension == ".JPEG") return "JPEG, quality 75";
+  if (extension == ".ICO") return "icon, 32 bits";
+  return nullptr;
+}
+
+// The program reads nothing from other extensions; here such a file is read
+// as a Windows bitmap, as convert always did, so a bitmap under any name
+// still converts.
+LoadedPicture ReadInput(const std::string& in) {
+  const std::filesystem::path path = PathFromUtf8(in);
+  LoadedPicture picture = LoadPictureFile(path);
+  if (picture.read) return picture;
+  Result<BmpPicture> bmp = ReadBmp(path);
+  if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
+  BmpPicture read = std::move(bmp).Value();
+  picture.read = true;
+  picture.bitmap = std::move(read.bitmap);
+  picture.format = read.format;
+  picture.palette = std::move(read.palette);
+  return picture;
 }
 
 int RunConvert(const ParsedArgs& args, CommandIo& io) {
   const std::string& in = args.Positional()[0];
   const std::string& out = args.Positional()[1];
-  const std::string extension = UpperExtension(out);
-  // The program's own writer choice: these have writers of their own, every
-  // other name is written as a Windows bitmap.
-  if (extension == ".GIF" || extension == ".JPG" || extension == ".JPEG" || extension == ".ICO") {
-    io.err << "kelbo-cli convert: " << out << ": writing " << extension.substr(1)
-           << " files is not available in this version; use a .bmp name\n";
+  const std::string extension = UpperExtension(PathFromUtf8(out));
+  LoadedPicture picture;
+  try {
+    picture = ReadInput(in);
+  } catch (const std::exception& e) {
+    io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;
   }
-  Result<BmpPicture> picture = ReadBmp(PathFromUtf8(in));
-  if (!picture) {
-    io.err << "kelbo-cli convert: " << in << ": " << picture.Error().message << '\n';
+  const BmpPixelFormat format = FormatOption(args, picture.format);
+  try {
+    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette);
+  } catch (const std::exception& e) {
+    io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;
   }
-  const BmpPixelFormat format = FormatOption(args, picture->format);
-  WriteBmp(PathFromUtf8(out), picture->bitmap.View(), format, picture->palette);
-  const BmpPixelFormat written = BmpBitsPerPixel(format) == 24 ? BmpPixelFormat::k24 : format;
-  io.out << "wrote " << out << " (" << picture->bitmap.Width() << " x " << picture->bitmap.Height()
-         << ", " << BmpPixelFormatName(written) << ")\n";
+  io.out << "wrote " << out << " (" << picture.bitmap.Width() << " x " << picture.bitmap.Height()
+         << ", ";
+  if (const char* kind = WrittenKind(extension)) {
+    io.out << kind << ")\n";
+  } else {
+    const BmpPixelFormat written = BmpBitsPerPixel(format) == 24 ? BmpPixelFormat::k24 : format;
+    io.out << BmpPixelFormatName(written) << ")\n";
+  }
   return kExitOk;
 }
 
@@ -62,14 +84,18 @@ void AddConvertCommand(CommandRegistry& registry) {
       .name = "convert",
       .summary = "convert a picture file, choosing the writer by OUT's extension",
       .arguments = "IN OUT",
-      .description = "Reads IN (a Windows bitmap of any depth) and writes OUT. Like the program's\n"
-                     "Save, any extension but .gif, .jpg, .jpeg and .ico is written as a Windows\n"
-                     "bitmap. Palette depths reuse IN's colour table when it holds every colour,\n"
-                     "else take the picture's own colours when they fit, else a median-cut table\n"
-                     "(1 bit: black and white, white from luminance 128).",
+      .description =
+          "Reads IN by its extension (.bmp, .gif: the first frame, .jpg/.jpeg: reduced to\n"
+          "256 colours as the program reads them, .ico: the largest image; any other name\n"
+          "is read as a Windows bitmap) and writes OUT as the program's Save does: .gif a\n"
+          "GIF of 256 colours (Floyd-Steinberg dithered), .jpg/.jpeg a JPEG of quality 75,\n"
+          ".ico an icon of one 32-bit image (up to 256 x 256), anything else a Windows\n"
+          "bitmap of --bits. Palette depths reuse IN's colour table when it holds every\n"
+          "colour, else take the picture's own colours when they fit, else a median-cut\n"
+          "table (1 bit: black and white, white from luminance 128).",
       .options = {{"bits", "N",
                    "bits per pixel of a bitmap: 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24, 32, or keep "
-                   "(IN's own; default 24)"}},
+                   "(IN's own; default 24); other kinds of OUT ignore it"}},
       .min_positional = 2,
       .max_positional = 2,
       .run = RunConvert,

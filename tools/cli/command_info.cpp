@@ -3,6 +3,7 @@
 #include "codecs/bmp_reader.h"
 #include "core/text_encoding.h"
 #include "gif_info.h"
+#include "picture_info.h"
 
 namespace kelbo::cli {
 namespace {
@@ -48,6 +49,8 @@ int PrintBmpPalette(const std::string& name, CommandIo& io) {
 int RunInfo(const ParsedArgs& args, CommandIo& io) {
   const std::string& name = args.Positional()[0];
   if (const auto gif = RunGifInfo(name, io)) return *gif;
+  if (const auto jpeg = RunJpegInfo(name, io)) return *jpeg;
+  if (const auto icon = RunIconInfo(name, io)) return *icon;
   const Result<BmpInfo> info = ReadBmpInfo(PathFromUtf8(name));
   if (!info) {
     io.err << "kelbo-cli info: " << name << ": " << info.Error().message << '\n';
@@ -67,9 +70,9 @@ void AddInfoCommand(CommandRegistry& registry) {
       .summary = "print the size and format of a picture file",
       .arguments = "FILE",
       .description =
-          "Reads only the headers (--palette reads the whole file). Prints one\n"
-          "\"name: value\" line per field;\n"
-          "a file that is not a readable Windows bitmap gives the reason and exit status 1.",
+          "Reads only the headers (--palette and icons read the whole file). Prints one\n"
+          "\"name: value\" line per field for a Windows bitmap, GIF, JPEG or icon, known by\n"
+          "its first bytes; a file none of them can read gives the reason and exit status 1.",
       .options = {{"palette", "",
                    "also list the colour table (red green blue); reads the whole file"}},
       .min_positional = 1,

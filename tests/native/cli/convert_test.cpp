@@ -5,6 +5,8 @@
 #include "all_commands.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_test_files.h"
+#include "codecs/gif_decoder.h"
+#include "codecs/icon.h"
 #include "core/file_io.h"
 #include "core/text_encoding.h"
 #include "file_helpers.h"
@@ -97,10 +99,76 @@ TEST(BmpConvertCommand, FailuresAndBadUsage) {
   const CliRun text = Cli({"convert", PathToUtf8(dir / "text.bmp"), PathToUtf8(dir / "o.bmp")});
   EXPECT_EQ(text.code, kExitFailure);
   EXPECT_NE(text.err.find("not a Windows bitmap"), std::string::npos) << text.err;
-  const CliRun gif = Cli({"convert", in, PathToUtf8(dir / "o.GIF")});
-  EXPECT_EQ(gif.code, kExitFailure);
-  EXPECT_FALSE(std::filesystem::exists(dir / "o.GIF"));
   EXPECT_FALSE(std::filesystem::exists(dir / "o.bmp"));
+}
+
+TEST(ConvertCommand, WritesGifJpegAndIconByTheOutputsExtension) {
+  testing::TempDir dir;
+  const std::string card = PathToUtf8(dir / "card.bmp");
+  ASSERT_EQ(Cli({"testcard", "--width", "40", "--height", "30", card}).code, kExitOk);
+  const Bitmap24 source = ReadBmp(PathFromUtf8(card))->bitmap;
+
+  const std::string gif = PathToUtf8(dir / "out.GIF");
+  const CliRun g = Cli({"convert", card, gif});
+  ASSERT_EQ(g.code, kExitOk) << g.err;
+  EXPECT_EQ(g.out, "wrote " + gif + " (40 x 30, GIF, at most 256 colours)\n");
+  EXPECT_EQ(GifFirstFrameBitmap(*ReadGifFile(PathFromUtf8(gif))).Value().Width(), 40);
+
+  const std::string ico = PathToUtf8(dir / "out.ico");
+  ASSERT_EQ(Cli({"convert", card, ico, "--bits", "1"}).code, kExitOk);
+  EXPECT_TRUE(ReadIcon(PathFromUtf8(ico))->bitmap == source);  // --bits is for bitmaps only
+
+  const std::string jpg = PathToUtf8(dir / "out.jpeg");
+  const CliRun j = Cli({"convert", card, jpg});
+  ASSERT_EQ(j.code, kExitOk) << j.err;
+  EXPECT_EQ(j.out, "wrote " + jpg + " (40 x 30, JPEG, quality 75)\n");
+
+  // And back: every kind reads, the icon exactly.
+  const std::string from_ico = PathToUtf8(dir / "from_ico.bmp");
+  ASSERT_EQ(Cli({"convert", ico, from_ico}).code, kExitOk);
+  EXPECT_TRUE(ReadBmp(PathFromUtf8(from_ico))->bitmap == source);
+  const std::string from_jpg = PathToUtf8(dir / "from_jpg.bmp");
+  ASSERT_EQ(Cli({"convert", jpg, from_jpg}).code, kExitOk);
+  EXPECT_EQ(ReadBmp(PathFromUtf8(from_jpg))->bitmap.Height(), 30);
+  const std::string from_gif = PathToUtf8(dir / "from_gif.bmp");
+  ASSERT_EQ(Cli({"convert", gif, from_gif, "--bits", "keep"}).code, kExitOk);
+  EXPECT_EQ(ReadBmp(PathFromUtf8(from_gif))->format, BmpPixelFormat::k24);
+}
+
+TEST(ConvertCommand, AnIconTooLargeOrADamagedInputFails) {
+  testing::TempDir dir;
+  const std::string card = PathToUtf8(dir / "card.bmp");
+  ASSERT_EQ(Cli({"testcard", "--width", "300", "--height", "20", card}).code, kExitOk);
+  const CliRun big = Cli({"convert", card, PathToUtf8(dir / "big.ico")});
+  EXPECT_EQ(big.code, kExitFailure);
+  EXPECT_NE(big.err.find("at most 256 x 256"), std::string::npos) << big.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "big.ico"));
+  testing::WriteRaw(dir / "bad.ico", std::string("\0\0\1\0\xFF\xFF", 6));
+  const CliRun bad = Cli({"convert", PathToUtf8(dir / "bad.ico"), PathToUtf8(dir / "o.bmp")});
+  EXPECT_EQ(bad.code, kExitFailure);
+  EXPECT_NE(bad.err.find("bad.ico"), std::string::npos) << bad.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "o.bmp"));
+}
+
+TEST(InfoCommand, DescribesJpegAndIconFiles) {
+  testing::TempDir dir;
+  const std::string card = PathToUtf8(dir / "card.bmp");
+  ASSERT_EQ(Cli({"testcard", "--width", "24", "--height", "16", card}).code, kExitOk);
+  const std::string jpg = PathToUtf8(dir / "c.jpg");
+  const std::string ico = PathToUtf8(dir / "c.ico");
+  ASSERT_EQ(Cli({"convert", card, jpg}).code, kExitOk);
+  ASSERT_EQ(Cli({"convert", card, ico}).code, kExitOk);
+  const CliRun j = Cli({"info", jpg});
+  ASSERT_EQ(j.code, kExitOk) << j.err;
+  EXPECT_NE(j.out.find("format: JPEG\nwidth: 24\nheight: 16\ncomponents: 3\n"), std::string::npos)
+      << j.out;
+  const CliRun i = Cli({"info", ico});
+  ASSERT_EQ(i.code, kExitOk) << i.err;
+  EXPECT_NE(i.out.find("format: icon\nimages: 1\nimage 1: 24 x 16, 32 bits"), std::string::npos)
+      << i.out;
+  EXPECT_NE(i.out.find("read: image 1 (24 x 16, 32 bits)\n"), std::string::npos) << i.out;
+  testing::WriteRaw(dir / "cut.jpg", std::string("\xFF\xD8\xFF\xE0\x00", 5));
+  EXPECT_EQ(Cli({"info", PathToUtf8(dir / "cut.jpg")}).code, kExitFailure);
 }
 
 TEST(BmpInfoCommand, ReportsMasksAndThePalette) {

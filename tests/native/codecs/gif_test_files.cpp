@@ -6,8 +6,6 @@
 namespace kelbo::testing {
 namespace {
 
-constexpr unsigned kTableSize = 4096;
-
 void AppendTable(std::vector<std::uint8_t>& out, const std::vector<Color>& table) {
   const std::size_t entries = std::size_t{1} << GifTableBits(table.size());
   for (std::size_t i = 0; i < entries; ++i) {
@@ -27,89 +25,6 @@ int BitsForIndices(std::span<const std::uint8_t> indices) {
 
 }  // namespace
 
-GifCodePacker& GifCodePacker::Code(unsigned code, unsigned width) {
-  acc_ |= (code & ((1u << width) - 1)) << bits_;
-  bits_ += width;
-  while (bits_ >= 8) {
-    bytes_.push_back(static_cast<std::uint8_t>(acc_ & 0xFF));
-    acc_ >>= 8;
-    bits_ -= 8;
-  }
-  return *this;
-}
-
-std::vector<std::uint8_t> GifCodePacker::Bytes() const {
-  std::vector<std::uint8_t> out = bytes_;
-  if (bits_ > 0) out.push_back(static_cast<std::uint8_t>(acc_ & 0xFF));
-  return out;
-}
-
-std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
-                                       const GifLzwOptions& options) {
-  if (min_code_size < 2 || min_code_size > 8) throw std::invalid_argument("min code size");
-  const unsigned clear = 1u << min_code_size;
-  const unsigned end = clear + 1;
-  unsigned width = 0;
-  unsigned limit = 0;
-  unsigned next = 0;
-  // child[prefix * 256 + index]: the code of prefix + index, 0 when absent.
-  std::vector<std::uint16_t> child(kTableSize * 256, 0);
-  auto reset = [&] {
-    std::fill(child.begin(), child.end(), 0);
-    next = clear + 2;
-    width = static_cast<unsigned>(min_code_size) + 1;
-    limit = 1u << width;
-  };
-  reset();
-
-  GifCodePacker out;
-  // The decoder adds an entry (and may widen) after every code but the
-  // first after a clear; the encoder adds its entry one code earlier, so it
-  // widens when the free code before its own addition reaches the limit.
-  auto emit = [&](unsigned code) {
-    out.Code(code, width);
-    if (next == limit && limit < kTableSize) {
-      limit <<= 1;
-      ++width;
-    }
-  };
-  if (options.clear_first) out.Code(clear, width);
-  if (!indices.empty()) {
-    unsigned current = indices[0];
-    for (std::size_t i = 1; i < indices.size(); ++i) {
-      const std::uint8_t index = indices[i];
-      const std::uint16_t known = child[current * 256 + index];
-      if (known != 0) {
-        current = known;
-        continue;
-      }
-      emit(current);
-      if (next < kTableSize) {
-        child[current * 256 + index] = static_cast<std::uint16_t>(next++);
-      } else if (options.clear_when_full) {
-        out.Code(clear, width);
-        reset();
-      }
-      current = index;
-    }
-    emit(current);
-  }
-  if (options.end_code) out.Code(end, width);
-  return out.Bytes();
-}
-
-std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data, std::size_t block_size) {
-  std::vector<std::uint8_t> out;
-  for (std::size_t pos = 0; pos < data.size(); pos += block_size) {
-    const std::size_t n = std::min(block_size, data.size() - pos);
-    out.push_back(static_cast<std::uint8_t>(n));
-    out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(pos),
-               data.begin() + static_cast<std::ptrdiff_t>(pos + n));
-  }
-  out.push_back(0);
-  return out;
-}
-
 std::vector<std::uint8_t> InterlaceRows(std::span<const std::uint8_t> indices, int width,
                                         int height) {
   std::vector<std::uint8_t> out;
@@ -123,12 +38,6 @@ std::vector<std::uint8_t> InterlaceRows(std::span<const std::uint8_t> indices, i
     }
   }
   return out;
-}
-
-int GifTableBits(std::size_t count) {
-  int bits = 1;
-  while ((std::size_t{1} << bits) < count) ++bits;
-  return bits;
 }
 
 GifBuilder& GifBuilder::Raw(std::initializer_list<std::uint8_t> raw) {

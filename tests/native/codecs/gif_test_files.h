@@ -6,40 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "codecs/gif_encoder.h"
 #include "core/color.h"
 
-// A small GIF encoder for tests and benchmarks, so every byte of a test file
+// A GIF file builder for tests and benchmarks, so every byte of a test file
 // is known. It writes what the format allows and, on request, what it does not.
 namespace kelbo::testing {
 
-// Packs codes least significant bit first, for hand-written LZW streams.
-class GifCodePacker {
- public:
-  GifCodePacker& Code(unsigned code, unsigned width);
-  // The bytes so far, the last one padded with zero bits.
-  std::vector<std::uint8_t> Bytes() const;
-
- private:
-  std::vector<std::uint8_t> bytes_;
-  std::uint32_t acc_ = 0;
-  unsigned bits_ = 0;
-};
-
-struct GifLzwOptions {
-  bool clear_first = true;
-  // False: a full table is kept as it is and codes stay 12 bits wide (the
-  // format's deferred clear).
-  bool clear_when_full = true;
-  bool end_code = true;
-};
-
-// The LZW codes of `indices` with the format's code-width rule.
-std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
-                                       const GifLzwOptions& options = {});
-
-// Splits data into sub-blocks of at most `block_size` bytes, with the terminator.
-std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data,
-                                       std::size_t block_size = 255);
+// The encoder's pieces live in the codec; tests reach them here too.
+using kelbo::EncodeGifLzw;
+using kelbo::GifCodePacker;
+using kelbo::GifLzwOptions;
+using kelbo::GifSubBlocks;
+using kelbo::GifTableBits;
 
 // Rows in the order an interlaced image stores them.
 std::vector<std::uint8_t> InterlaceRows(std::span<const std::uint8_t> indices, int width,
@@ -83,10 +62,6 @@ class GifBuilder {
                              int min_code_size, const std::vector<std::uint8_t>& codes);
   GifBuilder& Trailer();
 };
-
-// Table entries written for a table of `count` colours: the power of 2 at or
-// above it, at least 2.
-int GifTableBits(std::size_t count);
 
 // A still GIF of one full-screen frame with a global table.
 std::vector<std::uint8_t> MakeStillGif(int width, int height, const std::vector<Color>& table,

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "core/bitmap24.h"
+#include "core/color.h"
+
+namespace kelbo {
+
+// Packs variable-width codes least significant bit first, as GIF's LZW data
+// stores them.
+class GifCodePacker {
+ public:
+  GifCodePacker& Code(unsigned code, unsigned width);
+  // The bytes so far, the last one padded with zero bits.
+  std::vector<std::uint8_t> Bytes() const;
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  std::uint32_t acc_ = 0;
+  unsigned bits_ = 0;
+};
+
+struct GifLzwOptions {
+  bool clear_first = true;
+  // False: a full table is kept as it is and codes stay 12 bits wide (the
+  // format's deferred clear). Only tests need the other settings.
+  bool clear_when_full = true;
+  bool end_code = true;
+};
+
+// The LZW codes of `indices` with the format's code-width rule. Every index
+// must be below 2^min_code_size; min_code_size outside 2..8 throws
+// std::invalid_argument.
+std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
+                                       const GifLzwOptions& options = {});
+
+// Splits data into sub-blocks of at most `block_size` (1..255) bytes, with
+// the terminator.
+std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data,
+                                       std::size_t block_size = 255);
+
+// Bits of a colour table that holds `count` colours: the power of 2 at or
+// above it, at least 2 entries.
+int GifTableBits(std::size_t count);
+
+// A picture reduced to at most 256 colours, ready for a GIF image.
+struct GifIndexedPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<Color> palette;         // 1..256 entries
+  std::vector<std::uint8_t> indices;  // width * height, rows from the top
+};
+
+// A picture of at most 256 colours keeps them exactly (ChooseBmpPalette's
+// own-colours table); otherwise a median-cut table of 256 colours with
+// Floyd-Steinberg error diffusion (left to right on every row, errors
+// clamped to 0..255 per channel). An empty picture throws
+// std::invalid_argument.
+GifIndexedPicture ReduceForGif(ConstPixelView pixels);
+
+// A still GIF89a: header, screen of the picture's size with the reduced
+// picture's table as the global table, one image at (0, 0), not interlaced,
+// the trailer. Throws std::invalid_argument for an empty picture.
+std::vector<std::uint8_t> EncodeGif(ConstPixelView pixels);
+std::vector<std::uint8_t> EncodeGif(const GifIndexedPicture& picture);
+
+// Writes EncodeGif atomically; throws FileError and what EncodeGif throws.
+void WriteGif(const std::filesystem::path& path, ConstPixelView pixels);
+
+}  // namespace kelbo

@@ -1,0 +1,163 @@
+#include "codecs/picture_files.h"
+
+#include <algorithm>
+
+#include "codecs/bmp_reader.h"
+#include "codecs/bmp_writer.h"
+#include "codecs/gif_decoder.h"
+#include "codecs/gif_encoder.h"
+#include "codecs/icon.h"
+#include "core/text_encoding.h"
+
+namespace kelbo {
+namespace {
+
+[[noreturn]] void Throw(const std::filesystem::path& path, const Failure& failure) {
+  throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
+}
+
+// Empties the shared JPEG object on every way out of a load or save, so it
+// never keeps a picture (or a file's bytes) between calls.
+class JpegEmptier {
+ public:
+  explicit JpegEmptier(TJPEGImage& jpeg) : jpeg_(jpeg) {}
+  ~JpegEmptier() {
+    try {
+      jpeg_.SetFileName("");
+    } catch (...) {
+      jpeg_.ClearPicture();
+    }
+  }
+  JpegEmptier(const JpegEmptier&) = delete;
+  JpegEmptier& operator=(const JpegEmptier&) = delete;
+
+ private:
+  TJPEGImage& jpeg_;
+};
+
+}  // namespace
+
+TJPEGImage& SharedJpeg() {
+  static TJPEGImage jpeg;
+  return jpeg;
+}
+
+std::string UpperExtension(const std::filesystem::path& path) {
+  std::string extension = PathToUtf8(path.extension());
+  std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return extension;
+}
+
+PictureFileKind PictureKindOf(const std::filesystem::path& path) {
+  const std::string extension = UpperExtension(path);
+  if (extension == ".BMP") return PictureFileKind::kBmp;
+  if (extension == ".ICO") return PictureFileKind::kIcon;
+  if (extension == ".GIF") return PictureFileKind::kGif;
+  if (extension == ".JPG" || extension == ".JPEG") return PictureFileKind::kJpeg;
+  return PictureFileKind::kNone;
+}
+
+Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg) {
+  const JpegEmptier emptier(jpeg);
+  jpeg.LoadFromFile(path);
+  return jpeg.Picture().bitmap;
+}
+
+Bitmap24 LoadJpegFile(const std::filesystem::path& path) { return LoadJpegFile(path, SharedJpeg()); }
+
+Bitmap24 LoadGifFile(const std::filesystem::path& path) {
+  const Result<GifFile> file = ReadGifFile(path);
+  if (!file) Throw(path, file.Error());
+  if (file->frames.empty()) {
+    throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
+                           (file->stop_detail.empty() ? "" : " (" + file->stop_detail + ")"));
+  }
+  Result<Bitmap24> first = GifFirstFrameBitmap(*file);
+  if (!first) Throw(path, first.Error());
+  return std::move(first).Value();
+}
+
+Bitmap24 LoadIconFile(const std::filesystem::path& path) {
+  Result<IconPicture> icon = ReadIcon(path);
+  if (!icon) Throw(path, icon.Error());
+  return std::move(icon).Value().bitmap;
+}
+
+LoadedPicture LoadPictureFile(const std::filesystem::path& path) {
+  LoadedPicture loaded;
+  switch (PictureKindOf(path)) {
+    case PictureFileKind::kNone:
+      return loaded;
+    case PictureFileKind::kBmp: {
+      Result<BmpPicture> bmp = ReadBmp(path);
+      if (!bmp) Throw(path, bmp.Error());
+      BmpPicture picture = std::move(bmp).Value();
+      loaded.bitmap = std::move(picture.bitmap);
+      loaded.format = picture.format;
+      loaded.palette = std::move(picture.palette);
+      break;
+    }
+    case PictureFileKind::kIcon:
+      loaded.bitmap = LoadIconFile(path);
+      break;
+    case PictureFileKind::kGif:
+      loaded.bitmap = LoadGifFile(path);
+      break;
+    case PictureFileKind::kJpeg:
+      loaded.bitmap = LoadJpegFile(path);
+      break;
+  }
+  loaded.read = true;
+  return loaded;
+}
+
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path) {
+  LoadedPicture loaded = LoadPictureFile(path);
+  if (loaded.read) bitmap = std::move(loaded.bitmap);
+  return loaded.read;
+}
+
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path, TJPEGImage& jpeg) {
+  const JpegEmptier emptier(jpeg);
+  jpeg.SetPictureBitmap(Bitmap24::CopyOf(picture));
+  jpeg.SaveToFile(path);
+}
+
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path) {
+  SaveJpegFile(picture, path, SharedJpeg());
+}
+
+void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path) {
+  try {
+    WriteGif(path, picture);
+  } catch (const std::invalid_argument& e) {
+    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+  }
+}
+
+void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path) {
+  try {
+    WriteIcon(path, picture);
+  } catch (const std::invalid_argument& e) {
+    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+  }
+}
+
+void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
+                     BmpPixelFormat format, std::span<const Color> palette) {
+  const std::string extension = UpperExtension(path);
+  if (extension == ".GIF") return SaveGifFile(picture, path);
+  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path);
+  if (extension == ".ICO") return SaveIconFile(picture, path);
+  try {
+    WriteBmp(path, picture, format, palette);
+  } catch (const std::invalid_argument& e) {
+    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+  } catch (const std::length_error& e) {
+    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+  }
+}
+
+}  // namespace kelbo

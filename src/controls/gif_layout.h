@@ -1,0 +1,40 @@
+// Where the GIF control draws its picture, as plain arithmetic so the paint
+// modes can be checked without a screen. No windows.h here.
+#pragma once
+
+#include <vector>
+
+namespace kelbo::controls {
+
+struct GifPaintModes {
+    bool stretch = false;
+    bool stretch_ratio = false;
+    bool center = false;
+    bool tile = false;
+};
+
+struct GifRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const GifRect&) const = default;
+};
+
+// The rectangles of the control that each receive one whole copy of the
+// logical picture (scaled to the rectangle). Scaling applies only when the
+// control's size differs from the logical size; Stretch then wins over
+// StretchRatio, and scaling over Tile over Center. Tiles start at (0, 0) and
+// cover the control; the last row and column may be cut off by the control.
+std::vector<GifRect> GifPaintTargets(int control_width, int control_height, int logical_width,
+                                     int logical_height, const GifPaintModes& modes);
+
+// Whether the picture alone covers the control, so nothing under it need be
+// drawn first: no transparency, no ratio stretch, and tiling, stretching or
+// a picture at least as large as the control.
+bool GifPaintOpaque(int control_width, int control_height, int logical_width, int logical_height,
+                    bool any_transparent, const GifPaintModes& modes);
+
+// The timer interval after showing a frame of `delay_ms`: short delays are
+// raised to 50 ms (browsers' habit, so a delay of 0 is not a busy loop),
+// then scaled by the speed in percent; never below 1 ms.
+unsigned GifFrameInterval(int delay_ms, int speed_percent);
+
+}  // namespace kelbo::controls

@@ -1,0 +1,201 @@
+#include "codecs/picture_files.h"
+
+#include <gtest/gtest.h>
+
+#include "codecs/bmp_reader.h"
+#include "codecs/bmp_writer.h"
+#include "codecs/gif_decoder.h"
+#include "codecs/gif_encoder.h"
+#include "codecs/icon.h"
+#include "codecs/jpeg_test_files.h"
+#include "core/file_io.h"
+#include "file_helpers.h"
+#include "temp_dir.h"
+
+namespace kelbo {
+namespace {
+
+Bitmap24 Small() {
+  Bitmap24 picture(5, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      picture.SetPixel(x, y, Rgb(static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(80 * y),
+                                 static_cast<std::uint8_t>(x == y ? 255 : 0)));
+  return picture;
+}
+
+void Put(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  WriteFileAtomically(path, bytes);
+}
+
+std::vector<std::uint8_t> TrueColourJpeg(const Bitmap24& picture) {
+  JpegSettings settings;
+  settings.NumOfColors = TNumOfColors::TrueColor;
+  settings.Quality = 95;
+  return EncodeJpeg(picture.View(), settings);
+}
+
+TEST(PictureKind, DispatchesOnTheUpperCasedExtension) {
+  EXPECT_EQ(PictureKindOf("a.bmp"), PictureFileKind::kBmp);
+  EXPECT_EQ(PictureKindOf("A.BmP"), PictureFileKind::kBmp);
+  EXPECT_EQ(PictureKindOf("dir.x/a.ICO"), PictureFileKind::kIcon);
+  EXPECT_EQ(PictureKindOf("a.gif"), PictureFileKind::kGif);
+  EXPECT_EQ(PictureKindOf("a.Jpg"), PictureFileKind::kJpeg);
+  EXPECT_EQ(PictureKindOf("a.jpeg"), PictureFileKind::kJpeg);
+  EXPECT_EQ(PictureKindOf("a.jpe"), PictureFileKind::kNone);
+  EXPECT_EQ(PictureKindOf("a.png"), PictureFileKind::kNone);
+  EXPECT_EQ(PictureKindOf("a.wmf"), PictureFileKind::kNone);
+  EXPECT_EQ(PictureKindOf("bmp"), PictureFileKind::kNone);
+  EXPECT_EQ(PictureKindOf("a.bmp.txt"), PictureFileKind::kNone);
+  EXPECT_EQ(UpperExtension("x/a.jPeG"), ".JPEG");
+}
+
+TEST(LoadPictureFile, ReadsEveryKindWhateverTheCase) {
+  testing::TempDir dir;
+  const Bitmap24 picture = Small();
+  WriteBmp(dir / "a.Bmp", picture.View(), BmpPixelFormat::k8);
+  Put(dir / "b.GiF", EncodeGif(picture.View()));
+  Put(dir / "c.ico", EncodeIcon(picture.View()));
+  Put(dir / "d.JPG", TrueColourJpeg(picture));
+  Put(dir / "e.jpeg", TrueColourJpeg(picture));
+
+  const LoadedPicture bmp = LoadPictureFile(dir / "a.Bmp");
+  ASSERT_TRUE(bmp.read);
+  EXPECT_EQ(bmp.format, BmpPixelFormat::k8);
+  EXPECT_EQ(bmp.palette.size(), 15u);
+  EXPECT_TRUE(bmp.bitmap == picture);
+  for (const char* name : {"b.GiF", "c.ico"}) {
+    const LoadedPicture p = LoadPictureFile(dir / name);
+    ASSERT_TRUE(p.read) << name;
+    EXPECT_EQ(p.format, BmpPixelFormat::k24) << name;
+    EXPECT_TRUE(p.palette.empty());
+    EXPECT_TRUE(p.bitmap == picture) << name;
+  }
+  for (const char* name : {"d.JPG", "e.jpeg"}) {
+    const LoadedPicture p = LoadPictureFile(dir / name);
+    ASSERT_TRUE(p.read) << name;
+    EXPECT_EQ(p.format, BmpPixelFormat::k24);
+    EXPECT_EQ(p.bitmap.Width(), 5);
+    EXPECT_EQ(p.bitmap.Height(), 3);
+  }
+}
+
+TEST(LoadPictureFile, AnyOtherExtensionLeavesThePictureUnchanged) {
+  testing::TempDir dir;
+  const Bitmap24 picture = Small();
+  WriteBmp(dir / "a.png", picture.View(), BmpPixelFormat::k24);  // a bitmap under another name
+  WriteBmp(dir / "b.bmpx", picture.View(), BmpPixelFormat::k24);
+  const Bitmap24 before(7, 7, colors::kRed);
+  for (const char* name : {"a.png", "b.bmpx", "missing.wmf", "noextension"}) {
+    Bitmap24 target = before;
+    EXPECT_FALSE(LoadPictureFile(target, dir / name)) << name;
+    EXPECT_TRUE(target == before) << name;
+    EXPECT_FALSE(LoadPictureFile(dir / name).read);
+  }
+  Bitmap24 target = before;
+  WriteBmp(dir / "c.BMP", picture.View(), BmpPixelFormat::k24);
+  EXPECT_TRUE(LoadPictureFile(target, dir / "c.BMP"));
+  EXPECT_TRUE(target == picture);
+}
+
+TEST(LoadPictureFile, ReadersErrorsReachTheCaller) {
+  testing::TempDir dir;
+  testing::WriteRaw(dir / "bad.bmp", "hello");
+  // A valid screen and the trailer, but no image.
+  Put(dir / "bad.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ';'});
+  testing::WriteRaw(dir / "bad.ico", std::string("\0\0\1\0\0\0", 6));
+  testing::WriteRaw(dir / "bad.jpg", "not a jpeg at all");
+  EXPECT_THROW(LoadPictureFile(dir / "bad.bmp"), PictureFileError);
+  try {
+    LoadPictureFile(dir / "bad.gif");
+    FAIL();
+  } catch (const PictureFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("no readable image"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(LoadPictureFile(dir / "bad.ico"), PictureFileError);
+  EXPECT_THROW(LoadPictureFile(dir / "bad.jpg"), EJPEGException);
+  EXPECT_TRUE(SharedJpeg().Picture().Empty());
+  EXPECT_THROW(LoadPictureFile(dir / "none.jpg"), FileError);
+  EXPECT_THROW(LoadPictureFile(dir / "none.gif"), PictureFileError);
+  Bitmap24 target(2, 2, colors::kBlue);
+  EXPECT_THROW(LoadPictureFile(target, dir / "bad.bmp"), PictureFileError);
+  EXPECT_TRUE(target == Bitmap24(2, 2, colors::kBlue));
+}
+
+TEST(LoadJpegFile, AColourfulJpegArrivesWithAtMost256ColoursAndTheSharedObjectEmpties) {
+  testing::TempDir dir;
+  const Bitmap24 picture = testing::ColourfulPicture(160, 120);
+  const std::vector<std::uint8_t> jpeg = TrueColourJpeg(picture);
+  // Decoded in true colour it has far more colours than the routine keeps.
+  JpegSettings true_colour;
+  true_colour.NumOfColors = TNumOfColors::TrueColor;
+  ASSERT_GT(testing::DistinctColours(DecodeJpeg(jpeg, true_colour).picture.bitmap), 1000u);
+  Put(dir / "c.jpg", jpeg);
+  const Bitmap24 loaded = LoadJpegFile(dir / "c.jpg");
+  EXPECT_EQ(loaded.Width(), 160);
+  EXPECT_EQ(loaded.Height(), 120);
+  EXPECT_LE(testing::DistinctColours(loaded), 256u);
+  EXPECT_GT(testing::DistinctColours(loaded), 64u);
+  EXPECT_TRUE(SharedJpeg().Picture().Empty());
+  EXPECT_TRUE(SharedJpeg().JpegData().empty());
+  // The shared object keeps the class defaults.
+  EXPECT_EQ(SharedJpeg().NumOfColors(), TNumOfColors::_256);
+  EXPECT_EQ(SharedJpeg().Quality(), 75);
+}
+
+TEST(SaveJpegFile, WritesQuality75AndLeavesTheSharedObjectEmpty) {
+  testing::TempDir dir;
+  const Bitmap24 picture = testing::SmoothPicture(64, 48);
+  SaveJpegFile(picture.View(), dir / "out.jpg");
+  EXPECT_TRUE(SharedJpeg().Picture().Empty());
+  const std::vector<std::uint8_t> written = ReadFileBytes(dir / "out.jpg");
+  JpegSettings q75;
+  q75.NumOfColors = TNumOfColors::TrueColor;
+  EXPECT_EQ(written, EncodeJpeg(picture.View(), SharedJpeg().Settings()));
+  const JpegDecoded back = DecodeJpeg(written, q75);
+  EXPECT_EQ(back.picture.bitmap.Width(), 64);
+  // An unwritable target fails, and the object is empty all the same.
+  EXPECT_THROW(SaveJpegFile(picture.View(), dir / "no" / "such" / "dir.jpg"), FileError);
+  EXPECT_TRUE(SharedJpeg().Picture().Empty());
+}
+
+TEST(SavePictureFile, ChoosesTheWriterByTheUpperCasedExtension) {
+  testing::TempDir dir;
+  const Bitmap24 picture = Small();
+  const std::vector<Color> no_palette;
+  SavePictureFile(dir / "a.gif", picture.View(), BmpPixelFormat::k1);
+  SavePictureFile(dir / "b.ICO", picture.View(), BmpPixelFormat::k1);
+  SavePictureFile(dir / "c.jPg", picture.View(), BmpPixelFormat::k1);
+  SavePictureFile(dir / "d.JPEG", picture.View(), BmpPixelFormat::k1);
+  SavePictureFile(dir / "e.bmp", picture.View(), BmpPixelFormat::k4);
+  SavePictureFile(dir / "f.wmf", picture.View(), BmpPixelFormat::k32);
+
+  EXPECT_TRUE(GifFirstFrameBitmap(*ReadGifFile(dir / "a.gif")).Value() == picture);
+  EXPECT_TRUE(ReadIcon(dir / "b.ICO")->bitmap == picture);
+  for (const char* name : {"c.jPg", "d.JPEG"}) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(dir / name);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xD8);
+  }
+  EXPECT_EQ(ReadBmp(dir / "e.bmp")->format, BmpPixelFormat::k4);
+  EXPECT_EQ(ReadBmp(dir / "f.wmf")->format, BmpPixelFormat::k32);
+  EXPECT_TRUE(ReadBmp(dir / "f.wmf")->bitmap == picture);
+}
+
+TEST(SavePictureFile, AnIconAbove256IsRefusedAndNothingIsWritten) {
+  testing::TempDir dir;
+  const Bitmap24 big(300, 20);
+  try {
+    SavePictureFile(dir / "big.ico", big.View(), BmpPixelFormat::k24);
+    FAIL();
+  } catch (const PictureFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("256 x 256"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "big.ico"));
+  EXPECT_THROW(SavePictureFile(dir / "empty.gif", ConstPixelView(), BmpPixelFormat::k24),
+               PictureFileError);
+}
+
+}  // namespace
+}  // namespace kelbo

@@ -9,7 +9,9 @@
 #include "app/ui/about_dial.h"
 #include "app/ui/first_run.h"
 #include "app/ui/settings_location.h"
+#include "codecs/picture_files.h"
 #include "core/ini_file.h"
+#include "core/text_encoding.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
 #include "forms/text.h"
@@ -179,10 +181,23 @@ void TViewForm::SplashTimerTimer() {
 }
 
 void TViewForm::OpenPicture(const std::string& path) {
-    auto picture = forms::LoadBitmapFile(forms::Wide(path));
-    TChildWin& doc = NewDocument(picture ? picture : std::make_shared<forms::DibSection>(), FrameKind::kStandard);
+    // The window is made first and keeps whatever it holds when reading fails.
+    TChildWin& doc = NewDocument(std::make_shared<forms::DibSection>(), FrameKind::kStandard);
     doc.SetFilePath(path);
-    if (!picture) forms::ShowError(Handle(), "Cannot open file " + path);
+    try {
+        LoadedPicture loaded = LoadPictureFile(PathFromUtf8(path));
+        if (!loaded.read) return;  // an extension the program does not read
+        doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
+        doc.LoadedHandleType = HandleTypeId::kDib;
+        doc.LoadedPalette = std::move(loaded.palette);
+        doc.SetPicture(std::make_shared<forms::DibSection>(loaded.bitmap.ConstView()), FrameKind::kStandard);
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    }
+}
+
+void TViewForm::ReportError(std::string_view message) {
+    if (ErrorBox) ErrorBox(message); else forms::ShowError(Handle(), message);
 }
 
 void TViewForm::CreateMenus() {

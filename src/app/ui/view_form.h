@@ -102,6 +102,9 @@ public:
     int Ask(std::string_view text, UINT buttons) override;
     // Who answers the program's questions: a message box, or a test.
     std::function<int(std::string_view text, UINT buttons)> Answer;
+    // Where failures go: the application's error box, or a test.
+    std::function<void(std::string_view message)> ErrorBox;
+    void ReportError(std::string_view message);
 
 protected:
     void FormCreate() override;

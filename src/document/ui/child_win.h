@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/document_view.h"
 #include "document/ui/document_host.h"
@@ -37,6 +38,8 @@ public:
     std::string FileDir;
     PixelFormatId LoadedPixelFormat = PixelFormatId::k24;
     HandleTypeId LoadedHandleType = HandleTypeId::kDib;
+    // The colour table the file had, for writing it back in its own format.
+    std::vector<Color> LoadedPalette;
 
     Size PictureSize() const;
     Size ViewSize() const;

@@ -375,8 +375,8 @@ void TViewForm::UpdateMenuItems() {
     in.activeKind = ActiveKind;
     in.hasActiveChild = active != nullptr;
     if (active) {
-        in.undoPosition = active->UndoPosition;
-        in.undoTop = active->UndoTop;
+        in.undoPosition = active->UndoPosition();
+        in.undoTop = active->UndoTop();
     }
     const MenuState s = ComputeMenuState(in);
     for (Command c : WorkableCommands()) forms::SetItemEnabled(menu, c, s.workable);

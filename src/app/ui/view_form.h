@@ -128,6 +128,8 @@ private:
     void ShowNormalToolBar();
 
     // Handlers (menu items and buttons with the same meaning share them).
+    void UndoClick();
+    void RedoClick();
     void ZoomTo(int percent);
     void Invekos1Click();
     void MaximButtonClick();

@@ -62,6 +62,8 @@ void TViewForm::BindCommands() {
     OnCommand(Oprograme1, [this] { Oprograme1Click(); });
     OnCommand(Oprograme2, [this] { Oprograme1Click(); });
     OnCommand(ExitKoniec1, [this] { ExitKoniec1Click(); });
+    for (Command undo : {Undokroksp1, Undokroksp2}) OnCommand(undo, [this] { UndoClick(); });
+    for (Command redo : {Redoodstrkroksp1, Redoodstrkroksp2}) OnCommand(redo, [this] { RedoClick(); });
     OnCommand(Nastavenie2, [this] {
         if (optionsDial_) optionsDial_->ShowModal();
     });
@@ -89,6 +91,22 @@ void TViewForm::ToolButtonClick(UINT command) {
     case ViewButton: RunCommand(Zobraznacelobrazovku1); return;
     default: RunCommand(command); return;
     }
+}
+
+void TViewForm::UndoClick() {
+    TChildWin* doc = ActiveImageDocument();
+    if (!doc) return;
+    CurrentDocument = doc;
+    doc->Undo();
+    UpdateMenuItems();
+}
+
+void TViewForm::RedoClick() {
+    TChildWin* doc = ActiveImageDocument();
+    if (!doc) return;
+    CurrentDocument = doc;
+    doc->Redo();
+    UpdateMenuItems();
 }
 
 void TViewForm::ZoomTo(int percent) {

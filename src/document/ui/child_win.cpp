@@ -1,6 +1,7 @@
 #include "document/ui/child_win.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "forms/dialogs.h"
 
@@ -25,7 +26,6 @@ TChildWin::~TChildWin() = default;
 void TChildWin::FormCreate() {
     Image1.Create(Handle(), {0, 0, 0, 0});
     Image1.OnMouseMove = [this](WPARAM, int x, int y) { Image1MouseMove(x, y); };
-    UndoPosition = 0;
     host_.SetMainTitle(kUnnamed);
     host_.SetStatusPanel(2, SizeText(PictureSize()));
 }
@@ -60,6 +60,44 @@ void TChildWin::SetFilePath(std::string_view path) {
     FileDir = parts.dir;
     Modified = false;
     host_.SetMainTitle(FileName);
+}
+
+void TChildWin::TakeUndoSnapshot() {
+    const auto& picture = Image1.Picture();
+    if (!picture) return;
+    GdiFlush();
+    UndoSnapshots.SnapshotForChange(picture->View());
+}
+
+bool TChildWin::Undo() {
+    const auto& picture = Image1.Picture();
+    if (!picture) return false;
+    Bitmap24 current = picture->ToBitmap();
+    if (!UndoSnapshots.Undo(current)) return false;
+    ShowRestored(std::move(current));
+    return true;
+}
+
+bool TChildWin::Redo() {
+    const auto& picture = Image1.Picture();
+    if (!picture) return false;
+    Bitmap24 current = picture->ToBitmap();
+    if (!UndoSnapshots.Redo(current)) return false;
+    ShowRestored(std::move(current));
+    return true;
+}
+
+void TChildWin::ShowRestored(Bitmap24 restored) {
+    const auto& picture = Image1.Picture();
+    if (picture && picture->Width() == restored.Width() && picture->Height() == restored.Height()) {
+        PixelView target = picture->View();
+        const size_t rowBytes = static_cast<size_t>(restored.Width()) * 3;
+        for (int y = 0; y < restored.Height(); ++y) std::memcpy(target.Row(y), restored.Row(y), rowBytes);
+        Image1.Repaint();
+        return;
+    }
+    // A snapshot of another size brings its size back too.
+    SetPicture(std::make_shared<forms::DibSection>(restored.ConstView()), FrameKind::kStandard);
 }
 
 Size TChildWin::PictureSize() const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/document_view.h"
+#include "document/undo_history.h"
 #include "document/ui/document_host.h"
 #include "forms/dib.h"
 #include "forms/form.h"
@@ -31,8 +32,7 @@ public:
     void SetFilePath(std::string_view path);
 
     forms::PictureView Image1;
-    std::uint8_t UndoPosition = 0;
-    std::uint8_t UndoTop = 0;
+    UndoHistory UndoSnapshots;
     bool Modified = false;
     std::string FileName;
     std::string FileDir;
@@ -40,6 +40,15 @@ public:
     HandleTypeId LoadedHandleType = HandleTypeId::kDib;
     // The colour table the file had, for writing it back in its own format.
     std::vector<Color> LoadedPalette;
+
+    std::uint8_t UndoPosition() const { return UndoSnapshots.Position(); }
+    std::uint8_t UndoTop() const { return UndoSnapshots.Top(); }
+    // Before an operation or a tool changes the picture.
+    void TakeUndoSnapshot();
+    // Undo and Redo on the picture; the view shows the result. False when
+    // there was nothing to do.
+    bool Undo();
+    bool Redo();
 
     Size PictureSize() const;
     Size ViewSize() const;
@@ -60,6 +69,8 @@ private:
     void Image1MouseMove(int x, int y);
     void UpdateScrollRanges();
     void ScrollView(int bar, WORD code);
+    // Shows a picture that Undo or Redo produced.
+    void ShowRestored(Bitmap24 picture);
 
     DocumentHost& host_;
 };

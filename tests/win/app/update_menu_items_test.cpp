@@ -40,15 +40,18 @@ TEST_F(MainWindow, ABrowserKindDisablesPicturesAndEnablesFastView) {
 
 TEST_F(MainWindow, UndoAndRedoFollowTheHistoryOfTheActiveDocument) {
     TChildWin& doc = AddDocument(20, 10);
-    doc.UndoPosition = 1;
-    doc.UndoTop = 3;
-    form_->UpdateMenuItems();
+    for (int i = 0; i < 3; ++i) doc.TakeUndoSnapshot();
+    form_->RunCommand(Undokroksp1);
+    form_->RunCommand(Undokroksp1);
+    ASSERT_EQ(doc.UndoPosition(), 1);
+    ASSERT_EQ(doc.UndoTop(), 4);
     EXPECT_TRUE(form_->ToolBar1.ButtonEnabled(UndoButton));
     EXPECT_TRUE(form_->ToolBar1.ButtonEnabled(RedoButton));
     EXPECT_TRUE(forms::ItemEnabled(Menu(), Undokroksp1));
     EXPECT_TRUE(forms::ItemEnabled(Menu(), Redoodstrkroksp1));
-    doc.UndoPosition = 2;  // not below 3 - 1
-    form_->UpdateMenuItems();
+    form_->RunCommand(Redoodstrkroksp1);
+    form_->RunCommand(Redoodstrkroksp1);
+    EXPECT_EQ(doc.UndoPosition(), 3);  // not below 4 - 1
     EXPECT_FALSE(form_->ToolBar1.ButtonEnabled(RedoButton));
     EXPECT_FALSE(forms::ItemEnabled(Menu(), Redoodstrkroksp1));
 }

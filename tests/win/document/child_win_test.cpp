@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ui/view_form.h"
+#include "forms/menu.h"
 #include "imaging/geometry/ui/zoom_dial.h"
 #include "main_window_fixture.h"
 
@@ -153,6 +154,72 @@ TEST_F(MainWindow, WindowCommandsCloseAllFromTheLast) {
     PumpMessages();
     EXPECT_EQ(form_->ChildCount(), 0);
     EXPECT_EQ(form_->Text(), "Kelbo");
+}
+
+}  // namespace
+}  // namespace kelbo::testing
+
+namespace kelbo::testing {
+namespace {
+
+void Paint(TChildWin& doc, Color c) {
+    PixelView v = doc.Image1.Picture()->View();
+    for (int y = 0; y < v.Height(); ++y)
+        for (int x = 0; x < v.Width(); ++x) {
+            std::uint8_t* p = v.Row(y) + 3 * x;
+            p[0] = BlueOf(c);
+            p[1] = GreenOf(c);
+            p[2] = RedOf(c);
+        }
+}
+
+Color PixelOf(const TChildWin& doc) {
+    const std::uint8_t* p = doc.Image1.Picture()->View().Row(0);
+    return Rgb(p[2], p[1], p[0]);
+}
+
+TEST_F(MainWindow, UndoAndRedoRestoreThePicture) {
+    TChildWin& doc = AddDocument(30, 20);
+    doc.TakeUndoSnapshot();
+    Paint(doc, Rgb(255, 0, 0));
+    doc.TakeUndoSnapshot();
+    Paint(doc, Rgb(0, 0, 255));
+    form_->RunCommand(Undokroksp1);
+    EXPECT_EQ(PixelOf(doc), Rgb(255, 0, 0));
+    SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(UndoButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
+    EXPECT_EQ(PixelOf(doc), Rgb(255, 255, 255));
+    EXPECT_FALSE(forms::ItemEnabled(Menu(), Undokroksp1));
+    form_->RunCommand(Redoodstrkroksp2);  // the pop-up menu's Redo
+    EXPECT_EQ(PixelOf(doc), Rgb(255, 0, 0));
+}
+
+TEST_F(MainWindow, TwoDocumentsKeepSeparateHistories) {
+    TChildWin& first = AddDocument(30, 20);
+    first.TakeUndoSnapshot();
+    Paint(first, Rgb(0, 255, 0));
+    TChildWin& second = AddDocument(30, 20);
+    second.TakeUndoSnapshot();
+    Paint(second, Rgb(0, 0, 255));
+    form_->RunCommand(Undokroksp1);  // the second is active
+    EXPECT_EQ(PixelOf(second), Rgb(255, 255, 255));
+    EXPECT_EQ(PixelOf(first), Rgb(0, 255, 0));
+    EXPECT_EQ(first.UndoPosition(), 1);
+}
+
+TEST_F(MainWindow, UndoOfAResizeBringsTheOldSizeBack) {
+    TChildWin& doc = AddDocument(300, 200);
+    doc.TakeUndoSnapshot();
+    doc.SetPicture(std::make_shared<forms::DibSection>(150, 100), FrameKind::kStandard);
+    form_->RunCommand(Undokroksp1);
+    EXPECT_EQ(doc.PictureSize(), (Size{300, 200}));
+    EXPECT_EQ(doc.ViewSize(), (Size{300, 200}));
+}
+
+TEST_F(MainWindow, AnOpenedDocumentHasNothingToUndo) {
+    AddDocument(30, 20);
+    EXPECT_FALSE(forms::ItemEnabled(Menu(), Undokroksp1));
+    EXPECT_FALSE(forms::ItemEnabled(Menu(), Redoodstrkroksp1));
 }
 
 }  // namespace

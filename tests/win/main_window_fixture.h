@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ui/view_form.h"
 #include "forms/text.h"
@@ -33,6 +34,11 @@ protected:
     void SetUp() override {
         form_ = std::make_unique<TViewForm>(StartOptions{true, true, true, {}});
         form_->Create();
+        // Nothing may wait for a person: dialogs are cancelled, questions
+        // answered No and errors collected unless a test says otherwise.
+        form_->FileDialogRunner = [](forms::FileDialog&, bool) { return false; };
+        form_->Answer = [](std::string_view, UINT) { return IDNO; };
+        form_->ErrorBox = [this](std::string_view m) { reportedErrors_.emplace_back(m); };
         form_->Show();
         PumpMessages();
     }
@@ -50,6 +56,7 @@ protected:
     HMENU Menu() const { return form_->MainMenu1.get(); }
 
     std::unique_ptr<TViewForm> form_;
+    std::vector<std::string> reportedErrors_;
 };
 
 }  // namespace kelbo::testing

@@ -4,15 +4,12 @@
 #include <string>
 
 #include "app/options_fields.h"
+#include "document/picture_dialog_texts.h"
 
 namespace kelbo {
 
 namespace {
 
-constexpr const char* kPictureFileFilter =
-    "Všetky podporované|*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Ikony (*.ico)|*.ico|"
-    "Metasúbory (*.emf)|*.emf|Metasúbory (*.wmf)|*.wmf|Bitmapové súbory (*.bmp)|*.bmp|"
-    "GIF súbory (*.gif)|*.gif|JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*";
 
 // The warping colours in the order of the list's items.
 constexpr Color Settings::* kWarpColors[] = {&Settings::NWLineColor, &Settings::NWColor, &Settings::LWColor,
@@ -63,9 +60,9 @@ void TOptionsDial::FormCreate() {
     Timer1.SetInterval(1000);
     Timer1.OnTimer = [this] { Timer1Timer(); };
 
-    OpenPictureDialog.title = "Otvorenie obrázku";
+    OpenPictureDialog.title = kOpenPictureTitle;
     OpenPictureDialog.filter = kPictureFileFilter;
-    OpenPictureDialog.defaultExt = "bmp";
+    OpenPictureDialog.defaultExt = kPictureDefaultExt;
     OpenPictureDialog.mustExist = true;
     OpenSoundDialog.filter = "*.wav|*.wav";
     OpenSoundDialog.mustExist = true;

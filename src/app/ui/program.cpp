@@ -88,8 +88,7 @@ void Program::CreateWindows() {
 void Program::OpenStartFiles() {
     for (const std::string& file : options_.files) {
         viewForm_->OpenPicture(file);
-        const std::wstring wide = forms::Wide(file);
-        SHAddToRecentDocs(SHARD_PATHW, wide.c_str());
+        viewForm_->AddRecentFile(file);
         viewForm_->ClearFirstActivation();
     }
 }

@@ -77,6 +77,7 @@ void TViewForm::FormCreate() {
     Panel1.ClosePanel1.OnMouseMove = [this](WPARAM, int, int) { UnrollInfoPanel(); };
     CreateStatusBar();
     BindCommands();
+    BindFileCommands();
     forms::SetMainAccelerators(Handle(), accelerators_.get(), mdiClient_);
 
     if (!options_.noSettings) ReadSettingsFile();
@@ -111,6 +112,8 @@ void TViewForm::ApplySettings() {
     forms::SetItemChecked(MainMenu1.get(), Paleta1, Options.PaletteVisible);
     forms::SetItemChecked(MainMenu1.get(), Nradie1, Options.ToolsVisible);
     if (!options_.noSettings) SetCurrentDirectoryW(forms::Wide(Options.Directory).c_str());  // failure is ignored
+    recent_ = RecentFiles(Options.RecentFiles);
+    ShowRecentFiles();
     if (Options.WindowState != 1)
         SetWindowPos(Handle(), nullptr, Options.Left, Options.Top, Options.Width, Options.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -358,6 +361,7 @@ int TViewForm::ChildCount() const {
 
 TChildWin& TViewForm::NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame) {
     auto doc = std::make_unique<TChildWin>(*this);
+    doc->SaveDocument = [this](TChildWin& d) { SaveDocument(d); };
     TChildWin& ref = *doc;
     documents_.push_back(std::move(doc));
     ref.SetPicture(std::move(picture), frame);

@@ -16,8 +16,10 @@
 #include "app/settings.h"
 #include "app/ui/info_panel.h"
 #include "controls/adv_status_bar.h"
+#include "document/recent_files.h"
 #include "document/ui/child_win.h"
 #include "document/ui/document_host.h"
+#include "forms/dialogs.h"
 #include "forms/form.h"
 #include "forms/handle.h"
 #include "forms/status_bar.h"
@@ -79,6 +81,12 @@ public:
     }
     // Opens a picture file as a new image document.
     void OpenPicture(const std::string& path);
+    // The recent-files list of the File menu (and the shell's recent documents).
+    void AddRecentFile(const std::string& path);
+    const RecentFiles& Recent() const { return recent_; }
+    // Save and Save As of one document.
+    void SaveDocument(TChildWin& doc);
+    void SaveDocumentAs(TChildWin& doc);
     // Shows the window in the state the settings (or the first-run setup) ask for.
     void ShowAtStart();
     // A start with files shows no splash.
@@ -102,6 +110,9 @@ public:
     int Ask(std::string_view text, UINT buttons) override;
     // Who answers the program's questions: a message box, or a test.
     std::function<int(std::string_view text, UINT buttons)> Answer;
+    // Who fills in the open and save dialogs: the common dialogs, or a test.
+    std::function<bool(forms::FileDialog& dialog, bool save)> FileDialogRunner;
+    bool ExecuteFileDialog(forms::FileDialog& dialog, bool save);
     // Where failures go: the application's error box, or a test.
     std::function<void(std::string_view message)> ErrorBox;
     void ReportError(std::string_view message);
@@ -128,6 +139,16 @@ private:
     void ShowNormalToolBar();
 
     // Handlers (menu items and buttons with the same meaning share them).
+    void BindFileCommands();
+    void ShowRecentFiles();
+    void RecentFileClick(int index);
+    void Otvor1Click();
+    void Ulo1Click();
+    void Uloako1Click();
+    void Ulovetky1Click();
+    void Zmaza1Click();
+    // Writes in the document's recorded format; false (error shown) on failure.
+    bool WriteDocument(TChildWin& doc, const std::string& path);
     void UndoClick();
     void RedoClick();
     void ZoomTo(int percent);
@@ -173,6 +194,7 @@ private:
     bool toolBar4Shown_ = false;
     bool firstActivation_ = false;
     bool maximiseAtStart_ = false;
+    RecentFiles recent_;
     StartOptions options_;
 };
 

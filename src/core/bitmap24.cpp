@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <new>
 #include <string>
 #include <utility>
@@ -147,13 +148,17 @@ ConstPixelView Bitmap24::View() const {
   return ConstPixelView(pixels_.data(), width_, height_, static_cast<std::ptrdiff_t>(stride_));
 }
 
+void CopyPixels(PixelView target, ConstPixelView source) {
+  if (target.Width() != source.Width() || target.Height() != source.Height())
+    throw std::invalid_argument("CopyPixels: the pictures differ in size");
+  const std::size_t row_bytes = static_cast<std::size_t>(source.Width()) * 3;
+  if (row_bytes == 0) return;
+  for (int y = 0; y < source.Height(); ++y) std::memcpy(target.Row(y), source.Row(y), row_bytes);
+}
+
 Bitmap24 Bitmap24::CopyOf(ConstPixelView source) {
   Bitmap24 copy(source.Width(), source.Height());
-  const std::size_t row_bytes = static_cast<std::size_t>(source.Width()) * 3;
-  if (row_bytes == 0) return copy;
-  for (int y = 0; y < source.Height(); ++y) {
-    std::memcpy(copy.Row(y), source.Row(y), row_bytes);
-  }
+  CopyPixels(copy.View(), source);
   return copy;
 }
 

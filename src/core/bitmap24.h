@@ -75,6 +75,9 @@ class ConstPixelView {
 };
 
 // Compares sizes and pixels, ignoring row padding.
+// Copies the pixels (not the padding) of `source` into `target` row by
+// row; both must have the same width and height (std::invalid_argument).
+void CopyPixels(PixelView target, ConstPixelView source);
 bool SamePixels(ConstPixelView a, ConstPixelView b);
 
 // The owning working bitmap: top-down rows in the DIB layout, black when made.

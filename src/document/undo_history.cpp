@@ -1,6 +1,5 @@
 #include "document/undo_history.h"
 
-#include <cstring>
 #include <utility>
 
 namespace kelbo {
@@ -11,8 +10,7 @@ namespace {
 void CopyInto(Bitmap24& target, ConstPixelView source) {
     if (target.Width() != source.Width() || target.Height() != source.Height())
         target = Bitmap24(source.Width(), source.Height());
-    const size_t rowBytes = static_cast<size_t>(source.Width()) * 3;
-    for (int y = 0; y < source.Height(); ++y) std::memcpy(target.Row(y), source.Row(y), rowBytes);
+    CopyPixels(target.View(), source);
 }
 
 }  // namespace

@@ -26,9 +26,7 @@ DibSection::DibSection(int width, int height) {
 }
 
 DibSection::DibSection(ConstPixelView picture) : DibSection(picture.Width(), picture.Height()) {
-    PixelView dst = View();
-    const size_t rowBytes = static_cast<size_t>(picture.Width()) * 3;
-    for (int y = 0; y < picture.Height(); ++y) std::memcpy(dst.Row(y), picture.Row(y), rowBytes);
+    CopyPixels(View(), picture);
 }
 
 PixelView DibSection::View() { return PixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_))); }
@@ -53,31 +51,6 @@ void DibSection::StretchTo(HDC dc, int x, int y, int width, int height) const {
     const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, x, y, width, height, 0, 0, width_, height_, bits_, &bi, DIB_RGB_COLORS, SRCCOPY);
     SetStretchBltMode(dc, oldMode);
-}
-
-std::shared_ptr<DibSection> LoadBitmapFile(const std::wstring& path) {
-    UniqueBitmap loaded(static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!loaded) return nullptr;
-    BITMAP info{};
-    if (!GetObjectW(loaded.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-    try {
-        auto dib = std::make_shared<DibSection>(info.bmWidth, info.bmHeight);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = info.bmWidth;
-        bi.bmiHeader.biHeight = -info.bmHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        bi.bmiHeader.biCompression = BI_RGB;
-        UniqueDc dc(CreateCompatibleDC(nullptr));
-        const int rows = GetDIBits(dc.get(), loaded.get(), 0, static_cast<UINT>(info.bmHeight), dib->View().Row(0),
-                                   &bi, DIB_RGB_COLORS);
-        if (rows != info.bmHeight) return nullptr;
-        return dib;
-    } catch (const std::exception&) {
-        return nullptr;
-    }
 }
 
 DibCanvas::DibCanvas(DibSection& dib) : dc_(CreateCompatibleDC(nullptr)) {

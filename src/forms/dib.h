@@ -40,10 +40,6 @@ private:
     int height_ = 0;
 };
 
-// Reads a Windows bitmap file through the platform, for the program's own
-// pictures beside it (the splash); nullptr when it is missing or unreadable.
-std::shared_ptr<DibSection> LoadBitmapFile(const std::wstring& path);
-
 // A memory DC holding a DIB section for GDI drawing on it; the DIB must
 // outlive the canvas. Call GdiFlush() (done by the destructor) before the
 // core touches the rows again.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kProgram = "kelbo-cli";
 
-const OptionSpec kHelpOption{"help", "", "show this help"};
+const OptionDef kHelpOption{"help", "", "show this help"};
 
 void PrintVersion(std::ostream& out) {
   out << kProgram << ' ' << kVersion << '\n'
@@ -58,10 +58,10 @@ void CheckPositionalCount(const Command& command, const ParsedArgs& parsed) {
 }
 
 int RunCommand(const Command& command, std::span<const std::string> args, CommandIo& io) {
-  std::vector<OptionSpec> specs = command.options;
-  specs.push_back(kHelpOption);
+  std::vector<OptionDef> defs = command.options;
+  defs.push_back(kHelpOption);
   try {
-    const ParsedArgs parsed = ParseArgs(args, specs);
+    const ParsedArgs parsed = ParseArgs(args, defs);
     if (parsed.Has("help")) {
       PrintCommandHelp(command, io.out);
       return kExitOk;
@@ -110,7 +110,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
   if (!command.description.empty()) out << '\n' << command.description << '\n';
   std::vector<std::string> names;
   std::size_t width = 0;
-  for (const OptionSpec& o : command.options) {
+  for (const OptionDef& o : command.options) {
     names.push_back("--" + o.name + (o.value_name.empty() ? "" : " " + o.value_name));
     width = std::max(width, names.back().size());
   }

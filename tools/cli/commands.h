@@ -28,7 +28,7 @@ struct Command {
   std::string summary;    // one line for the list
   std::string arguments;  // positional arguments for the usage line, e.g. "FILE"
   std::string description;
-  std::vector<OptionSpec> options;
+  std::vector<OptionDef> options;
   std::size_t min_positional = 0;
   std::size_t max_positional = 0;
   std::function<int(const ParsedArgs&, CommandIo&)> run;

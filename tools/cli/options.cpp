@@ -6,10 +6,10 @@
 namespace kelbo::cli {
 namespace {
 
-const OptionSpec* FindSpec(std::span<const OptionSpec> specs, std::string_view name) {
+const OptionDef* FindOption(std::span<const OptionDef> defs, std::string_view name) {
   const auto it =
-      std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-  return it == specs.end() ? nullptr : &*it;
+      std::find_if(defs.begin(), defs.end(), [&](const OptionDef& s) { return s.name == name; });
+  return it == defs.end() ? nullptr : &*it;
 }
 
 bool LooksLikeNegativeNumber(std::string_view arg) {
@@ -20,14 +20,14 @@ bool LooksLikeNegativeNumber(std::string_view arg) {
 
 // Handles one "--name[=value]" argument; may consume the next argument.
 void ParseLongOption(std::span<const std::string> args, std::size_t& i,
-                     std::span<const OptionSpec> specs, ParsedArgs& parsed) {
+                     std::span<const OptionDef> defs, ParsedArgs& parsed) {
   const std::string_view body = std::string_view(args[i]).substr(2);
   const std::size_t equals = body.find('=');
   const std::string name(body.substr(0, equals));
-  const OptionSpec* spec = FindSpec(specs, name);
-  if (!spec) throw UsageError("unknown option --" + name);
+  const OptionDef* def = FindOption(defs, name);
+  if (!def) throw UsageError("unknown option --" + name);
   if (parsed.Has(name)) throw UsageError("option --" + name + " given more than once");
-  if (spec->value_name.empty()) {
+  if (def->value_name.empty()) {
     if (equals != std::string_view::npos) throw UsageError("option --" + name + " takes no value");
     parsed.AddOption(name, "");
     return;
@@ -37,7 +37,7 @@ void ParseLongOption(std::span<const std::string> args, std::size_t& i,
     return;
   }
   if (i + 1 >= args.size()) {
-    throw UsageError("option --" + name + " needs a value (" + spec->value_name + ")");
+    throw UsageError("option --" + name + " needs a value (" + def->value_name + ")");
   }
   parsed.AddOption(name, args[++i]);
 }
@@ -76,7 +76,7 @@ void ParsedArgs::AddOption(std::string name, std::string value) {
   options_.emplace_back(std::move(name), std::move(value));
 }
 
-ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionSpec> specs) {
+ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionDef> defs) {
   ParsedArgs parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -89,9 +89,9 @@ ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionSp
     } else if (arg == "-h") {
       std::size_t alias_index = 0;
       const std::string alias[] = {"--help"};
-      ParseLongOption(alias, alias_index, specs, parsed);
+      ParseLongOption(alias, alias_index, defs, parsed);
     } else if (arg.rfind("--", 0) == 0) {
-      ParseLongOption(args, i, specs, parsed);
+      ParseLongOption(args, i, defs, parsed);
     } else {
       throw UsageError("unknown option " + arg + " (options are written --name)");
     }

@@ -15,7 +15,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionDef {
   std::string name;        // without the leading "--"
   std::string value_name;  // empty for a flag, e.g. "W" for "--width W"
   std::string help;        // one line, with the default if there is one
@@ -41,7 +41,7 @@ class ParsedArgs {
 // Long options "--name value" and "--name=value", flags "--name", "-h" as
 // "--help", "--" ends the options, and "-" or a negative number is a
 // positional argument. Unknown or repeated options throw UsageError.
-ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionSpec> specs);
+ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionDef> defs);
 
 // Parses text as a whole decimal number (optional sign); nullopt otherwise.
 std::optional<long long> ParseWholeNumber(std::string_view text);

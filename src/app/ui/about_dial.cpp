@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "codecs/bmp_reader.h"
 #include "forms/dib.h"
 #include "forms/text.h"
 
@@ -22,13 +23,19 @@ std::wstring ProgramDirectory() {
     return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
 }
 
+std::shared_ptr<forms::DibSection> LoadSplashPicture() {
+    Result<BmpPicture> read = ReadBmp(std::filesystem::path(ProgramDirectory() + L"\\splash.bmp"));
+    if (!read) return nullptr;
+    return std::make_shared<forms::DibSection>(read.Value().bitmap.ConstView());
+}
+
 TAboutDial::TAboutDial(HWND owner) {
     CreateForm(L"TAboutDial", "Informácie", {0, 0, 420, 360}, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner);
 }
 
 void TAboutDial::FormCreate() {
-    auto splash = forms::LoadBitmapFile(ProgramDirectory() + L"\\splash.bmp");
+    auto splash = LoadSplashPicture();
     const int pictureWidth = splash ? splash->Width() : 400;
     const int pictureHeight = splash ? splash->Height() : 250;
     const int width = pictureWidth + 16;

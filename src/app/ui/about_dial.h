@@ -2,7 +2,11 @@
 // author's e-mail link.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "forms/controls.h"
+#include "forms/dib.h"
 #include "forms/form.h"
 #include "forms/panel.h"
 
@@ -28,5 +32,8 @@ private:
 
 // The program's directory without a trailing backslash.
 std::wstring ProgramDirectory();
+
+// "splash.bmp" beside the program, or nullptr when it is missing or unreadable.
+std::shared_ptr<forms::DibSection> LoadSplashPicture();
 
 }  // namespace kelbo

@@ -156,7 +156,7 @@ void TViewForm::WriteSettingsFile() {
 }
 
 void TViewForm::PrepareSplash() {
-    auto picture = forms::LoadBitmapFile(ProgramDirectory() + L"\\splash.bmp");
+    auto picture = LoadSplashPicture();
     if (!picture) return;  // no splash; the rest of the start goes on
     const Point at = SplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                     picture->Width(), picture->Height());

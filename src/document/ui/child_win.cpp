@@ -1,7 +1,6 @@
 #include "document/ui/child_win.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "forms/dialogs.h"
 
@@ -90,9 +89,7 @@ bool TChildWin::Redo() {
 void TChildWin::ShowRestored(Bitmap24 restored) {
     const auto& picture = Image1.Picture();
     if (picture && picture->Width() == restored.Width() && picture->Height() == restored.Height()) {
-        PixelView target = picture->View();
-        const size_t rowBytes = static_cast<size_t>(restored.Width()) * 3;
-        for (int y = 0; y < restored.Height(); ++y) std::memcpy(target.Row(y), restored.Row(y), rowBytes);
+        CopyPixels(picture->View(), restored.ConstView());
         Image1.Repaint();
         return;
     }

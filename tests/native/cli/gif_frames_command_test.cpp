@@ -14,7 +14,8 @@ namespace kelbo::cli {
 namespace {
 
 using kelbo::testing::GifBuilder;
-using kelbo::testing::GifImageSpec;
+using kelbo::testing::GifTestImage;
+using kelbo::testing::TestImage;
 
 struct CliRun {
   int code;
@@ -27,16 +28,6 @@ CliRun RunCliWith(std::vector<std::string> args) {
   std::ostringstream err;
   const int code = RunCli(AllCommands(), args, {out, err});
   return {code, out.str(), err.str()};
-}
-
-GifImageSpec Spec(int left, int top, int width, int height, std::vector<std::uint8_t> indices) {
-  GifImageSpec spec;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.indices = std::move(indices);
-  return spec;
 }
 
 const std::vector<Color> kTable = {Rgb(0, 0, 0), Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255)};
@@ -57,9 +48,9 @@ std::string BmpOf(const std::vector<std::vector<Color>>& rows) {
 TEST(GifFramesCommand, WritesEveryComposedFrame) {
   kelbo::testing::TempDir dir;
   GifBuilder gif;
-  gif.Header().Screen(2, 1, kTable).Loop(0).Image(Spec(0, 0, 2, 1, {1, 1}));
-  gif.GraphicControl(2, 25, true, 0).Image(Spec(1, 0, 1, 1, {3}));
-  gif.Image(Spec(0, 0, 1, 1, {2})).Trailer();
+  gif.Header().Screen(2, 1, kTable).Loop(0).Image(TestImage(0, 0, 2, 1, {1, 1}));
+  gif.GraphicControl(2, 25, true, 0).Image(TestImage(1, 0, 1, 1, {3}));
+  gif.Image(TestImage(0, 0, 1, 1, {2})).Trailer();
   WriteGif(dir / "a.gif", gif.bytes);
 
   const CliRun run = RunCliWith({"gif-frames", (dir / "a.gif").string(), (dir / "out").string()});
@@ -98,8 +89,8 @@ TEST(GifInfoCommand, PrintsTheFileFields) {
   gif.Header("87a")
       .Screen(20, 20, kTable)
       .Loop(5)
-      .Image(Spec(10, 20, 30, 40, std::vector<std::uint8_t>(1200, 1)));
-  gif.GraphicControl(0, 0, true, 1).Image(Spec(0, 0, 1, 1, {1})).Trailer();
+      .Image(TestImage(10, 20, 30, 40, std::vector<std::uint8_t>(1200, 1)));
+  gif.GraphicControl(0, 0, true, 1).Image(TestImage(0, 0, 1, 1, {1})).Trailer();
   WriteGif(dir / "b.gif", gif.bytes);
   const CliRun run = RunCliWith({"info", (dir / "b.gif").string()});
   ASSERT_EQ(run.code, 0) << run.err;

@@ -8,10 +8,10 @@
 namespace kelbo::cli {
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {
+const std::vector<OptionDef> kOptions = {
     {"angle", "DEG", "angle"}, {"width", "W", "width"}, {"verbose", "", "flag"}};
 
-ParsedArgs Parse(std::vector<std::string> args) { return ParseArgs(args, kSpecs); }
+ParsedArgs Parse(std::vector<std::string> args) { return ParseArgs(args, kOptions); }
 
 TEST(ParseArgs, ValuesInBothSpellingsFlagsAndPositionals) {
   const ParsedArgs p = Parse({"in.bmp", "--angle", "30", "--width=12", "--verbose", "out.bmp"});

@@ -11,7 +11,8 @@ namespace kelbo {
 namespace {
 
 using testing::GifBuilder;
-using testing::GifImageSpec;
+using testing::GifTestImage;
+using testing::TestImage;
 
 constexpr Color kK = Rgb(0, 0, 0);
 constexpr Color kR = Rgb(200, 0, 0);
@@ -19,16 +20,6 @@ constexpr Color kG = Rgb(0, 200, 0);
 constexpr Color kB = Rgb(0, 0, 200);
 constexpr Color kW = Rgb(250, 250, 250);
 const std::vector<Color> kTable = {kW, kR, kG, kB};
-
-GifImageSpec Spec(int left, int top, int width, int height, std::vector<std::uint8_t> indices) {
-  GifImageSpec spec;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.indices = std::move(indices);
-  return spec;
-}
 
 GifFile Decode(const GifBuilder& gif) {
   Result<GifFile> file = DecodeGif(gif.bytes);
@@ -60,8 +51,8 @@ TEST(GifCompose, OpaqueFramesStayUnderLaterOnes) {
   GifBuilder gif;
   gif.Header()
       .Screen(2, 2, kTable)
-      .Image(Spec(0, 0, 2, 2, {1, 1, 1, 1}))
-      .Image(Spec(1, 1, 1, 1, {2}));
+      .Image(TestImage(0, 0, 2, 2, {1, 1, 1, 1}))
+      .Image(TestImage(1, 1, 1, 1, {2}));
   const GifFile file = Decode(gif);
   const auto shown = Play(file);
   ASSERT_EQ(shown.size(), 2u);
@@ -71,15 +62,15 @@ TEST(GifCompose, OpaqueFramesStayUnderLaterOnes) {
 
 TEST(GifCompose, ScreenStartsBlackAroundASmallFrame) {
   GifBuilder gif;
-  gif.Header().Screen(3, 1, kTable).Image(Spec(1, 0, 1, 1, {3}));
+  gif.Header().Screen(3, 1, kTable).Image(TestImage(1, 0, 1, 1, {3}));
   const auto shown = Play(Decode(gif));
   EXPECT_EQ(shown[0], (std::vector<std::vector<Color>>{{kK, kB, kK}}));
 }
 
 TEST(GifCompose, TransparentPixelsKeepWhatWasThere) {
   GifBuilder gif;
-  gif.Header().Screen(3, 1, kTable).Image(Spec(0, 0, 3, 1, {1, 1, 1}));
-  gif.GraphicControl(0, 0, true, 0).Image(Spec(0, 0, 3, 1, {0, 3, 0}));
+  gif.Header().Screen(3, 1, kTable).Image(TestImage(0, 0, 3, 1, {1, 1, 1}));
+  gif.GraphicControl(0, 0, true, 0).Image(TestImage(0, 0, 3, 1, {0, 3, 0}));
   const auto shown = Play(Decode(gif));
   EXPECT_EQ(shown[1], (std::vector<std::vector<Color>>{{kR, kB, kR}}));
 }
@@ -89,8 +80,8 @@ TEST(GifCompose, MaskSaysWhereNothingOpaqueWasDrawn) {
   gif.Header()
       .Screen(4, 1, kTable)
       .GraphicControl(0, 0, true, 0)
-      .Image(Spec(0, 0, 3, 1, {0, 2, 0}));
-  gif.Image(Spec(2, 0, 1, 1, {1}));
+      .Image(TestImage(0, 0, 3, 1, {0, 2, 0}));
+  gif.Image(TestImage(2, 0, 1, 1, {1}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   ASSERT_TRUE(screen.HasMask());
@@ -110,7 +101,7 @@ TEST(GifCompose, MaskSaysWhereNothingOpaqueWasDrawn) {
 
 TEST(GifCompose, NoMaskWithoutTransparentFrames) {
   GifBuilder gif;
-  gif.Header().Screen(2, 1, kTable).Image(Spec(0, 0, 2, 1, {1, 2}));
+  gif.Header().Screen(2, 1, kTable).Image(TestImage(0, 0, 2, 1, {1, 2}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   EXPECT_FALSE(screen.HasMask());
@@ -119,9 +110,9 @@ TEST(GifCompose, NoMaskWithoutTransparentFrames) {
 
 TEST(GifCompose, BackgroundDisposalMakesTheAreaBlackAndTransparent) {
   GifBuilder gif;
-  gif.Header().Screen(3, 1, kTable).Image(Spec(0, 0, 3, 1, {1, 1, 1}));
-  gif.GraphicControl(2, 0, false, 0).Image(Spec(1, 0, 2, 1, {3, 3}));
-  gif.GraphicControl(0, 0, true, 0).Image(Spec(0, 0, 1, 1, {2}));
+  gif.Header().Screen(3, 1, kTable).Image(TestImage(0, 0, 3, 1, {1, 1, 1}));
+  gif.GraphicControl(2, 0, false, 0).Image(TestImage(1, 0, 2, 1, {3, 3}));
+  gif.GraphicControl(0, 0, true, 0).Image(TestImage(0, 0, 1, 1, {2}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   screen.Compose(0);
@@ -138,9 +129,9 @@ TEST(GifCompose, BackgroundDisposalMakesTheAreaBlackAndTransparent) {
 
 TEST(GifCompose, PreviousDisposalRestoresWhatLayUnderTheFrame) {
   GifBuilder gif;
-  gif.Header().Screen(2, 2, kTable).Image(Spec(0, 0, 2, 2, {1, 1, 1, 1}));
-  gif.GraphicControl(3, 0, false, 0).Image(Spec(0, 0, 2, 1, {2, 2}));
-  gif.Image(Spec(1, 1, 1, 1, {3}));
+  gif.Header().Screen(2, 2, kTable).Image(TestImage(0, 0, 2, 2, {1, 1, 1, 1}));
+  gif.GraphicControl(3, 0, false, 0).Image(TestImage(0, 0, 2, 1, {2, 2}));
+  gif.Image(TestImage(1, 1, 1, 1, {3}));
   const auto shown = Play(Decode(gif));
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[1], (std::vector<std::vector<Color>>{{kG, kG}, {kR, kR}}));
@@ -149,8 +140,8 @@ TEST(GifCompose, PreviousDisposalRestoresWhatLayUnderTheFrame) {
 
 TEST(GifCompose, PreviousDisposalRestoresTheMaskToo) {
   GifBuilder gif;
-  gif.Header().Screen(2, 1, kTable).GraphicControl(0, 0, true, 0).Image(Spec(0, 0, 2, 1, {0, 1}));
-  gif.GraphicControl(3, 0, false, 0).Image(Spec(0, 0, 2, 1, {2, 2}));
+  gif.Header().Screen(2, 1, kTable).GraphicControl(0, 0, true, 0).Image(TestImage(0, 0, 2, 1, {0, 1}));
+  gif.GraphicControl(3, 0, false, 0).Image(TestImage(0, 0, 2, 1, {2, 2}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   screen.Compose(0);
@@ -166,8 +157,8 @@ TEST(GifCompose, PreviousDisposalRestoresTheMaskToo) {
 
 TEST(GifCompose, LeaveAndNoneDisposalsChangeNothing) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kTable).GraphicControl(1, 0, false, 0).Image(Spec(0, 0, 1, 1, {3}));
-  gif.GraphicControl(0, 0, false, 0).Image(Spec(0, 0, 1, 1, {2}));
+  gif.Header().Screen(1, 1, kTable).GraphicControl(1, 0, false, 0).Image(TestImage(0, 0, 1, 1, {3}));
+  gif.GraphicControl(0, 0, false, 0).Image(TestImage(0, 0, 1, 1, {2}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   screen.Compose(0);
@@ -180,7 +171,7 @@ TEST(GifCompose, LeaveAndNoneDisposalsChangeNothing) {
 
 TEST(GifCompose, ScreenIsTheEnlargedLogicalSize) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kTable).Image(Spec(2, 1, 1, 1, {1}));
+  gif.Header().Screen(1, 1, kTable).Image(TestImage(2, 1, 1, 1, {1}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   EXPECT_EQ(screen.Buffer().Width(), 3);
@@ -191,7 +182,7 @@ TEST(GifCompose, ScreenIsTheEnlargedLogicalSize) {
 
 TEST(GifCompose, FrameOutsideTheFileIsRefused) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kTable).Image(Spec(0, 0, 1, 1, {1}));
+  gif.Header().Screen(1, 1, kTable).Image(TestImage(0, 0, 1, 1, {1}));
   const GifFile file = Decode(gif);
   GifComposer screen(file);
   EXPECT_THROW(screen.Compose(1), std::out_of_range);
@@ -200,7 +191,7 @@ TEST(GifCompose, FrameOutsideTheFileIsRefused) {
 
 TEST(GifCompose, HandMadeFrameOffTheScreenIsRefused) {
   GifBuilder gif;
-  gif.Header().Screen(2, 2, kTable).Image(Spec(0, 0, 2, 2, {1, 1, 1, 1}));
+  gif.Header().Screen(2, 2, kTable).Image(TestImage(0, 0, 2, 2, {1, 1, 1, 1}));
   GifFile file = Decode(gif);
   file.frames[0].left = 1;
   GifComposer screen(file);

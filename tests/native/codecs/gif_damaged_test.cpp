@@ -15,7 +15,7 @@ namespace kelbo {
 namespace {
 
 using testing::GifBuilder;
-using testing::GifImageSpec;
+using testing::GifTestImage;
 
 std::vector<std::uint8_t> Pattern(int width, int height, int colours, unsigned seed) {
   std::mt19937 random(seed);
@@ -33,21 +33,21 @@ std::vector<Color> Table(int count) {
   return table;
 }
 
-GifImageSpec Spec(int left, int top, int width, int height, int colours, unsigned seed) {
-  GifImageSpec spec;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.indices = Pattern(width, height, colours, seed);
-  return spec;
+GifTestImage NoisyImage(int left, int top, int width, int height, int colours, unsigned seed) {
+  GifTestImage img;
+  img.left = left;
+  img.top = top;
+  img.width = width;
+  img.height = height;
+  img.indices = Pattern(width, height, colours, seed);
+  return img;
 }
 
 // Valid files using every block kind the decoder knows.
 std::vector<std::vector<std::uint8_t>> Corpus() {
   std::vector<std::vector<std::uint8_t>> corpus;
   {
-    GifImageSpec still = Spec(0, 0, 16, 12, 16, 1);
+    GifTestImage still = NoisyImage(0, 0, 16, 12, 16, 1);
     still.interlaced = true;
     still.local_table = Table(16);
     GifBuilder gif;
@@ -57,18 +57,18 @@ std::vector<std::vector<std::uint8_t>> Corpus() {
   {
     GifBuilder gif;
     gif.Header().Screen(20, 15, Table(4), 1).Loop(3).Comment("Kelbo test");
-    gif.GraphicControl(1, 10, false, 0).Image(Spec(0, 0, 20, 15, 4, 2));
-    gif.PlainText("text").GraphicControl(3, 5, true, 2).Image(Spec(3, 4, 10, 6, 4, 3));
-    GifImageSpec local = Spec(15, 10, 8, 9, 8, 4);
+    gif.GraphicControl(1, 10, false, 0).Image(NoisyImage(0, 0, 20, 15, 4, 2));
+    gif.PlainText("text").GraphicControl(3, 5, true, 2).Image(NoisyImage(3, 4, 10, 6, 4, 3));
+    GifTestImage local = NoisyImage(15, 10, 8, 9, 8, 4);
     local.local_table = Table(8);
     local.interlaced = true;
     gif.GraphicControl(2, 0, true, 7).Image(local);
     const std::uint8_t data[] = {9, 9, 9};
-    gif.Application("XMP DataXMP", data).Image(Spec(1, 1, 2, 2, 4, 5)).Trailer();
+    gif.Application("XMP DataXMP", data).Image(NoisyImage(1, 1, 2, 2, 4, 5)).Trailer();
     corpus.push_back(gif.bytes);
   }
   {
-    GifImageSpec noisy = Spec(0, 0, 64, 64, 256, 6);
+    GifTestImage noisy = NoisyImage(0, 0, 64, 64, 256, 6);
     std::mt19937 random(8);
     for (auto& v : noisy.indices) v = static_cast<std::uint8_t>(random());
     noisy.lzw.clear_when_full = false;

@@ -16,24 +16,11 @@ namespace {
 
 using testing::EncodeGifLzw;
 using testing::GifBuilder;
-using testing::GifImageSpec;
+using testing::FilledTestImage;
+using testing::GifTestImage;
+using testing::TestImage;
 
 const std::vector<Color> kFour = {Rgb(10, 20, 30), Rgb(200, 0, 0), Rgb(0, 200, 0), Rgb(0, 0, 200)};
-
-GifImageSpec Spec(int left, int top, int width, int height, std::vector<std::uint8_t> indices) {
-  GifImageSpec spec;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.indices = std::move(indices);
-  return spec;
-}
-
-GifImageSpec Filled(int left, int top, int width, int height, std::uint8_t index) {
-  return Spec(left, top, width, height,
-              std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, index));
-}
 
 GifFile Decode(const std::vector<std::uint8_t>& bytes, const GifDecodeOptions& options = {}) {
   Result<GifFile> result = DecodeGif(bytes, options);
@@ -52,7 +39,7 @@ FailureKind DecodeFailure(const std::vector<std::uint8_t>& bytes) {
 
 TEST(GifDecoder, StillPictureGivesExactColoursAndFields) {
   GifBuilder gif;
-  gif.Header().Screen(4, 2, kFour, 3).Image(Spec(0, 0, 4, 2, {0, 1, 2, 3, 3, 2, 1, 0})).Trailer();
+  gif.Header().Screen(4, 2, kFour, 3).Image(TestImage(0, 0, 4, 2, {0, 1, 2, 3, 3, 2, 1, 0})).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.version, "89a");
   EXPECT_EQ(file.screen_width, 4);
@@ -140,9 +127,9 @@ TEST(GifDecoder, TruncatedInterlacedFrameHasItsFirstPassRows) {
 TEST(GifDecoder, TwoHundredFiftySeventhImageAndAllAfterItAreIgnored) {
   GifBuilder gif;
   gif.Header().Screen(1, 1, kFour);
-  for (int i = 0; i < 256; ++i) gif.Image(Filled(0, 0, 1, 1, static_cast<std::uint8_t>(i % 4)));
-  gif.Image(Filled(50, 60, 1, 1, 1));  // would enlarge the screen
-  gif.Comment("late").Image(Filled(0, 0, 1, 1, 2)).Trailer();
+  for (int i = 0; i < 256; ++i) gif.Image(FilledTestImage(0, 0, 1, 1, static_cast<std::uint8_t>(i % 4)));
+  gif.Image(FilledTestImage(50, 60, 1, 1, 1));  // would enlarge the screen
+  gif.Comment("late").Image(FilledTestImage(0, 0, 1, 1, 2)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.frames.size(), 256u);
   EXPECT_EQ(file.stop, GifStop::kFrameLimit);
@@ -154,7 +141,7 @@ TEST(GifDecoder, TwoHundredFiftySeventhImageAndAllAfterItAreIgnored) {
 
 TEST(GifDecoder, FrameBeyondTheScreenEnlargesTheLogicalSize) {
   GifBuilder gif;
-  gif.Header().Screen(20, 20, kFour).Image(Filled(10, 20, 30, 40, 1)).Trailer();
+  gif.Header().Screen(20, 20, kFour).Image(FilledTestImage(10, 20, 30, 40, 1)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.screen_width, 20);
   EXPECT_EQ(file.screen_height, 20);
@@ -166,8 +153,8 @@ TEST(GifDecoder, LogicalSizeCoversEveryFrameButNeverShrinks) {
   GifBuilder gif;
   gif.Header()
       .Screen(50, 5, kFour)
-      .Image(Filled(0, 0, 2, 2, 1))
-      .Image(Filled(3, 4, 2, 7, 1))
+      .Image(FilledTestImage(0, 0, 2, 2, 1))
+      .Image(FilledTestImage(3, 4, 2, 7, 1))
       .Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.logical_width, 50);
@@ -177,7 +164,7 @@ TEST(GifDecoder, LogicalSizeCoversEveryFrameButNeverShrinks) {
 TEST(GifDecoder, GraphicControlAppliesToTheNextImageOnly) {
   GifBuilder gif;
   gif.Header().Screen(2, 1, kFour);
-  gif.GraphicControl(2, 7, true, 1).Image(Spec(0, 0, 2, 1, {1, 2})).Image(Spec(0, 0, 2, 1, {1, 2}));
+  gif.GraphicControl(2, 7, true, 1).Image(TestImage(0, 0, 2, 1, {1, 2})).Image(TestImage(0, 0, 2, 1, {1, 2}));
   gif.Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 2u);
@@ -202,7 +189,7 @@ TEST(GifDecoder, GraphicControlAppliesToTheNextImageOnly) {
 TEST(GifDecoder, LastGraphicControlBeforeAnImageWins) {
   GifBuilder gif;
   gif.Header().Screen(1, 1, kFour).GraphicControl(1, 3, false, 0).GraphicControl(3, 9, false, 0);
-  gif.Image(Filled(0, 0, 1, 1, 0)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.frames[0].disposal, GifDisposal::kPrevious);
   EXPECT_EQ(file.frames[0].delay_ms, 90);
@@ -215,7 +202,7 @@ TEST(GifDecoder, DisposalFieldsMapToFourMethods) {
                                    GifDisposal::kBackground, GifDisposal::kBackground};
   GifBuilder gif;
   gif.Header().Screen(1, 1, kFour);
-  for (int d = 0; d < 8; ++d) gif.GraphicControl(d, 0, false, 0).Image(Filled(0, 0, 1, 1, 0));
+  for (int d = 0; d < 8; ++d) gif.GraphicControl(d, 0, false, 0).Image(FilledTestImage(0, 0, 1, 1, 0));
   gif.Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 8u);
@@ -224,7 +211,7 @@ TEST(GifDecoder, DisposalFieldsMapToFourMethods) {
 
 TEST(GifDecoder, DelayIsHundredthsTimesTen) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kFour).GraphicControl(0, 65535, false, 0).Image(Filled(0, 0, 1, 1, 0));
+  gif.Header().Screen(1, 1, kFour).GraphicControl(0, 65535, false, 0).Image(FilledTestImage(0, 0, 1, 1, 0));
   gif.Trailer();
   EXPECT_EQ(Decode(gif.bytes).frames[0].delay_ms, 655350);
 }
@@ -232,7 +219,7 @@ TEST(GifDecoder, DelayIsHundredthsTimesTen) {
 TEST(GifDecoder, UnknownVersionIsRead) {
   for (const char* version : {"12z", "87a", "\x01\x02\x03"}) {
     GifBuilder gif;
-    gif.Header(version).Screen(1, 1, kFour).Image(Filled(0, 0, 1, 1, 2)).Trailer();
+    gif.Header(version).Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 2)).Trailer();
     const GifFile file = Decode(gif.bytes);
     EXPECT_EQ(file.version, version);
     ASSERT_EQ(file.frames.size(), 1u);
@@ -271,7 +258,7 @@ TEST(GifDecoder, TruncatedPixelDataKeepsItsPixels) {
   std::vector<std::uint8_t> indices(100);
   for (auto& v : indices) v = static_cast<std::uint8_t>(random() % 4);
   GifBuilder gif;
-  gif.Header().Screen(10, 10, kFour).Image(Spec(0, 0, 10, 10, indices));
+  gif.Header().Screen(10, 10, kFour).Image(TestImage(0, 0, 10, 10, indices));
   // Keep the descriptor and part of the data only.
   const std::size_t data_start = 13 + 12 + 10;
   std::vector<std::uint8_t> bytes(
@@ -297,7 +284,7 @@ TEST(GifDecoder, PixelDataEndingEarlyLetsTheNextImageBeRead) {
   codes.resize(4);  // the terminator follows right after
   GifBuilder gif;
   gif.Header().Screen(8, 8, kFour).ImageWithCodes(0, 0, 8, 8, false, 2, codes);
-  gif.Image(Filled(0, 0, 1, 1, 3)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 3)).Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 2u);
   EXPECT_FALSE(file.frames[0].Complete());
@@ -326,10 +313,10 @@ TEST(GifDecoder, TransparentPixelsThatWereNeverDecodedStayOpaque) {
 
 TEST(GifDecoder, CommentsGoToTheNextImage) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kFour).Comment("Ahoj ").Comment("svet").Image(Filled(0, 0, 1, 1, 0));
-  gif.Image(Filled(0, 0, 1, 1, 0))
+  gif.Header().Screen(1, 1, kFour).Comment("Ahoj ").Comment("svet").Image(FilledTestImage(0, 0, 1, 1, 0));
+  gif.Image(FilledTestImage(0, 0, 1, 1, 0))
       .Comment(std::string(600, 'x'))
-      .Image(Filled(0, 0, 1, 1, 0))
+      .Image(FilledTestImage(0, 0, 1, 1, 0))
       .Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 3u);
@@ -341,7 +328,7 @@ TEST(GifDecoder, CommentsGoToTheNextImage) {
 TEST(GifDecoder, NetscapeExtensionGivesTheLoopCount) {
   for (std::uint16_t loops : {0, 3, 65535}) {
     GifBuilder gif;
-    gif.Header().Screen(1, 1, kFour).Loop(loops).Image(Filled(0, 0, 1, 1, 0)).Trailer();
+    gif.Header().Screen(1, 1, kFour).Loop(loops).Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
     const GifFile file = Decode(gif.bytes);
     EXPECT_EQ(file.loop_count, loops);
     EXPECT_TRUE(file.has_loop_extension);
@@ -356,7 +343,7 @@ TEST(GifDecoder, OtherApplicationExtensionsAreSkipped) {
       .Screen(1, 1, kFour)
       .Application("ANIMEXTS1.0", data)
       .Application("NETSCAPE2.1", data);
-  gif.Image(Filled(0, 0, 1, 1, 0)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.loop_count, 1);
   EXPECT_FALSE(file.has_loop_extension);
@@ -366,7 +353,7 @@ TEST(GifDecoder, OtherApplicationExtensionsAreSkipped) {
 TEST(GifDecoder, PlainTextIsSkippedAndKeepsThePendingGraphicControl) {
   GifBuilder gif;
   gif.Header().Screen(1, 1, kFour).GraphicControl(1, 4, false, 0).PlainText("Kelbo");
-  gif.Image(Filled(0, 0, 1, 1, 2)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 2)).Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.frames[0].delay_ms, 40);
@@ -375,8 +362,8 @@ TEST(GifDecoder, PlainTextIsSkippedAndKeepsThePendingGraphicControl) {
 
 TEST(GifDecoder, UnknownExtensionLabelStopsReading) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kFour).Image(Filled(0, 0, 1, 1, 0)).Raw({0x21, 0x99, 1, 0, 0});
-  gif.Image(Filled(0, 0, 1, 1, 0)).Trailer();
+  gif.Header().Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 0)).Raw({0x21, 0x99, 1, 0, 0});
+  gif.Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.stop, GifStop::kUnknownExtension);
@@ -385,9 +372,9 @@ TEST(GifDecoder, UnknownExtensionLabelStopsReading) {
 
 TEST(GifDecoder, UnknownBlockByteStopsReading) {
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kFour).Image(Filled(0, 0, 1, 1, 0));
+  gif.Header().Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 0));
   const std::size_t offset = gif.bytes.size();
-  gif.Raw({0x00}).Image(Filled(0, 0, 1, 1, 0)).Trailer();
+  gif.Raw({0x00}).Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.stop, GifStop::kUnknownBlock);
@@ -397,13 +384,13 @@ TEST(GifDecoder, UnknownBlockByteStopsReading) {
 TEST(GifDecoder, LocalTableAndTheLargestTableSeen) {
   std::vector<Color> local(16);
   for (int i = 0; i < 16; ++i) local[i] = Rgb(0, static_cast<std::uint8_t>(i * 16), 1);
-  GifImageSpec own = Spec(0, 0, 2, 1, {15, 4});
+  GifTestImage own = TestImage(0, 0, 2, 1, {15, 4});
   own.local_table = local;
   GifBuilder gif;
   gif.Header()
       .Screen(2, 1, {Rgb(1, 1, 1), Rgb(2, 2, 2)})
       .Image(own)
-      .Image(Spec(0, 0, 2, 1, {1, 9}))
+      .Image(TestImage(0, 0, 2, 1, {1, 9}))
       .Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 2u);
@@ -423,7 +410,7 @@ TEST(GifDecoder, LocalTableAndTheLargestTableSeen) {
 
 TEST(GifDecoder, WithoutAnyTableEveryPixelIsBlack) {
   GifBuilder gif;
-  gif.Header().Screen(2, 1).Image(Spec(0, 0, 2, 1, {0, 3})).Trailer();
+  gif.Header().Screen(2, 1).Image(TestImage(0, 0, 2, 1, {0, 3})).Trailer();
   const GifFile file = Decode(gif.bytes);
   const GifFrame& f = file.frames.at(0);
   EXPECT_EQ(f.palette_size, 1);
@@ -437,7 +424,7 @@ TEST(GifDecoder, TransparentIndexBeyondTheTableHasABlackColour) {
   gif.Header()
       .Screen(2, 1, kFour)
       .GraphicControl(0, 0, true, 200)
-      .Image(Spec(0, 0, 2, 1, {1, 2}))
+      .Image(TestImage(0, 0, 2, 1, {1, 2}))
       .Trailer();
   const GifFile file = Decode(gif.bytes);
   const GifFrame& f = file.frames.at(0);
@@ -449,9 +436,9 @@ TEST(GifDecoder, FramesReachingBeyond65535AreNotRead) {
   GifBuilder gif;
   gif.Header()
       .Screen(10, 10, kFour)
-      .Image(Filled(0, 0, 1, 1, 0))
-      .Image(Filled(65000, 0, 536, 1, 0));
-  gif.Image(Filled(0, 0, 1, 1, 0)).Trailer();
+      .Image(FilledTestImage(0, 0, 1, 1, 0))
+      .Image(FilledTestImage(65000, 0, 536, 1, 0));
+  gif.Image(FilledTestImage(0, 0, 1, 1, 0)).Trailer();
   const GifFile file = Decode(gif.bytes);
   EXPECT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.stop, GifStop::kBadFrame);
@@ -463,8 +450,8 @@ TEST(GifDecoder, FrameOverThePixelLimitStopsReading) {
   GifDecodeOptions options;
   options.max_pixels = 150;
   GifBuilder gif;
-  gif.Header().Screen(10, 10, kFour).Image(Filled(0, 0, 10, 10, 1)).Image(Filled(0, 0, 10, 5, 1));
-  gif.Image(Filled(0, 0, 10, 6, 1)).Trailer();
+  gif.Header().Screen(10, 10, kFour).Image(FilledTestImage(0, 0, 10, 10, 1)).Image(FilledTestImage(0, 0, 10, 5, 1));
+  gif.Image(FilledTestImage(0, 0, 10, 6, 1)).Trailer();
   const GifFile file = Decode(gif.bytes, options);
   EXPECT_EQ(file.frames.size(), 2u);
   EXPECT_EQ(file.stop, GifStop::kBadFrame);
@@ -473,7 +460,7 @@ TEST(GifDecoder, FrameOverThePixelLimitStopsReading) {
 
 TEST(GifDecoder, ScreenOverThePixelLimitIsRefused) {
   GifBuilder gif;
-  gif.Header().Screen(65535, 65535, kFour).Image(Filled(0, 0, 1, 1, 1)).Trailer();
+  gif.Header().Screen(65535, 65535, kFour).Image(FilledTestImage(0, 0, 1, 1, 1)).Trailer();
   const Result<GifFile> result = DecodeGif(gif.bytes);
   ASSERT_FALSE(result);
   EXPECT_EQ(result.Error().kind, FailureKind::kUnsupported);
@@ -508,7 +495,7 @@ TEST(GifDecoder, FramesWithoutDataShareOneAllowance) {
 TEST(GifDecoder, LargeFramesWithTheirDataAreRead) {
   // A plain 1500 x 1000 frame compresses far beyond the free allowance.
   GifBuilder gif;
-  gif.Header().Screen(1500, 1000, kFour).Image(Filled(0, 0, 1500, 1000, 2)).Trailer();
+  gif.Header().Screen(1500, 1000, kFour).Image(FilledTestImage(0, 0, 1500, 1000, 2)).Trailer();
   ASSERT_LT(gif.bytes.size(), 20000u);
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 1u);
@@ -519,7 +506,7 @@ TEST(GifDecoder, LargeFramesWithTheirDataAreRead) {
 TEST(GifDecoder, BadCodeSizeLeavesTheFrameAtIndexZero) {
   GifBuilder gif;
   gif.Header().Screen(2, 1, kFour).ImageWithCodes(0, 0, 2, 1, false, 12, {0xFF, 0xFF});
-  gif.Image(Filled(0, 0, 1, 1, 3)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 3)).Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 2u);
   EXPECT_EQ(file.frames[0].pixels_decoded, 0u);
@@ -529,7 +516,7 @@ TEST(GifDecoder, BadCodeSizeLeavesTheFrameAtIndexZero) {
 TEST(GifDecoder, ZeroSizedFrameIsKept) {
   GifBuilder gif;
   gif.Header().Screen(3, 3, kFour).ImageWithCodes(1, 1, 0, 0, false, 2, {0x44});
-  gif.Image(Filled(0, 0, 1, 1, 3)).Trailer();
+  gif.Image(FilledTestImage(0, 0, 1, 1, 3)).Trailer();
   const GifFile file = Decode(gif.bytes);
   ASSERT_EQ(file.frames.size(), 2u);
   EXPECT_EQ(file.frames[0].width, 0);
@@ -538,7 +525,7 @@ TEST(GifDecoder, ZeroSizedFrameIsKept) {
 
 TEST(GifDecoder, ProgressAtEveryBlockWithRoundedPercent) {
   GifBuilder gif;
-  gif.Header().Screen(2, 1, kFour).Comment("c").Image(Spec(0, 0, 2, 1, {1, 2})).Trailer();
+  gif.Header().Screen(2, 1, kFour).Comment("c").Image(TestImage(0, 0, 2, 1, {1, 2})).Trailer();
   std::vector<std::size_t> parsed;
   GifDecodeOptions options;
   options.on_progress = [&](std::size_t done, std::size_t total, int percent, bool& go_on) {
@@ -557,7 +544,7 @@ TEST(GifDecoder, ProgressAtEveryBlockWithRoundedPercent) {
 }
 
 int ProgressCalls(int width, int height, bool interlaced) {
-  GifImageSpec image = Filled(0, 0, width, height, 1);
+  GifTestImage image = FilledTestImage(0, 0, width, height, 1);
   image.interlaced = interlaced;
   GifBuilder gif;
   gif.Header().Screen(width, height, kFour).Image(image).Trailer();
@@ -577,7 +564,7 @@ TEST(GifDecoder, LargeFramesReportProgressEvery64Or32Rows) {
 
 TEST(GifDecoder, ProgressHandlerAbortsTheLoad) {
   GifBuilder gif;
-  gif.Header().Screen(400, 300, kFour).Image(Filled(0, 0, 400, 300, 1)).Trailer();
+  gif.Header().Screen(400, 300, kFour).Image(FilledTestImage(0, 0, 400, 300, 1)).Trailer();
   for (int abort_at : {1, 4}) {
     int calls = 0;
     GifDecodeOptions options;
@@ -597,8 +584,8 @@ TEST(GifDecoder, WalkingTheBlocksOnlyGivesTheSameFramesWithoutPixels) {
       .Screen(4, 4, kFour)
       .Loop(2)
       .GraphicControl(3, 5, true, 1)
-      .Image(Filled(1, 1, 4, 4, 1));
-  gif.Image(Filled(0, 0, 2, 2, 2)).Trailer();
+      .Image(FilledTestImage(1, 1, 4, 4, 1));
+  gif.Image(FilledTestImage(0, 0, 2, 2, 2)).Trailer();
   GifDecodeOptions options;
   options.decode_pixels = false;
   const GifFile file = Decode(gif.bytes, options);
@@ -616,7 +603,7 @@ TEST(GifDecoder, WalkingTheBlocksOnlyGivesTheSameFramesWithoutPixels) {
 TEST(GifDecoder, ReadsFilesAndReportsMissingOnes) {
   testing::TempDir dir;
   GifBuilder gif;
-  gif.Header().Screen(1, 1, kFour).Image(Filled(0, 0, 1, 1, 3)).Trailer();
+  gif.Header().Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 3)).Trailer();
   testing::WriteRaw(dir / "a.gif", std::string(gif.bytes.begin(), gif.bytes.end()));
   const Result<GifFile> file = ReadGifFile(dir / "a.gif");
   ASSERT_TRUE(file);
@@ -632,8 +619,8 @@ TEST(GifFirstFrame, OpaqueFrameIsCopied) {
   GifBuilder gif;
   gif.Header()
       .Screen(2, 2, kFour)
-      .Image(Spec(0, 0, 2, 2, {0, 1, 2, 3}))
-      .Image(Filled(0, 0, 2, 2, 1))
+      .Image(TestImage(0, 0, 2, 2, {0, 1, 2, 3}))
+      .Image(FilledTestImage(0, 0, 2, 2, 1))
       .Trailer();
   const Result<Bitmap24> bitmap = GifFirstFrameBitmap(Decode(gif.bytes));
   ASSERT_TRUE(bitmap);
@@ -650,7 +637,7 @@ TEST(GifFirstFrame, TransparentPixelsShowTheTransparentIndexColour) {
   gif.Header()
       .Screen(3, 1, kFour)
       .GraphicControl(0, 0, true, 1)
-      .Image(Spec(0, 0, 3, 1, {1, 2, 1}))
+      .Image(TestImage(0, 0, 3, 1, {1, 2, 1}))
       .Trailer();
   const Result<Bitmap24> bitmap = GifFirstFrameBitmap(Decode(gif.bytes));
   ASSERT_TRUE(bitmap);
@@ -662,7 +649,7 @@ TEST(GifFirstFrame, TransparentPixelsShowTheTransparentIndexColour) {
 TEST(GifFirstFrame, OffsetFrameIsPlacedAtItsOffsetsWithinItsOwnSize) {
   // Frame of 3 x 2 at (1, 1): its pixel (0, 0) lands on (1, 1), the rest is cut off.
   GifBuilder gif;
-  gif.Header().Screen(4, 3, kFour).Image(Spec(1, 1, 3, 2, {1, 2, 3, 3, 3, 3})).Trailer();
+  gif.Header().Screen(4, 3, kFour).Image(TestImage(1, 1, 3, 2, {1, 2, 3, 3, 3, 3})).Trailer();
   const Result<Bitmap24> bitmap = GifFirstFrameBitmap(Decode(gif.bytes));
   ASSERT_TRUE(bitmap);
   ASSERT_EQ(bitmap->Width(), 3);
@@ -677,7 +664,7 @@ TEST(GifFirstFrame, OffsetFrameIsPlacedAtItsOffsetsWithinItsOwnSize) {
 TEST(GifFirstFrame, OffsetTransparentFrameIsFilledWithTheTransparentColour) {
   GifBuilder gif;
   gif.Header().Screen(4, 3, kFour).GraphicControl(0, 0, true, 3);
-  gif.Image(Spec(1, 0, 2, 1, {3, 2})).Trailer();
+  gif.Image(TestImage(1, 0, 2, 1, {3, 2})).Trailer();
   const Result<Bitmap24> bitmap = GifFirstFrameBitmap(Decode(gif.bytes));
   ASSERT_TRUE(bitmap);
   ASSERT_EQ(bitmap->Width(), 2);

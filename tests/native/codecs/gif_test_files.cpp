@@ -106,9 +106,24 @@ GifBuilder& GifBuilder::Application(const std::string& identifier,
   return Raw(GifSubBlocks(data));
 }
 
-GifBuilder& GifBuilder::Image(const GifImageSpec& image) {
+GifTestImage TestImage(int left, int top, int width, int height, std::vector<std::uint8_t> indices) {
+  GifTestImage img;
+  img.left = left;
+  img.top = top;
+  img.width = width;
+  img.height = height;
+  img.indices = std::move(indices);
+  return img;
+}
+
+GifTestImage FilledTestImage(int left, int top, int width, int height, std::uint8_t index) {
+  return TestImage(left, top, width, height,
+                   std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), index));
+}
+
+GifBuilder& GifBuilder::Image(const GifTestImage& image) {
   if (image.indices.size() != static_cast<std::size_t>(image.width) * image.height)
-    throw std::invalid_argument("GifImageSpec: indices do not match the size");
+    throw std::invalid_argument("GifTestImage: indices do not match the size");
   Raw({0x2C});
   U16(static_cast<std::uint16_t>(image.left));
   U16(static_cast<std::uint16_t>(image.top));
@@ -145,7 +160,7 @@ std::vector<std::uint8_t> MakeStillGif(int width, int height, const std::vector<
                                        const std::vector<std::uint8_t>& indices) {
   GifBuilder gif;
   gif.Header().Screen(width, height, table);
-  GifImageSpec image;
+  GifTestImage image;
   image.width = width;
   image.height = height;
   image.indices = indices;
@@ -165,7 +180,7 @@ std::vector<std::uint8_t> MakeAnimatedGif(int width, int height, int frames) {
   for (int f = 0; f < frames; ++f) {
     const bool transparent = f % 2 == 1;
     gif.GraphicControl(1, 5, transparent, 0);
-    GifImageSpec image;
+    GifTestImage image;
     image.width = width;
     image.height = height;
     image.indices.resize(static_cast<std::size_t>(width) * height);

@@ -24,7 +24,7 @@ using kelbo::GifTableBits;
 std::vector<std::uint8_t> InterlaceRows(std::span<const std::uint8_t> indices, int width,
                                         int height);
 
-struct GifImageSpec {
+struct GifTestImage {
   int left = 0;
   int top = 0;
   int width = 0;
@@ -35,6 +35,11 @@ struct GifImageSpec {
   int min_code_size = 0;  // 0: the smallest that holds every index, at least 2
   GifLzwOptions lzw;
 };
+
+// An image at (left, top) of the given pixels, with the file's tables.
+GifTestImage TestImage(int left, int top, int width, int height, std::vector<std::uint8_t> indices);
+// The same, every pixel `index`.
+GifTestImage FilledTestImage(int left, int top, int width, int height, std::uint8_t index);
 
 class GifBuilder {
  public:
@@ -55,7 +60,7 @@ class GifBuilder {
   GifBuilder& PlainText(const std::string& text);
   GifBuilder& Application(const std::string& identifier, std::span<const std::uint8_t> data);
   // Image descriptor, local table and LZW data of the image.
-  GifBuilder& Image(const GifImageSpec& image);
+  GifBuilder& Image(const GifTestImage& image);
   // Image descriptor without a local table, then the code size byte and
   // already packed codes in sub-blocks.
   GifBuilder& ImageWithCodes(int left, int top, int width, int height, bool interlaced,

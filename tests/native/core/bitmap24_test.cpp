@@ -145,3 +145,23 @@ TEST(Bitmap24, CopyOfAViewDropsForeignPadding) {
 
 }  // namespace
 }  // namespace kelbo
+
+namespace kelbo {
+namespace {
+
+TEST(CopyPixels, CopiesRowsBetweenStridesAndRefusesOtherSizes) {
+  Bitmap24 source(5, 3, Rgb(1, 2, 3));
+  source.SetPixel(4, 2, Rgb(9, 8, 7));
+  // A target with a wider stride than the picture needs, as a DIB view may have.
+  std::vector<std::uint8_t> memory(3 * 32, 0xEE);
+  PixelView target(memory.data(), 5, 3, 32);
+  CopyPixels(target, source.ConstView());
+  EXPECT_EQ(target.Pixel(0, 0), Rgb(1, 2, 3));
+  EXPECT_EQ(target.Pixel(4, 2), Rgb(9, 8, 7));
+  EXPECT_EQ(memory[15], 0xEE) << "padding beyond the pixels is left alone";
+  Bitmap24 other(4, 3);
+  EXPECT_THROW(CopyPixels(other.View(), source.ConstView()), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace kelbo

@@ -20,7 +20,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::GifBuilder;
-using testing::GifImageSpec;
+using testing::FilledTestImage;
+using testing::GifTestImage;
 
 constexpr Color kK = Rgb(0, 0, 0);
 constexpr Color kR = Rgb(200, 0, 0);
@@ -30,16 +31,6 @@ constexpr Color kW = Rgb(250, 250, 250);
 const std::vector<Color> kTable = {kW, kR, kG, kB};
 constexpr std::uint8_t kWi = 0, kRi = 1, kGi = 2, kBi = 3;
 
-GifImageSpec Spec(int left, int top, int width, int height, std::uint8_t index) {
-    GifImageSpec spec;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.indices.assign(static_cast<std::size_t>(width * height), index);
-    return spec;
-}
-
 // `frames` full-screen frames of one colour each (red, green, blue, ...),
 // every one with `delay` hundredths.
 std::vector<std::uint8_t> Animation(int frames, int delay = 0, int loop = -1) {
@@ -48,7 +39,7 @@ std::vector<std::uint8_t> Animation(int frames, int delay = 0, int loop = -1) {
     if (loop >= 0) gif.Loop(static_cast<std::uint16_t>(loop));
     for (int i = 0; i < frames; ++i) {
         gif.GraphicControl(1, delay, false, 0);
-        gif.Image(Spec(0, 0, 4, 4, static_cast<std::uint8_t>(1 + i % 3)));
+        gif.Image(FilledTestImage(0, 0, 4, 4, static_cast<std::uint8_t>(1 + i % 3)));
     }
     gif.Trailer();
     return gif.bytes;
@@ -227,9 +218,9 @@ TEST(GifImageTest, HostileCorpusNeverCrashes) {
     f.gif.SetStretch(true);
     GifBuilder gif;
     gif.Header().Screen(6, 5, kTable).Loop(0);
-    gif.GraphicControl(3, 1, true, kWi).Image(Spec(1, 1, 3, 3, kRi));
-    gif.GraphicControl(2, 1, true, kGi).Image(Spec(0, 0, 6, 5, kGi));
-    auto interlaced = Spec(2, 0, 4, 5, kBi);
+    gif.GraphicControl(3, 1, true, kWi).Image(FilledTestImage(1, 1, 3, 3, kRi));
+    gif.GraphicControl(2, 1, true, kGi).Image(FilledTestImage(0, 0, 6, 5, kGi));
+    auto interlaced = FilledTestImage(2, 0, 4, 5, kBi);
     interlaced.interlaced = true;
     gif.Image(interlaced).Trailer();
     const std::vector<std::uint8_t>& good = gif.bytes;
@@ -280,9 +271,9 @@ TEST(GifImageTest, FirstFrameBitmapShowsTheTransparentColour) {
     Fixture f;
     GifBuilder gif;
     gif.Header().Screen(4, 4, kTable);
-    auto spec = Spec(0, 0, 3, 2, kRi);
-    spec.indices[0] = kBi;
-    gif.GraphicControl(0, 0, true, kBi).Image(spec).Image(Spec(0, 0, 4, 4, kGi)).Trailer();
+    auto img = FilledTestImage(0, 0, 3, 2, kRi);
+    img.indices[0] = kBi;
+    gif.GraphicControl(0, 0, true, kBi).Image(img).Image(FilledTestImage(0, 0, 4, 4, kGi)).Trailer();
     ASSERT_TRUE(f.gif.LoadFromBytes(gif.bytes));
     const Result<Bitmap24> first = f.gif.FirstFrameBitmap();
     ASSERT_TRUE(first.Ok());
@@ -454,9 +445,9 @@ TEST(GifImageTest, RealTimerAnimates) {
 std::vector<std::uint8_t> DisposalGif(int disposal) {
     GifBuilder gif;
     gif.Header().Screen(4, 4, kTable);
-    gif.Image(Spec(0, 0, 4, 4, kRi));
-    gif.GraphicControl(disposal, 0, false, 0).Image(Spec(1, 1, 2, 2, kGi));
-    gif.Image(Spec(0, 0, 1, 1, kBi)).Trailer();
+    gif.Image(FilledTestImage(0, 0, 4, 4, kRi));
+    gif.GraphicControl(disposal, 0, false, 0).Image(FilledTestImage(1, 1, 2, 2, kGi));
+    gif.Image(FilledTestImage(0, 0, 1, 1, kBi)).Trailer();
     return gif.bytes;
 }
 
@@ -485,8 +476,8 @@ TEST(GifImageTest, BackgroundDisposalMakesTheAreaTransparent) {
     Fixture f;
     GifBuilder gif;
     gif.Header().Screen(4, 4, kTable);
-    gif.GraphicControl(2, 0, true, kWi).Image(Spec(0, 0, 4, 4, kRi));
-    gif.GraphicControl(0, 0, true, kWi).Image(Spec(0, 0, 2, 2, kWi));  // all transparent
+    gif.GraphicControl(2, 0, true, kWi).Image(FilledTestImage(0, 0, 4, 4, kRi));
+    gif.GraphicControl(0, 0, true, kWi).Image(FilledTestImage(0, 0, 2, 2, kWi));  // all transparent
     gif.Trailer();
     ASSERT_TRUE(f.gif.LoadFromBytes(gif.bytes));
     EXPECT_EQ(f.gif.Mask()[0], 0);
@@ -544,9 +535,9 @@ TEST(GifImageTest, TransparentPixelsShowWhatLiesUnder) {
     f.gif.SetBounds({0, 0, 4, 4});
     GifBuilder gif;
     gif.Header().Screen(4, 4, kTable);
-    auto spec = Spec(0, 0, 4, 4, kRi);
-    spec.indices[5] = kWi;  // (1, 1)
-    gif.GraphicControl(0, 0, true, kWi).Image(spec).Trailer();
+    auto img = FilledTestImage(0, 0, 4, 4, kRi);
+    img.indices[5] = kWi;  // (1, 1)
+    gif.GraphicControl(0, 0, true, kWi).Image(img).Trailer();
     ASSERT_TRUE(f.gif.LoadFromBytes(gif.bytes));
     const Color background = static_cast<Color>(GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(PaintedAt(f.gif, 0, 0), kR);
@@ -558,7 +549,7 @@ TEST(GifImageTest, AutoSizeTakesTheLogicalSize) {
     Fixture f;
     f.gif.SetAutoSize(true);
     GifBuilder gif;
-    gif.Header().Screen(20, 20, kTable).Image(Spec(10, 20, 30, 40, kRi)).Trailer();
+    gif.Header().Screen(20, 20, kTable).Image(FilledTestImage(10, 20, 30, 40, kRi)).Trailer();
     ASSERT_TRUE(f.gif.LoadFromBytes(gif.bytes));
     EXPECT_EQ(f.gif.Width(), 40);
     EXPECT_EQ(f.gif.Height(), 60);

@@ -81,6 +81,14 @@ void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
   const fs::path temp = AtomicTempPath(path);
   std::error_code ec;
   if (fs::is_directory(path, ec)) throw CreateError(path, "it is a directory");
+  // Renaming over a file replaces it whatever its own permissions say (and a
+  // privileged user may write anything), so a file marked read-only is
+  // refused here rather than silently replaced.
+  const fs::file_status existing = fs::status(path, ec);
+  if (!ec && fs::is_regular_file(existing) &&
+      (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    throw CreateError(path, "the file is read-only");
+  }
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) throw CreateError(path, "cannot write " + PathToUtf8(temp));

@@ -230,6 +230,24 @@ int ProgressBar::Max() const { return static_cast<int>(SendMessageW(Handle(), PB
 void ProgressBar::SetPosition(int position) { SendMessageW(Handle(), PBM_SETPOS, position, 0); }
 int ProgressBar::Position() const { return static_cast<int>(SendMessageW(Handle(), PBM_GETPOS, 0, 0)); }
 
+void BarProgress::SetMax(int max) noexcept {
+    max_ = max > 0 ? max : 1;
+    painted_ = -1;
+    if (bar_.Exists()) bar_.SetMax(max_);
+}
+
+void BarProgress::SetPosition(int position) noexcept {
+    if (!bar_.Exists()) return;
+    bar_.SetPosition(position);
+    // Painting every step of a 4000-row operation would cost more than the
+    // operation; a hundred steps look the same.
+    const int percent = static_cast<int>(static_cast<long long>(position) * 100 / max_);
+    if (percent != painted_ || position == 0) {
+        painted_ = percent;
+        UpdateWindow(bar_.Handle());
+    }
+}
+
 void TabControl::Create(HWND parent, const Bounds& b, const std::vector<std::string>& tabs) {
     CreateControl(parent, WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, 0, "", b);
     for (size_t i = 0; i < tabs.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
 #include "forms/window.h"
 
 namespace kelbo::forms {
@@ -154,6 +155,20 @@ public:
     int Max() const;
     void SetPosition(int position);
     int Position() const;
+};
+
+// An operation's progress shown on a progress bar. The bar is painted as it
+// moves, since a long operation keeps the message loop from doing it.
+class BarProgress : public kelbo::Progress {
+public:
+    explicit BarProgress(ProgressBar& bar) : bar_(bar) {}
+    void SetMax(int max) noexcept override;
+    void SetPosition(int position) noexcept override;
+
+private:
+    ProgressBar& bar_;
+    int max_ = 100;
+    int painted_ = -1;
 };
 
 // Tabs; the form shows and hides the controls of each page in OnChange.

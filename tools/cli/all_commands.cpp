@@ -4,7 +4,9 @@ namespace kelbo::cli {
 
 CommandRegistry AllCommands() {
   CommandRegistry registry;
+  AddColourCommands(registry);
   AddConvertCommand(registry);
+  AddFilterCommands(registry);
   AddGifFramesCommand(registry);
   AddInfoCommand(registry);
   AddTestCardCommand(registry);

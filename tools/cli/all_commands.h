@@ -5,7 +5,9 @@
 namespace kelbo::cli {
 
 // Each file of subcommands adds its own; the full set is built here.
+void AddColourCommands(CommandRegistry& registry);
 void AddConvertCommand(CommandRegistry& registry);
+void AddFilterCommands(CommandRegistry& registry);
 void AddGifFramesCommand(CommandRegistry& registry);
 void AddInfoCommand(CommandRegistry& registry);
 void AddTestCardCommand(CommandRegistry& registry);

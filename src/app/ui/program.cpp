@@ -70,19 +70,42 @@ void Program::CreateWindows() {
     viewForm_ = std::make_unique<TViewForm>(options_);
     viewForm_->Create();
     HWND owner = viewForm_->Handle();
+    // The program's fixed order of creation. Still to come in their places:
+    // TEarthDial, TTextDial, TRectanglize, TAlfaDial between TNoiseDial and
+    // TFilterDial; TToolsWin, TRoundPhoto, TConvertDial, TEditPointDial before
+    // TRGBDial;
+    // TRotateDial, TShearDial, TAddBordersDial, TPainterDial before
+    // TMedianDial; TNewWinDial before TZoomDial; TResizeDial after TSobelDial;
+    // TAritmeticDial, TScrnFrm, TMozaikaDial before TThresDial; TFastViewFrm,
+    // TSimpleWin, TFVOWin before THSLDial; TWaveDial, TMovieDlg, TToolDlg,
+    // TPalWin, TFavouriteDlg before THistoWin; TMovieDialog before
+    // TColorNumDialog.
     aboutDial_ = std::make_unique<TAboutDial>(owner);
-    // TNoiseDial, TEarthDial, TTextDial, TRectanglize, TAlfaDial, TFilterDial,
-    // TToolsWin, TRoundPhoto, TConvertDial, TEditPointDial, TRGBDial, TCMYdial,
-    // TRotateDial, TShearDial, TAddBordersDial, TPainterDial, TMedianDial,
-    // TNewWinDial come here as they are built.
+    noiseDial_ = std::make_unique<TNoiseDial>(owner);
+    filterDial_ = std::make_unique<TFilterDial>(owner, viewForm_->Imaging());
+    rgbDial_ = std::make_unique<TRGBDial>(owner, viewForm_->Imaging());
+    cmyDial_ = std::make_unique<TCMYdial>(owner, viewForm_->Imaging());
+    medianDial_ = std::make_unique<TMedianDial>(owner, viewForm_->Imaging());
     zoomDial_ = std::make_unique<TZoomDial>(owner);
-    // TSobelDial, TResizeDial
+    sobelDial_ = std::make_unique<TSobelDial>(owner);
     optionsDial_ = std::make_unique<TOptionsDial>(owner, viewForm_->Options);
-    // TAritmeticDial, TScrnFrm,
-    // TMozaikaDial, TThresDial, TFastViewFrm, TSimpleWin, TFVOWin, THSLDial,
-    // TWaveDial, TMovieDlg, TToolDlg, TPalWin, TFavouriteDlg, THistoWin,
-    // TMovieDialog, TColorNumDialog follow.
+    thresDial_ = std::make_unique<TThresDial>(owner);
+    hslDial_ = std::make_unique<THSLDial>(owner, viewForm_->Imaging());
+    histoWin_ = std::make_unique<THistoWin>(owner, viewForm_->HistogramHost());
+    colorNumDialog_ = std::make_unique<TColorNumDialog>(owner);
     viewForm_->SetDialogs(zoomDial_.get(), aboutDial_.get(), optionsDial_.get());
+    ImagingDialogs imaging;
+    imaging.rgb = rgbDial_.get();
+    imaging.cmy = cmyDial_.get();
+    imaging.thres = thresDial_.get();
+    imaging.hsl = hslDial_.get();
+    imaging.colorNum = colorNumDialog_.get();
+    imaging.histo = histoWin_.get();
+    imaging.filter = filterDial_.get();
+    imaging.median = medianDial_.get();
+    imaging.sobel = sobelDial_.get();
+    imaging.noise = noiseDial_.get();
+    viewForm_->SetImagingDialogs(imaging);
 }
 
 void Program::OpenStartFiles() {

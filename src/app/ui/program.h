@@ -12,6 +12,16 @@
 #include "app/ui/about_dial.h"
 #include "app/ui/options_dial.h"
 #include "app/ui/view_form.h"
+#include "imaging/colour/ui/cmy_dial.h"
+#include "imaging/colour/ui/color_num_dialog.h"
+#include "imaging/colour/ui/histo_win.h"
+#include "imaging/colour/ui/hsl_dial.h"
+#include "imaging/colour/ui/rgb_dial.h"
+#include "imaging/colour/ui/thres_dial.h"
+#include "imaging/filters/ui/filter_dial.h"
+#include "imaging/filters/ui/median_dial.h"
+#include "imaging/filters/ui/noise_dial.h"
+#include "imaging/filters/ui/sobel_dial.h"
 #include "imaging/geometry/ui/zoom_dial.h"
 
 namespace kelbo {
@@ -43,6 +53,16 @@ private:
     std::unique_ptr<TAboutDial> aboutDial_;
     std::unique_ptr<TZoomDial> zoomDial_;
     std::unique_ptr<TOptionsDial> optionsDial_;
+    std::unique_ptr<TNoiseDial> noiseDial_;
+    std::unique_ptr<TFilterDial> filterDial_;
+    std::unique_ptr<TMedianDial> medianDial_;
+    std::unique_ptr<TSobelDial> sobelDial_;
+    std::unique_ptr<THistoWin> histoWin_;
+    std::unique_ptr<TColorNumDialog> colorNumDialog_;
+    std::unique_ptr<TRGBDial> rgbDial_;
+    std::unique_ptr<TCMYdial> cmyDial_;
+    std::unique_ptr<TThresDial> thresDial_;
+    std::unique_ptr<THSLDial> hslDial_;
 };
 
 // UTF-8 arguments of this process without the program name.

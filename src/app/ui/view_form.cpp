@@ -8,10 +8,12 @@
 #include "app/main_menu.h"
 #include "app/ui/about_dial.h"
 #include "app/ui/first_run.h"
+#include "imaging/colour/ui/gama_dial.h"
 #include "app/ui/settings_location.h"
 #include "codecs/picture_files.h"
 #include "core/ini_file.h"
 #include "core/text_encoding.h"
+#include "document/ui/metafile_picture.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
 #include "forms/text.h"
@@ -42,7 +44,12 @@ Bitmap24 StripOf(std::initializer_list<Glyph> glyphs) {
 
 }  // namespace
 
-TViewForm::TViewForm(StartOptions options) : options_(std::move(options)) {}
+TViewForm::TViewForm(StartOptions options) : options_(std::move(options)) {
+    imagingContext_.currentPicture = [this]() -> std::shared_ptr<forms::DibSection> {
+        return CurrentDocument ? CurrentDocument->Image1.Picture() : nullptr;
+    };
+    imagingContext_.progress = &statusProgress_;
+}
 
 TViewForm::~TViewForm() {
     documents_.clear();
@@ -78,6 +85,9 @@ void TViewForm::FormCreate() {
     CreateStatusBar();
     BindCommands();
     BindFileCommands();
+    BindColourCommands();
+    BindFilterCommands();
+    BindHistogramCommands();
     forms::SetMainAccelerators(Handle(), accelerators_.get(), mdiClient_);
 
     if (!options_.noSettings) ReadSettingsFile();
@@ -188,7 +198,12 @@ void TViewForm::OpenPicture(const std::string& path) {
     TChildWin& doc = NewDocument(std::make_shared<forms::DibSection>(), FrameKind::kStandard);
     doc.SetFilePath(path);
     try {
-        LoadedPicture loaded = LoadPictureFile(PathFromUtf8(path));
+        const std::filesystem::path file = PathFromUtf8(path);
+        if (IsMetafileExtension(UpperExtension(file))) {
+            doc.SetPicture(std::make_shared<forms::DibSection>(RenderMetafile(file).ConstView()), FrameKind::kStandard);
+            return;
+        }
+        LoadedPicture loaded = LoadPictureFile(file);
         if (!loaded.read) return;  // an extension the program does not read
         doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
         doc.LoadedHandleType = HandleTypeId::kDib;
@@ -422,6 +437,7 @@ void TViewForm::ShowNormalToolBar() {
 
 void TViewForm::DocumentClosed(TChildWin& document) {
     if (CurrentDocument == &document) CurrentDocument = nullptr;
+    if (gammaSnapshotOf_ == &document) gammaSnapshotOf_ = nullptr;
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() == &document) {
             closed_.push_back(std::move(*it));
@@ -534,6 +550,7 @@ void TViewForm::PointerOverFrame() {
     PressedButton = 0;
     // A rolled-up information panel that was opened by the pointer rolls up again.
     if (Panel1.Rolled() && Panel1.Visible() && Panel1.Height() != InfoPanel::kRolledHeight) LayoutChildren();
+    RollUpHistogram();
 }
 
 void TViewForm::UnrollInfoPanel() {

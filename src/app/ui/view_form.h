@@ -14,6 +14,7 @@
 #include "app/commands.h"
 #include "app/menu_state.h"
 #include "app/settings.h"
+#include "app/ui/imaging_dialogs.h"
 #include "app/ui/info_panel.h"
 #include "controls/adv_status_bar.h"
 #include "document/recent_files.h"
@@ -25,12 +26,15 @@
 #include "forms/status_bar.h"
 #include "forms/timer.h"
 #include "forms/toolbar.h"
+#include "imaging/ui/live_preview.h"
 
 namespace kelbo {
 
 class TZoomDial;
 class TAboutDial;
 class TOptionsDial;
+struct HistoHost;
+class TGamaDial;
 
 class TViewForm : public forms::Form, public DocumentHost {
 public:
@@ -79,6 +83,24 @@ public:
         aboutDial_ = about;
         optionsDial_ = options;
     }
+    void SetImagingDialogs(const ImagingDialogs& dialogs) { imaging_ = dialogs; }
+    // The gamma dialog of the last "Gama korekcia", while it lives.
+    TGamaDial* GammaDialog() const { return gamaDial_.get(); }
+    // The current document's picture and the progress bar, for the dialogs
+    // of the operations; lives as long as the main window.
+    const ImagingContext& Imaging() const { return imagingContext_; }
+    Progress& StatusProgress() { return statusProgress_; }
+
+    // An operation's result in a new image document "nepomenovaný".
+    TChildWin& OpenResultWindow(const Bitmap24& picture);
+    // The in-place pattern: the current document takes an undo snapshot
+    // (when asked), the operation rewrites its picture with progress on
+    // StatusInfo, and the view is repainted.
+    void ChangeInPlace(TChildWin& doc, const std::function<void(PixelView, Progress*)>& operation,
+                       bool snapshot = true);
+    // The into-a-new-window pattern: the source is read, never changed.
+    void FilterIntoNewWindow(TChildWin& source,
+                             const std::function<Bitmap24(ConstPixelView, Progress*)>& filter);
     // Opens a picture file as a new image document.
     void OpenPicture(const std::string& path);
     // The recent-files list of the File menu (and the shell's recent documents).
@@ -116,6 +138,15 @@ public:
     // Where failures go: the application's error box, or a test.
     std::function<void(std::string_view message)> ErrorBox;
     void ReportError(std::string_view message);
+    // Where the program's information messages go: a message box, or a test.
+    std::function<void(std::string_view text)> Inform;
+    void ShowInformation(std::string_view text);
+
+    // The histogram window's link to this window, its place and roll state.
+    HistoHost HistogramHost();
+    int HistoLeft = 100;
+    int HistoTop = 100;
+    bool HistoRolled = false;
 
 protected:
     void FormCreate() override;
@@ -140,6 +171,9 @@ private:
 
     // Handlers (menu items and buttons with the same meaning share them).
     void BindFileCommands();
+    void BindColourCommands();     // view_form_colour.cpp
+    void BindFilterCommands();     // view_form_filters.cpp
+    void BindHistogramCommands();  // view_form_histogram.cpp
     void ShowRecentFiles();
     void RecentFileClick(int index);
     void Otvor1Click();
@@ -183,6 +217,7 @@ private:
     // The pointer is over the main window itself or its tool bars.
     void PointerOverFrame();
     void UnrollInfoPanel();
+    void RollUpHistogram();  // view_form_histogram.cpp
     void SplashTimerTimer();
 
     forms::UniqueAccel accelerators_;
@@ -191,6 +226,13 @@ private:
     TZoomDial* zoomDial_ = nullptr;
     TAboutDial* aboutDial_ = nullptr;
     TOptionsDial* optionsDial_ = nullptr;
+    ImagingDialogs imaging_;
+    // Made anew at each use and shown without blocking the main window.
+    std::unique_ptr<TGamaDial> gamaDial_;
+    // The document whose undo snapshot the open gamma dialog took.
+    TChildWin* gammaSnapshotOf_ = nullptr;
+    ImagingContext imagingContext_;
+    forms::BarProgress statusProgress_{StatusInfo};
     bool toolBar4Shown_ = false;
     bool firstActivation_ = false;
     bool maximiseAtStart_ = false;

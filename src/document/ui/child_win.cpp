@@ -65,14 +65,25 @@ void TChildWin::TakeUndoSnapshot() {
     const auto& picture = Image1.Picture();
     if (!picture) return;
     GdiFlush();
-    UndoSnapshots.SnapshotForChange(picture->View());
+    UndoSnapshots.SnapshotForChange(picture->View(), CurrentSaveFormat());
+}
+
+SaveFormat TChildWin::CurrentSaveFormat() const {
+    return {static_cast<std::uint8_t>(LoadedPixelFormat), LoadedPalette};
+}
+
+void TChildWin::ApplySaveFormat(SaveFormat format) {
+    LoadedPixelFormat = static_cast<PixelFormatId>(format.pixelFormat);
+    LoadedPalette = std::move(format.palette);
 }
 
 bool TChildWin::Undo() {
     const auto& picture = Image1.Picture();
     if (!picture) return false;
     Bitmap24 current = picture->ToBitmap();
-    if (!UndoSnapshots.Undo(current)) return false;
+    SaveFormat format = CurrentSaveFormat();
+    if (!UndoSnapshots.Undo(current, &format)) return false;
+    ApplySaveFormat(std::move(format));
     ShowRestored(std::move(current));
     return true;
 }
@@ -81,7 +92,9 @@ bool TChildWin::Redo() {
     const auto& picture = Image1.Picture();
     if (!picture) return false;
     Bitmap24 current = picture->ToBitmap();
-    if (!UndoSnapshots.Redo(current)) return false;
+    SaveFormat format = CurrentSaveFormat();
+    if (!UndoSnapshots.Redo(current, &format)) return false;
+    ApplySaveFormat(std::move(format));
     ShowRestored(std::move(current));
     return true;
 }

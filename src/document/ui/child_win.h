@@ -71,6 +71,9 @@ private:
     void ScrollView(int bar, WORD code);
     // Shows a picture that Undo or Redo produced.
     void ShowRestored(Bitmap24 picture);
+    // Snapshots keep the format Save writes, so Undo brings it back too.
+    SaveFormat CurrentSaveFormat() const;
+    void ApplySaveFormat(SaveFormat format);
 
     DocumentHost& host_;
 };

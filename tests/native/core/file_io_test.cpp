@@ -84,5 +84,21 @@ TEST(WriteFileAtomically, MissingDirectoryOrDirectoryTargetFails) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "sub"));
 }
 
+TEST(WriteFileAtomically, AReadOnlyFileIsRefusedAndKept) {
+  TempDir dir;
+  const auto target = dir / "chraneny.bin";
+  WriteRaw(target, "old");
+  namespace fs = std::filesystem;
+  fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const std::string text = "new";
+  EXPECT_THROW(WriteFileAtomically(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                                     text.size())),
+               FileError);
+  fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(ReadRaw(target), "old");
+  EXPECT_FALSE(fs::exists(AtomicTempPath(target)));
+}
+
 }  // namespace
 }  // namespace kelbo

@@ -110,5 +110,35 @@ TEST(UndoHistory, SlotsKeepTheirOwnSizesAndShiftWhenFull) {
     EXPECT_EQ(d.history.Top(), 6);
 }
 
+TEST(UndoHistory, TheSaveFormatTravelsWithItsSnapshot) {
+    // A 24-bit picture reduced to 4 bits, then to 1 bit; each state keeps
+    // the format Save would write it in, also across the shift of a full history.
+    Bitmap24 picture = State(0);
+    UndoHistory history;
+    SaveFormat format{6, {}};
+    const SaveFormat four{2, {Rgb(0, 0, 0), Rgb(255, 255, 255)}};
+    const SaveFormat one{1, {Rgb(0, 0, 0)}};
+    for (int n = 1; n <= 6; ++n) {  // six plain changes fill the slots
+        history.SnapshotForChange(picture.ConstView(), format);
+        picture = State(n);
+    }
+    history.SnapshotForChange(picture.ConstView(), format);
+    picture = State(7);
+    format = four;
+    history.SnapshotForChange(picture.ConstView(), format);
+    picture = State(8);
+    format = one;
+
+    ASSERT_TRUE(history.Undo(picture, &format));
+    EXPECT_EQ(StateOf(picture), 7);
+    EXPECT_EQ(format, four);
+    ASSERT_TRUE(history.Undo(picture, &format));
+    EXPECT_EQ(StateOf(picture), 6);
+    EXPECT_EQ(format, (SaveFormat{6, {}}));
+    ASSERT_TRUE(history.Redo(picture, &format));
+    EXPECT_EQ(StateOf(picture), 7);
+    EXPECT_EQ(format, four);
+}
+
 }  // namespace
 }  // namespace kelbo

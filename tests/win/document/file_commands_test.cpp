@@ -88,6 +88,23 @@ TEST_F(FileCommands, AFailedSaveKeepsTheOldFileAndTheDocument) {
     EXPECT_EQ(Bytes(path), before);
 }
 
+TEST_F(FileCommands, SavingOverAReadOnlyFileKeepsItAndTheDocument) {
+    const std::string path = PathOf(L"chraneny.bmp");
+    WriteBmp24(PathFromUtf8(path), Bitmap24(3, 3, Rgb(1, 2, 3)).ConstView());
+    const std::string before = Bytes(path);
+    form_->OpenPicture(path);
+    TChildWin& doc = *form_->CurrentDocument;
+    form_->RunCommand(Negativ1);
+    ASSERT_TRUE(doc.Modified);
+    ASSERT_TRUE(SetFileAttributesW(PathFromUtf8(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    form_->RunCommand(Ulo1);
+    SetFileAttributesW(PathFromUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(Bytes(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no temporary file left";
+}
+
 TEST_F(FileCommands, RecentFilesIgnoreDuplicatesAndKeepTen) {
     for (int i = 0; i < 11; ++i) form_->AddRecentFile("C:\\obr\\" + std::to_string(i) + ".bmp");
     form_->AddRecentFile("C:\\obr\\10.bmp");

@@ -1,0 +1,67 @@
+// Commands of the "Filtre" menu: each filter's result opens in a new
+// document; the dialogs' filters run only after "OK".
+#include "app/ui/view_form.h"
+#include "imaging/filters/filters.h"
+#include "imaging/filters/ui/filter_dial.h"
+#include "imaging/filters/ui/median_dial.h"
+#include "imaging/filters/ui/noise_dial.h"
+#include "imaging/filters/ui/sobel_dial.h"
+
+namespace kelbo {
+
+void TViewForm::BindFilterCommands() {
+    using Filter = std::function<Bitmap24(ConstPixelView, Progress*)>;
+    const auto bind = [this](Command command, Filter filter) {
+        OnCommand(command, [this, filter = std::move(filter)] {
+            if (TChildWin* doc = ActiveImageDocument()) FilterIntoNewWindow(*doc, filter);
+        });
+    };
+    bind(ZnenieGaussovhoumu1, [](ConstPixelView s, Progress* p) { return GaussianSmooth(s, p); });
+    bind(Robertsovmopertorom1, [](ConstPixelView s, Progress* p) { return Roberts(s, false, p); });
+    bind(N2robertsovmopertorom1, [](ConstPixelView s, Progress* p) { return Roberts(s, true, p); });
+    bind(Laplaceovmopertorom2,
+         [](ConstPixelView s, Progress* p) { return Laplace(s, LaplaceNeighbours::kFour, false, p); });
+    bind(N2laplaceovmopertorom4okolie1,
+         [](ConstPixelView s, Progress* p) { return Laplace(s, LaplaceNeighbours::kFour, true, p); });
+    bind(Laplaceovmopertorom1,
+         [](ConstPixelView s, Progress* p) { return Laplace(s, LaplaceNeighbours::kEight, false, p); });
+    bind(N2laplaceovmopertorom8okolie1,
+         [](ConstPixelView s, Progress* p) { return Laplace(s, LaplaceNeighbours::kEight, true, p); });
+
+    // The dialog opens on the active document, which becomes the current
+    // one; "OK" reads the dialog's values and filters the current document.
+    const auto bindDialog = [this](Command command, auto dialogOf, auto filterOf) {
+        OnCommand(command, [this, dialogOf, filterOf] {
+            auto* dialog = dialogOf();
+            TChildWin* doc = ActiveImageDocument();
+            if (!dialog || !doc) return;
+            CurrentDocument = doc;
+            if (dialog->ShowModal() != forms::mrOk || !CurrentDocument) return;
+            FilterIntoNewWindow(*CurrentDocument, filterOf(*dialog));
+        });
+    };
+    bindDialog(
+        Obyajnpriemerovanie1, [this] { return imaging_.filter; },
+        [](const TFilterDial& d) -> Filter {
+            return [radius = d.Radius()](ConstPixelView s, Progress* p) { return Average(s, radius, p); };
+        });
+    bindDialog(
+        Filtrovaniemedinom1, [this] { return imaging_.median; },
+        [](const TMedianDial& d) -> Filter {
+            return [radius = d.Radius()](ConstPixelView s, Progress* p) { return Median(s, radius, p); };
+        });
+    bindDialog(
+        Sobelovmopertorom1, [this] { return imaging_.sobel; },
+        [](const TSobelDial& d) -> Filter {
+            return [options = d.Options()](ConstPixelView s, Progress* p) { return Sobel(s, options, p); };
+        });
+    bindDialog(
+        Odstrenieumu1, [this] { return imaging_.noise; },
+        [](const TNoiseDial& d) -> Filter {
+            return [method = d.Method(), strength = d.Strength()](ConstPixelView s, Progress* p) {
+                return RemoveNoise(s, method, strength, p);
+            };
+        });
+}
+
+}  // namespace kelbo

@@ -1,0 +1,47 @@
+// The two patterns every picture operation follows: in place on the current
+// document, or into a new document.
+#include <exception>
+
+#include "app/ui/view_form.h"
+
+namespace kelbo {
+
+TChildWin& TViewForm::OpenResultWindow(const Bitmap24& picture) {
+    return NewDocument(std::make_shared<forms::DibSection>(picture.View()), FrameKind::kScreenFormat);
+}
+
+void TViewForm::ChangeInPlace(TChildWin& doc, const std::function<void(PixelView, Progress*)>& operation,
+                              bool snapshot) {
+    const std::shared_ptr<forms::DibSection>& picture = doc.Image1.Picture();
+    if (!picture || picture->Empty()) return;
+    CurrentDocument = &doc;
+    if (snapshot) doc.TakeUndoSnapshot();
+    GdiFlush();
+    try {
+        operation(picture->View(), &statusProgress_);
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    }
+    // The picture no longer matches its file; closing must not lose it silently.
+    doc.Modified = true;
+    doc.Image1.Repaint();
+    UpdateMenuItems();
+}
+
+void TViewForm::FilterIntoNewWindow(TChildWin& source,
+                                    const std::function<Bitmap24(ConstPixelView, Progress*)>& filter) {
+    const std::shared_ptr<forms::DibSection>& picture = source.Image1.Picture();
+    if (!picture || picture->Empty()) return;
+    CurrentDocument = &source;
+    GdiFlush();
+    Bitmap24 result;
+    try {
+        result = filter(picture->View(), &statusProgress_);
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+        return;
+    }
+    OpenResultWindow(result);
+}
+
+}  // namespace kelbo

@@ -57,4 +57,15 @@ struct Threshold {
 };
 void ApplyThreshold(PixelView picture, const Threshold& threshold, Progress* progress = nullptr);
 
+// The same operations with the processor's vector instructions used where
+// available (`vectors`) or not; both give the same pixels, which the tests
+// check on builds that have the vectors.
+namespace detail {
+void ChangeRgb(PixelView picture, const RgbChange& change, Progress* progress, bool vectors);
+void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress, bool vectors);
+// The first product channel * (percent mod 100) whose vector division by 100
+// is wrong, -1 for none.
+int FirstWrongDivisionBy100();
+}  // namespace detail
+
 }  // namespace kelbo

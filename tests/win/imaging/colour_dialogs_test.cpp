@@ -401,6 +401,36 @@ TEST_F(ThresholdDialog, ClickingASwatchPicksItsColour) {
     EXPECT_EQ(d.StaticText2.GetColor(), before);
 }
 
+// What the screen shows at a point of a window's client area.
+Color ScreenColourAt(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<Color>(c);
+}
+
+TEST_F(ThresholdDialog, TheSwatchesShowTheirColoursInsideTheirGroup) {
+    AddDocument(2, 2);
+    Color shown1 = 0, shown2 = 0;
+    RunWithDialog(PrahovanieThresholding1, [&](TThresDial& d) {
+        d.StaticText1.SetColor(Rgb(200, 0, 0));
+        d.StaticText2.SetColor(Rgb(0, 0, 200));
+        RedrawWindow(d.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        // Wine hands a window's drawing to the X server a moment later.
+        for (int i = 0; i < 5; ++i) {
+            PumpMessages();
+            Sleep(40);
+        }
+        shown1 = ScreenColourAt(d.StaticText1.Handle(), 6, 6);
+        shown2 = ScreenColourAt(d.StaticText2.Handle(), 6, 6);
+        Click(d.CancelBtn);
+    });
+    EXPECT_EQ(shown1, Rgb(200, 0, 0));
+    EXPECT_EQ(shown2, Rgb(0, 0, 200));
+}
+
 TEST_F(ThresholdDialog, OkPaintsBothIntervalsWithTheSwatchColours) {
     const int greys[] = {0, 1, 127, 128, 129, 254, 255};
     TChildWin& doc = AddDocument(7, 1);

@@ -28,25 +28,25 @@ std::string BitsText(int bits) {
 }
 
 TColorNumDialog::TColorNumDialog(HWND owner) {
-    CreateForm(L"TColorNumDialog", "Zmena počtu farieb", {0, 0, 480, 330},
+    CreateForm(L"TColorNumDialog", "Zmena počtu farieb", {0, 0, 520, 330},
                WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner);
 }
 
 void TColorNumDialog::FormCreate() {
-    SetClientSize(464, 290);
+    SetClientSize(504, 290);
     RadioGroup1.Create(Handle(), {8, 4, 250, 190}, "Počet farieb");
     for (size_t i = 0; i < DepthRadios.size(); ++i)
         DepthRadios[i].Create(Handle(), {18, 24 + 24 * static_cast<int>(i), 234, 20}, kDepthItems[i], i == 0);
-    RadioGroup2.Create(Handle(), {266, 4, 190, 98}, "Metóda");
+    RadioGroup2.Create(Handle(), {266, 4, 230, 98}, "Metóda");
     for (size_t i = 0; i < MethodRadios.size(); ++i)
-        MethodRadios[i].Create(Handle(), {276, 24 + 24 * static_cast<int>(i), 176, 20}, kMethodItems[i], i == 0);
-    GroupBox1.Create(Handle(), {8, 200, 448, 50}, "Informácie");
+        MethodRadios[i].Create(Handle(), {276, 24 + 24 * static_cast<int>(i), 214, 20}, kMethodItems[i], i == 0);
+    GroupBox1.Create(Handle(), {8, 200, 488, 50}, "Informácie");
     Label1.Create(Handle(), {18, 222, 80, 16}, "Počet farieb:");
     DepthLabel.Create(Handle(), {100, 222, 80, 16}, "");
     Label2.Create(Handle(), {200, 222, 140, 16}, "Počet použitých farieb:");
     CountLabel.Create(Handle(), {342, 222, 100, 16}, "");
-    OKBtn.Create(Handle(), {288, 258, 80, 25}, "OK", true);
-    CancelBtn.Create(Handle(), {376, 258, 80, 25}, "Zatvor");
+    OKBtn.Create(Handle(), {328, 258, 80, 25}, "OK", true);
+    CancelBtn.Create(Handle(), {416, 258, 80, 25}, "Zatvor");
     OKBtn.OnClick = [this] { SetModalResult(forms::mrOk); };
     CancelBtn.OnClick = [this] { SetModalResult(forms::mrCancel); };
     SetDepth(ColourDepth::kTrueColour);

@@ -34,7 +34,9 @@ int FieldValue(const forms::Edit& edit, int fallback) { return FieldNumber(edit.
 
 void ColourSwatch::Create(HWND parent, const forms::Bounds& b, std::string_view caption, Color color) {
     color_ = color;
-    CreateHandle(L"KelboColourSwatch", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, caption, b, parent, nullptr);
+    // No WS_CLIPSIBLINGS: the group box around it comes first in the Z order,
+    // and clipping it away would leave the swatch nothing to paint.
+    CreateHandle(L"KelboColourSwatch", 0, WS_CHILD | WS_VISIBLE, caption, b, parent, nullptr);
 }
 
 void ColourSwatch::SetColor(Color color) {

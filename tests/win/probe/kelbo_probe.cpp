@@ -4,6 +4,8 @@
 //   kelbo-probe minimize         minimises every main window
 //   kelbo-probe answer TEXT ID   presses button ID of the message box whose text contains TEXT
 //   kelbo-probe command ID       runs a menu command of every main window
+//   kelbo-probe menu CAPTION...  the same for the item at that caption path,
+//                                e.g. menu "F&arby" "Negativ" (captions as in the menus)
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_menu.h"
 #include "core/text_encoding.h"
 
 namespace {
@@ -76,6 +79,25 @@ int Answer(const std::wstring& text, int button) {
     return 1;
 }
 
+// The command at a path of captions through the main menu, or kNoCommand.
+kelbo::Command CommandAt(const std::vector<std::string>& path) {
+    const std::vector<kelbo::MenuNode>* level = &kelbo::MainMenuTree();
+    const kelbo::MenuNode* found = nullptr;
+    for (const std::string& caption : path) {
+        found = nullptr;
+        for (const kelbo::MenuNode& node : *level) {
+            if (node.caption == caption) found = &node;
+        }
+        if (!found) return kelbo::kNoCommand;
+        level = &found->children;
+    }
+    return found ? found->command : kelbo::kNoCommand;
+}
+
+void PostCommand(int id) {
+    for (HWND frame : TopLevel(L"TViewForm")) PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -90,9 +112,20 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"answer" && argc > 3) return Answer(argv[2], _wtoi(argv[3]));
     if (command == L"command" && argc > 2) {
-        for (HWND frame : TopLevel(L"TViewForm")) PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[2])), 0);
+        PostCommand(_wtoi(argv[2]));
         return 0;
     }
-    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID\n");
+    if (command == L"menu" && argc > 2) {
+        std::vector<std::string> path;
+        for (int i = 2; i < argc; ++i) path.push_back(Utf8(argv[i]));
+        const kelbo::Command id = CommandAt(path);
+        if (id == kelbo::kNoCommand) {
+            std::printf("no such menu item\n");
+            return 1;
+        }
+        PostCommand(static_cast<int>(id));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION...\n");
     return 2;
 }

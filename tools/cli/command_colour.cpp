@@ -5,6 +5,7 @@
 #include <string>
 
 #include "all_commands.h"
+#include "picture_io.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/picture_files.h"
 #include "core/text_encoding.h"
@@ -22,35 +23,19 @@ constexpr char kFileHelp[] =
     "Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg and .ico as\n"
     "Save writes them, anything else as a Windows bitmap (24 bits unless said above).";
 
-// Any other extension is read as a Windows bitmap, as convert does.
-Bitmap24 ReadPicture(const std::string& in) {
-  const std::filesystem::path path = PathFromUtf8(in);
-  LoadedPicture picture = LoadPictureFile(path);
-  if (picture.read) return std::move(picture.bitmap);
-  Result<BmpPicture> bmp = ReadBmp(path);
-  if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
-  return std::move(std::move(bmp).Value().bitmap);
-}
-
-// Reads IN, applies `change`, writes OUT in `format` with the colour table
-// `palette` points to once `change` has run (none when null).
+// Reads IN, applies `change` in place, writes OUT in `format` with the
+// colour table `palette` points to once `change` has run (none when null).
 int ChangeFile(const std::string& name, const ParsedArgs& args, CommandIo& io,
                const std::function<void(PixelView)>& change,
                BmpPixelFormat format = BmpPixelFormat::k24,
                const std::vector<Color>* palette = nullptr) {
-  const std::string& in = args.Positional()[0];
-  const std::string& out = args.Positional()[1];
-  try {
-    Bitmap24 picture = ReadPicture(in);
-    change(picture.View());
-    SavePictureFile(PathFromUtf8(out), picture.View(), format,
-                    palette ? std::span<const Color>(*palette) : std::span<const Color>());
-    io.out << "wrote " << out << " (" << picture.Width() << " x " << picture.Height() << ")\n";
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
-    return kExitFailure;
-  }
-  return kExitOk;
+  return TransformFile(
+      name, args, io,
+      [&change](Bitmap24 picture) {
+        change(picture.View());
+        return picture;
+      },
+      format, palette);
 }
 
 // "RRGGBB" (or "#RRGGBB") in hexadecimal, as colours are written on the web.
@@ -197,7 +182,7 @@ int RunReduce(const ParsedArgs& args, CommandIo& io) {
 int Report(const std::string& name, const ParsedArgs& args, CommandIo& io,
            const std::function<void(const Bitmap24&)>& print) {
   try {
-    print(ReadPicture(args.Positional()[0]));
+    print(ReadInputPicture(args.Positional()[0]).bitmap);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
     return kExitFailure;

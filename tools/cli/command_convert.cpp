@@ -2,6 +2,7 @@
 #include <string>
 
 #include "all_commands.h"
+#include "picture_io.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/picture_files.h"
@@ -31,30 +32,13 @@ const char* WrittenKind(const std::string& extension) {
   return nullptr;
 }
 
-// The program reads nothing from other extensions; here such a file is read
-// as a Windows bitmap, as convert always did, so a bitmap under any name
-// still converts.
-LoadedPicture ReadInput(const std::string& in) {
-  const std::filesystem::path path = PathFromUtf8(in);
-  LoadedPicture picture = LoadPictureFile(path);
-  if (picture.read) return picture;
-  Result<BmpPicture> bmp = ReadBmp(path);
-  if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
-  BmpPicture read = std::move(bmp).Value();
-  picture.read = true;
-  picture.bitmap = std::move(read.bitmap);
-  picture.format = read.format;
-  picture.palette = std::move(read.palette);
-  return picture;
-}
-
 int RunConvert(const ParsedArgs& args, CommandIo& io) {
   const std::string& in = args.Positional()[0];
   const std::string& out = args.Positional()[1];
   const std::string extension = UpperExtension(PathFromUtf8(out));
   LoadedPicture picture;
   try {
-    picture = ReadInput(in);
+    picture = ReadInputPicture(in);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;

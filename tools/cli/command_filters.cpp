@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "all_commands.h"
+#include "picture_io.h"
 #include "codecs/picture_files.h"
 #include "core/text_encoding.h"
 #include "imaging/filters/filters.h"
@@ -21,23 +22,7 @@ using Filter = std::function<Bitmap24(ConstPixelView)>;
 
 int FilterFile(const std::string& command, const ParsedArgs& args, CommandIo& io,
                const Filter& filter) {
-  const std::string& in = args.Positional()[0];
-  const std::string& out = args.Positional()[1];
-  try {
-    LoadedPicture picture = LoadPictureFile(PathFromUtf8(in));
-    if (!picture.read) {
-      io.err << "kelbo-cli " << command << ": " << in
-             << ": not a .bmp, .gif, .jpg, .jpeg or .ico file\n";
-      return kExitFailure;
-    }
-    const Bitmap24 result = filter(picture.bitmap.View());
-    SavePictureFile(PathFromUtf8(out), result.View(), BmpPixelFormat::k24);
-    io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
-    return kExitFailure;
-  }
-  return kExitOk;
+  return TransformFile(command, args, io, [&filter](Bitmap24 picture) { return filter(picture.View()); });
 }
 
 // Registers NAME IN OUT with the given options; `make` reads them into a filter.
@@ -59,8 +44,8 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
 }
 
 constexpr const char* kFiles =
-    "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico); OUT is written\n"
-    "by its extension as Save does, a bitmap at 24 bits.";
+    "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
+    "Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24 bits.";
 
 }  // namespace
 

@@ -1,0 +1,42 @@
+#include "picture_io.h"
+
+#include <exception>
+#include <span>
+
+#include "codecs/bmp_reader.h"
+#include "core/text_encoding.h"
+
+namespace kelbo::cli {
+
+LoadedPicture ReadInputPicture(const std::string& in) {
+  const std::filesystem::path path = PathFromUtf8(in);
+  LoadedPicture picture = LoadPictureFile(path);
+  if (picture.read) return picture;
+  Result<BmpPicture> bmp = ReadBmp(path);
+  if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
+  BmpPicture read = std::move(bmp).Value();
+  picture.read = true;
+  picture.bitmap = std::move(read.bitmap);
+  picture.format = read.format;
+  picture.palette = std::move(read.palette);
+  return picture;
+}
+
+int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform, BmpPixelFormat format,
+                  const std::vector<Color>* palette) {
+  const std::string& in = args.Positional()[0];
+  const std::string& out = args.Positional()[1];
+  try {
+    const Bitmap24 result = transform(std::move(ReadInputPicture(in).bitmap));
+    SavePictureFile(PathFromUtf8(out), result.View(), format,
+                    palette ? std::span<const Color>(*palette) : std::span<const Color>());
+    io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
+  } catch (const std::exception& e) {
+    io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace kelbo::cli

@@ -1,0 +1,31 @@
+// Reading IN and writing OUT, shared by the subcommands that turn one
+// picture file into another.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codecs/bmp_info.h"
+#include "codecs/picture_files.h"
+#include "commands.h"
+#include "core/bitmap24.h"
+#include "core/color.h"
+
+namespace kelbo::cli {
+
+// IN by its extension as the program opens it; any other name is read as a
+// Windows bitmap, so a bitmap under any name still works. Throws on failure.
+LoadedPicture ReadInputPicture(const std::string& in);
+
+// Reads IN (the first positional argument), lets `transform` make the
+// picture to write, and writes it to OUT (the second) by OUT's extension, a
+// bitmap in `format` with the table `palette` points to (read after
+// `transform` ran; none when null). Reports "wrote OUT (W x H)", or the
+// failure prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
+int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform,
+                  BmpPixelFormat format = BmpPixelFormat::k24, const std::vector<Color>* palette = nullptr);
+
+}  // namespace kelbo::cli

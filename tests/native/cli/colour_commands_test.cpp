@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "all_commands.h"
+#include "cli/cli_run.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "core/text_encoding.h"
@@ -10,19 +11,6 @@
 
 namespace kelbo::cli {
 namespace {
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunCli(AllCommands(), args, {out, err});
-  return {code, out.str(), err.str()};
-}
 
 // A row of the given colours written as a 24-bit bitmap.
 std::string WritePicture(const testing::TempDir& dir, const std::string& name,

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "all_commands.h"
+#include "cli/cli_run.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_test_files.h"
 #include "codecs/gif_decoder.h"
@@ -14,19 +15,6 @@
 
 namespace kelbo::cli {
 namespace {
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunCli(AllCommands(), args, {out, err});
-  return {code, out.str(), err.str()};
-}
 
 void Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   testing::WriteRaw(path, std::string(bytes.begin(), bytes.end()));

@@ -98,9 +98,10 @@ public:
     // StatusInfo, and the view is repainted.
     void ChangeInPlace(TChildWin& doc, const std::function<void(PixelView, Progress*)>& operation,
                        bool snapshot = true);
-    // The into-a-new-window pattern: the source is read, never changed.
+    // The into-a-new-window pattern: the source is read, never changed; the
+    // filter writes its result straight into the new document's picture.
     void FilterIntoNewWindow(TChildWin& source,
-                             const std::function<Bitmap24(ConstPixelView, Progress*)>& filter);
+                             const std::function<void(ConstPixelView, PixelView, Progress*)>& filter);
     // Opens a picture file as a new image document.
     void OpenPicture(const std::string& path);
     // The recent-files list of the File menu (and the shell's recent documents).

@@ -29,19 +29,22 @@ void TViewForm::ChangeInPlace(TChildWin& doc, const std::function<void(PixelView
 }
 
 void TViewForm::FilterIntoNewWindow(TChildWin& source,
-                                    const std::function<Bitmap24(ConstPixelView, Progress*)>& filter) {
-    const std::shared_ptr<forms::DibSection>& picture = source.Image1.Picture();
+                                    const std::function<void(ConstPixelView, PixelView, Progress*)>& filter) {
+    const std::shared_ptr<forms::DibSection> picture = source.Image1.Picture();
     if (!picture || picture->Empty()) return;
     CurrentDocument = &source;
-    GdiFlush();
-    Bitmap24 result;
+    // Made where it will live: no second whole picture to copy from, which
+    // matters for large pictures in a 32-bit address space.
+    std::shared_ptr<forms::DibSection> result;
     try {
-        result = filter(picture->View(), &statusProgress_);
+        result = std::make_shared<forms::DibSection>(picture->Width(), picture->Height());
+        GdiFlush();
+        filter(picture->View(), result->View(), &statusProgress_);
     } catch (const std::exception& e) {
         ReportError(e.what());
         return;
     }
-    OpenResultWindow(result);
+    NewDocument(std::move(result), FrameKind::kScreenFormat);
 }
 
 }  // namespace kelbo

@@ -139,29 +139,34 @@ void SobelInteriorRow(const std::uint8_t* above, const std::uint8_t* row, const 
 
 }  // namespace
 
-Bitmap24 Roberts(ConstPixelView source, bool inverted, Progress* progress) {
+void Roberts(ConstPixelView source, PixelView target, bool inverted, Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const int width = source.Width();
   const int height = source.Height();
   const ColumnProgress bar(progress, width, height);
-  Bitmap24 result(width, height);
   const int mask = InvertMask(inverted);
   for (int y = 0; y < height; ++y) {
-    RobertsRow(source.Row(y), source.Row(std::min(y + 1, height - 1)), result.Row(y), width, mask);
+    RobertsRow(source.Row(y), source.Row(std::min(y + 1, height - 1)), target.Row(y), width, mask);
     bar.RowDone(y);
   }
+}
+
+Bitmap24 Roberts(ConstPixelView source, bool inverted, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  Roberts(source, result.View(), inverted, progress);
   return result;
 }
 
-Bitmap24 Laplace(ConstPixelView source, LaplaceNeighbours neighbours, bool inverted,
-                 Progress* progress) {
+void Laplace(ConstPixelView source, PixelView target, LaplaceNeighbours neighbours, bool inverted,
+             Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const int width = source.Width();
   const int height = source.Height();
   const ColumnProgress bar(progress, width, height);
-  Bitmap24 result(width, height);
   const int n = static_cast<int>(neighbours) == 8 ? 8 : 4;
   const int mask = InvertMask(inverted);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* out = result.Row(y);
+    std::uint8_t* out = target.Row(y);
     if (y == 0 || y == height - 1 || width < 3) {
       for (int x = 0; x < width; ++x) LaplacePixel(source, x, y, n, mask, out + 3 * x);
     } else {
@@ -172,6 +177,12 @@ Bitmap24 Laplace(ConstPixelView source, LaplaceNeighbours neighbours, bool inver
     }
     bar.RowDone(y);
   }
+}
+
+Bitmap24 Laplace(ConstPixelView source, LaplaceNeighbours neighbours, bool inverted,
+                 Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  Laplace(source, result.View(), neighbours, inverted, progress);
   return result;
 }
 
@@ -198,15 +209,15 @@ SobelKernel RotatedSobelKernel(int rotation) {
   return rotated;
 }
 
-Bitmap24 Sobel(ConstPixelView source, const SobelOptions& options, Progress* progress) {
+void Sobel(ConstPixelView source, PixelView target, const SobelOptions& options, Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const int width = source.Width();
   const int height = source.Height();
   const ColumnProgress bar(progress, width, height);
-  Bitmap24 result(width, height);
   const SobelKernel kernel = RotatedSobelKernel(options.rotation);
   std::vector<std::int16_t> sums(static_cast<std::size_t>(width) * 3);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* out = result.Row(y);
+    std::uint8_t* out = target.Row(y);
     if (y == 0 || y == height - 1 || width < 3) {
       for (int x = 0; x < width; ++x) SobelPixel(source, x, y, kernel, options, out + 3 * x);
     } else {
@@ -217,6 +228,11 @@ Bitmap24 Sobel(ConstPixelView source, const SobelOptions& options, Progress* pro
     }
     bar.RowDone(y);
   }
+}
+
+Bitmap24 Sobel(ConstPixelView source, const SobelOptions& options, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  Sobel(source, result.View(), options, progress);
   return result;
 }
 

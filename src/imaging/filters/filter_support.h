@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include <stdexcept>
+
+#include "core/bitmap24.h"
 #include "core/progress.h"
 
 namespace kelbo::filter_support {
@@ -28,6 +31,17 @@ class ColumnProgress {
   int width_;
   int height_;
 };
+
+// A filter writes a picture of the source's size, never over the source
+// itself (it reads neighbours that it would already have overwritten).
+inline void CheckTarget(ConstPixelView source, PixelView target) {
+  if (target.Width() != source.Width() || target.Height() != source.Height()) {
+    throw std::invalid_argument("a filter's target must have the source's size");
+  }
+  if (!source.Empty() && target.Row(0) == source.Row(0)) {
+    throw std::invalid_argument("a filter cannot write over its source");
+  }
+}
 
 // A byte subtraction's magnitude, kept in int so the loops vectorise.
 inline int AbsDiff(int a, int b) { return std::abs(a - b); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/filters/filters.h"
+#include "imaging/filters/filter_support.h"
 
 namespace kelbo {
 namespace {
@@ -81,18 +82,23 @@ void MedianRow(const std::uint8_t* in, std::uint8_t* out, int width, int radius,
 
 }  // namespace
 
-Bitmap24 Median(ConstPixelView source, int radius, Progress* progress) {
+void Median(ConstPixelView source, PixelView target, int radius, Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const ProgressScope scope(progress, source.Height() - 1);
   if (radius <= 0 || radius > kMaxMedianRadius || source.Empty()) {
-    return Bitmap24::CopyOf(source);
+    return CopyPixels(target, source);
   }
   const int width = source.Width();
-  Bitmap24 result(width, source.Height());
   std::vector<std::uint32_t> packed(static_cast<std::size_t>(width));
   for (int y = 0; y < source.Height(); ++y) {
-    MedianRow(source.Row(y), result.Row(y), width, radius, packed);
+    MedianRow(source.Row(y), target.Row(y), width, radius, packed);
     scope.Set(y);
   }
+}
+
+Bitmap24 Median(ConstPixelView source, int radius, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  Median(source, result.View(), radius, progress);
   return result;
 }
 

@@ -138,27 +138,33 @@ void SpatialRow(const std::uint8_t* row, std::uint8_t* out, int width, int mean_
 
 }  // namespace
 
-Bitmap24 RemoveNoise(ConstPixelView source, NoiseMethod method, int strength, Progress* progress) {
+void RemoveNoise(ConstPixelView source, PixelView target, NoiseMethod method, int strength,
+                 Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const int width = source.Width();
   const int height = source.Height();
   const ColumnProgress bar(progress, width, height);
-  if (source.Empty()) return Bitmap24(width, height);
+  if (source.Empty()) return;
   const int limit = 255 - std::clamp(strength, 0, 255);
-  Bitmap24 result(width, height);
   if (method == NoiseMethod::kFrequency) {
     const MeasureAbove above(limit);
     for (int y = 0; y < height; ++y) {
-      FrequencyRow(source.Row(y), source.Row(std::min(y + 1, height - 1)), result.Row(y), width,
+      FrequencyRow(source.Row(y), source.Row(std::min(y + 1, height - 1)), target.Row(y), width,
                    above);
       bar.RowDone(y);
     }
   } else {
     const int mean = Luminance(BlockMeanColour(source));
     for (int y = 0; y < height; ++y) {
-      SpatialRow(source.Row(y), result.Row(y), width, mean, limit);
+      SpatialRow(source.Row(y), target.Row(y), width, mean, limit);
       bar.RowDone(y);
     }
   }
+}
+
+Bitmap24 RemoveNoise(ConstPixelView source, NoiseMethod method, int strength, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  RemoveNoise(source, result.View(), method, strength, progress);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/filters/filters.h"
+#include "imaging/filters/filter_support.h"
 
 namespace kelbo {
 namespace {
@@ -111,28 +112,39 @@ void GaussianInteriorRow(const std::uint8_t* above, const std::uint8_t* row,
 
 }  // namespace
 
-Bitmap24 Average(ConstPixelView source, int radius, Progress* progress) {
+void Average(ConstPixelView source, PixelView target, int radius, Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const ProgressScope scope(progress, source.Height() - 1);
-  if (radius <= 0 || source.Empty()) return Bitmap24::CopyOf(source);
+  if (radius <= 0 || source.Empty()) return CopyPixels(target, source);
   const int width = source.Width();
   // Beyond width - 1 every window is the whole row already.
   const int r = std::min(radius, width - 1);
-  Bitmap24 result(width, source.Height());
   for (int y = 0; y < source.Height(); ++y) {
-    AverageRow(source.Row(y), result.Row(y), width, r);
+    AverageRow(source.Row(y), target.Row(y), width, r);
     scope.Set(y);
   }
+}
+
+Bitmap24 Average(ConstPixelView source, int radius, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  Average(source, result.View(), radius, progress);
   return result;
 }
 
 Bitmap24 GaussianSmooth(ConstPixelView source, Progress* progress) {
+  Bitmap24 result(source.Width(), source.Height());
+  GaussianSmooth(source, result.View(), progress);
+  return result;
+}
+
+void GaussianSmooth(ConstPixelView source, PixelView target, Progress* progress) {
+  filter_support::CheckTarget(source, target);
   const ProgressScope scope(progress, source.Height() - 1);
   const int width = source.Width();
   const int height = source.Height();
-  Bitmap24 result(width, height);
   std::vector<std::uint16_t> vertical(static_cast<std::size_t>(width) * 3);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* out = result.Row(y);
+    std::uint8_t* out = target.Row(y);
     if (y == 0 || y == height - 1 || width < 3) {
       for (int x = 0; x < width; ++x) GaussianPixel(source, x, y, out + 3 * x);
     } else {
@@ -143,7 +155,6 @@ Bitmap24 GaussianSmooth(ConstPixelView source, Progress* progress) {
     }
     scope.Set(y);
   }
-  return result;
 }
 
 }  // namespace kelbo

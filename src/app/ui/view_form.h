@@ -92,7 +92,7 @@ public:
     Progress& StatusProgress() { return statusProgress_; }
 
     // An operation's result in a new image document "nepomenovaný".
-    TChildWin& OpenResultWindow(const Bitmap24& picture);
+    TChildWin& OpenResultWindow(std::shared_ptr<forms::DibSection> picture);
     // The in-place pattern: the current document takes an undo snapshot
     // (when asked), the operation rewrites its picture with progress on
     // StatusInfo, and the view is repainted.

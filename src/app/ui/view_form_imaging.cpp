@@ -6,8 +6,8 @@
 
 namespace kelbo {
 
-TChildWin& TViewForm::OpenResultWindow(const Bitmap24& picture) {
-    return NewDocument(std::make_shared<forms::DibSection>(picture.View()), FrameKind::kScreenFormat);
+TChildWin& TViewForm::OpenResultWindow(std::shared_ptr<forms::DibSection> picture) {
+    return NewDocument(std::move(picture), FrameKind::kScreenFormat);
 }
 
 void TViewForm::ChangeInPlace(TChildWin& doc, const std::function<void(PixelView, Progress*)>& operation,
@@ -44,7 +44,7 @@ void TViewForm::FilterIntoNewWindow(TChildWin& source,
         ReportError(e.what());
         return;
     }
-    NewDocument(std::move(result), FrameKind::kScreenFormat);
+    OpenResultWindow(std::move(result));
 }
 
 }  // namespace kelbo

@@ -63,7 +63,9 @@ LRESULT CALLBACK TAdvStatusBar::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPA
     case WM_HSCROLL:
     case WM_VSCROLL: {
         LRESULT routed = 0;
-        if (forms::RouteControlMessage(msg, wParam, lParam, routed)) return routed;
+        const bool handled = forms::GuardHandler(
+            hwnd, [&] { return forms::RouteControlMessage(msg, wParam, lParam, routed); }, true);
+        if (handled) return routed;
         break;
     }
     case WM_SIZE:

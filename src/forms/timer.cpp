@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "forms/window.h"
+
 namespace kelbo::forms {
 
 namespace {
@@ -42,7 +44,9 @@ void Timer::Restart() {
 
 void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = Timers().find(id);
-    if (it != Timers().end() && it->second->OnTimer) it->second->OnTimer();
+    if (it == Timers().end() || !it->second->OnTimer) return;
+    Timer* timer = it->second;
+    GuardHandler(nullptr, [timer] { timer->OnTimer(); return true; }, false);
 }
 
 }  // namespace kelbo::forms

@@ -1,7 +1,9 @@
 #include "forms/window.h"
 
 #include <stdexcept>
+#include <utility>
 
+#include "forms/dialogs.h"
 #include "forms/text.h"
 
 namespace kelbo::forms {
@@ -12,7 +14,30 @@ namespace {
 // taken for one of our objects.
 const wchar_t kOwnerProp[] = L"kelbo.window";
 
+ErrorReporter& Reporter() {
+    static ErrorReporter reporter;
+    return reporter;
+}
+
 }  // namespace
+
+ErrorReporter SetErrorReporter(ErrorReporter reporter) { return std::exchange(Reporter(), std::move(reporter)); }
+
+void ReportUnhandledError(HWND window, std::string_view message) noexcept {
+    static bool reporting = false;
+    if (reporting) return;
+    reporting = true;
+    try {
+        if (Reporter()) {
+            Reporter()(window, message);
+        } else {
+            ShowError(window ? GetAncestor(window, GA_ROOT) : nullptr, message);
+        }
+    } catch (...) {
+        // The report itself failed; there is nowhere left to show it.
+    }
+    reporting = false;
+}
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
@@ -95,14 +120,29 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     Window* self = WindowFromHandle(hwnd);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        LRESULT r = self->HandleMessage(msg, wParam, lParam);
+        LRESULT r = Dispatch(*self, hwnd, msg, wParam, lParam);
         RemovePropW(hwnd, kOwnerProp);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->mdiClient_ = nullptr;
         return r;
     }
-    return self->HandleMessage(msg, wParam, lParam);
+    return Dispatch(*self, hwnd, msg, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(Window& self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return self.HandleMessage(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportUnhandledError(hwnd, e.what());
+    } catch (...) {
+        ReportUnhandledError(hwnd, "Unexpected error");
+    }
+    // A paint that failed would be asked for again at once; its children
+    // keep their own.
+    if (msg == WM_PAINT) RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    // A window whose creation failed is not made at all.
+    return msg == WM_CREATE ? -1 : 0;
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,28 @@ struct Bounds {
 };
 
 enum class WindowKind { kPlain, kMdiFrame, kMdiChild };
+
+// The application's general handler. An exception cannot travel through
+// Windows' message dispatch, so one that escapes a window's handler or a
+// timer's ends here and is shown: by the reporter the program installs, or
+// in an error box over the window's top-level window. One report at a time
+// (a failure while a report is showing is not shown again). Never throws.
+using ErrorReporter = std::function<void(HWND window, std::string_view message)>;
+// Returns the reporter it replaces, for putting it back.
+ErrorReporter SetErrorReporter(ErrorReporter reporter);
+void ReportUnhandledError(HWND window, std::string_view message) noexcept;
+// Runs `handler`, reporting what it throws; `fallback` is returned then.
+template <typename Handler>
+auto GuardHandler(HWND window, Handler&& handler, decltype(handler()) fallback) noexcept {
+    try {
+        return handler();
+    } catch (const std::exception& e) {
+        ReportUnhandledError(window, e.what());
+    } catch (...) {
+        ReportUnhandledError(window, "Unexpected error");
+    }
+    return fallback;
+}
 
 class Window {
 public:
@@ -56,6 +80,8 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // HandleMessage with what it throws sent to the general handler.
+    static LRESULT Dispatch(Window& self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
     HWND hwnd_ = nullptr;
     WindowKind kind_ = WindowKind::kPlain;

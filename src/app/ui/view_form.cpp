@@ -52,11 +52,14 @@ TViewForm::TViewForm(StartOptions options) : options_(std::move(options)) {
 }
 
 TViewForm::~TViewForm() {
+    forms::SetErrorReporter(std::move(previousReporter_));
     documents_.clear();
     Destroy();
 }
 
 void TViewForm::Create() {
+    // What escapes a handler is shown as every other error of the program.
+    previousReporter_ = forms::SetErrorReporter([this](HWND, std::string_view message) { ReportError(message); });
     CreateHandle(kClassName, WS_EX_ACCEPTFILES, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, "Kelbo", {100, 100, 450, 300},
                  nullptr, nullptr, forms::WindowKind::kMdiFrame, CS_DBLCLKS,
                  reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));

@@ -227,6 +227,7 @@ private:
     TZoomDial* zoomDial_ = nullptr;
     TAboutDial* aboutDial_ = nullptr;
     TOptionsDial* optionsDial_ = nullptr;
+    forms::ErrorReporter previousReporter_;  // put back when this window goes
     ImagingDialogs imaging_;
     // Made anew at each use and shown without blocking the main window.
     std::unique_ptr<TGamaDial> gamaDial_;

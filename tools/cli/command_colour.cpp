@@ -150,19 +150,6 @@ ReductionMethod MethodOption(const ParsedArgs& args) {
   throw UsageError("--method must be round, random or fs, not \"" + method + "\"");
 }
 
-BmpPixelFormat FormatOfBits(int bits) {
-  switch (bits) {
-    case 1:
-      return BmpPixelFormat::k1;
-    case 4:
-      return BmpPixelFormat::k4;
-    case 8:
-      return BmpPixelFormat::k8;
-    default:
-      return BmpPixelFormat::k24;
-  }
-}
-
 int RunReduce(const ParsedArgs& args, CommandIo& io) {
   const ColourDepth depth = DepthOption(args);
   const ReductionMethod method = MethodOption(args);
@@ -175,7 +162,7 @@ int RunReduce(const ParsedArgs& args, CommandIo& io) {
         palette = ReductionPalette(p, depth);
         ReduceColours(p, palette, method, nullptr, seed);
       },
-      FormatOfBits(DepthBits(depth)), &palette);
+      DepthFormat(depth), &palette);
 }
 
 // Read-only commands print instead of writing.

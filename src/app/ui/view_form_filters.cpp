@@ -2,8 +2,7 @@
 // document; the dialogs' filters run only after "OK".
 #include "app/ui/view_form.h"
 #include "imaging/filters/filters.h"
-#include "imaging/filters/ui/filter_dial.h"
-#include "imaging/filters/ui/median_dial.h"
+#include "imaging/filters/ui/strength_dial.h"
 #include "imaging/filters/ui/noise_dial.h"
 #include "imaging/filters/ui/sobel_dial.h"
 

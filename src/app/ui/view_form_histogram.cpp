@@ -12,15 +12,6 @@ namespace kelbo {
 
 namespace {
 
-PixelFormatId FormatOfDepth(ColourDepth depth) {
-    switch (DepthBits(depth)) {
-    case 1: return PixelFormatId::k1;
-    case 4: return PixelFormatId::k4;
-    case 8: return PixelFormatId::k8;
-    default: return PixelFormatId::k24;
-    }
-}
-
 // What "Počet farieb:" shows for the format a document is saved in; the
 // screen's and unknown formats are held in 24 bits.
 int BitsOfFormat(PixelFormatId format) {
@@ -124,7 +115,7 @@ void TViewForm::BindHistogramCommands() {
             target.Modified = true;
         }
         // Saving writes the chosen depth; the picture itself stays 24-bit.
-        target.LoadedPixelFormat = FormatOfDepth(depth);
+        target.LoadedPixelFormat = static_cast<PixelFormatId>(DepthFormat(depth));
         target.LoadedPalette = std::move(palette);
     });
 

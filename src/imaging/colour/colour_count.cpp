@@ -201,21 +201,21 @@ void FloydSteinberg(PixelView picture, const std::vector<Color>& palette,
 
 }  // namespace
 
-int DepthBits(ColourDepth depth) {
+BmpPixelFormat DepthFormat(ColourDepth depth) {
   switch (depth) {
     case ColourDepth::kBlackWhite:
     case ColourDepth::kTwoColours:
-      return 1;
+      return BmpPixelFormat::k1;
     case ColourDepth::kSixteen:
     case ColourDepth::kSixteenGreys:
-      return 4;
+      return BmpPixelFormat::k4;
     case ColourDepth::k256:
     case ColourDepth::k256Greys:
-      return 8;
+      return BmpPixelFormat::k8;
     case ColourDepth::kTrueColour:
       break;
   }
-  return 24;
+  return BmpPixelFormat::k24;
 }
 
 std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth) {

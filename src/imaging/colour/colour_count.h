@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "codecs/bmp_info.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
 #include "core/progress.h"
@@ -30,8 +31,8 @@ enum class ReductionMethod : std::uint8_t {
   kFloydSteinberg,  // "Distribúcia chyby (Floyd-Steinberg)"
 };
 
-// Bits per pixel of a depth: 1, 4, 8 or 24.
-int DepthBits(ColourDepth depth);
+// The bitmap format a depth is saved in: 1, 4, 8 or 24 bits.
+BmpPixelFormat DepthFormat(ColourDepth depth);
 
 // The palette a depth reduces `picture` to (empty for kTrueColour).
 std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth);

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "forms/dialogs.h"
 #include "imaging/colour/fit_preview.h"
 
 namespace kelbo {
@@ -46,7 +45,6 @@ void LivePreview::Deactivate() { Timer1.SetEnabled(false); }
 
 void LivePreview::Changed() {
     outOfDate_ = true;
-    failed_ = false;
     if (!Timer1.Enabled()) return;  // only while the dialog is active
     Timer1.SetEnabled(false);
     Timer1.SetEnabled(true);
@@ -54,23 +52,18 @@ void LivePreview::Changed() {
 
 void LivePreview::Tick() {
     if (BeforeTick) BeforeTick();
-    if (!FastView.Checked() || !outOfDate_ || failed_) return;
+    if (!FastView.Checked() || !outOfDate_) return;
     const auto& shown = Image1.Picture();
     if (!shown || shown->Empty() || !Run) {
         outOfDate_ = false;
         return;
     }
+    // Up to date before the run: a run that fails reaches the general error
+    // handler once, and the next change tries again.
     outOfDate_ = false;
-    // Ticks arrive through a Windows callback, which an exception must not
-    // cross. A failure is shown once; the next change of a field tries again.
-    try {
-        auto result = std::make_shared<forms::DibSection>(shown->View());
-        Run(result->View(), context_ ? context_->progress : nullptr);
-        Image2.SetPicture(std::move(result));
-    } catch (const std::exception& e) {
-        failed_ = true;
-        forms::ShowError(GetAncestor(Image1.Handle(), GA_ROOT), e.what());
-    }
+    auto result = std::make_shared<forms::DibSection>(shown->View());
+    Run(result->View(), context_ ? context_->progress : nullptr);
+    Image2.SetPicture(std::move(result));
     Image1.Repaint();
     Image2.Repaint();
 }

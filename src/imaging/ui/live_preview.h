@@ -55,7 +55,6 @@ public:
 
 private:
     bool outOfDate_ = false;
-    bool failed_ = false;  // the last run threw; waits for a change
     const ImagingContext* context_ = nullptr;
 };
 

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "imaging/colour/fit_preview.h"
-#include "imaging/filters/ui/filter_dial.h"
-#include "imaging/filters/ui/median_dial.h"
+#include "imaging/filters/ui/strength_dial.h"
 #include "imaging/filters/ui/noise_dial.h"
 #include "imaging/filters/ui/sobel_dial.h"
 #include "imaging/ui/live_preview.h"

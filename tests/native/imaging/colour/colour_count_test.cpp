@@ -26,9 +26,10 @@ Color Grey(int v) {
   return Rgb(c, c, c);
 }
 
-TEST(ColourDepth, BitsOfEachDepth) {
-  const int bits[] = {1, 1, 4, 4, 8, 8, 24};
-  for (std::size_t i = 0; i < std::size(kDepths); ++i) EXPECT_EQ(DepthBits(kDepths[i]), bits[i]);
+TEST(ColourDepth, FormatOfEachDepth) {
+  using F = BmpPixelFormat;
+  const F formats[] = {F::k1, F::k1, F::k4, F::k4, F::k8, F::k8, F::k24};
+  for (std::size_t i = 0; i < std::size(kDepths); ++i) EXPECT_EQ(DepthFormat(kDepths[i]), formats[i]);
 }
 
 TEST(ReductionPalette, FixedTables) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shellext/clsid.h"
+#include "shellext/registry_key.h"
 
 namespace {
 
@@ -27,15 +28,11 @@ std::wstring ClassKeyPath() {
 }
 
 bool SetDefaultValue(const std::wstring& keyPath, const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
+    kelbo::shellext::RegistryKey key(HKEY_CLASSES_ROOT, keyPath.c_str());
+    if (!key) return false;
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    const bool ok = RegSetValueExW(key, nullptr, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
+    return RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+           ERROR_SUCCESS;
 }
 
 std::wstring ModulePath() {

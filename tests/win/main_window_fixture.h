@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/command_modules.h"
 #include "app/ui/view_form.h"
 #include "forms/text.h"
 
@@ -39,10 +40,13 @@ protected:
         form_->FileDialogRunner = [](forms::FileDialog&, bool) { return false; };
         form_->Answer = [](std::string_view, UINT) { return IDNO; };
         form_->ErrorBox = [this](std::string_view m) { reportedErrors_.emplace_back(m); };
+        modules_ = std::make_unique<CommandModules>(*form_);
+        modules_->CreateWindows();
         form_->Show();
         PumpMessages();
     }
     void TearDown() override {
+        modules_.reset();
         form_.reset();
         PumpMessages();
     }
@@ -56,6 +60,7 @@ protected:
     HMENU Menu() const { return form_->MainMenu1.get(); }
 
     std::unique_ptr<TViewForm> form_;
+    std::unique_ptr<CommandModules> modules_;
     std::vector<std::string> reportedErrors_;
 };
 

@@ -9,74 +9,39 @@
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "forms/registry.h"
 #include "shellext/clsid.h"
 
 namespace kelbo {
 
 namespace {
 
-class RegKey {
-public:
-    RegKey(HKEY root, const std::wstring& path, bool create) {
-        const LONG r = create ? RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                                KEY_READ | KEY_WRITE, nullptr, &key_, nullptr)
-                              : RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key_);
-        if (r != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~RegKey() { if (key_) RegCloseKey(key_); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    explicit operator bool() const { return key_ != nullptr; }
-
-    std::wstring Read(const wchar_t* name) const {
-        if (!key_) return {};
-        DWORD type = 0, bytes = 0;
-        if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || type != REG_SZ)
-            return {};
-        std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &bytes) !=
-            ERROR_SUCCESS)
-            return {};
-        value.resize(wcsnlen(value.c_str(), value.size()));
-        return value;
-    }
-
-    bool Write(const wchar_t* name, const std::wstring& value) {
-        return key_ && RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 std::wstring ClassIdText() { return Utf8ToWide(shellext::kContextMenuClsidText); }
 
 std::wstring ShellFolder(const wchar_t* name, const wchar_t* fallback) {
-    RegKey key(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+    forms::RegistryKey key(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", forms::RegistryKey::Mode::kRead);
     const std::wstring value = key.Read(name);
     return value.empty() ? fallback : value;
 }
 
 void RegisterClass() {
     const std::wstring classKey = L"CLSID\\" + ClassIdText();
-    RegKey cls(HKEY_CLASSES_ROOT, classKey, true);
+    forms::RegistryKey cls(HKEY_CLASSES_ROOT, classKey, forms::RegistryKey::Mode::kCreate);
     cls.Write(nullptr, Utf8ToWide(shellext::kContextMenuDescription));
-    RegKey server(HKEY_CLASSES_ROOT, classKey + L"\\InProcServer32", true);
+    forms::RegistryKey server(HKEY_CLASSES_ROOT, classKey + L"\\InProcServer32", forms::RegistryKey::Mode::kCreate);
     server.Write(nullptr, L"KelboMenu.dll");
     server.Write(L"ThreadingModel", L"Apartment");
 }
 
 void HookPictureTypes() {
     for (const wchar_t* extension : {L".bmp", L".gif", L".ico", L".jpg"}) {
-        RegKey ext(HKEY_CLASSES_ROOT, extension, true);
+        forms::RegistryKey ext(HKEY_CLASSES_ROOT, extension, forms::RegistryKey::Mode::kCreate);
         std::wstring type = ext.Read(nullptr);
         if (type.empty()) {
             type = L"Kelbo.Image";
             ext.Write(nullptr, type);
         }
-        RegKey handler(HKEY_CLASSES_ROOT, type + L"\\shellex\\ContextMenuHandlers\\" + ClassIdText(), true);
+        forms::RegistryKey handler(HKEY_CLASSES_ROOT, type + L"\\shellex\\ContextMenuHandlers\\" + ClassIdText(), forms::RegistryKey::Mode::kCreate);
         handler.Write(nullptr, L"");
     }
 }
@@ -107,7 +72,7 @@ FirstRunPaths CurrentPaths() {
 }
 
 bool AlreadySetUp() {
-    RegKey key(HKEY_LOCAL_MACHINE, kProgramKey, false);
+    forms::RegistryKey key(HKEY_LOCAL_MACHINE, kProgramKey, forms::RegistryKey::Mode::kRead);
     return key && !key.Read(L"RootDir").empty() && key.Read(L"Version") == kVersion &&
            key.Read(L"BuiltOn") == kBuiltOn;
 }
@@ -170,7 +135,7 @@ FirstRunResult RunFirstRunSetup(const FirstRunPaths& paths, const std::function<
         return FirstRunResult::kCopyFailed;
     }
     {
-        RegKey program(HKEY_LOCAL_MACHINE, kProgramKey, true);
+        forms::RegistryKey program(HKEY_LOCAL_MACHINE, kProgramKey, forms::RegistryKey::Mode::kCreate);
         program.Write(L"RootDir", paths.programDir);
         program.Write(L"Version", kVersion);
         program.Write(L"BuiltOn", kBuiltOn);

@@ -48,7 +48,7 @@ bool ApplySingleInstanceRule(HWND found) {
                           MB_YESNO | MB_ICONQUESTION) == IDYES)
         return true;
     // A minimised copy is restored as well as a hidden one.
-    if (!IsWindowVisible(found) || IsIconic(found)) PostMessageW(found, WM_USER, 0, 0);
+    if (!IsWindowVisible(found) || IsIconic(found)) PostMessageW(found, kWakeUpMessage, 0, 0);
     SetForegroundWindow(found);
     return false;
 }
@@ -69,49 +69,17 @@ Program::~Program() = default;
 void Program::CreateWindows() {
     viewForm_ = std::make_unique<TViewForm>(options_);
     viewForm_->Create();
-    HWND owner = viewForm_->Handle();
-    // The program's fixed order of creation. Still to come in their places:
-    // TEarthDial, TTextDial, TRectanglize, TAlfaDial between TNoiseDial and
-    // TFilterDial; TToolsWin, TRoundPhoto, TConvertDial, TEditPointDial before
-    // TRGBDial;
-    // TRotateDial, TShearDial, TAddBordersDial, TPainterDial before
-    // TMedianDial; TNewWinDial before TZoomDial; TResizeDial after TSobelDial;
-    // TAritmeticDial, TScrnFrm, TMozaikaDial before TThresDial; TFastViewFrm,
-    // TSimpleWin, TFVOWin before THSLDial; TWaveDial, TMovieDlg, TToolDlg,
-    // TPalWin, TFavouriteDlg before THistoWin; TMovieDialog before
-    // TColorNumDialog.
-    aboutDial_ = std::make_unique<TAboutDial>(owner);
-    noiseDial_ = std::make_unique<TNoiseDial>(owner);
-    filterDial_ = std::make_unique<TFilterDial>(owner, viewForm_->Imaging());
-    rgbDial_ = std::make_unique<TRGBDial>(owner, viewForm_->Imaging());
-    cmyDial_ = std::make_unique<TCMYdial>(owner, viewForm_->Imaging());
-    medianDial_ = std::make_unique<TMedianDial>(owner, viewForm_->Imaging());
-    zoomDial_ = std::make_unique<TZoomDial>(owner);
-    sobelDial_ = std::make_unique<TSobelDial>(owner);
-    optionsDial_ = std::make_unique<TOptionsDial>(owner, viewForm_->Options);
-    thresDial_ = std::make_unique<TThresDial>(owner);
-    hslDial_ = std::make_unique<THSLDial>(owner, viewForm_->Imaging());
-    histoWin_ = std::make_unique<THistoWin>(owner, viewForm_->HistogramHost());
-    colorNumDialog_ = std::make_unique<TColorNumDialog>(owner);
-    viewForm_->SetDialogs(zoomDial_.get(), aboutDial_.get(), optionsDial_.get());
-    ImagingDialogs imaging;
-    imaging.rgb = rgbDial_.get();
-    imaging.cmy = cmyDial_.get();
-    imaging.thres = thresDial_.get();
-    imaging.hsl = hslDial_.get();
-    imaging.colorNum = colorNumDialog_.get();
-    imaging.histo = histoWin_.get();
-    imaging.filter = filterDial_.get();
-    imaging.median = medianDial_.get();
-    imaging.sobel = sobelDial_.get();
-    imaging.noise = noiseDial_.get();
-    viewForm_->SetImagingDialogs(imaging);
+    modules_ = std::make_unique<CommandModules>(*viewForm_);
+    modules_->CreateWindows();
 }
 
 void Program::OpenStartFiles() {
+    // The warp window's case comes with the warp window.
+    const Settings& settings = viewForm_->Options;
+    if (settings.AutoLoadFile && !settings.OpenInWarpWin) modules_->Files().OpenPicture(settings.AutoLoadFileName);
     for (const std::string& file : options_.files) {
-        viewForm_->OpenPicture(file);
-        viewForm_->AddRecentFile(file);
+        modules_->Files().OpenPicture(file);
+        modules_->Files().AddRecentFile(file);
         viewForm_->ClearFirstActivation();
     }
 }

@@ -8,12 +8,9 @@
 #include "app/main_menu.h"
 #include "app/ui/about_dial.h"
 #include "app/ui/first_run.h"
-#include "imaging/colour/ui/gama_dial.h"
 #include "app/ui/settings_location.h"
-#include "codecs/picture_files.h"
 #include "core/ini_file.h"
 #include "core/text_encoding.h"
-#include "document/ui/metafile_picture.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
 #include "forms/text.h"
@@ -87,10 +84,6 @@ void TViewForm::FormCreate() {
     Panel1.ClosePanel1.OnMouseMove = [this](WPARAM, int, int) { UnrollInfoPanel(); };
     CreateStatusBar();
     BindCommands();
-    BindFileCommands();
-    BindColourCommands();
-    BindFilterCommands();
-    BindHistogramCommands();
     forms::SetMainAccelerators(Handle(), accelerators_.get(), mdiClient_);
 
     if (!options_.noSettings) ReadSettingsFile();
@@ -125,8 +118,6 @@ void TViewForm::ApplySettings() {
     forms::SetItemChecked(MainMenu1.get(), Paleta1, Options.PaletteVisible);
     forms::SetItemChecked(MainMenu1.get(), Nradie1, Options.ToolsVisible);
     if (!options_.noSettings) SetCurrentDirectoryW(forms::Wide(Options.Directory).c_str());  // failure is ignored
-    recent_ = RecentFiles(Options.RecentFiles);
-    ShowRecentFiles();
     if (Options.WindowState != 1)
         SetWindowPos(Handle(), nullptr, Options.Left, Options.Top, Options.Width, Options.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -194,31 +185,6 @@ void TViewForm::SplashTimerTimer() {
     SplashTimer.SetEnabled(false);
     Splash.Destroy();
     SplashPanel.Destroy();
-}
-
-void TViewForm::OpenPicture(const std::string& path) {
-    // The window is made first and keeps whatever it holds when reading fails.
-    TChildWin& doc = NewDocument(std::make_shared<forms::DibSection>(), FrameKind::kStandard);
-    doc.SetFilePath(path);
-    try {
-        const std::filesystem::path file = PathFromUtf8(path);
-        if (IsMetafileExtension(UpperExtension(file))) {
-            doc.SetPicture(std::make_shared<forms::DibSection>(RenderMetafile(file).ConstView()), FrameKind::kStandard);
-            return;
-        }
-        LoadedPicture loaded = LoadPictureFile(file);
-        if (!loaded.read) return;  // an extension the program does not read
-        doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
-        doc.LoadedHandleType = HandleTypeId::kDib;
-        doc.LoadedPalette = std::move(loaded.palette);
-        doc.SetPicture(std::make_shared<forms::DibSection>(loaded.bitmap.ConstView()), FrameKind::kStandard);
-    } catch (const std::exception& e) {
-        ReportError(e.what());
-    }
-}
-
-void TViewForm::ReportError(std::string_view message) {
-    if (ErrorBox) ErrorBox(message); else forms::ShowError(Handle(), message);
 }
 
 void TViewForm::CreateMenus() {
@@ -379,7 +345,6 @@ int TViewForm::ChildCount() const {
 
 TChildWin& TViewForm::NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame) {
     auto doc = std::make_unique<TChildWin>(*this);
-    doc->SaveDocument = [this](TChildWin& d) { SaveDocument(d); };
     TChildWin& ref = *doc;
     documents_.push_back(std::move(doc));
     ref.SetPicture(std::move(picture), frame);
@@ -440,7 +405,7 @@ void TViewForm::ShowNormalToolBar() {
 
 void TViewForm::DocumentClosed(TChildWin& document) {
     if (CurrentDocument == &document) CurrentDocument = nullptr;
-    if (gammaSnapshotOf_ == &document) gammaSnapshotOf_ = nullptr;
+    for (CommandModule* module : modules_) module->DocumentClosed(document);
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() == &document) {
             closed_.push_back(std::move(*it));
@@ -464,11 +429,6 @@ void TViewForm::SetFgColor(Color color) {
 void TViewForm::SetBgColor(Color color) {
     Options.BgColor = color;
     if (Panel1.BgColor.Exists()) Panel1.BgColor.SetColor(color);
-}
-
-int TViewForm::Ask(std::string_view text, UINT buttons) {
-    if (Answer) return Answer(text, buttons);
-    return forms::MessageDlg(Handle(), text, "Kelbo", buttons | MB_ICONQUESTION);
 }
 
 bool TViewForm::FormCloseQuery() {
@@ -521,7 +481,7 @@ LRESULT TViewForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 PointerOverFrame();
         }
         break;
-    case WM_USER:
+    case kWakeUpMessage:
         ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
         return 0;
     case kReapClosedDocuments:
@@ -553,7 +513,7 @@ void TViewForm::PointerOverFrame() {
     PressedButton = 0;
     // A rolled-up information panel that was opened by the pointer rolls up again.
     if (Panel1.Rolled() && Panel1.Visible() && Panel1.Height() != InfoPanel::kRolledHeight) LayoutChildren();
-    RollUpHistogram();
+    for (CommandModule* module : modules_) module->PointerOverFrame();
 }
 
 void TViewForm::UnrollInfoPanel() {

@@ -186,7 +186,7 @@ bool TChildWin::FormCloseQuery() {
     case IDCANCEL: return false;
     case IDYES:
         // Closes afterwards even when the save dialog was cancelled.
-        if (SaveDocument) SaveDocument(*this);
+        host_.SaveDocument(*this);
         return true;
     default: return true;
     }

@@ -54,8 +54,6 @@ public:
     Size ViewSize() const;
     // Resizes the view (zoom), the window (+8/+27) and the scroll ranges.
     void SetViewSize(Size view);
-    // The Save command, installed by the documents' file commands.
-    std::function<void(TChildWin&)> SaveDocument;
 
 protected:
     void FormCreate() override;

@@ -28,6 +28,8 @@ public:
     virtual HCURSOR ToolCursor() const = 0;
     // A question in a standard message box; returns IDYES, IDNO or IDCANCEL.
     virtual int Ask(std::string_view text, UINT buttons) = 0;
+    // Save, as the File menu's command does (Save As for an unnamed document).
+    virtual void SaveDocument(TChildWin& document) = 0;
 };
 
 }  // namespace kelbo

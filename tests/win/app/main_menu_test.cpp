@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "forms/menu.h"
 #include "main_window_fixture.h"
+#include "imaging/modal_helpers.h"
 
 namespace kelbo::testing {
 namespace {
@@ -68,9 +69,16 @@ TEST_F(MainWindow, SystemMenuGetsASeparatorAndTheTwoPopups) {
 }
 
 TEST_F(MainWindow, SystemMenuItemsRunTheirCommands) {
-    // "Informácie" > "O programe" has the same handler as "&O programe"; without
-    // an about dialog attached it must simply do nothing, not fall to the system.
+    // "Informácie" > "O programe" has the same handler as "&O programe": the
+    // about dialog comes up, and the command does not fall to the system.
+    bool shown = false;
+    WhenModal([&] {
+        TAboutDial& about = *modules_->Windows().AboutDial();
+        shown = about.Visible();
+        ClickButton(about.OKBtn.Handle());
+    });
     EXPECT_EQ(SendMessageW(form_->Handle(), WM_SYSCOMMAND, Oprograme2, 0), 0);
+    EXPECT_TRUE(shown);
     EXPECT_TRUE(form_->Exists());
 }
 

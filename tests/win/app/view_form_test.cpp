@@ -40,6 +40,12 @@ TEST_F(MainWindow, ToolButtonsOfBar2ChooseTheTool) {
                  reinterpret_cast<LPARAM>(form_->ToolBar2.Handle()));
     EXPECT_EQ(form_->CurrentTool, 5);
     EXPECT_FALSE(form_->ToolBar2.Down(ArrowButton)) << "one group: only one button down";
+    // The crop button stands before the text button, but text is tool 7 and crop 8.
+    for (auto [button, tool] : {std::pair{TextButton, 7}, std::pair{CropButton, 8}}) {
+        SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form_->ToolBar2.Handle()));
+        EXPECT_EQ(form_->CurrentTool, tool);
+    }
 }
 
 TEST_F(MainWindow, StatusBarPanelsFollowTheWidth) {

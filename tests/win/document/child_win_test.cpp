@@ -26,8 +26,7 @@ TEST_F(MainWindow, NewDocumentWindowIsPicturePlusFrame) {
 }
 
 TEST_F(MainWindow, OtherZoomUsesThePercentOfTheDialog) {
-    TZoomDial zoom(form_->Handle());
-    form_->SetDialogs(&zoom, nullptr, nullptr);
+    TZoomDial& zoom = *modules_->Geometry().ZoomDial();
     TChildWin& doc = AddDocument(100, 80);
     zoom.Edit1.SetText("150");
     // The dialog's OK button is pressed once its modal loop runs.
@@ -114,12 +113,18 @@ TEST_F(MainWindow, CloseQueryAsksOnlyForModifiedDocumentsWithTheOption) {
     EXPECT_EQ(question, "Chcete uložiť zmeny do súboru C:\\a\\b.bmp?");
     EXPECT_EQ(form_->ChildCount(), 1) << "Cancel keeps the window open";
 
-    int saved = 0;
-    kept.SaveDocument = [&](TChildWin&) { ++saved; };
+    // Yes saves through the File menu's Save, then closes.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring saved = std::wstring(temp) + L"kelbo-close-save.bmp";
+    DeleteFileW(saved.c_str());
+    kept.SetFilePath(forms::Narrow(saved));
+    kept.Modified = true;
     form_->Answer = [&](std::string_view, UINT) { return IDYES; };
     kept.Close();
     PumpMessages();
-    EXPECT_EQ(saved, 1);
+    EXPECT_NE(GetFileAttributesW(saved.c_str()), INVALID_FILE_ATTRIBUTES) << "the document was saved";
+    DeleteFileW(saved.c_str());
     EXPECT_EQ(form_->ChildCount(), 0);
 }
 

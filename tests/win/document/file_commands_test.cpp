@@ -106,12 +106,12 @@ TEST_F(FileCommands, SavingOverAReadOnlyFileKeepsItAndTheDocument) {
 }
 
 TEST_F(FileCommands, RecentFilesIgnoreDuplicatesAndKeepTen) {
-    for (int i = 0; i < 11; ++i) form_->AddRecentFile("C:\\obr\\" + std::to_string(i) + ".bmp");
-    form_->AddRecentFile("C:\\obr\\10.bmp");
-    ASSERT_EQ(form_->Recent().Count(), 10);
-    EXPECT_EQ(form_->Recent().Entries().front(), "C:\\obr\\10.bmp");
-    EXPECT_EQ(form_->Recent().Entries().back(), "C:\\obr\\1.bmp") << "the oldest was pushed out";
-    EXPECT_EQ(form_->Options.RecentFiles, form_->Recent().Entries());
+    for (int i = 0; i < 11; ++i) modules_->Files().AddRecentFile("C:\\obr\\" + std::to_string(i) + ".bmp");
+    modules_->Files().AddRecentFile("C:\\obr\\10.bmp");
+    ASSERT_EQ(modules_->Files().Recent().Count(), 10);
+    EXPECT_EQ(modules_->Files().Recent().Entries().front(), "C:\\obr\\10.bmp");
+    EXPECT_EQ(modules_->Files().Recent().Entries().back(), "C:\\obr\\1.bmp") << "the oldest was pushed out";
+    EXPECT_EQ(form_->Options.RecentFiles, modules_->Files().Recent().Entries());
     HMENU file = GetSubMenu(Menu(), 0);
     EXPECT_EQ(forms::ItemCaption(file, kRecentFileFirst), "C:\\obr\\10.bmp");
     EXPECT_EQ(forms::ItemCaption(file, kRecentFileFirst + 9), "C:\\obr\\1.bmp");
@@ -125,10 +125,10 @@ TEST_F(FileCommands, TheSameFileOpenedTwiceGivesTwoWindowsAndOneEntry) {
     WriteBmp24(PathFromUtf8(path), Bitmap24(3, 3).ConstView());
     for (int i = 0; i < 2; ++i) {
         form_->OpenPicture(path);
-        form_->AddRecentFile(path);
+        modules_->Files().AddRecentFile(path);
     }
     EXPECT_EQ(form_->ChildCount(), 2);
-    EXPECT_EQ(form_->Recent().Count(), 1);
+    EXPECT_EQ(modules_->Files().Recent().Count(), 1);
     form_->RunCommand(kRecentFileFirst);
     EXPECT_EQ(form_->ChildCount(), 3) << "a click opens the entry";
 }
@@ -213,7 +213,7 @@ TEST_F(FileCommands, OpenUsesThePictureDialog) {
     form_->RunCommand(Otvor1);
     ASSERT_NE(form_->CurrentDocument, nullptr);
     EXPECT_EQ(form_->CurrentDocument->PictureSize(), (Size{6, 4}));
-    EXPECT_EQ(form_->Recent().Entries().front(), path);
+    EXPECT_EQ(modules_->Files().Recent().Entries().front(), path);
 }
 
 }  // namespace

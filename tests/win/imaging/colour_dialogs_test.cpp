@@ -64,22 +64,11 @@ class WithDialog : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        if constexpr (std::is_same_v<Dialog, TThresDial>) {
-            dial_ = std::make_unique<Dialog>(form_->Handle());
-        } else {
-            dial_ = std::make_unique<Dialog>(form_->Handle(), form_->Imaging());
-        }
-        ImagingDialogs dialogs;
-        if constexpr (std::is_same_v<Dialog, TRGBDial>) dialogs.rgb = dial_.get();
-        if constexpr (std::is_same_v<Dialog, TCMYdial>) dialogs.cmy = dial_.get();
-        if constexpr (std::is_same_v<Dialog, TThresDial>) dialogs.thres = dial_.get();
-        if constexpr (std::is_same_v<Dialog, THSLDial>) dialogs.hsl = dial_.get();
-        form_->SetImagingDialogs(dialogs);
-    }
-    void TearDown() override {
-        form_->SetImagingDialogs({});
-        dial_.reset();
-        MainWindow::TearDown();
+        ColourCommands& colour = modules_->Colour();
+        if constexpr (std::is_same_v<Dialog, TRGBDial>) dial_ = colour.RgbDial();
+        if constexpr (std::is_same_v<Dialog, TCMYdial>) dial_ = colour.CmyDial();
+        if constexpr (std::is_same_v<Dialog, TThresDial>) dial_ = colour.ThresDial();
+        if constexpr (std::is_same_v<Dialog, THSLDial>) dial_ = colour.HslDial();
     }
 
     // Runs the command; `work` fills in the dialog once it is up.
@@ -93,7 +82,7 @@ protected:
         EXPECT_TRUE(ran) << "the dialog did not come up";
     }
 
-    std::unique_ptr<Dialog> dial_;
+    Dialog* dial_ = nullptr;
 };
 
 // ---- "Zmeň farbu..."
@@ -257,7 +246,7 @@ protected:
     TGamaDial& Open() {
         form_->RunCommand(Gamakorekcia1);
         PumpMessages();
-        TGamaDial* d = form_->GammaDialog();
+        TGamaDial* d = modules_->Colour().GammaDialog();
         if (!d) throw std::runtime_error("no gamma dialog");
         return *d;
     }
@@ -323,7 +312,7 @@ TEST_F(GammaDialog, OkChangesTheDocumentActiveAtThatMoment) {
     Open();
     TChildWin& second = AddDocument(1, 1);
     Fill(second, Rgb(4, 4, 4));
-    TGamaDial& d = *form_->GammaDialog();
+    TGamaDial& d = *modules_->Colour().GammaDialog();
     d.TrackBar1.SetPosition(200);  // 4^2 = 16
     Click(d.OKBtn);
     PumpMessages();

@@ -24,25 +24,10 @@ class FilterDialogs : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        const HWND owner = form_->Handle();
-        noise_ = std::make_unique<TNoiseDial>(owner);
-        filter_ = std::make_unique<TFilterDial>(owner, form_->Imaging());
-        median_ = std::make_unique<TMedianDial>(owner, form_->Imaging());
-        sobel_ = std::make_unique<TSobelDial>(owner);
-        ImagingDialogs dialogs;
-        dialogs.filter = filter_.get();
-        dialogs.median = median_.get();
-        dialogs.sobel = sobel_.get();
-        dialogs.noise = noise_.get();
-        form_->SetImagingDialogs(dialogs);
-    }
-    void TearDown() override {
-        form_->SetImagingDialogs({});
-        noise_.reset();
-        filter_.reset();
-        median_.reset();
-        sobel_.reset();
-        MainWindow::TearDown();
+        noise_ = modules_->Filters().NoiseDial();
+        filter_ = modules_->Filters().FilterDial();
+        median_ = modules_->Filters().MedianDial();
+        sobel_ = modules_->Filters().SobelDial();
     }
 
     // A document of one row of the given colours, made the current one.
@@ -65,10 +50,10 @@ protected:
         return preview.Image2.Picture()->View().Pixel(x, y);
     }
 
-    std::unique_ptr<TNoiseDial> noise_;
-    std::unique_ptr<TFilterDial> filter_;
-    std::unique_ptr<TMedianDial> median_;
-    std::unique_ptr<TSobelDial> sobel_;
+    TNoiseDial* noise_ = nullptr;
+    TFilterDial* filter_ = nullptr;
+    TMedianDial* median_ = nullptr;
+    TSobelDial* sobel_ = nullptr;
 };
 
 int UpDownMin(const forms::UpDown& u) {

@@ -20,19 +20,9 @@ class Histogram : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        histo_ = std::make_unique<THistoWin>(form_->Handle(), form_->HistogramHost());
-        colorNum_ = std::make_unique<TColorNumDialog>(form_->Handle());
-        ImagingDialogs dialogs;
-        dialogs.histo = histo_.get();
-        dialogs.colorNum = colorNum_.get();
-        form_->SetImagingDialogs(dialogs);
+        histo_ = modules_->Histogram().HistoWin();
+        colorNum_ = modules_->Histogram().ColorNumDialog();
         form_->Inform = [this](std::string_view text) { informed_.emplace_back(text); };
-    }
-    void TearDown() override {
-        form_->SetImagingDialogs({});
-        histo_.reset();
-        colorNum_.reset();
-        MainWindow::TearDown();
     }
 
     TChildWin& FilledDocument(int width, int height, Color colour) {
@@ -45,8 +35,8 @@ protected:
     forms::Bounds HistoSize() const { return histo_->GetBounds(); }
     bool HistoItemChecked() const { return forms::ItemChecked(Menu(), Oknohistogramu1); }
 
-    std::unique_ptr<THistoWin> histo_;
-    std::unique_ptr<TColorNumDialog> colorNum_;
+    THistoWin* histo_ = nullptr;
+    TColorNumDialog* colorNum_ = nullptr;
     std::vector<std::string> informed_;
 };
 
@@ -60,8 +50,8 @@ TEST_F(Histogram, WindowStartsHiddenWithItsControls) {
     const forms::Bounds b = HistoSize();
     EXPECT_EQ(b.width, 270);
     EXPECT_EQ(b.height, 203);
-    EXPECT_EQ(b.left, form_->HistoLeft);
-    EXPECT_EQ(b.top, form_->HistoTop);
+    EXPECT_EQ(b.left, modules_->Histogram().HistoLeft);
+    EXPECT_EQ(b.top, modules_->Histogram().HistoTop);
     EXPECT_EQ(histo_->ClosePanel1.Text(), "Histogram        ");
     EXPECT_EQ(histo_->Image1.Width(), 256);
     EXPECT_EQ(histo_->Image1.Height(), 146);
@@ -157,7 +147,7 @@ TEST_F(Histogram, RollsUpUnrollsUnderThePointerAndRollsBackOverTheMainWindow) {
     form_->RunCommand(Vytvor1);
     ASSERT_TRUE(histo_->Visible());
     histo_->ClosePanel1.RollButton.Click();
-    EXPECT_TRUE(form_->HistoRolled);
+    EXPECT_TRUE(modules_->Histogram().HistoRolled);
     EXPECT_EQ(HistoSize().width, 80);
     EXPECT_EQ(HistoSize().height, 22);
     EXPECT_EQ(histo_->ClosePanel1.Width(), 80);
@@ -174,7 +164,7 @@ TEST_F(Histogram, RollsUpUnrollsUnderThePointerAndRollsBackOverTheMainWindow) {
     EXPECT_EQ(HistoSize().height, 22);
 
     histo_->ClosePanel1.RollButton.Click();
-    EXPECT_FALSE(form_->HistoRolled);
+    EXPECT_FALSE(modules_->Histogram().HistoRolled);
     EXPECT_EQ(HistoSize().width, 270);
     EXPECT_EQ(HistoSize().height, 203);
     // Unrolled, the main window leaves it open.
@@ -193,8 +183,8 @@ TEST_F(Histogram, DraggingTheTitleMovesTheWindowAndStoresItsPlace) {
     SendMessageW(histo_->ClosePanel1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 25));
     EXPECT_EQ(HistoSize().left, start.left + 40);
     EXPECT_EQ(HistoSize().top, start.top + 20);
-    EXPECT_EQ(form_->HistoLeft, start.left + 40);
-    EXPECT_EQ(form_->HistoTop, start.top + 20);
+    EXPECT_EQ(modules_->Histogram().HistoLeft, start.left + 40);
+    EXPECT_EQ(modules_->Histogram().HistoTop, start.top + 20);
 }
 
 TEST_F(Histogram, EqualizationChangesThePictureWithoutAnUndoSnapshot) {

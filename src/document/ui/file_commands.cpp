@@ -1,0 +1,170 @@
+#include "document/ui/file_commands.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/settings.h"
+#include "codecs/bmp_writer.h"
+#include "codecs/picture_files.h"
+#include "core/text_encoding.h"
+#include "document/picture_dialog_texts.h"
+#include "document/ui/child_win.h"
+#include "document/ui/metafile_picture.h"
+#include "forms/dialogs.h"
+#include "forms/text.h"
+
+namespace kelbo {
+
+namespace {
+
+// Directly under the separator that follows "&Zmaž".
+constexpr UINT kRecentPosition = 17;
+
+HMENU FileMenu(HMENU bar) { return GetSubMenu(bar, 0); }
+
+forms::FileDialog PictureDialog(const char* title) {
+    forms::FileDialog d;
+    d.title = title;
+    d.filter = kPictureFileFilter;
+    d.defaultExt = kPictureDefaultExt;
+    return d;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(CommandHost& host) : host_(host), recent_(host.ProgramSettings().RecentFiles) {
+    host_.BindCommand(Otvor1, [this] { Otvor1Click(); });
+    host_.BindCommand(Ulo1, [this] {
+        if (TChildWin* doc = host_.ActiveImageDocument()) SaveDocument(*doc);
+    });
+    host_.BindCommand(Uloako1, [this] {
+        if (TChildWin* doc = host_.ActiveImageDocument()) SaveDocumentAs(*doc);
+    });
+    host_.BindCommand(Ulovetky1, [this] { Ulovetky1Click(); });
+    host_.BindCommand(Zmaza1, [this] { Zmaza1Click(); });
+    for (int i = 0; i < RecentFiles::kCapacity; ++i)
+        host_.BindCommand(kRecentFileFirst + static_cast<UINT>(i), [this, i] { RecentFileClick(i); });
+    // The list's own separator stands before "E&xit/Koniec" from the start.
+    InsertMenuW(FileMenu(host_.MainMenu()), kRecentPosition, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    ShowRecentFiles();
+}
+
+void FileCommands::OpenPicture(const std::string& path) {
+    // The window is made first and keeps whatever it holds when reading fails.
+    TChildWin& doc = host_.NewImageDocument(std::make_shared<forms::DibSection>());
+    doc.SetFilePath(path);
+    try {
+        const std::filesystem::path file = PathFromUtf8(path);
+        if (IsMetafileExtension(UpperExtension(file))) {
+            doc.SetPicture(std::make_shared<forms::DibSection>(RenderMetafile(file).ConstView()), FrameKind::kStandard);
+            return;
+        }
+        LoadedPicture loaded = LoadPictureFile(file);
+        if (!loaded.read) return;  // an extension the program does not read
+        doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
+        doc.LoadedHandleType = HandleTypeId::kDib;
+        doc.LoadedPalette = std::move(loaded.palette);
+        doc.SetPicture(std::make_shared<forms::DibSection>(loaded.bitmap.ConstView()), FrameKind::kStandard);
+    } catch (const std::exception& e) {
+        host_.ReportError(e.what());
+    }
+}
+
+void FileCommands::ShowRecentFiles() {
+    HMENU file = FileMenu(host_.MainMenu());
+    for (int i = 0; i < RecentFiles::kCapacity; ++i)
+        DeleteMenu(file, kRecentFileFirst + static_cast<UINT>(i), MF_BYCOMMAND);
+    const auto& entries = recent_.Entries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        InsertMenuW(file, kRecentPosition + static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                    kRecentFileFirst + static_cast<UINT>(i), forms::Wide(entries[i]).c_str());
+    host_.ProgramSettings().RecentFiles = entries;
+    DrawMenuBar(host_.Owner());
+}
+
+void FileCommands::AddRecentFile(const std::string& path) {
+    SHAddToRecentDocs(SHARD_PATHW, forms::Wide(path).c_str());
+    if (recent_.Add(path)) ShowRecentFiles();
+}
+
+void FileCommands::RecentFileClick(int index) {
+    if (index < recent_.Count()) OpenPicture(recent_.Entries()[static_cast<size_t>(index)]);
+}
+
+void FileCommands::Otvor1Click() {
+    forms::FileDialog dialog = PictureDialog(kOpenPictureTitle);
+    if (!host_.ExecuteFileDialog(dialog, false)) return;
+    OpenPicture(dialog.fileName);
+    AddRecentFile(dialog.fileName);
+}
+
+bool FileCommands::WriteDocument(TChildWin& doc, const std::string& path) {
+    const auto& picture = doc.Image1.Picture();
+    if (!picture) return false;
+    try {
+        GdiFlush();
+        const auto format = static_cast<BmpPixelFormat>(doc.LoadedPixelFormat);
+        // Written in the format it was read in; what that format cannot hold
+        // is lost in the open picture too, as in the file.
+        SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette);
+        ReduceToBmpFormat(picture->View(), format, doc.LoadedPalette);
+        doc.Image1.Repaint();
+        doc.Modified = false;
+        return true;
+    } catch (const std::exception& e) {
+        host_.ReportError(e.what());
+        return false;
+    }
+}
+
+void FileCommands::SaveDocument(TChildWin& doc) {
+    if (doc.Text() == kUnnamed) {
+        SaveDocumentAs(doc);
+        return;
+    }
+    WriteDocument(doc, doc.FileDir + doc.FileName);
+}
+
+void FileCommands::SaveDocumentAs(TChildWin& doc) {
+    forms::FileDialog dialog = PictureDialog(kSavePictureTitle);
+    dialog.fileName = doc.FileName;
+    if (!host_.ExecuteFileDialog(dialog, true)) return;
+    std::error_code ec;
+    if (host_.ProgramSettings().SaveAsQuestion && std::filesystem::exists(PathFromUtf8(dialog.fileName), ec) &&
+        host_.Ask(forms::FormatOne(kOverwriteQuestion, dialog.fileName), MB_YESNO) != IDYES)
+        return;
+    if (!WriteDocument(doc, dialog.fileName)) return;
+    doc.SetFilePath(dialog.fileName);
+}
+
+void FileCommands::Ulovetky1Click() {
+    // From the last in the window list to the first, each made the focused one.
+    const HWND client = host_.MdiClient();
+    std::vector<HWND> windows;
+    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (!GetWindow(h, GW_OWNER)) windows.push_back(h);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (!IsWindow(*it)) continue;
+        SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(*it), 0);
+        TChildWin* doc = host_.ActiveImageDocument();
+        if (doc && doc->Handle() == *it) SaveDocument(*doc);
+    }
+}
+
+void FileCommands::Zmaza1Click() {
+    TChildWin* doc = host_.ActiveImageDocument();
+    if (!doc) return;
+    const std::string path = doc->FileDir + doc->FileName;
+    if (host_.Ask(forms::FormatOne(kDeleteQuestion, path), MB_YESNO) != IDYES) return;
+    HWND window = doc->Handle();
+    doc->Close();
+    if (IsWindow(window)) return;  // its own question kept it open
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::remove(PathFromUtf8(path), ec))
+        host_.ReportError("I/O error: cannot delete " + path + (ec ? " (" + ec.message() + ")" : ""));
+}
+
+}  // namespace kelbo

@@ -1,0 +1,39 @@
+// The File menu's commands on pictures: open, save, save as, save all,
+// delete, and the recent-files list.
+#pragma once
+
+#include <string>
+
+#include "document/recent_files.h"
+#include "document/ui/command_host.h"
+
+namespace kelbo {
+
+class FileCommands : public CommandModule {
+public:
+    explicit FileCommands(CommandHost& host);
+
+    // Opens a picture file as a new image document; a file that cannot be
+    // read is reported and its window stays open with what it has.
+    void OpenPicture(const std::string& path);
+    // The recent-files list of the File menu (and the shell's recent documents).
+    void AddRecentFile(const std::string& path);
+    const RecentFiles& Recent() const { return recent_; }
+    // Save and Save As of one document.
+    void SaveDocument(TChildWin& doc);
+    void SaveDocumentAs(TChildWin& doc);
+
+private:
+    void ShowRecentFiles();
+    void RecentFileClick(int index);
+    void Otvor1Click();
+    void Ulovetky1Click();
+    void Zmaza1Click();
+    // Writes in the document's recorded format; false (error shown) on failure.
+    bool WriteDocument(TChildWin& doc, const std::string& path);
+
+    CommandHost& host_;
+    RecentFiles recent_;
+};
+
+}  // namespace kelbo

@@ -359,8 +359,9 @@ void Parser::DecodePixels(GifFrame& frame) {
   } else {
     lzw = DecodeGifLzw(reader_, frame.indices, width, on_row);
   }
-  if (lzw.aborted) throw Aborted{};
+  if (lzw.end == GifLzwEnd::kAborted) throw Aborted{};
   frame.pixels_decoded = lzw.pixels;
+  frame.pixelError = GifLzwProblem(lzw, count);
 
   if (frame.transparent) {
     frame.mask.assign(count, 0);

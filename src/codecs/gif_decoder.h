@@ -78,6 +78,11 @@ struct GifFrame {
   // data did not reach (truncated data) are index 0.
   std::vector<std::uint8_t> indices;
   std::size_t pixels_decoded = 0;  // in the order the data stores them
+  // Why the pixels stop short of the last one, when the data did not just
+  // run out (a code that names nothing, an end code too early, a minimum
+  // code size outside 2..11: GifLzwProblem's words); empty otherwise, and
+  // when the blocks were only walked.
+  std::string pixelError;
   // The frame in colour; transparent pixels are black.
   Bitmap24 image;
   // Only when transparent: width*height bytes, 1 where a decoded pixel has

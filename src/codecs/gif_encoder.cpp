@@ -39,8 +39,8 @@ std::vector<std::uint8_t> GifCodePacker::Bytes() const {
 
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
                                        const GifLzwOptions& options) {
-  if (min_code_size < 2 || min_code_size > 8)
-    throw std::invalid_argument("GIF minimum code size must be 2 to 8");
+  if (min_code_size < 2 || min_code_size > 11)
+    throw std::invalid_argument("GIF minimum code size must be 2 to 11");
   const unsigned clear = 1u << min_code_size;
   const unsigned end = clear + 1;
   for (const std::uint8_t index : indices) {

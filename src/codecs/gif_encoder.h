@@ -34,8 +34,9 @@ struct GifLzwOptions {
 };
 
 // The LZW codes of `indices` with the format's code-width rule. Every index
-// must be below 2^min_code_size; min_code_size outside 2..8 throws
-// std::invalid_argument.
+// must be below 2^min_code_size; min_code_size outside 2..11 throws
+// std::invalid_argument (above 8 only some other writers go; the program's
+// own files use 2..8).
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
                                        const GifLzwOptions& options = {});
 

@@ -76,6 +76,9 @@ Bitmap24 LoadGifFile(const std::filesystem::path& path) {
   }
   Result<Bitmap24> first = GifFirstFrameBitmap(*file);
   if (!first) Throw(path, first.Error());
+  // Data that merely ran out keeps its pixels quietly; damage is said.
+  const std::string& damage = file->frames.front().pixelError;
+  if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
   return std::move(first).Value();
 }
 

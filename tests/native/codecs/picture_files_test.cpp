@@ -6,9 +6,11 @@
 #include "codecs/bmp_writer.h"
 #include "codecs/gif_decoder.h"
 #include "codecs/gif_encoder.h"
+#include "codecs/gif_test_files.h"
 #include "codecs/icon.h"
 #include "codecs/jpeg_test_files.h"
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 #include "file_helpers.h"
 #include "temp_dir.h"
 
@@ -120,6 +122,20 @@ TEST(LoadPictureFile, ReadersErrorsReachTheCaller) {
   Bitmap24 target(2, 2, colors::kBlue);
   EXPECT_THROW(LoadPictureFile(target, dir / "bad.bmp"), PictureFileError);
   EXPECT_TRUE(target == Bitmap24(2, 2, colors::kBlue));
+}
+
+TEST(LoadGifFile, AFirstImageThatCannotBeDecodedWholeIsAnError) {
+  testing::TempDir dir;
+  testing::GifBuilder size12;
+  size12.Header().Screen(2, 1, {colors::kRed}).ImageWithCodes(0, 0, 2, 1, false, 12, {1}).Trailer();
+  Put(dir / "a.gif", size12.bytes);
+  try {
+    LoadPictureFile(dir / "a.gif");
+    FAIL();
+  } catch (const PictureFileError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              PathToUtf8(dir / "a.gif") + ": image 1: LZW minimum code size 12 is outside 2..11");
+  }
 }
 
 TEST(LoadJpegFile, AColourfulJpegArrivesWithAtMost256ColoursAndTheSharedObjectEmpties) {

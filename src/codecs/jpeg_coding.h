@@ -68,6 +68,11 @@ inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t{1} << 28;
 inline constexpr long kMaxJpegLibraryMemory = 1L << 30;
 inline constexpr int kMaxJpegScans = 256;
 inline constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{1} << 30;
+// An arithmetic-coded picture above this many pixels must bring at least a
+// byte of data per kJpegArithmeticPixelsPerByte pixels (a real photograph
+// brings hundreds of times more).
+inline constexpr std::uint64_t kJpegArithmeticFreePixels = std::uint64_t{1} << 24;
+inline constexpr std::uint64_t kJpegArithmeticPixelsPerByte = 4096;
 
 // Called after each row with the rows done and the total rows.
 using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;

@@ -61,7 +61,13 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
 
 Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg) {
   const JpegEmptier emptier(jpeg);
-  jpeg.LoadFromFile(path);
+  try {
+    jpeg.LoadFromFile(path);
+  } catch (const EJPEGException& e) {
+    throw EJPEGException(PathToUtf8(path) + ": " + e.what());
+  }
+  // The class takes empty data for no picture; a file routine is asked for one.
+  if (jpeg.JpegData().empty()) throw EJPEGException(PathToUtf8(path) + ": the file is empty");
   return jpeg.Picture().bitmap;
 }
 

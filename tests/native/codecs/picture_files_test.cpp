@@ -115,7 +115,19 @@ TEST(LoadPictureFile, ReadersErrorsReachTheCaller) {
     EXPECT_NE(std::string(e.what()).find("no readable image"), std::string::npos) << e.what();
   }
   EXPECT_THROW(LoadPictureFile(dir / "bad.ico"), PictureFileError);
-  EXPECT_THROW(LoadPictureFile(dir / "bad.jpg"), EJPEGException);
+  testing::WriteRaw(dir / "empty.jpg", "");
+  for (const char* name : {"bad.jpg", "empty.jpg"}) {
+    try {
+      LoadPictureFile(dir / name);
+      FAIL() << name;
+    } catch (const EJPEGException& e) {
+      const std::string prefix = PathToUtf8(dir / name) + ": ";
+      EXPECT_EQ(std::string(e.what()).substr(0, prefix.size()), prefix) << e.what();
+      if (std::string(name) == "empty.jpg") {
+        EXPECT_EQ(e.what(), prefix + "the file is empty");
+      }
+    }
+  }
   EXPECT_TRUE(SharedJpeg().Picture().Empty());
   EXPECT_THROW(LoadPictureFile(dir / "none.jpg"), FileError);
   EXPECT_THROW(LoadPictureFile(dir / "none.gif"), PictureFileError);

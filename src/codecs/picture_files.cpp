@@ -59,22 +59,49 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
   return PictureFileKind::kNone;
 }
 
-Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg) {
+// Lends the shared object's progress notification to one load and gives the
+// old handler back on every way out.
+class JpegProgressLoan {
+ public:
+  JpegProgressLoan(TJPEGImage& jpeg, const ProgressScope& scope)
+      : jpeg_(jpeg), saved_(jpeg.OnProgress()) {
+    jpeg_.SetOnProgress([&scope](TCustomJPEGImage& sender) { scope.Set(sender.ProgressPercent()); });
+  }
+  ~JpegProgressLoan() { jpeg_.SetOnProgress(std::move(saved_)); }
+  JpegProgressLoan(const JpegProgressLoan&) = delete;
+  JpegProgressLoan& operator=(const JpegProgressLoan&) = delete;
+
+ private:
+  TJPEGImage& jpeg_;
+  TJPEGNotifyEvent saved_;
+};
+
+Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg, Progress* progress) {
   const JpegEmptier emptier(jpeg);
+  const ProgressScope scope(progress, 100);
   try {
+    const JpegProgressLoan loan(jpeg, scope);
     jpeg.LoadFromFile(path);
   } catch (const EJPEGException& e) {
     throw EJPEGException(PathToUtf8(path) + ": " + e.what());
   }
   // The class takes empty data for no picture; a file routine is asked for one.
   if (jpeg.JpegData().empty()) throw EJPEGException(PathToUtf8(path) + ": the file is empty");
+  scope.Set(100);
   return jpeg.Picture().bitmap;
 }
 
 Bitmap24 LoadJpegFile(const std::filesystem::path& path) { return LoadJpegFile(path, SharedJpeg()); }
 
-Bitmap24 LoadGifFile(const std::filesystem::path& path) {
-  const Result<GifFile> file = ReadGifFile(path);
+Bitmap24 LoadGifFile(const std::filesystem::path& path, Progress* progress) {
+  const ProgressScope scope(progress, 100);
+  GifDecodeOptions options;
+  if (progress) {
+    options.on_progress = [&scope](std::size_t, std::size_t, int percent, bool&) {
+      scope.Set(percent);
+    };
+  }
+  const Result<GifFile> file = ReadGifFile(path, options);
   if (!file) Throw(path, file.Error());
   if (file->frames.empty()) {
     throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
@@ -85,22 +112,23 @@ Bitmap24 LoadGifFile(const std::filesystem::path& path) {
   // Data that merely ran out keeps its pixels quietly; damage is said.
   const std::string& damage = file->frames.front().pixelError;
   if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
+  scope.Set(100);
   return std::move(first).Value();
 }
 
-Bitmap24 LoadIconFile(const std::filesystem::path& path) {
-  Result<IconPicture> icon = ReadIcon(path);
+Bitmap24 LoadIconFile(const std::filesystem::path& path, Progress* progress) {
+  Result<IconPicture> icon = ReadIcon(path, progress);
   if (!icon) Throw(path, icon.Error());
   return std::move(icon).Value().bitmap;
 }
 
-LoadedPicture LoadPictureFile(const std::filesystem::path& path) {
+LoadedPicture LoadPictureFile(const std::filesystem::path& path, Progress* progress) {
   LoadedPicture loaded;
   switch (PictureKindOf(path)) {
     case PictureFileKind::kNone:
       return loaded;
     case PictureFileKind::kBmp: {
-      Result<BmpPicture> bmp = ReadBmp(path);
+      Result<BmpPicture> bmp = ReadBmp(path, progress);
       if (!bmp) Throw(path, bmp.Error());
       BmpPicture picture = std::move(bmp).Value();
       loaded.bitmap = std::move(picture.bitmap);
@@ -109,21 +137,21 @@ LoadedPicture LoadPictureFile(const std::filesystem::path& path) {
       break;
     }
     case PictureFileKind::kIcon:
-      loaded.bitmap = LoadIconFile(path);
+      loaded.bitmap = LoadIconFile(path, progress);
       break;
     case PictureFileKind::kGif:
-      loaded.bitmap = LoadGifFile(path);
+      loaded.bitmap = LoadGifFile(path, progress);
       break;
     case PictureFileKind::kJpeg:
-      loaded.bitmap = LoadJpegFile(path);
+      loaded.bitmap = LoadJpegFile(path, SharedJpeg(), progress);
       break;
   }
   loaded.read = true;
   return loaded;
 }
 
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path) {
-  LoadedPicture loaded = LoadPictureFile(path);
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path, Progress* progress) {
+  LoadedPicture loaded = LoadPictureFile(path, progress);
   if (loaded.read) bitmap = std::move(loaded.bitmap);
   return loaded.read;
 }

@@ -10,6 +10,7 @@
 #include "codecs/jpeg_image.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/progress.h"
 
 namespace kelbo {
 
@@ -43,10 +44,13 @@ std::string UpperExtension(const std::filesystem::path& path);
 //   with no readable image fails.
 // - LoadIconFile gives the icon's largest image drawn on a white picture
 //   (ReadIcon).
-Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg);
+// Each reports its progress, when given: maximum 100, the position the
+// percentage done, 0 again at the end.
+Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg,
+                      Progress* progress = nullptr);
 Bitmap24 LoadJpegFile(const std::filesystem::path& path);
-Bitmap24 LoadGifFile(const std::filesystem::path& path);
-Bitmap24 LoadIconFile(const std::filesystem::path& path);
+Bitmap24 LoadGifFile(const std::filesystem::path& path, Progress* progress = nullptr);
+Bitmap24 LoadIconFile(const std::filesystem::path& path, Progress* progress = nullptr);
 
 struct LoadedPicture {
   bool read = false;  // false: the extension is none of the five, nothing was read
@@ -60,10 +64,11 @@ struct LoadedPicture {
 // Dispatch on the upper-cased extension: ".BMP" a Windows bitmap of any
 // depth, ".ICO" LoadIconFile, ".GIF" LoadGifFile, ".JPG" and ".JPEG"
 // LoadJpegFile; any other extension reads nothing (read = false).
-LoadedPicture LoadPictureFile(const std::filesystem::path& path);
+LoadedPicture LoadPictureFile(const std::filesystem::path& path, Progress* progress = nullptr);
 // The routine form: the bitmap is replaced only when the file was read, so
 // any other extension leaves it as it was. Returns whether it was read.
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path);
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path,
+                     Progress* progress = nullptr);
 
 // JPEG of quality 75 with optimised tables through `jpeg` (default
 // SharedJpeg()), whose picture is emptied afterwards, also on failure.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/gif_decoder.h"
@@ -79,6 +81,30 @@ TEST(LoadPictureFile, ReadsEveryKindWhateverTheCase) {
     EXPECT_EQ(p.format, BmpPixelFormat::k24);
     EXPECT_EQ(p.bitmap.Width(), 5);
     EXPECT_EQ(p.bitmap.Height(), 3);
+  }
+}
+
+TEST(LoadPictureFile, EveryReaderReportsPercentsUpToAHundredThenZero) {
+  struct Recorder : Progress {
+    int max = -1;
+    std::vector<int> positions;
+    void SetMax(int m) noexcept override { max = m; }
+    void SetPosition(int p) noexcept override { positions.push_back(p); }
+  };
+  testing::TempDir dir;
+  const Bitmap24 picture = testing::ColourfulPicture(40, 130);
+  WriteBmp(dir / "a.bmp", picture.View(), BmpPixelFormat::k24);
+  Put(dir / "b.gif", EncodeGif(picture.View()));
+  Put(dir / "c.ico", EncodeIcon(Bitmap24::CopyOf(picture.View()).View()));
+  Put(dir / "d.jpg", TrueColourJpeg(picture));
+  for (const char* name : {"a.bmp", "b.gif", "c.ico", "d.jpg"}) {
+    Recorder recorder;
+    ASSERT_TRUE(LoadPictureFile(dir / name, &recorder).read) << name;
+    EXPECT_EQ(recorder.max, 100) << name;
+    ASSERT_GE(recorder.positions.size(), 3u) << name;
+    EXPECT_EQ(recorder.positions.back(), 0) << name;
+    EXPECT_EQ(recorder.positions[recorder.positions.size() - 2], 100) << name;
+    EXPECT_TRUE(std::is_sorted(recorder.positions.begin(), recorder.positions.end() - 1)) << name;
   }
 }
 

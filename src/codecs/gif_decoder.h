@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_target.h"
 #include "core/result.h"
 
 namespace kelbo {
@@ -154,5 +156,8 @@ bool IsGifSignature(std::span<const std::uint8_t> head);
 // colour of its transparent index, which therefore also fills the uncovered
 // area; otherwise the uncovered area is black. Fails when there is no frame.
 Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file);
+// The same drawn into `target`, asked for the first frame's size unless the
+// file has no frame.
+std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& target);
 
 }  // namespace kelbo

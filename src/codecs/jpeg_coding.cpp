@@ -121,7 +121,12 @@ struct DecodeSession {
   std::array<std::uint8_t, 3 * 256> bgr_of_index{};
   InkPlan inks;
   std::vector<std::uint8_t> inkRow;
-  JpegDecoded result;
+  PictureTarget* target = nullptr;
+  PixelView view;
+  // Palette indices: the whole picture's when the caller keeps them, else a row.
+  std::vector<std::uint8_t>* keptIndices = nullptr;
+  std::vector<std::uint8_t> indexRow;
+  JpegDecodeInfo result;
 
   DecodeSession() = default;
   DecodeSession(const DecodeSession&) = delete;
@@ -292,11 +297,13 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
     throw EJPEGException("Unexpected JPEG output: " + std::to_string(cinfo.output_components) +
                          " components per pixel");
   }
-  JpegPicture& picture = s.result.picture;
+  JpegDecodeInfo& info = s.result;
   try {
-    picture.bitmap = Bitmap24(width, height);
-    if (palette_picture) {
-      picture.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    s.view = s.target->Allocate(width, height);
+    if (palette_picture && s.keptIndices) {
+      s.keptIndices->assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    } else if (palette_picture) {
+      s.indexRow.resize(static_cast<std::size_t>(width));
     }
     if (s.inks.active) s.inkRow.resize(static_cast<std::size_t>(width) * 4);
   } catch (const std::bad_alloc&) {
@@ -306,16 +313,16 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
     throw EJPEGException(e.what());
   }
   if (!palette_picture) {
-    picture.format = JpegPixelFormat::k24Bit;
+    info.format = JpegPixelFormat::k24Bit;
     return;
   }
-  picture.format = JpegPixelFormat::k8Bit;
+  info.format = JpegPixelFormat::k8Bit;
   if (s.inks.quantise) return;  // the table comes from the whole picture, after decoding
   // Grey without quantisation is the 256-level grey palette of an 8-bit
   // grey bitmap; otherwise the library's colour map.
   int count = 256;
   if (cinfo.quantize_colors) count = std::clamp(cinfo.actual_number_of_colors, 0, 256);
-  picture.palette.reserve(static_cast<std::size_t>(count));
+  info.palette.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     int r = i, g = i, b = i;
     if (cinfo.quantize_colors) {
@@ -325,7 +332,7 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
         b = cinfo.colormap[2][i];
       }
     }
-    picture.palette.push_back(Rgb(r, g, b));
+    info.palette.push_back(Rgb(r, g, b));
     s.bgr_of_index[3 * i] = static_cast<std::uint8_t>(b);
     s.bgr_of_index[3 * i + 1] = static_cast<std::uint8_t>(g);
     s.bgr_of_index[3 * i + 2] = static_cast<std::uint8_t>(r);
@@ -371,16 +378,19 @@ void InksToBgr(const std::uint8_t* inks, int width, const InkPlan& plan, std::ui
 // After decoding, for CMYK pictures that asked for fewer colours: a table
 // from the whole picture (its own colours when few enough, else median cut)
 // and every pixel mapped onto it.
-void QuantiseInks(JpegPicture& picture, const InkPlan& plan) {
-  if (!plan.active || !plan.quantise || picture.bitmap.Empty()) return;
-  const BmpPaletteChoice choice = ChooseBmpPalette(picture.bitmap.View(), plan.colours <= 16 ? 4 : 8);
-  picture.palette = choice.colors;
-  const int width = picture.bitmap.Width();
-  IndexToPalette(picture.bitmap.View(), choice, plan.diffuse,
+void QuantiseInks(PixelView view, const InkPlan& plan, JpegDecodeInfo& info,
+                  std::vector<std::uint8_t>* keptIndices) {
+  if (!plan.active || !plan.quantise || view.Empty()) return;
+  const BmpPaletteChoice choice = ChooseBmpPalette(view, plan.colours <= 16 ? 4 : 8);
+  info.palette = choice.colors;
+  const int width = view.Width();
+  IndexToPalette(view, choice, plan.diffuse,
                  [&](int y, const std::uint8_t* indices) {
-                   std::uint8_t* row = picture.bitmap.Row(y);
-                   std::copy_n(indices, width,
-                               picture.indices.data() + static_cast<std::size_t>(y) * width);
+                   std::uint8_t* row = view.Row(y);
+                   if (keptIndices) {
+                     std::copy_n(indices, width,
+                                 keptIndices->data() + static_cast<std::size_t>(y) * width);
+                   }
                    for (int x = 0; x < width; ++x, row += 3) {
                      const Color c = choice.colors[indices[x]];
                      row[0] = BlueOf(c);
@@ -425,21 +435,24 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
   jpeg_start_decompress(&cinfo);
   PreparePicture(s, palette_picture);
 
-  JpegPicture& picture = s.result.picture;
   const int width = static_cast<int>(cinfo.output_width);
   const int height = static_cast<int>(cinfo.output_height);
   while (cinfo.output_scanline < cinfo.output_height) {
     const int y = static_cast<int>(cinfo.output_scanline);
-    std::uint8_t* const indices =
-        palette_picture ? picture.indices.data() + static_cast<std::size_t>(y) * width : nullptr;
-    JSAMPROW row = s.inks.active ? s.inkRow.data() : indices ? indices : picture.bitmap.Row(y);
+    std::uint8_t* const out = s.view.Row(y);
+    std::uint8_t* indices = nullptr;
+    if (palette_picture) {
+      indices = s.keptIndices ? s.keptIndices->data() + static_cast<std::size_t>(y) * width
+                              : s.indexRow.data();
+    }
+    JSAMPROW row = s.inks.active ? s.inkRow.data() : indices ? indices : out;
     if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
       throw EJPEGException("JPEG decoding stopped before the last row");
     }
     if (s.inks.active) {
-      InksToBgr(row, width, s.inks, picture.bitmap.Row(y), s.inks.quantise ? nullptr : indices);
+      InksToBgr(row, width, s.inks, out, s.inks.quantise ? nullptr : indices);
     } else if (palette_picture) {
-      ExpandIndices(row, width, s.bgr_of_index.data(), picture.bitmap.Row(y));
+      ExpandIndices(row, width, s.bgr_of_index.data(), out);
     } else if (!kLibraryDoesBgr) {
       SwapRedBlue(row, width);
     }
@@ -593,9 +606,12 @@ void ApplyEncodingParameters(const JpegSettings& settings, jpeg_compress_struct&
   if (settings.Progressive) jpeg_simple_progression(&cinfo);
 }
 
-JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
-                       const JpegRowProgress& progress) {
+JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                          PictureTarget& target, const JpegRowProgress& progress,
+                          std::vector<std::uint8_t>* indices) {
   const auto session = std::make_unique<DecodeSession>();
+  session->target = &target;
+  session->keptIndices = indices;
   switch (setjmp(session->err.jump)) {
     case 0:
       break;
@@ -607,8 +623,21 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
   }
   RunDecode(*session, data, settings, progress);
   // No library call follows, so nothing can jump past this.
-  QuantiseInks(session->result.picture, session->inks);
+  QuantiseInks(session->view, session->inks, session->result, indices);
   return std::move(session->result);
+}
+
+JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                       const JpegRowProgress& progress) {
+  BitmapTarget target;
+  JpegDecoded decoded;
+  JpegDecodeInfo info = DecodeJpeg(data, settings, target, progress, &decoded.picture.indices);
+  decoded.picture.bitmap = std::move(target.bitmap);
+  decoded.picture.format = info.format;
+  decoded.picture.palette = std::move(info.palette);
+  decoded.comments = std::move(info.comments);
+  decoded.warnings = info.warnings;
+  return decoded;
 }
 
 std::vector<std::uint8_t> EncodeJpeg(ConstPixelView pixels, const JpegSettings& settings,

@@ -9,6 +9,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_target.h"
 
 namespace kelbo {
 
@@ -53,6 +54,14 @@ struct JpegPicture {
   void Clear() { *this = JpegPicture(); }
 };
 
+// What decoding gives besides the pixels.
+struct JpegDecodeInfo {
+  JpegPixelFormat format = JpegPixelFormat::k24Bit;
+  std::vector<Color> palette;         // of an 8-bit picture
+  std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
+  int warnings = 0;                   // as in JpegDecoded
+};
+
 struct JpegDecoded {
   JpegPicture picture;
   std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
@@ -83,6 +92,14 @@ using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;
 // the first warning, leaving the picture incomplete.
 JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
                        const JpegRowProgress& progress = {});
+// The same decoded straight into `target`, asked once the header is read
+// (not when it fails); its rows are then written as the library gives them.
+// The palette indices of an 8-bit picture are kept in `indices` when given
+// (as JpegPicture::indices). A failure or a warning part way leaves the
+// rows decoded so far in the target.
+JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                          PictureTarget& target, const JpegRowProgress& progress = {},
+                          std::vector<std::uint8_t>* indices = nullptr);
 
 // Encodes the pixels as a JFIF file with the encoding parameters of
 // `settings`. Throws EJPEGException.

@@ -16,31 +16,7 @@ namespace {
   throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
 }
 
-// Empties the shared JPEG object on every way out of a load or save, so it
-// never keeps a picture (or a file's bytes) between calls.
-class JpegEmptier {
- public:
-  explicit JpegEmptier(TJPEGImage& jpeg) : jpeg_(jpeg) {}
-  ~JpegEmptier() {
-    try {
-      jpeg_.SetFileName("");
-    } catch (...) {
-      jpeg_.ClearPicture();
-    }
-  }
-  JpegEmptier(const JpegEmptier&) = delete;
-  JpegEmptier& operator=(const JpegEmptier&) = delete;
-
- private:
-  TJPEGImage& jpeg_;
-};
-
 }  // namespace
-
-TJPEGImage& SharedJpeg() {
-  static TJPEGImage jpeg;
-  return jpeg;
-}
 
 std::string UpperExtension(const std::filesystem::path& path) {
   std::string extension = PathToUtf8(path.extension());
@@ -59,44 +35,24 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
   return PictureFileKind::kNone;
 }
 
-// Lends the shared object's progress notification to one load and gives the
-// old handler back on every way out.
-class JpegProgressLoan {
- public:
-  JpegProgressLoan(TJPEGImage& jpeg, const ProgressScope& scope)
-      : jpeg_(jpeg), saved_(jpeg.OnProgress()) {
-    jpeg_.SetOnProgress([&scope](TCustomJPEGImage& sender) { scope.Set(sender.ProgressPercent()); });
-  }
-  ~JpegProgressLoan() { jpeg_.SetOnProgress(std::move(saved_)); }
-  JpegProgressLoan(const JpegProgressLoan&) = delete;
-  JpegProgressLoan& operator=(const JpegProgressLoan&) = delete;
-
- private:
-  TJPEGImage& jpeg_;
-  TJPEGNotifyEvent saved_;
-};
-
-Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg, Progress* progress) {
-  const JpegEmptier emptier(jpeg);
-  const ProgressScope scope(progress, 100);
-  try {
-    const JpegProgressLoan loan(jpeg, scope);
-    jpeg.LoadFromFile(path);
-  } catch (const EJPEGException& e) {
-    throw EJPEGException(PathToUtf8(path) + ": " + e.what());
-  }
+void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target,
+                  const PictureCodecs& codecs) {
+  const std::vector<std::uint8_t> bytes = ReadJpegFile(path);  // its errors name the file
+  const std::string name = PathToUtf8(path);
   // The class takes empty data for no picture; a file routine is asked for one.
-  if (jpeg.JpegData().empty()) throw EJPEGException(PathToUtf8(path) + ": the file is empty");
-  scope.Set(100);
-  return jpeg.Picture().bitmap;
+  if (bytes.empty()) throw EJPEGException(name + ": the file is empty");
+  try {
+    codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
+  } catch (const EJPEGException& e) {
+    throw EJPEGException(name + ": " + e.what());
+  }
 }
 
-Bitmap24 LoadJpegFile(const std::filesystem::path& path) { return LoadJpegFile(path, SharedJpeg()); }
-
-Bitmap24 LoadGifFile(const std::filesystem::path& path, Progress* progress) {
-  const ProgressScope scope(progress, 100);
+void LoadGifFile(const std::filesystem::path& path, PictureTarget& target,
+                 const PictureCodecs& codecs) {
+  const ProgressScope scope(codecs.progress, 100);
   GifDecodeOptions options;
-  if (progress) {
+  if (codecs.progress) {
     options.on_progress = [&scope](std::size_t, std::size_t, int percent, bool&) {
       scope.Set(percent);
     };
@@ -107,63 +63,68 @@ Bitmap24 LoadGifFile(const std::filesystem::path& path, Progress* progress) {
     throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
                            (file->stop_detail.empty() ? "" : " (" + file->stop_detail + ")"));
   }
-  Result<Bitmap24> first = GifFirstFrameBitmap(*file);
-  if (!first) Throw(path, first.Error());
+  if (auto bad = DrawGifFirstFrame(*file, target)) Throw(path, *bad);
   // Data that merely ran out keeps its pixels quietly; damage is said.
   const std::string& damage = file->frames.front().pixelError;
   if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
   scope.Set(100);
-  return std::move(first).Value();
 }
 
-Bitmap24 LoadIconFile(const std::filesystem::path& path, Progress* progress) {
-  Result<IconPicture> icon = ReadIcon(path, progress);
+void LoadIconFile(const std::filesystem::path& path, PictureTarget& target,
+                  const PictureCodecs& codecs) {
+  Result<IconPicture> icon = ReadIcon(path, codecs.progress);
   if (!icon) Throw(path, icon.Error());
-  return std::move(icon).Value().bitmap;
+  // At most 256 x 256 pixels: the copy costs nothing worth avoiding.
+  const Bitmap24& bitmap = icon->bitmap;
+  CopyPixels(target.Allocate(bitmap.Width(), bitmap.Height()), bitmap.View());
 }
 
-LoadedPicture LoadPictureFile(const std::filesystem::path& path, Progress* progress) {
-  LoadedPicture loaded;
+LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target,
+                             const PictureCodecs& codecs) {
+  LoadedFormat loaded;
   switch (PictureKindOf(path)) {
     case PictureFileKind::kNone:
       return loaded;
     case PictureFileKind::kBmp: {
-      Result<BmpPicture> bmp = ReadBmp(path, progress);
+      Result<BmpFormatInfo> bmp = ReadBmp(path, target, codecs.progress);
       if (!bmp) Throw(path, bmp.Error());
-      BmpPicture picture = std::move(bmp).Value();
-      loaded.bitmap = std::move(picture.bitmap);
-      loaded.format = picture.format;
-      loaded.palette = std::move(picture.palette);
+      BmpFormatInfo read = std::move(bmp).Value();
+      loaded.format = read.format;
+      loaded.palette = std::move(read.palette);
       break;
     }
     case PictureFileKind::kIcon:
-      loaded.bitmap = LoadIconFile(path, progress);
+      LoadIconFile(path, target, codecs);
       break;
     case PictureFileKind::kGif:
-      loaded.bitmap = LoadGifFile(path, progress);
+      LoadGifFile(path, target, codecs);
       break;
     case PictureFileKind::kJpeg:
-      loaded.bitmap = LoadJpegFile(path, SharedJpeg(), progress);
+      LoadJpegFile(path, target, codecs);
       break;
   }
   loaded.read = true;
   return loaded;
 }
 
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path, Progress* progress) {
-  LoadedPicture loaded = LoadPictureFile(path, progress);
+LoadedPicture LoadPictureFile(const std::filesystem::path& path, const PictureCodecs& codecs) {
+  BitmapTarget target;
+  LoadedPicture loaded;
+  static_cast<LoadedFormat&>(loaded) = LoadPictureFile(path, target, codecs);
+  loaded.bitmap = std::move(target.bitmap);
+  return loaded;
+}
+
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path,
+                     const PictureCodecs& codecs) {
+  LoadedPicture loaded = LoadPictureFile(path, codecs);
   if (loaded.read) bitmap = std::move(loaded.bitmap);
   return loaded.read;
 }
 
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path, TJPEGImage& jpeg) {
-  const JpegEmptier emptier(jpeg);
-  jpeg.SetPictureBitmap(Bitmap24::CopyOf(picture));
-  jpeg.SaveToFile(path);
-}
-
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path) {
-  SaveJpegFile(picture, path, SharedJpeg());
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path,
+                  const PictureCodecs& codecs) {
+  codecs.jpeg.EncodeToFile(picture, path);
 }
 
 void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path) {
@@ -183,10 +144,11 @@ void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path) {
 }
 
 void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     BmpPixelFormat format, std::span<const Color> palette) {
+                     BmpPixelFormat format, std::span<const Color> palette,
+                     const PictureCodecs& codecs) {
   const std::string extension = UpperExtension(path);
   if (extension == ".GIF") return SaveGifFile(picture, path);
-  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path);
+  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path, codecs);
   if (extension == ".ICO") return SaveIconFile(picture, path);
   try {
     WriteBmp(path, picture, format, palette);

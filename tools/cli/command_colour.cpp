@@ -169,7 +169,7 @@ int RunReduce(const ParsedArgs& args, CommandIo& io) {
 int Report(const std::string& name, const ParsedArgs& args, CommandIo& io,
            const std::function<void(const Bitmap24&)>& print) {
   try {
-    print(ReadInputPicture(args.Positional()[0]).bitmap);
+    print(ReadInputPicture(args.Positional()[0], io.codecs).bitmap);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
     return kExitFailure;

@@ -38,14 +38,14 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
   const std::string extension = UpperExtension(PathFromUtf8(out));
   LoadedPicture picture;
   try {
-    picture = ReadInputPicture(in);
+    picture = ReadInputPicture(in, io.codecs);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;
   }
   const BmpPixelFormat format = FormatOption(args, picture.format);
   try {
-    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette);
+    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;

@@ -17,7 +17,7 @@ namespace kelbo::cli {
 
 // IN by its extension as the program opens it; any other name is read as a
 // Windows bitmap, so a bitmap under any name still works. Throws on failure.
-LoadedPicture ReadInputPicture(const std::string& in);
+LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codecs);
 
 // Reads IN (the first positional argument), lets `transform` make the
 // picture to write, and writes it to OUT (the second) by OUT's extension, a

@@ -200,19 +200,21 @@ void TViewForm::OpenPicture(const std::string& path) {
     // The window is made first and keeps whatever it holds when reading fails.
     TChildWin& doc = NewDocument(std::make_shared<forms::DibSection>(), FrameKind::kStandard);
     doc.SetFilePath(path);
+    forms::DibTarget target;  // the file is read straight into the document's picture
     try {
         const std::filesystem::path file = PathFromUtf8(path);
         if (IsMetafileExtension(UpperExtension(file))) {
             doc.SetPicture(std::make_shared<forms::DibSection>(RenderMetafile(file).ConstView()), FrameKind::kStandard);
             return;
         }
-        LoadedPicture loaded = LoadPictureFile(file);
+        LoadedFormat loaded = LoadPictureFile(file, target, PictureCodecs{SharedJpeg, &StatusProgress()});
         if (!loaded.read) return;  // an extension the program does not read
         doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
         doc.LoadedHandleType = HandleTypeId::kDib;
         doc.LoadedPalette = std::move(loaded.palette);
-        doc.SetPicture(std::make_shared<forms::DibSection>(loaded.bitmap.ConstView()), FrameKind::kStandard);
+        doc.SetPicture(std::move(target.dib), FrameKind::kStandard);
     } catch (const std::exception& e) {
+        if (target.dib) doc.SetPicture(std::move(target.dib), FrameKind::kStandard);  // what was read
         ReportError(e.what());
     }
 }

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/ui/imaging_dialogs.h"
 #include "app/ui/info_panel.h"
+#include "codecs/jpeg_image.h"
 #include "controls/adv_status_bar.h"
 #include "document/recent_files.h"
 #include "document/ui/child_win.h"
@@ -68,6 +69,9 @@ public:
     std::uint8_t PressedButton = 0;  // 0 left, 1 right
     WindowKindId ActiveKind = WindowKindId::kImage;
     TChildWin* CurrentDocument = nullptr;
+    // The program's one JPEG picture, with the class defaults for the whole
+    // run: every JPEG opened and saved takes its settings.
+    TJPEGImage SharedJpeg;
     // The settings of "kelbo.ini", read at creation and written at destruction.
     Settings Options;
 

@@ -85,7 +85,7 @@ bool TViewForm::WriteDocument(TChildWin& doc, const std::string& path) {
         const auto format = static_cast<BmpPixelFormat>(doc.LoadedPixelFormat);
         // Written in the format it was read in; what that format cannot hold
         // is lost in the open picture too, as in the file.
-        SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette);
+        SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette, PictureCodecs{SharedJpeg});
         ReduceToBmpFormat(picture->View(), format, doc.LoadedPalette);
         doc.Image1.Repaint();
         doc.Modified = false;

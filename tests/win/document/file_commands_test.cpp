@@ -44,7 +44,8 @@ protected:
 
 TEST_F(FileCommands, ALowerCaseJpegIsSavedAsJpeg) {
     const std::string path = PathOf(L"foto.jpeg");
-    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path));
+    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path),
+                 PictureCodecs{form_->SharedJpeg});
     form_->OpenPicture(path);
     ASSERT_EQ(form_->CurrentDocument->PictureSize(), (Size{16, 8}));
     fs::remove(PathFromUtf8(path));

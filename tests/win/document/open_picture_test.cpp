@@ -30,7 +30,7 @@ TEST_F(MainWindow, OpensEachKindWithItsSizeAndFormat) {
     const fs::path gif = TempFile(L"kelbo-open.gif");
     SaveGifFile(picture.ConstView(), gif);
     const fs::path jpg = TempFile(L"kelbo-open.jpg");
-    SaveJpegFile(picture.ConstView(), jpg);
+    SaveJpegFile(picture.ConstView(), jpg, PictureCodecs{form_->SharedJpeg});
 
     form_->OpenPicture(PathToUtf8(bmp));
     ASSERT_NE(form_->CurrentDocument, nullptr);

@@ -7,12 +7,13 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo {
 
 // The colour table a picture is stored with at 1, 4 or 8 bits per pixel.
 struct BmpPaletteChoice {
-  std::vector<Color> colors;  // at most 2^bits entries, in table order
+  Palette colors;  // at most 2^bits entries, in table order
   // Set for the black-and-white table made for a 1-bit picture of more than
   // two colours: a pixel is white when its Luminance is at least 128, black
   // otherwise. Clear: every pixel takes its nearest colour.

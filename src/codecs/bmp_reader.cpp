@@ -141,7 +141,7 @@ void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info,
     ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
       for (int x = 0; x < width; ++x, s += 2, d += 3) masks.Put(s[0] | (s[1] << 8), d);
     });
-  } else if (PixelFormatOf(info) == BmpPixelFormat::k32) {
+  } else if (PixelFormatOf(info) == PixelFormat::k32) {
     ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
       for (int x = 0; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
     });

@@ -18,8 +18,8 @@ namespace kelbo {
 // back needs, the pixel format it had and its colour table, and its headers.
 // A bitmap read from a file is always device-independent.
 struct BmpFormatInfo {
-  BmpPixelFormat format = BmpPixelFormat::k24;
-  std::vector<Color> palette;  // the colour table as stored; may be empty
+  PixelFormat format = PixelFormat::k24;
+  Palette palette;  // the colour table as stored; may be empty
   BmpInfo info;
 };
 

@@ -53,8 +53,8 @@ struct SixteenBitLayout {
   std::array<std::uint8_t, 256> red, green, blue;
 };
 
-SixteenBitLayout LayoutOf(BmpPixelFormat format) {
-  const bool six_green = format == BmpPixelFormat::k16;
+SixteenBitLayout LayoutOf(PixelFormat format) {
+  const bool six_green = format == PixelFormat::k16;
   return SixteenBitLayout{5, six_green ? 6 : 5, LevelsOf(5), LevelsOf(six_green ? 6 : 5),
                           LevelsOf(5)};
 }
@@ -63,7 +63,7 @@ bool UsesPalette(int bits) { return bits <= 8; }
 
 class Encoder {
  public:
-  Encoder(ConstPixelView pixels, BmpPixelFormat format, std::span<const Color> palette)
+  Encoder(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette)
       : pixels_(pixels), format_(format), bits_(BmpBitsPerPixel(format)) {
     CheckEncodable(pixels);
     if (UsesPalette(bits_)) choice_ = ChooseBmpPalette(pixels, bits_, palette);
@@ -74,7 +74,7 @@ class Encoder {
   void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
     const std::size_t stride =
         static_cast<std::size_t>(*BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
-    const bool masks = format_ == BmpPixelFormat::k16;
+    const bool masks = format_ == PixelFormat::k16;
     const std::size_t table_bytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
     const std::size_t offset =
         kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + table_bytes;
@@ -103,7 +103,7 @@ class Encoder {
     AppendU32Le(out, 0);  // two reserved words
     AppendU32Le(out, offset);
 
-    const bool masks = format_ == BmpPixelFormat::k16;
+    const bool masks = format_ == PixelFormat::k16;
     const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
     AppendU32Le(out, kInfoHeaderSize);
     AppendI32Le(out, pixels_.Width());
@@ -185,7 +185,7 @@ class Encoder {
   }
 
   ConstPixelView pixels_;
-  BmpPixelFormat format_;
+  PixelFormat format_;
   int bits_;
   BmpPaletteChoice choice_;
   std::size_t fileSize_ = 0;
@@ -193,28 +193,28 @@ class Encoder {
 
 }  // namespace
 
-int BmpBitsPerPixel(BmpPixelFormat format) {
+int BmpBitsPerPixel(PixelFormat format) {
   switch (format) {
-    case BmpPixelFormat::k1:
+    case PixelFormat::k1:
       return 1;
-    case BmpPixelFormat::k4:
+    case PixelFormat::k4:
       return 4;
-    case BmpPixelFormat::k8:
+    case PixelFormat::k8:
       return 8;
-    case BmpPixelFormat::k15:
-    case BmpPixelFormat::k16:
+    case PixelFormat::k15:
+    case PixelFormat::k16:
       return 16;
-    case BmpPixelFormat::k32:
+    case PixelFormat::k32:
       return 32;
-    case BmpPixelFormat::k24:
-    case BmpPixelFormat::kDevice:
-    case BmpPixelFormat::kCustom:
+    case PixelFormat::k24:
+    case PixelFormat::kDevice:
+    case PixelFormat::kCustom:
       return 24;
   }
   return 24;
 }
 
-std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format,
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format,
                                     std::span<const Color> palette) {
   std::vector<std::uint8_t> out;
   Encoder encoder(pixels, format, palette);
@@ -225,7 +225,7 @@ std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format
   return out;
 }
 
-void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixelFormat format,
+void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette) {
   Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
   AtomicFileWriter file(path);
@@ -233,7 +233,7 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixel
   file.Commit();
 }
 
-void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format, std::span<const Color> palette) {
+void ReduceToBmpFormat(PixelView pixels, PixelFormat format, std::span<const Color> palette) {
   if (pixels.Empty()) return;
   const int bits = BmpBitsPerPixel(format);
   if (UsesPalette(bits)) {
@@ -272,11 +272,11 @@ void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format, std::span<const 
 }
 
 std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels) {
-  return EncodeBmp(pixels, BmpPixelFormat::k24);
+  return EncodeBmp(pixels, PixelFormat::k24);
 }
 
 void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels) {
-  WriteBmp(path, pixels, BmpPixelFormat::k24);
+  WriteBmp(path, pixels, PixelFormat::k24);
 }
 
 }  // namespace kelbo

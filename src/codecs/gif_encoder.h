@@ -8,6 +8,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo {
 
@@ -53,7 +54,7 @@ int GifTableBits(std::size_t count);
 struct GifIndexedPicture {
   int width = 0;
   int height = 0;
-  std::vector<Color> palette;         // 1..256 entries
+  Palette palette;                    // 1..256 entries
   std::vector<std::uint8_t> indices;  // width * height, rows from the top
 };
 

@@ -9,6 +9,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 #include "core/picture_target.h"
 
 namespace kelbo {
@@ -47,7 +48,7 @@ enum class JpegPixelFormat { k8Bit, k24Bit };
 struct JpegPicture {
   Bitmap24 bitmap;
   JpegPixelFormat format = JpegPixelFormat::k24Bit;
-  std::vector<Color> palette;
+  Palette palette;
   std::vector<std::uint8_t> indices;
 
   bool Empty() const { return bitmap.Empty(); }
@@ -57,7 +58,7 @@ struct JpegPicture {
 // What decoding gives besides the pixels.
 struct JpegDecodeInfo {
   JpegPixelFormat format = JpegPixelFormat::k24Bit;
-  std::vector<Color> palette;         // of an 8-bit picture
+  Palette palette;                    // of an 8-bit picture
   std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
   int warnings = 0;                   // as in JpegDecoded
 };

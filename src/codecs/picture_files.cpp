@@ -144,7 +144,7 @@ void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path) {
 }
 
 void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     BmpPixelFormat format, std::span<const Color> palette,
+                     PixelFormat format, std::span<const Color> palette,
                      const PictureCodecs& codecs) {
   const std::string extension = UpperExtension(path);
   if (extension == ".GIF") return SaveGifFile(picture, path);

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bmp_info.h"
 #include "codecs/jpeg_image.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
 #include "core/picture_target.h"
+#include "core/pixel_format.h"
 #include "core/progress.h"
 
 namespace kelbo {
@@ -66,8 +66,8 @@ struct LoadedFormat {
   bool read = false;  // false: the extension is none of the five, nothing was read
   // A Windows bitmap's own format and colour table; k24 for GIF, JPEG and
   // icons, drawn onto a fresh 24-bit picture.
-  BmpPixelFormat format = BmpPixelFormat::k24;
-  std::vector<Color> palette;
+  PixelFormat format = PixelFormat::k24;
+  Palette palette;
 };
 
 // Dispatch on the upper-cased extension: ".BMP" a Windows bitmap of any
@@ -103,7 +103,7 @@ void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path);
 // with), written row by row. Throws PictureFileError or FileError; a failed
 // write leaves any old file as it was.
 void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     BmpPixelFormat format, std::span<const Color> palette,
+                     PixelFormat format, std::span<const Color> palette,
                      const PictureCodecs& codecs);
 
 }  // namespace kelbo

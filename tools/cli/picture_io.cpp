@@ -23,8 +23,8 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 }
 
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
-                  const std::function<Bitmap24(Bitmap24 picture)>& transform, BmpPixelFormat format,
-                  const std::vector<Color>* palette) {
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
+                  const Palette* palette) {
   const std::string& in = args.Positional()[0];
   const std::string& out = args.Positional()[1];
   try {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/bmp_info.h"
 #include "codecs/picture_files.h"
 #include "commands.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo::cli {
 
@@ -26,6 +26,6 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 // failure prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform,
-                  BmpPixelFormat format = BmpPixelFormat::k24, const std::vector<Color>* palette = nullptr);
+                  PixelFormat format = PixelFormat::k24, const Palette* palette = nullptr);
 
 }  // namespace kelbo::cli

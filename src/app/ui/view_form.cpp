@@ -209,7 +209,7 @@ void TViewForm::OpenPicture(const std::string& path) {
         }
         LoadedFormat loaded = LoadPictureFile(file, target, PictureCodecs{SharedJpeg, &StatusProgress()});
         if (!loaded.read) return;  // an extension the program does not read
-        doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
+        doc.LoadedPixelFormat = loaded.format;
         doc.LoadedHandleType = HandleTypeId::kDib;
         doc.LoadedPalette = std::move(loaded.palette);
         doc.SetPicture(std::move(target.dib), FrameKind::kStandard);

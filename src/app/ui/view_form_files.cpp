@@ -82,7 +82,7 @@ bool TViewForm::WriteDocument(TChildWin& doc, const std::string& path) {
     if (!picture) return false;
     try {
         GdiFlush();
-        const auto format = static_cast<BmpPixelFormat>(doc.LoadedPixelFormat);
+        const PixelFormat format = doc.LoadedPixelFormat;
         // Written in the format it was read in; what that format cannot hold
         // is lost in the open picture too, as in the file.
         SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette, PictureCodecs{SharedJpeg});

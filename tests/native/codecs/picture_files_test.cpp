@@ -59,7 +59,7 @@ TEST(LoadPictureFile, ReadsEveryKindWhateverTheCase) {
   const PictureCodecs codecs{jpeg};
   testing::TempDir dir;
   const Bitmap24 picture = Small();
-  WriteBmp(dir / "a.Bmp", picture.View(), BmpPixelFormat::k8);
+  WriteBmp(dir / "a.Bmp", picture.View(), PixelFormat::k8);
   Put(dir / "b.GiF", EncodeGif(picture.View()));
   Put(dir / "c.ico", EncodeIcon(picture.View()));
   Put(dir / "d.JPG", TrueColourJpeg(picture));
@@ -67,20 +67,20 @@ TEST(LoadPictureFile, ReadsEveryKindWhateverTheCase) {
 
   const LoadedPicture bmp = LoadPictureFile(dir / "a.Bmp", codecs);
   ASSERT_TRUE(bmp.read);
-  EXPECT_EQ(bmp.format, BmpPixelFormat::k8);
+  EXPECT_EQ(bmp.format, PixelFormat::k8);
   EXPECT_EQ(bmp.palette.size(), 15u);
   EXPECT_TRUE(bmp.bitmap == picture);
   for (const char* name : {"b.GiF", "c.ico"}) {
     const LoadedPicture p = LoadPictureFile(dir / name, codecs);
     ASSERT_TRUE(p.read) << name;
-    EXPECT_EQ(p.format, BmpPixelFormat::k24) << name;
+    EXPECT_EQ(p.format, PixelFormat::k24) << name;
     EXPECT_TRUE(p.palette.empty());
     EXPECT_TRUE(p.bitmap == picture) << name;
   }
   for (const char* name : {"d.JPG", "e.jpeg"}) {
     const LoadedPicture p = LoadPictureFile(dir / name, codecs);
     ASSERT_TRUE(p.read) << name;
-    EXPECT_EQ(p.format, BmpPixelFormat::k24);
+    EXPECT_EQ(p.format, PixelFormat::k24);
     EXPECT_EQ(p.bitmap.Width(), 5);
     EXPECT_EQ(p.bitmap.Height(), 3);
   }
@@ -96,7 +96,7 @@ TEST(LoadPictureFile, EveryReaderReportsPercentsUpToAHundredThenZero) {
   };
   testing::TempDir dir;
   const Bitmap24 picture = testing::ColourfulPicture(40, 130);
-  WriteBmp(dir / "a.bmp", picture.View(), BmpPixelFormat::k24);
+  WriteBmp(dir / "a.bmp", picture.View(), PixelFormat::k24);
   Put(dir / "b.gif", EncodeGif(picture.View()));
   Put(dir / "c.ico", EncodeIcon(Bitmap24::CopyOf(picture.View()).View()));
   Put(dir / "d.jpg", TrueColourJpeg(picture));
@@ -123,7 +123,7 @@ TEST(LoadPictureFile, TheTargetIsAskedOnceForTheFinalSizeAndHoldsThePicture) {
   const PictureCodecs codecs{jpeg};
   testing::TempDir dir;
   const Bitmap24 picture = Small();
-  WriteBmp(dir / "a.bmp", picture.View(), BmpPixelFormat::k4);
+  WriteBmp(dir / "a.bmp", picture.View(), PixelFormat::k4);
   Put(dir / "b.gif", EncodeGif(picture.View()));
   Put(dir / "c.ico", EncodeIcon(picture.View()));
   Put(dir / "d.jpg", TrueColourJpeg(picture));
@@ -153,8 +153,8 @@ TEST(LoadPictureFile, AnyOtherExtensionLeavesThePictureUnchanged) {
   const PictureCodecs codecs{jpeg};
   testing::TempDir dir;
   const Bitmap24 picture = Small();
-  WriteBmp(dir / "a.png", picture.View(), BmpPixelFormat::k24);  // a bitmap under another name
-  WriteBmp(dir / "b.bmpx", picture.View(), BmpPixelFormat::k24);
+  WriteBmp(dir / "a.png", picture.View(), PixelFormat::k24);  // a bitmap under another name
+  WriteBmp(dir / "b.bmpx", picture.View(), PixelFormat::k24);
   const Bitmap24 before(7, 7, colors::kRed);
   for (const char* name : {"a.png", "b.bmpx", "missing.wmf", "noextension"}) {
     Bitmap24 target = before;
@@ -163,7 +163,7 @@ TEST(LoadPictureFile, AnyOtherExtensionLeavesThePictureUnchanged) {
     EXPECT_FALSE(LoadPictureFile(dir / name, codecs).read);
   }
   Bitmap24 target = before;
-  WriteBmp(dir / "c.BMP", picture.View(), BmpPixelFormat::k24);
+  WriteBmp(dir / "c.BMP", picture.View(), PixelFormat::k24);
   EXPECT_TRUE(LoadPictureFile(target, dir / "c.BMP", codecs));
   EXPECT_TRUE(target == picture);
 }
@@ -271,12 +271,12 @@ TEST(SavePictureFile, ChoosesTheWriterByTheUpperCasedExtension) {
   testing::TempDir dir;
   const Bitmap24 picture = Small();
   const std::vector<Color> no_palette;
-  SavePictureFile(dir / "a.gif", picture.View(), BmpPixelFormat::k1, {}, codecs);
-  SavePictureFile(dir / "b.ICO", picture.View(), BmpPixelFormat::k1, {}, codecs);
-  SavePictureFile(dir / "c.jPg", picture.View(), BmpPixelFormat::k1, {}, codecs);
-  SavePictureFile(dir / "d.JPEG", picture.View(), BmpPixelFormat::k1, {}, codecs);
-  SavePictureFile(dir / "e.bmp", picture.View(), BmpPixelFormat::k4, {}, codecs);
-  SavePictureFile(dir / "f.wmf", picture.View(), BmpPixelFormat::k32, {}, codecs);
+  SavePictureFile(dir / "a.gif", picture.View(), PixelFormat::k1, {}, codecs);
+  SavePictureFile(dir / "b.ICO", picture.View(), PixelFormat::k1, {}, codecs);
+  SavePictureFile(dir / "c.jPg", picture.View(), PixelFormat::k1, {}, codecs);
+  SavePictureFile(dir / "d.JPEG", picture.View(), PixelFormat::k1, {}, codecs);
+  SavePictureFile(dir / "e.bmp", picture.View(), PixelFormat::k4, {}, codecs);
+  SavePictureFile(dir / "f.wmf", picture.View(), PixelFormat::k32, {}, codecs);
 
   EXPECT_TRUE(GifFirstFrameBitmap(*ReadGifFile(dir / "a.gif")).Value() == picture);
   EXPECT_TRUE(ReadIcon(dir / "b.ICO")->bitmap == picture);
@@ -286,8 +286,8 @@ TEST(SavePictureFile, ChoosesTheWriterByTheUpperCasedExtension) {
     EXPECT_EQ(bytes[0], 0xFF);
     EXPECT_EQ(bytes[1], 0xD8);
   }
-  EXPECT_EQ(ReadBmp(dir / "e.bmp")->format, BmpPixelFormat::k4);
-  EXPECT_EQ(ReadBmp(dir / "f.wmf")->format, BmpPixelFormat::k32);
+  EXPECT_EQ(ReadBmp(dir / "e.bmp")->format, PixelFormat::k4);
+  EXPECT_EQ(ReadBmp(dir / "f.wmf")->format, PixelFormat::k32);
   EXPECT_TRUE(ReadBmp(dir / "f.wmf")->bitmap == picture);
 }
 
@@ -297,13 +297,13 @@ TEST(SavePictureFile, AnIconAbove256IsRefusedAndNothingIsWritten) {
   testing::TempDir dir;
   const Bitmap24 big(300, 20);
   try {
-    SavePictureFile(dir / "big.ico", big.View(), BmpPixelFormat::k24, {}, codecs);
+    SavePictureFile(dir / "big.ico", big.View(), PixelFormat::k24, {}, codecs);
     FAIL();
   } catch (const PictureFileError& e) {
     EXPECT_NE(std::string(e.what()).find("256 x 256"), std::string::npos) << e.what();
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "big.ico"));
-  EXPECT_THROW(SavePictureFile(dir / "empty.gif", ConstPixelView(), BmpPixelFormat::k24, {}, codecs),
+  EXPECT_THROW(SavePictureFile(dir / "empty.gif", ConstPixelView(), PixelFormat::k24, {}, codecs),
                PictureFileError);
 }
 

@@ -61,7 +61,7 @@ TEST_F(FileCommands, AnEightBitBitmapStaysEightBitAndTheDocumentKeepsItsColours)
     const std::string path = PathOf(L"paleta.bmp");
     Bitmap24 picture(4, 2, Rgb(0, 0, 0));
     picture.SetPixel(1, 0, Rgb(255, 0, 0));
-    WriteBmp(PathFromUtf8(path), picture.ConstView(), BmpPixelFormat::k8);
+    WriteBmp(PathFromUtf8(path), picture.ConstView(), PixelFormat::k8);
     form_->OpenPicture(path);
     TChildWin& doc = *form_->CurrentDocument;
     doc.Modified = true;

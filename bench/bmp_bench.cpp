@@ -52,7 +52,7 @@ BENCHMARK(BM_Bmp24Read)->Unit(benchmark::kMillisecond);
 void BM_Bmp24Write(benchmark::State& state) {
   const kelbo::ConstPixelView view = Photo().View();
   for (auto _ : state) {
-    auto bytes = kelbo::EncodeBmp(view, kelbo::BmpPixelFormat::k24);
+    auto bytes = kelbo::EncodeBmp(view, kelbo::PixelFormat::k24);
     benchmark::DoNotOptimize(bytes.data());
   }
   SetBytes(state);
@@ -89,7 +89,7 @@ BENCHMARK(BM_MemcpyIntoReusedBuffer)->Unit(benchmark::kMillisecond);
 void BM_Bmp8WriteFromTrueColour(benchmark::State& state) {
   const kelbo::ConstPixelView view = Photo().View();
   for (auto _ : state) {
-    auto bytes = kelbo::EncodeBmp(view, kelbo::BmpPixelFormat::k8);
+    auto bytes = kelbo::EncodeBmp(view, kelbo::PixelFormat::k8);
     benchmark::DoNotOptimize(bytes.data());
   }
   SetBytes(state);

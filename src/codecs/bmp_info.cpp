@@ -207,52 +207,28 @@ const char* BmpCompressionName(BmpCompression compression) {
   return "unknown";
 }
 
-const char* BmpPixelFormatName(BmpPixelFormat format) {
-  switch (format) {
-    case BmpPixelFormat::kDevice:
-      return "device-dependent";
-    case BmpPixelFormat::k1:
-      return "1 bit";
-    case BmpPixelFormat::k4:
-      return "4 bits";
-    case BmpPixelFormat::k8:
-      return "8 bits";
-    case BmpPixelFormat::k15:
-      return "15 bits (5-5-5)";
-    case BmpPixelFormat::k16:
-      return "16 bits (5-6-5)";
-    case BmpPixelFormat::k24:
-      return "24 bits";
-    case BmpPixelFormat::k32:
-      return "32 bits";
-    case BmpPixelFormat::kCustom:
-      return "custom bit fields";
-  }
-  return "unknown";
-}
-
-BmpPixelFormat PixelFormatOf(const BmpInfo& info) {
+PixelFormat PixelFormatOf(const BmpInfo& info) {
   const bool masks = info.compression == BmpCompression::kBitfields;
   const auto masks_are = [&](std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return info.red_mask == r && info.green_mask == g && info.blue_mask == b;
   };
   switch (info.bits_per_pixel) {
     case 1:
-      return BmpPixelFormat::k1;
+      return PixelFormat::k1;
     case 4:
-      return BmpPixelFormat::k4;
+      return PixelFormat::k4;
     case 8:
-      return BmpPixelFormat::k8;
+      return PixelFormat::k8;
     case 16:
-      if (!masks || masks_are(0x7C00, 0x03E0, 0x001F)) return BmpPixelFormat::k15;
-      return masks_are(0xF800, 0x07E0, 0x001F) ? BmpPixelFormat::k16 : BmpPixelFormat::kCustom;
+      if (!masks || masks_are(0x7C00, 0x03E0, 0x001F)) return PixelFormat::k15;
+      return masks_are(0xF800, 0x07E0, 0x001F) ? PixelFormat::k16 : PixelFormat::kCustom;
     case 24:
-      return BmpPixelFormat::k24;
+      return PixelFormat::k24;
     case 32:
-      return !masks || masks_are(0xFF0000, 0xFF00, 0xFF) ? BmpPixelFormat::k32
-                                                         : BmpPixelFormat::kCustom;
+      return !masks || masks_are(0xFF0000, 0xFF00, 0xFF) ? PixelFormat::k32
+                                                         : PixelFormat::kCustom;
     default:
-      return BmpPixelFormat::kCustom;
+      return PixelFormat::kCustom;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "core/pixel_format.h"
 #include "core/result.h"
 
 namespace kelbo {
@@ -23,16 +24,8 @@ enum class BmpCompression : std::uint32_t {
   kBitfields = 3,
 };
 
-// The pixel format a picture had in its file, in the order of the image
-// document's own enumeration (device-dependent, 1 ... 32 bits, custom), so
-// the two convert with a cast. 15 is 16 bits of 5-5-5, 16 is 5-6-5; any other
-// bit-field masks are custom. Reading a Windows bitmap never gives kDevice.
-enum class BmpPixelFormat : std::uint8_t { kDevice, k1, k4, k8, k15, k16, k24, k32, kCustom };
-
 const char* BmpHeaderKindName(BmpHeaderKind kind);
 const char* BmpCompressionName(BmpCompression compression);
-// "1 bit", "16 bits (5-6-5)", "custom bit fields" and so on.
-const char* BmpPixelFormatName(BmpPixelFormat format);
 
 inline constexpr std::size_t kBmpFileHeaderSize = 14;
 
@@ -56,7 +49,8 @@ struct BmpInfo {
 // Sides above this are refused: the program's loops count in 16 bits.
 inline constexpr std::int32_t kMaxBmpSide = 65535;
 
-BmpPixelFormat PixelFormatOf(const BmpInfo& info);
+// Reading a Windows bitmap never gives kDevice.
+PixelFormat PixelFormatOf(const BmpInfo& info);
 
 // A bit-field channel value scaled to 0..255: value * 255 / max, rounded, so
 // 0 and max give black and full intensity.

@@ -318,4 +318,46 @@ void BmpPaletteIndexer::BuildCell(int cell) {
   cell_count_[cell] = static_cast<std::uint16_t>(candidates_.size() - cell_start_[cell]);
 }
 
+void IndexToPalette(ConstPixelView pixels, const BmpPaletteChoice& choice, bool diffuse,
+                    const std::function<void(int y, const std::uint8_t* indices)>& onRow) {
+  const int width = pixels.Width();
+  BmpPaletteIndexer indexer(choice);
+  std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+  // Errors carried to this row and the next, per channel (blue, green, red),
+  // with one spare pixel at each end so the kernel needs no edge tests.
+  const std::size_t cells = diffuse ? (static_cast<std::size_t>(width) + 2) * 3 : 0;
+  std::vector<int> thisRow(cells, 0);
+  std::vector<int> nextRow(cells, 0);
+  const auto clamp = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
+  for (int y = 0; y < pixels.Height(); ++y) {
+    const std::uint8_t* source = pixels.Row(y);
+    if (!diffuse) {
+      indexer.IndexRow(source, width, indices.data());
+      onRow(y, indices.data());
+      continue;
+    }
+    std::fill(nextRow.begin(), nextRow.end(), 0);
+    for (int x = 0; x < width; ++x) {
+      int* err = &thisRow[(static_cast<std::size_t>(x) + 1) * 3];
+      const std::uint8_t b = clamp(source[x * 3] + err[0] / 16);
+      const std::uint8_t g = clamp(source[x * 3 + 1] + err[1] / 16);
+      const std::uint8_t r = clamp(source[x * 3 + 2] + err[2] / 16);
+      const std::uint8_t index = indexer.IndexOf(r, g, b);
+      indices[static_cast<std::size_t>(x)] = index;
+      const Color chosen = choice.colors[index];
+      const int diff[3] = {b - BlueOf(chosen), g - GreenOf(chosen), r - RedOf(chosen)};
+      int* right = err + 3;
+      int* below = &nextRow[(static_cast<std::size_t>(x) + 1) * 3];
+      for (int c = 0; c < 3; ++c) {
+        right[c] += diff[c] * 7;
+        below[c - 3] += diff[c] * 3;
+        below[c] += diff[c] * 5;
+        below[c + 3] += diff[c];
+      }
+    }
+    std::swap(thisRow, nextRow);
+    onRow(y, indices.data());
+  }
+}
+
 }  // namespace kelbo

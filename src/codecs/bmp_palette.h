@@ -1,17 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo {
 
 // The colour table a picture is stored with at 1, 4 or 8 bits per pixel.
 struct BmpPaletteChoice {
-  std::vector<Color> colors;  // at most 2^bits entries, in table order
+  Palette colors;  // at most 2^bits entries, in table order
   // Set for the black-and-white table made for a 1-bit picture of more than
   // two colours: a pixel is white when its Luminance is at least 128, black
   // otherwise. Clear: every pixel takes its nearest colour.
@@ -62,5 +64,16 @@ class BmpPaletteIndexer {
   std::uint32_t last_key_ = 0xFFFFFFFF;
   std::uint8_t last_index_ = 0;
 };
+
+// Maps every pixel to an entry of `choice`, rows top to bottom: the
+// indexer's entry, of the colour itself or, when `diffuse`, of the colour
+// plus the Floyd-Steinberg error carried to it (left to right on every row,
+// 7/16 right and 3/16, 5/16, 1/16 below, errors in sixteenths truncated
+// toward zero, each channel clamped to 0..255 before the lookup). A picture
+// whose colours are all in the table maps to them exactly. `on_row(y,
+// indices)` receives each row's `Width()` indices once the row is done, so it
+// may overwrite that row of `pixels`.
+void IndexToPalette(ConstPixelView pixels, const BmpPaletteChoice& choice, bool diffuse,
+                    const std::function<void(int y, const std::uint8_t* indices)>& onRow);
 
 }  // namespace kelbo

@@ -141,7 +141,7 @@ void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info,
     ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
       for (int x = 0; x < width; ++x, s += 2, d += 3) masks.Put(s[0] | (s[1] << 8), d);
     });
-  } else if (PixelFormatOf(info) == BmpPixelFormat::k32) {
+  } else if (PixelFormatOf(info) == PixelFormat::k32) {
     ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
       for (int x = 0; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
     });
@@ -155,16 +155,25 @@ void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info,
   }
 }
 
+Result<BmpPicture> WithBitmap(Result<BmpFormatInfo> read, BitmapTarget& target) {
+  if (!read) return read.Error();
+  BmpPicture picture;
+  static_cast<BmpFormatInfo&>(picture) = std::move(read).Value();
+  picture.bitmap = std::move(target.bitmap);
+  return picture;
+}
+
 }  // namespace
 
-Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress) {
+Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target,
+                              Progress* progress) {
   Result<BmpInfo> header = ReadBmpInfo(file);
   if (!header) return header.Error();
-  BmpPicture picture;
-  picture.info = *header;
-  const BmpInfo& info = picture.info;
-  picture.format = PixelFormatOf(info);
-  picture.palette = ReadPalette(file, info);
+  BmpFormatInfo read;
+  read.info = *header;
+  const BmpInfo& info = read.info;
+  read.format = PixelFormatOf(info);
+  read.palette = ReadPalette(file, info);
 
   const bool rle =
       info.compression == BmpCompression::kRle8 || info.compression == BmpCompression::kRle4;
@@ -176,35 +185,44 @@ Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progres
                                                " pixels from only " + std::to_string(data.size()) +
                                                " bytes of data");
   }
+  PixelView out;
   try {
-    picture.bitmap = Bitmap24(info.width, info.height);
+    out = target.Allocate(info.width, info.height);
   } catch (const BitmapSizeError& e) {
     return Fail(FailureKind::kUnsupported, e.what());
   }
 
   const ProgressScope scope(progress, 100);
   if (rle) {
-    if (!picture.palette.empty() && picture.palette[0] != colors::kBlack)
-      picture.bitmap.Fill(picture.palette[0]);
+    out.Fill(read.palette.empty() ? colors::kBlack : read.palette[0]);
     const int bits = info.compression == BmpCompression::kRle8 ? 8 : 4;
-    if (auto bad =
-            DecodeBmpRle(data, bits, LookupOf(picture.palette), picture.bitmap.View(), scope))
-      return *bad;
+    if (auto bad = DecodeBmpRle(data, bits, LookupOf(read.palette), out, scope)) return *bad;
   } else {
-    DecodeUncompressed(file, info, picture.palette, picture.bitmap.View(), scope);
+    DecodeUncompressed(file, info, read.palette, out, scope);
   }
   scope.Set(100);
-  return picture;
+  return read;
 }
 
-Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress) {
+Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress) {
+  BitmapTarget target;
+  return WithBitmap(ReadBmp(file, target, progress), target);
+}
+
+Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target,
+                              Progress* progress) {
   std::vector<std::uint8_t> bytes;
   try {
     bytes = ReadFileBytes(path);
   } catch (const FileError& e) {
     return Fail(FailureKind::kIo, e.what());
   }
-  return ReadBmp(bytes, progress);
+  return ReadBmp(bytes, target, progress);
+}
+
+Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress) {
+  BitmapTarget target;
+  return WithBitmap(ReadBmp(path, target, progress), target);
 }
 
 }  // namespace kelbo

@@ -8,19 +8,24 @@
 #include "codecs/bmp_info.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_target.h"
 #include "core/progress.h"
 #include "core/result.h"
 
 namespace kelbo {
 
-// A Windows bitmap file read into the working 24-bit form, with what saving
-// it back needs: the pixel format it had and its colour table. A bitmap read
-// from a file is always device-independent.
-struct BmpPicture {
-  Bitmap24 bitmap;
-  BmpPixelFormat format = BmpPixelFormat::k24;
-  std::vector<Color> palette;  // the colour table as stored; may be empty
+// What reading a Windows bitmap file gives besides the pixels: what saving it
+// back needs, the pixel format it had and its colour table, and its headers.
+// A bitmap read from a file is always device-independent.
+struct BmpFormatInfo {
+  PixelFormat format = PixelFormat::k24;
+  Palette palette;  // the colour table as stored; may be empty
   BmpInfo info;
+};
+
+// The same with the pixels in the working 24-bit form.
+struct BmpPicture : BmpFormatInfo {
+  Bitmap24 bitmap;
 };
 
 // Reads every depth and header ReadBmpInfo accepts: 1, 4 and 8 bits with a
@@ -36,8 +41,15 @@ struct BmpPicture {
 //   data per 1024 pixels; the header alone cannot demand gigabytes.
 // Failures come back with their reason; nothing here throws for bad data.
 // Progress, when given, runs from 0 to 100 and is set back to 0 at the end.
+// The pixels go into `target`, asked for them once the headers are read
+// (not at all when they fail); a failure of its own (BitmapSizeError) comes
+// back as kUnsupported.
+Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target,
+                              Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress = nullptr);
 // Reads the whole file first; a file that cannot be read is kIo.
+Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target,
+                              Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
 
 }  // namespace kelbo

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -52,8 +53,8 @@ struct SixteenBitLayout {
   std::array<std::uint8_t, 256> red, green, blue;
 };
 
-SixteenBitLayout LayoutOf(BmpPixelFormat format) {
-  const bool six_green = format == BmpPixelFormat::k16;
+SixteenBitLayout LayoutOf(PixelFormat format) {
+  const bool six_green = format == PixelFormat::k16;
   return SixteenBitLayout{5, six_green ? 6 : 5, LevelsOf(5), LevelsOf(six_green ? 6 : 5),
                           LevelsOf(5)};
 }
@@ -62,16 +63,18 @@ bool UsesPalette(int bits) { return bits <= 8; }
 
 class Encoder {
  public:
-  Encoder(ConstPixelView pixels, BmpPixelFormat format, std::span<const Color> palette)
+  Encoder(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette)
       : pixels_(pixels), format_(format), bits_(BmpBitsPerPixel(format)) {
     CheckEncodable(pixels);
     if (UsesPalette(bits_)) choice_ = ChooseBmpPalette(pixels, bits_, palette);
   }
 
-  std::vector<std::uint8_t> Encode() {
+  // Hands the file to `sink` in pieces (the headers, then row by row), so a
+  // file writer never holds more than a row.
+  void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
     const std::size_t stride =
         static_cast<std::size_t>(*BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
-    const bool masks = format_ == BmpPixelFormat::k16;
+    const bool masks = format_ == PixelFormat::k16;
     const std::size_t table_bytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
     const std::size_t offset =
         kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + table_bytes;
@@ -80,13 +83,16 @@ class Encoder {
     if (!file_size || *file_size > std::numeric_limits<std::uint32_t>::max()) {
       throw std::length_error("picture too large for a bitmap file");
     }
-    std::vector<std::uint8_t> out;
-    out.reserve(*file_size);
-    WriteHeaders(out, static_cast<std::uint32_t>(*file_size), static_cast<std::uint32_t>(offset),
-                 static_cast<std::uint32_t>(*image_size));
-    WriteRows(out, stride);
-    return out;
+    fileSize_ = *file_size;
+    std::vector<std::uint8_t> headers;
+    headers.reserve(offset);
+    WriteHeaders(headers, static_cast<std::uint32_t>(*file_size),
+                 static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(*image_size));
+    sink(headers);
+    WriteRows(sink, stride);
   }
+
+  std::size_t FileSize() const { return fileSize_; }
 
  private:
   void WriteHeaders(std::vector<std::uint8_t>& out, std::uint32_t file_size, std::uint32_t offset,
@@ -97,7 +103,7 @@ class Encoder {
     AppendU32Le(out, 0);  // two reserved words
     AppendU32Le(out, offset);
 
-    const bool masks = format_ == BmpPixelFormat::k16;
+    const bool masks = format_ == PixelFormat::k16;
     const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
     AppendU32Le(out, kInfoHeaderSize);
     AppendI32Le(out, pixels_.Width());
@@ -127,18 +133,18 @@ class Encoder {
     }
   }
 
-  void WriteRows(std::vector<std::uint8_t>& out, std::size_t stride) {
+  void WriteRows(const std::function<void(std::span<const std::uint8_t>)>& sink,
+                 std::size_t stride) {
     const int width = pixels_.Width();
+    std::vector<std::uint8_t> packed(stride, 0);
     if (bits_ == 24) {
       const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
       for (int y = pixels_.Height() - 1; y >= 0; --y) {
-        const std::uint8_t* row = pixels_.Row(y);
-        out.insert(out.end(), row, row + row_bytes);
-        out.insert(out.end(), stride - row_bytes, 0);
+        std::memcpy(packed.data(), pixels_.Row(y), row_bytes);  // the padding stays 0
+        sink(packed);
       }
       return;
     }
-    std::vector<std::uint8_t> packed(stride, 0);
     std::vector<std::uint8_t> indices(UsesPalette(bits_) ? static_cast<std::size_t>(width) : 0);
     std::optional<BmpPaletteIndexer> indexer;
     if (UsesPalette(bits_)) indexer.emplace(choice_);
@@ -160,7 +166,7 @@ class Encoder {
         std::uint8_t* d = packed.data();
         for (int x = 0; x < width; ++x, s += 3, d += 4) std::memcpy(d, s, 3);
       }
-      out.insert(out.end(), packed.begin(), packed.end());
+      sink(packed);
     }
   }
 
@@ -179,46 +185,55 @@ class Encoder {
   }
 
   ConstPixelView pixels_;
-  BmpPixelFormat format_;
+  PixelFormat format_;
   int bits_;
   BmpPaletteChoice choice_;
+  std::size_t fileSize_ = 0;
 };
 
 }  // namespace
 
-int BmpBitsPerPixel(BmpPixelFormat format) {
+int BmpBitsPerPixel(PixelFormat format) {
   switch (format) {
-    case BmpPixelFormat::k1:
+    case PixelFormat::k1:
       return 1;
-    case BmpPixelFormat::k4:
+    case PixelFormat::k4:
       return 4;
-    case BmpPixelFormat::k8:
+    case PixelFormat::k8:
       return 8;
-    case BmpPixelFormat::k15:
-    case BmpPixelFormat::k16:
+    case PixelFormat::k15:
+    case PixelFormat::k16:
       return 16;
-    case BmpPixelFormat::k32:
+    case PixelFormat::k32:
       return 32;
-    case BmpPixelFormat::k24:
-    case BmpPixelFormat::kDevice:
-    case BmpPixelFormat::kCustom:
+    case PixelFormat::k24:
+    case PixelFormat::kDevice:
+    case PixelFormat::kCustom:
       return 24;
   }
   return 24;
 }
 
-std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format,
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format,
                                     std::span<const Color> palette) {
-  return Encoder(pixels, format, palette).Encode();
+  std::vector<std::uint8_t> out;
+  Encoder encoder(pixels, format, palette);
+  encoder.Encode([&out, &encoder](std::span<const std::uint8_t> piece) {
+    if (out.empty()) out.reserve(encoder.FileSize());
+    out.insert(out.end(), piece.begin(), piece.end());
+  });
+  return out;
 }
 
-void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixelFormat format,
+void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette) {
-  const std::vector<std::uint8_t> bytes = EncodeBmp(pixels, format, palette);
-  WriteFileAtomically(path, bytes);
+  Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
+  AtomicFileWriter file(path);
+  encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
+  file.Commit();
 }
 
-void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format, std::span<const Color> palette) {
+void ReduceToBmpFormat(PixelView pixels, PixelFormat format, std::span<const Color> palette) {
   if (pixels.Empty()) return;
   const int bits = BmpBitsPerPixel(format);
   if (UsesPalette(bits)) {
@@ -257,11 +272,11 @@ void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format, std::span<const 
 }
 
 std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels) {
-  return EncodeBmp(pixels, BmpPixelFormat::k24);
+  return EncodeBmp(pixels, PixelFormat::k24);
 }
 
 void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels) {
-  WriteBmp(path, pixels, BmpPixelFormat::k24);
+  WriteBmp(path, pixels, PixelFormat::k24);
 }
 
 }  // namespace kelbo

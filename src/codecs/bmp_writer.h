@@ -13,7 +13,7 @@ namespace kelbo {
 
 // Bits per pixel a format is written with: 1, 4, 8, 16 (for 15 and 16), 24
 // or 32. Device-dependent and custom formats are written as 24 bits.
-int BmpBitsPerPixel(BmpPixelFormat format);
+int BmpBitsPerPixel(PixelFormat format);
 
 // A Windows bitmap of the given format: BITMAPFILEHEADER, BITMAPINFOHEADER
 // (2835 pixels per metre = 72 dpi), rows bottom-up padded to 4 bytes with
@@ -27,17 +27,17 @@ int BmpBitsPerPixel(BmpPixelFormat format);
 // - 24 bits: BI_RGB; 32 bits: BI_RGB, the fourth byte 0.
 // An empty picture throws std::invalid_argument; one whose file would pass
 // 4 GiB throws std::length_error.
-std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, BmpPixelFormat format,
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format,
                                     std::span<const Color> palette = {});
 
 // Writes EncodeBmp atomically; throws FileError and what EncodeBmp throws.
-void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, BmpPixelFormat format,
+void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette = {});
 
 // Changes the pixels to exactly the colours a file of that format, written by
 // EncodeBmp with the same `palette`, reads back as: what saving a document in
 // its recorded format leaves in it.
-void ReduceToBmpFormat(PixelView pixels, BmpPixelFormat format,
+void ReduceToBmpFormat(PixelView pixels, PixelFormat format,
                        std::span<const Color> palette = {});
 
 // The 24-bit form, kept for callers that only ever write 24 bits.

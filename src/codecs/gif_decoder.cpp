@@ -359,8 +359,9 @@ void Parser::DecodePixels(GifFrame& frame) {
   } else {
     lzw = DecodeGifLzw(reader_, frame.indices, width, on_row);
   }
-  if (lzw.aborted) throw Aborted{};
+  if (lzw.end == GifLzwEnd::kAborted) throw Aborted{};
   frame.pixels_decoded = lzw.pixels;
+  frame.pixelError = GifLzwProblem(lzw, count);
 
   if (frame.transparent) {
     frame.mask.assign(count, 0);
@@ -430,7 +431,7 @@ Result<GifFile> ReadGifFile(const std::filesystem::path& path, const GifDecodeOp
   return DecodeGif(bytes, options);
 }
 
-Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file) {
+std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& target) {
   if (file.frames.empty()) {
     std::string message = "the GIF file holds no image";
     if (file.stop == GifStop::kBadFrame) message += " (" + file.stop_detail + ")";
@@ -440,8 +441,8 @@ Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file) {
   if (frame.image.Width() != frame.width || frame.image.Height() != frame.height)
     return Fail(FailureKind::kInvalid, "the GIF file was read without its pixels");
 
-  Bitmap24 result(frame.width, frame.height,
-                  frame.transparent ? frame.transparent_color : colors::kBlack);
+  const PixelView result = target.Allocate(frame.width, frame.height);
+  result.Fill(frame.transparent ? frame.transparent_color : colors::kBlack);
   // Only the part of the frame that lands inside its own size shows.
   const int columns = std::max(0, frame.width - frame.left);
   const int rows = std::max(0, frame.height - frame.top);
@@ -460,7 +461,13 @@ Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file) {
         out[3 * x + c] = static_cast<std::uint8_t>((out[3 * x + c] & keep) ^ image[3 * x + c]);
     }
   }
-  return result;
+  return std::nullopt;
+}
+
+Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file) {
+  BitmapTarget target;
+  if (auto bad = DrawGifFirstFrame(file, target)) return *bad;
+  return std::move(target.bitmap);
 }
 
 }  // namespace kelbo

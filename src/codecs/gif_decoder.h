@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_target.h"
 #include "core/result.h"
 
 namespace kelbo {
@@ -78,6 +80,11 @@ struct GifFrame {
   // data did not reach (truncated data) are index 0.
   std::vector<std::uint8_t> indices;
   std::size_t pixels_decoded = 0;  // in the order the data stores them
+  // Why the pixels stop short of the last one, when the data did not just
+  // run out (a code that names nothing, an end code too early, a minimum
+  // code size outside 2..11: GifLzwProblem's words); empty otherwise, and
+  // when the blocks were only walked.
+  std::string pixelError;
   // The frame in colour; transparent pixels are black.
   Bitmap24 image;
   // Only when transparent: width*height bytes, 1 where a decoded pixel has
@@ -149,5 +156,8 @@ bool IsGifSignature(std::span<const std::uint8_t> head);
 // colour of its transparent index, which therefore also fills the uncovered
 // area; otherwise the uncovered area is black. Fails when there is no frame.
 Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file);
+// The same drawn into `target`, asked for the first frame's size unless the
+// file has no frame.
+std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& target);
 
 }  // namespace kelbo

@@ -16,8 +16,6 @@ void PutU16(std::vector<std::uint8_t>& out, int value) {
   out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
 }
 
-std::uint8_t ClampByte(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); }
-
 }  // namespace
 
 GifCodePacker& GifCodePacker::Code(unsigned code, unsigned width) {
@@ -39,8 +37,8 @@ std::vector<std::uint8_t> GifCodePacker::Bytes() const {
 
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
                                        const GifLzwOptions& options) {
-  if (min_code_size < 2 || min_code_size > 8)
-    throw std::invalid_argument("GIF minimum code size must be 2 to 8");
+  if (min_code_size < 2 || min_code_size > 11)
+    throw std::invalid_argument("GIF minimum code size must be 2 to 11");
   const unsigned clear = 1u << min_code_size;
   const unsigned end = clear + 1;
   for (const std::uint8_t index : indices) {
@@ -126,47 +124,15 @@ int GifTableBits(std::size_t count) {
 GifIndexedPicture ReduceForGif(ConstPixelView pixels) {
   if (pixels.Empty()) throw std::invalid_argument("cannot write an empty picture as GIF");
   const int width = pixels.Width();
-  const int height = pixels.Height();
   const BmpPaletteChoice choice = ChooseBmpPalette(pixels, 8);
-  BmpPaletteIndexer indexer(choice);
   GifIndexedPicture out;
   out.width = width;
-  out.height = height;
+  out.height = pixels.Height();
   out.palette = choice.colors;
-  out.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-
-  // Errors carried to this row and the next, per channel (blue, green, red),
-  // with one spare pixel at each end so the kernel needs no edge tests. When
-  // the table holds every colour each pixel maps to itself, every error is 0
-  // and the picture comes through exactly.
-  const std::size_t cells = (static_cast<std::size_t>(width) + 2) * 3;
-  std::vector<int> this_row(cells, 0);
-  std::vector<int> next_row(cells, 0);
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* source = pixels.Row(y);
-    std::uint8_t* indices = out.indices.data() + static_cast<std::size_t>(y) * width;
-    std::fill(next_row.begin(), next_row.end(), 0);
-    for (int x = 0; x < width; ++x) {
-      int* err = &this_row[(static_cast<std::size_t>(x) + 1) * 3];
-      const int b = source[x * 3] + err[0] / 16;
-      const int g = source[x * 3 + 1] + err[1] / 16;
-      const int r = source[x * 3 + 2] + err[2] / 16;
-      const std::uint8_t index = indexer.IndexOf(ClampByte(r), ClampByte(g), ClampByte(b));
-      indices[x] = index;
-      const Color chosen = out.palette[index];
-      const int diff[3] = {ClampByte(b) - BlueOf(chosen), ClampByte(g) - GreenOf(chosen),
-                           ClampByte(r) - RedOf(chosen)};
-      int* right = err + 3;
-      int* below = &next_row[(static_cast<std::size_t>(x) + 1) * 3];
-      for (int c = 0; c < 3; ++c) {
-        right[c] += diff[c] * 7;
-        below[c - 3] += diff[c] * 3;
-        below[c] += diff[c] * 5;
-        below[c + 3] += diff[c];
-      }
-    }
-    std::swap(this_row, next_row);
-  }
+  out.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(out.height));
+  IndexToPalette(pixels, choice, true, [&out, width](int y, const std::uint8_t* indices) {
+    std::copy_n(indices, width, out.indices.data() + static_cast<std::size_t>(y) * width);
+  });
   return out;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo {
 
@@ -34,8 +35,9 @@ struct GifLzwOptions {
 };
 
 // The LZW codes of `indices` with the format's code-width rule. Every index
-// must be below 2^min_code_size; min_code_size outside 2..8 throws
-// std::invalid_argument.
+// must be below 2^min_code_size; min_code_size outside 2..11 throws
+// std::invalid_argument (above 8 only some other writers go; the program's
+// own files use 2..8).
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
                                        const GifLzwOptions& options = {});
 
@@ -52,7 +54,7 @@ int GifTableBits(std::size_t count);
 struct GifIndexedPicture {
   int width = 0;
   int height = 0;
-  std::vector<Color> palette;         // 1..256 entries
+  Palette palette;                    // 1..256 entries
   std::vector<std::uint8_t> indices;  // width * height, rows from the top
 };
 

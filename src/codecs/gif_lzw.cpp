@@ -91,11 +91,14 @@ std::size_t MeasureGifSubBlocks(std::span<const std::uint8_t> data, std::size_t 
 GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::size_t row_length,
                           const GifLzwRowCallback& on_row) {
   GifLzwResult result;
-  if (reader.AtEnd()) return result;
+  if (reader.AtEnd()) {
+    if (!out.empty()) result.end = GifLzwEnd::kEndOfData;
+    return result;
+  }
   const int min_code_size = reader.U8();
   result.min_code_size = min_code_size;
   if (min_code_size < kGifLzwMinCodeSizeLow || min_code_size > kGifLzwMinCodeSizeHigh) {
-    result.bad_code_size = true;
+    result.end = GifLzwEnd::kBadCodeSize;
     SkipGifSubBlocks(reader);
     return result;
   }
@@ -104,7 +107,8 @@ GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::
   const unsigned end = clear + 1;
   // Heap, not stack: the decoder may run on threads with small stacks.
   auto table = std::make_unique<LzwTable>();
-  for (unsigned i = 0; i < clear; ++i) {
+  // Roots above 255 stop decoding before they are used.
+  for (unsigned i = 0; i < std::min(clear, 256u); ++i) {
     table->suffix[i] = static_cast<std::uint8_t>(i);
     table->first[i] = static_cast<std::uint8_t>(i);
     table->length[i] = 1;
@@ -124,7 +128,15 @@ GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::
 
   SubBlockBits bits(reader);
   unsigned code = 0;
-  while (pos < total && bits.Code(width, code)) {
+  const auto stop = [&](GifLzwEnd why) {
+    result.end = why;
+    result.badCode = code;
+  };
+  while (pos < total) {
+    if (!bits.Code(width, code)) {
+      result.end = GifLzwEnd::kEndOfData;
+      break;
+    }
     if (code == clear) {
       next = clear + 2;
       width = static_cast<unsigned>(min_code_size) + 1;
@@ -132,12 +144,22 @@ GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::
       have_prev = false;
       continue;
     }
-    if (code == end) break;
+    if (code == end) {
+      stop(GifLzwEnd::kEndCode);
+      break;
+    }
+    if (code < clear && code > 255) {
+      stop(GifLzwEnd::kBadIndex);
+      break;
+    }
 
     unsigned entry = code;
     if (!have_prev) {
       // After a clear only the roots exist; any other code names nothing.
-      if (code > end) break;
+      if (code > end) {
+        stop(GifLzwEnd::kBadCode);
+        break;
+      }
     } else {
       const bool known = code < next;
       // `next` < 4096 whenever a code is unknown: codes have at most 12 bits.
@@ -188,7 +210,7 @@ GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::
       row_end += row_length;
       if (!on_row(rows_done)) {
         result.pixels = pos;
-        result.aborted = true;
+        result.end = GifLzwEnd::kAborted;
         return result;
       }
     }
@@ -196,6 +218,29 @@ GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::
   bits.SkipRest();
   result.pixels = pos;
   return result;
+}
+
+std::string GifLzwProblem(const GifLzwResult& result, std::size_t total) {
+  const std::string where =
+      " after " + std::to_string(result.pixels) + " of " + std::to_string(total) + " pixels";
+  switch (result.end) {
+    case GifLzwEnd::kFilled:
+    case GifLzwEnd::kEndOfData:
+      return "";
+    case GifLzwEnd::kEndCode:
+      return "the LZW data ends (end code)" + where;
+    case GifLzwEnd::kBadCode:
+      return "LZW code " + std::to_string(result.badCode) + " names no string" + where;
+    case GifLzwEnd::kBadIndex:
+      return "LZW code " + std::to_string(result.badCode) +
+             " is a colour index beyond any colour table" + where;
+    case GifLzwEnd::kBadCodeSize:
+      return "LZW minimum code size " + std::to_string(result.min_code_size) +
+             " is outside 2..11";
+    case GifLzwEnd::kAborted:
+      return "loading was aborted" + where;
+  }
+  return "";
 }
 
 }  // namespace kelbo

@@ -4,27 +4,45 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 
 #include "core/byte_reader.h"
 
 namespace kelbo {
 
 // The GIF format's LZW limits: codes of at most 12 bits, so at most 4096
-// table entries. Minimum code sizes outside 2..8 count as damaged data:
-// above 8 the roots do not fit 8-bit indices, and with 1 the first free code
-// already equals 2^width, where the widening rule has no agreed meaning (the
-// format asks for 2 even for 2-colour pictures).
+// table entries. The format asks for minimum code sizes of 2 to 8, but some
+// writers use up to 11 (the first code then already has 12 bits); those
+// decode by the same rules. Sizes above 11 leave no room for a single table
+// entry, and with 0 or 1 the first free code already equals 2^width, where
+// the widening rule has no agreed meaning: both count as damaged data.
 inline constexpr int kGifLzwMaxBits = 12;
 inline constexpr int kGifLzwTableSize = 1 << kGifLzwMaxBits;
 inline constexpr int kGifLzwMinCodeSizeLow = 2;
-inline constexpr int kGifLzwMinCodeSizeHigh = 8;
+inline constexpr int kGifLzwMinCodeSizeHigh = 11;
+
+// Why decoding ended.
+enum class GifLzwEnd : std::uint8_t {
+  kFilled,       // every pixel of the output was decoded
+  kEndOfData,    // the sub-blocks ran out first (truncated data)
+  kEndCode,      // an end code came before the last pixel
+  kBadCode,      // a code after a clear code that names no string
+  kBadIndex,     // a root code above 255 (code sizes 9 to 11): no colour table has it
+  kBadCodeSize,  // the minimum code size is outside 2..11: nothing was decoded
+  kAborted,      // the row callback asked to stop
+};
 
 struct GifLzwResult {
-  std::size_t pixels = 0;      // written to the front of the output, in stream order
-  int min_code_size = 0;       // as read from the data
-  bool bad_code_size = false;  // outside 2..8: no pixels decoded, the sub-blocks skipped
-  bool aborted = false;        // the row callback asked to stop
+  std::size_t pixels = 0;  // written to the front of the output, in stream order
+  int min_code_size = 0;   // as read from the data
+  GifLzwEnd end = GifLzwEnd::kFilled;
+  unsigned badCode = 0;    // the code that stopped kBadCode and kBadIndex
 };
+
+// Why decoding stopped short of the last of `total` pixels, in words for the
+// user; empty when it did not, or when only the data ran out (a truncated
+// file keeps what it has without complaint).
+std::string GifLzwProblem(const GifLzwResult& result, std::size_t total);
 
 // Called after every completed run of `row_length` pixels with the number of
 // runs completed so far; returning false stops decoding at once.

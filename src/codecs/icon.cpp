@@ -127,7 +127,7 @@ std::size_t LargestIconEntry(const IconDirectory& directory) {
   return best;
 }
 
-Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file) {
+Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file, Progress* progress) {
   const Result<IconDirectory> directory = ReadIconDirectory(file);
   if (!directory) return directory.Error();
   IconPicture picture;
@@ -160,7 +160,7 @@ Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file) {
 
   const Result<std::vector<std::uint8_t>> bmp = AsBitmapFile(image, height);
   if (!bmp) return bmp.Error();
-  Result<BmpPicture> colour = ReadBmp(*bmp);
+  Result<BmpPicture> colour = ReadBmp(*bmp, progress);
   if (!colour) return colour.Error();
   const BmpInfo info = colour->info;
   picture.bits_per_pixel = info.bits_per_pixel;
@@ -208,14 +208,14 @@ Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file) {
   return picture;
 }
 
-Result<IconPicture> ReadIcon(const std::filesystem::path& path) {
+Result<IconPicture> ReadIcon(const std::filesystem::path& path, Progress* progress) {
   std::vector<std::uint8_t> bytes;
   try {
     bytes = ReadFileBytes(path);
   } catch (const FileError& e) {
     return Fail(FailureKind::kIo, e.what());
   }
-  return ReadIcon(bytes);
+  return ReadIcon(bytes, progress);
 }
 
 std::vector<std::uint8_t> EncodeIcon(ConstPixelView pixels) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/bitmap24.h"
+#include "core/progress.h"
 #include "core/result.h"
 
 namespace kelbo {
@@ -57,8 +58,9 @@ struct IconPicture {
 //   alpha instead: Round((c * a + 255 * (255 - a)) / 255) per channel.
 // Sides follow the image's own header (directories are often wrong) and may
 // not exceed kMaxIconSide. PNG-compressed images are kUnsupported.
-Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file);
-Result<IconPicture> ReadIcon(const std::filesystem::path& path);
+// Progress, when given, is the bitmap reader's: 0 to 100, then 0 again.
+Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file, Progress* progress = nullptr);
+Result<IconPicture> ReadIcon(const std::filesystem::path& path, Progress* progress = nullptr);
 
 // An icon file holding the picture as one 32-bit image: every alpha byte
 // 255, an all-clear AND mask. Sides of 1..256 only; an empty picture or a

@@ -10,10 +10,17 @@
 #include <string>
 #include <utility>
 
+#include "codecs/bmp_palette.h"
 #include "codecs/jpeg_parameters.h"
+#include "core/luminance.h"
 
 // After jpeglib.h (it needs its types).
 #include <jerror.h>
+
+// jconfig.h (through jpeglib.h) says what the library was built with.
+#ifndef D_ARITH_CODING_SUPPORTED
+#error "libjpeg must be built with arithmetic decoding (libjpeg-turbo: WITH_ARITH_DEC=ON)"
+#endif
 
 namespace kelbo {
 namespace {
@@ -93,13 +100,33 @@ void InstallErrorManager(ErrorManager& err, j_common_ptr cinfo) {
 
 // ---- decoding ----
 
+// CMYK and YCCK files: the library gives their inks (it converts YCCK to
+// CMYK) but converts them to no other colour space, and so cannot quantise
+// them either. We convert the inks to RGB and reduce the colours ourselves,
+// with what the settings asked the library for.
+struct InkPlan {
+  bool active = false;
+  bool inverted = false;  // Adobe's writers store 255 - ink, and say so with their APP14 marker
+  bool grey = false;
+  bool quantise = false;
+  int colours = 0;        // 16 or 256 when quantising
+  bool diffuse = false;   // Floyd-Steinberg; ordered dithering is not offered here
+};
+
 struct DecodeSession {
   ErrorManager err{};
   jpeg_decompress_struct cinfo{};
   jpeg_source_mgr source{};
   jpeg_progress_mgr monitor{};
   std::array<std::uint8_t, 3 * 256> bgr_of_index{};
-  JpegDecoded result;
+  InkPlan inks;
+  std::vector<std::uint8_t> inkRow;
+  PictureTarget* target = nullptr;
+  PixelView view;
+  // Palette indices: the whole picture's when the caller keeps them, else a row.
+  std::vector<std::uint8_t>* keptIndices = nullptr;
+  std::vector<std::uint8_t> indexRow;
+  JpegDecodeInfo result;
 
   DecodeSession() = default;
   DecodeSession(const DecodeSession&) = delete;
@@ -203,16 +230,28 @@ void MonitorDecoding(j_common_ptr cinfo) {
   }
 }
 
+void PlanInks(DecodeSession& s) {
+  jpeg_decompress_struct& cinfo = s.cinfo;
+  InkPlan& plan = s.inks;
+  plan = InkPlan{};
+  plan.active = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  if (!plan.active) return;
+  plan.inverted = cinfo.saw_Adobe_marker != 0;
+  plan.grey = cinfo.out_color_space == JCS_GRAYSCALE;
+  plan.quantise = cinfo.quantize_colors != 0;
+  plan.colours = cinfo.desired_number_of_colors;
+  plan.diffuse = cinfo.dither_mode == JDITHER_FS;
+  cinfo.out_color_space = JCS_CMYK;
+  cinfo.quantize_colors = FALSE;
+}
+
 // Only what these limits refuse is thrown here; the library checks the rest
 // when decompression starts.
-void CheckDecodable(const jpeg_decompress_struct& cinfo) {
-  // Release 6 of the library could not read arithmetic coding; and unlike
-  // Huffman coding it has no bits-per-block floor to bound the work a tiny
-  // file can demand (see TooShortForThePicture).
-  if (cinfo.arith_code) throw EJPEGException("Arithmetic-coded JPEG files are not supported");
-  if (cinfo.out_color_space != JCS_RGB && cinfo.out_color_space != JCS_GRAYSCALE) {
-    throw EJPEGException("Unsupported JPEG color space: only grayscale and color (YCbCr or RGB) "
-                         "pictures can be read, not CMYK");
+void CheckDecodable(const jpeg_decompress_struct& cinfo, std::size_t data_size) {
+  if (cinfo.out_color_space != JCS_RGB && cinfo.out_color_space != JCS_GRAYSCALE &&
+      cinfo.out_color_space != JCS_CMYK) {
+    throw EJPEGException("Unsupported JPEG color space: only grayscale, color (YCbCr or RGB) "
+                         "and CMYK (or YCCK) pictures can be read");
   }
   const std::uint64_t width = cinfo.image_width;
   const std::uint64_t height = cinfo.image_height;
@@ -223,6 +262,15 @@ void CheckDecodable(const jpeg_decompress_struct& cinfo) {
                          std::to_string(height) + " pixels (at most " +
                          std::to_string(kMaxJpegPixels) + " pixels, sides up to " +
                          std::to_string(kMaxBitmapDimension) + ")");
+  }
+  // Arithmetic coding has no bits-per-block floor (see TooShortForThePicture)
+  // and reads the end of its data as zeros without a warning, so a few bytes
+  // could demand the work of the largest picture.
+  if (cinfo.arith_code && width * height > kJpegArithmeticFreePixels &&
+      width * height / kJpegArithmeticPixelsPerByte > data_size) {
+    throw EJPEGException("Arithmetic-coded JPEG picture of " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels from only " +
+                         std::to_string(data_size) + " bytes of data");
   }
 }
 
@@ -244,17 +292,20 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
   const jpeg_decompress_struct& cinfo = s.cinfo;
   const int width = static_cast<int>(cinfo.output_width);
   const int height = static_cast<int>(cinfo.output_height);
-  const int expected_components = palette_picture ? 1 : 3;
+  const int expected_components = s.inks.active ? 4 : palette_picture ? 1 : 3;
   if (cinfo.output_components != expected_components) {
     throw EJPEGException("Unexpected JPEG output: " + std::to_string(cinfo.output_components) +
                          " components per pixel");
   }
-  JpegPicture& picture = s.result.picture;
+  JpegDecodeInfo& info = s.result;
   try {
-    picture.bitmap = Bitmap24(width, height);
-    if (palette_picture) {
-      picture.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    s.view = s.target->Allocate(width, height);
+    if (palette_picture && s.keptIndices) {
+      s.keptIndices->assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    } else if (palette_picture) {
+      s.indexRow.resize(static_cast<std::size_t>(width));
     }
+    if (s.inks.active) s.inkRow.resize(static_cast<std::size_t>(width) * 4);
   } catch (const std::bad_alloc&) {
     throw EJPEGException("Not enough memory for a " + std::to_string(width) + " x " +
                          std::to_string(height) + " picture");
@@ -262,15 +313,16 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
     throw EJPEGException(e.what());
   }
   if (!palette_picture) {
-    picture.format = JpegPixelFormat::k24Bit;
+    info.format = JpegPixelFormat::k24Bit;
     return;
   }
-  picture.format = JpegPixelFormat::k8Bit;
+  info.format = JpegPixelFormat::k8Bit;
+  if (s.inks.quantise) return;  // the table comes from the whole picture, after decoding
   // Grey without quantisation is the 256-level grey palette of an 8-bit
   // grey bitmap; otherwise the library's colour map.
   int count = 256;
   if (cinfo.quantize_colors) count = std::clamp(cinfo.actual_number_of_colors, 0, 256);
-  picture.palette.reserve(static_cast<std::size_t>(count));
+  info.palette.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     int r = i, g = i, b = i;
     if (cinfo.quantize_colors) {
@@ -280,7 +332,7 @@ void PreparePicture(DecodeSession& s, bool palette_picture) {
         b = cinfo.colormap[2][i];
       }
     }
-    picture.palette.push_back(Rgb(r, g, b));
+    info.palette.push_back(Rgb(r, g, b));
     s.bgr_of_index[3 * i] = static_cast<std::uint8_t>(b);
     s.bgr_of_index[3 * i + 1] = static_cast<std::uint8_t>(g);
     s.bgr_of_index[3 * i + 2] = static_cast<std::uint8_t>(r);
@@ -295,6 +347,57 @@ void ExpandIndices(const std::uint8_t* indices, int width, const std::uint8_t* b
     out[1] = bgr[1];
     out[2] = bgr[2];
   }
+}
+
+// Ink amounts c, m, y, k (0 none) give red = (255 - c)(255 - k) / 255 and so
+// on, rounded (a product over 255 is never exactly half way); inverted inks
+// give red = c k / 255.
+void InksToBgr(const std::uint8_t* inks, int width, const InkPlan& plan, std::uint8_t* bgr,
+               std::uint8_t* grey_indices) {
+  const unsigned flip = plan.inverted ? 0 : 255;
+  for (int x = 0; x < width; ++x, inks += 4, bgr += 3) {
+    const unsigned k = inks[3] ^ flip;
+    const auto channel = [k, flip](unsigned ink) {
+      return static_cast<std::uint8_t>(((ink ^ flip) * k + 127) / 255);
+    };
+    const std::uint8_t r = channel(inks[0]);
+    const std::uint8_t g = channel(inks[1]);
+    const std::uint8_t b = channel(inks[2]);
+    if (plan.grey) {
+      const std::uint8_t level = Luminance(r, g, b);
+      bgr[0] = bgr[1] = bgr[2] = level;
+      if (grey_indices) grey_indices[x] = level;
+    } else {
+      bgr[0] = b;
+      bgr[1] = g;
+      bgr[2] = r;
+    }
+  }
+}
+
+// After decoding, for CMYK pictures that asked for fewer colours: a table
+// from the whole picture (its own colours when few enough, else median cut)
+// and every pixel mapped onto it.
+void QuantiseInks(PixelView view, const InkPlan& plan, JpegDecodeInfo& info,
+                  std::vector<std::uint8_t>* keptIndices) {
+  if (!plan.active || !plan.quantise || view.Empty()) return;
+  const BmpPaletteChoice choice = ChooseBmpPalette(view, plan.colours <= 16 ? 4 : 8);
+  info.palette = choice.colors;
+  const int width = view.Width();
+  IndexToPalette(view, choice, plan.diffuse,
+                 [&](int y, const std::uint8_t* indices) {
+                   std::uint8_t* row = view.Row(y);
+                   if (keptIndices) {
+                     std::copy_n(indices, width,
+                                 keptIndices->data() + static_cast<std::size_t>(y) * width);
+                   }
+                   for (int x = 0; x < width; ++x, row += 3) {
+                     const Color c = choice.colors[indices[x]];
+                     row[0] = BlueOf(c);
+                     row[1] = GreenOf(c);
+                     row[2] = RedOf(c);
+                   }
+                 });
 }
 
 void SwapRedBlue(std::uint8_t* row, int width) {
@@ -316,7 +419,8 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
   AttachSource(s, data);
   jpeg_read_header(&cinfo, TRUE);
   ApplyDecodingParameters(settings, cinfo);
-  CheckDecodable(cinfo);
+  PlanInks(s);
+  CheckDecodable(cinfo, data.size());
   if (TooShortForThePicture(cinfo, data.size())) {
     s.result.warnings = 1;  // what decoding would end with, minus the work
     return;
@@ -324,23 +428,31 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
 
   // The class's pictures are what the sample BMP writer would produce: colour
   // map indices when quantised, grey samples, or BGR rows.
-  const bool palette_picture = cinfo.quantize_colors || cinfo.out_color_space == JCS_GRAYSCALE;
-  if (!palette_picture) cinfo.out_color_space = kBgr;
+  const bool palette_picture = s.inks.active
+                                   ? s.inks.quantise || s.inks.grey
+                                   : cinfo.quantize_colors || cinfo.out_color_space == JCS_GRAYSCALE;
+  if (!palette_picture && !s.inks.active) cinfo.out_color_space = kBgr;
   jpeg_start_decompress(&cinfo);
   PreparePicture(s, palette_picture);
 
-  JpegPicture& picture = s.result.picture;
   const int width = static_cast<int>(cinfo.output_width);
   const int height = static_cast<int>(cinfo.output_height);
   while (cinfo.output_scanline < cinfo.output_height) {
     const int y = static_cast<int>(cinfo.output_scanline);
-    JSAMPROW row = palette_picture ? picture.indices.data() + static_cast<std::size_t>(y) * width
-                                   : picture.bitmap.Row(y);
+    std::uint8_t* const out = s.view.Row(y);
+    std::uint8_t* indices = nullptr;
+    if (palette_picture) {
+      indices = s.keptIndices ? s.keptIndices->data() + static_cast<std::size_t>(y) * width
+                              : s.indexRow.data();
+    }
+    JSAMPROW row = s.inks.active ? s.inkRow.data() : indices ? indices : out;
     if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
       throw EJPEGException("JPEG decoding stopped before the last row");
     }
-    if (palette_picture) {
-      ExpandIndices(row, width, s.bgr_of_index.data(), picture.bitmap.Row(y));
+    if (s.inks.active) {
+      InksToBgr(row, width, s.inks, out, s.inks.quantise ? nullptr : indices);
+    } else if (palette_picture) {
+      ExpandIndices(row, width, s.bgr_of_index.data(), out);
     } else if (!kLibraryDoesBgr) {
       SwapRedBlue(row, width);
     }
@@ -494,9 +606,12 @@ void ApplyEncodingParameters(const JpegSettings& settings, jpeg_compress_struct&
   if (settings.Progressive) jpeg_simple_progression(&cinfo);
 }
 
-JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
-                       const JpegRowProgress& progress) {
+JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                          PictureTarget& target, const JpegRowProgress& progress,
+                          std::vector<std::uint8_t>* indices) {
   const auto session = std::make_unique<DecodeSession>();
+  session->target = &target;
+  session->keptIndices = indices;
   switch (setjmp(session->err.jump)) {
     case 0:
       break;
@@ -507,7 +622,22 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
       throw EJPEGException(session->err.message);
   }
   RunDecode(*session, data, settings, progress);
+  // No library call follows, so nothing can jump past this.
+  QuantiseInks(session->view, session->inks, session->result, indices);
   return std::move(session->result);
+}
+
+JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                       const JpegRowProgress& progress) {
+  BitmapTarget target;
+  JpegDecoded decoded;
+  JpegDecodeInfo info = DecodeJpeg(data, settings, target, progress, &decoded.picture.indices);
+  decoded.picture.bitmap = std::move(target.bitmap);
+  decoded.picture.format = info.format;
+  decoded.picture.palette = std::move(info.palette);
+  decoded.comments = std::move(info.comments);
+  decoded.warnings = info.warnings;
+  return decoded;
 }
 
 std::vector<std::uint8_t> EncodeJpeg(ConstPixelView pixels, const JpegSettings& settings,

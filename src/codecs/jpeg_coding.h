@@ -9,6 +9,8 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
+#include "core/picture_target.h"
 
 namespace kelbo {
 
@@ -46,11 +48,19 @@ enum class JpegPixelFormat { k8Bit, k24Bit };
 struct JpegPicture {
   Bitmap24 bitmap;
   JpegPixelFormat format = JpegPixelFormat::k24Bit;
-  std::vector<Color> palette;
+  Palette palette;
   std::vector<std::uint8_t> indices;
 
   bool Empty() const { return bitmap.Empty(); }
   void Clear() { *this = JpegPicture(); }
+};
+
+// What decoding gives besides the pixels.
+struct JpegDecodeInfo {
+  JpegPixelFormat format = JpegPixelFormat::k24Bit;
+  Palette palette;                    // of an 8-bit picture
+  std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
+  int warnings = 0;                   // as in JpegDecoded
 };
 
 struct JpegDecoded {
@@ -68,6 +78,11 @@ inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t{1} << 28;
 inline constexpr long kMaxJpegLibraryMemory = 1L << 30;
 inline constexpr int kMaxJpegScans = 256;
 inline constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{1} << 30;
+// An arithmetic-coded picture above this many pixels must bring at least a
+// byte of data per kJpegArithmeticPixelsPerByte pixels (a real photograph
+// brings hundreds of times more).
+inline constexpr std::uint64_t kJpegArithmeticFreePixels = std::uint64_t{1} << 24;
+inline constexpr std::uint64_t kJpegArithmeticPixelsPerByte = 4096;
 
 // Called after each row with the rows done and the total rows.
 using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;
@@ -78,6 +93,14 @@ using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;
 // the first warning, leaving the picture incomplete.
 JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
                        const JpegRowProgress& progress = {});
+// The same decoded straight into `target`, asked once the header is read
+// (not when it fails); its rows are then written as the library gives them.
+// The palette indices of an 8-bit picture are kept in `indices` when given
+// (as JpegPicture::indices). A failure or a warning part way leaves the
+// rows decoded so far in the target.
+JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                          PictureTarget& target, const JpegRowProgress& progress = {},
+                          std::vector<std::uint8_t>* indices = nullptr);
 
 // Encodes the pixels as a JFIF file with the encoding parameters of
 // `settings`. Throws EJPEGException.

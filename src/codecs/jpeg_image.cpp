@@ -97,6 +97,25 @@ void TCustomJPEGImage::Decode() {
   PictureChanged();
 }
 
+JpegDecodeInfo TCustomJPEGImage::DecodeInto(std::span<const std::uint8_t> data,
+                                            PictureTarget& target, Progress* progress) const {
+  const ProgressScope scope(progress, 100);
+  int shown = 0;
+  const JpegRowProgress rows = [&](int done, int total) {
+    const int percent = static_cast<int>(static_cast<long long>(done) * 100 / total);
+    if (percent != shown) scope.Set(shown = percent);
+  };
+  JpegDecodeInfo info = DecodeJpeg(data, settings_, target, progress ? rows : JpegRowProgress{});
+  if (info.warnings != 0) throw EJPEGException("There are warnings");
+  scope.Set(100);
+  return info;
+}
+
+void TCustomJPEGImage::EncodeToFile(ConstPixelView pixels, const std::filesystem::path& path) const {
+  const std::vector<std::uint8_t> bytes = EncodeJpeg(pixels, settings_);
+  WriteFileAtomically(path, bytes);
+}
+
 void TCustomJPEGImage::SaveToStream(std::vector<std::uint8_t>* stream) {
   if (stream == nullptr) return;
   const std::vector<std::uint8_t> bytes = EncodeJpeg(picture_.bitmap.View(), settings_, RowProgress());
@@ -109,23 +128,27 @@ void TCustomJPEGImage::SaveToFile(const std::filesystem::path& path) {
   WriteFileAtomically(path, bytes);
 }
 
+std::vector<std::uint8_t> ReadJpegFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  // Checked before reading, and again after, as the file may grow.
+  FilePrefix file = (!ec && size > kMaxJpegFileBytes)
+                        ? FilePrefix{{}, size}
+                        : ReadFilePrefix(path, static_cast<std::size_t>(kMaxJpegFileBytes));
+  if (file.file_size > kMaxJpegFileBytes) {
+    throw EJPEGException(PathToUtf8(path) + ": JPEG file too large (" +
+                         std::to_string(file.file_size) + " bytes, at most " +
+                         std::to_string(kMaxJpegFileBytes) + ")");
+  }
+  return std::move(file.bytes);
+}
+
 void TJPEGImage::SetFileName(const std::string& name) {
   file_name_ = name;
   if (name.empty()) {
     jpeg_data_.clear();
   } else {
-    const std::filesystem::path path = PathFromUtf8(name);
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    // Checked before reading, and again after, as the file may grow.
-    FilePrefix file = (!ec && size > kMaxJpegFileBytes)
-                          ? FilePrefix{{}, size}
-                          : ReadFilePrefix(path, static_cast<std::size_t>(kMaxJpegFileBytes));
-    if (file.file_size > kMaxJpegFileBytes) {
-      throw EJPEGException("JPEG file too large: " + name + " (" + std::to_string(file.file_size) +
-                           " bytes, at most " + std::to_string(kMaxJpegFileBytes) + ")");
-    }
-    jpeg_data_ = std::move(file.bytes);
+    jpeg_data_ = ReadJpegFile(PathFromUtf8(name));
   }
   Decode();
 }

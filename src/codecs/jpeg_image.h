@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "codecs/jpeg_coding.h"
 #include "core/bitmap24.h"
+#include "core/picture_target.h"
+#include "core/progress.h"
 
 namespace kelbo {
 
@@ -71,6 +74,17 @@ class TCustomJPEGImage {
   // Stores a JPEG file's bytes and decodes them.
   void LoadFromBytes(std::vector<std::uint8_t> bytes);
 
+  // For the picture file routines, which keep one such object for the whole
+  // run and only use its settings: decodes `data` straight into `target`, or
+  // encodes `pixels` into a file, leaving the picture, the data and the
+  // comments as they are. Progress, when given: maximum 100, the percentage
+  // of rows done, 0 again at the end (OnProgress is not called). Failures
+  // throw as Decode and SaveToFile do, warnings too, after the rows decoded
+  // so far went into the target.
+  JpegDecodeInfo DecodeInto(std::span<const std::uint8_t> data, PictureTarget& target,
+                            Progress* progress = nullptr) const;
+  void EncodeToFile(ConstPixelView pixels, const std::filesystem::path& path) const;
+
   // Decodes the JPEG data into the picture; empty data clears the picture.
   // Throws EJPEGException (the picture is then unchanged), also for data
   // the library could read only with warnings ("There are warnings").
@@ -110,6 +124,10 @@ class TCustomJPEGImage {
   JpegPicture picture_;
   std::vector<std::string> comments_;
 };
+
+// A JPEG file's bytes. Throws FileError when it cannot be read, and
+// EJPEGException naming it above kMaxJpegFileBytes (without reading it).
+std::vector<std::uint8_t> ReadJpegFile(const std::filesystem::path& path);
 
 class TJPEGImage : public TCustomJPEGImage {
  public:

@@ -16,31 +16,7 @@ namespace {
   throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
 }
 
-// Empties the shared JPEG object on every way out of a load or save, so it
-// never keeps a picture (or a file's bytes) between calls.
-class JpegEmptier {
- public:
-  explicit JpegEmptier(TJPEGImage& jpeg) : jpeg_(jpeg) {}
-  ~JpegEmptier() {
-    try {
-      jpeg_.SetFileName("");
-    } catch (...) {
-      jpeg_.ClearPicture();
-    }
-  }
-  JpegEmptier(const JpegEmptier&) = delete;
-  JpegEmptier& operator=(const JpegEmptier&) = delete;
-
- private:
-  TJPEGImage& jpeg_;
-};
-
 }  // namespace
-
-TJPEGImage& SharedJpeg() {
-  static TJPEGImage jpeg;
-  return jpeg;
-}
 
 std::string UpperExtension(const std::filesystem::path& path) {
   std::string extension = PathToUtf8(path.extension());
@@ -56,77 +32,101 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
   if (extension == ".ICO") return PictureFileKind::kIcon;
   if (extension == ".GIF") return PictureFileKind::kGif;
   if (extension == ".JPG" || extension == ".JPEG") return PictureFileKind::kJpeg;
+  if (extension == ".EMF" || extension == ".WMF") return PictureFileKind::kMetafile;
   return PictureFileKind::kNone;
 }
 
-Bitmap24 LoadJpegFile(const std::filesystem::path& path, TJPEGImage& jpeg) {
-  const JpegEmptier emptier(jpeg);
-  jpeg.LoadFromFile(path);
-  return jpeg.Picture().bitmap;
+void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target,
+                  const PictureCodecs& codecs) {
+  const std::vector<std::uint8_t> bytes = ReadJpegFile(path);  // its errors name the file
+  const std::string name = PathToUtf8(path);
+  // The class takes empty data for no picture; a file routine is asked for one.
+  if (bytes.empty()) throw EJPEGException(name + ": the file is empty");
+  try {
+    codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
+  } catch (const EJPEGException& e) {
+    throw EJPEGException(name + ": " + e.what());
+  }
 }
 
-Bitmap24 LoadJpegFile(const std::filesystem::path& path) { return LoadJpegFile(path, SharedJpeg()); }
-
-Bitmap24 LoadGifFile(const std::filesystem::path& path) {
-  const Result<GifFile> file = ReadGifFile(path);
+void LoadGifFile(const std::filesystem::path& path, PictureTarget& target,
+                 const PictureCodecs& codecs) {
+  const ProgressScope scope(codecs.progress, 100);
+  GifDecodeOptions options;
+  if (codecs.progress) {
+    options.on_progress = [&scope](std::size_t, std::size_t, int percent, bool&) {
+      scope.Set(percent);
+    };
+  }
+  const Result<GifFile> file = ReadGifFile(path, options);
   if (!file) Throw(path, file.Error());
   if (file->frames.empty()) {
     throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
                            (file->stop_detail.empty() ? "" : " (" + file->stop_detail + ")"));
   }
-  Result<Bitmap24> first = GifFirstFrameBitmap(*file);
-  if (!first) Throw(path, first.Error());
-  return std::move(first).Value();
+  if (auto bad = DrawGifFirstFrame(*file, target)) Throw(path, *bad);
+  // Data that merely ran out keeps its pixels quietly; damage is said.
+  const std::string& damage = file->frames.front().pixelError;
+  if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
+  scope.Set(100);
 }
 
-Bitmap24 LoadIconFile(const std::filesystem::path& path) {
-  Result<IconPicture> icon = ReadIcon(path);
+void LoadIconFile(const std::filesystem::path& path, PictureTarget& target,
+                  const PictureCodecs& codecs) {
+  Result<IconPicture> icon = ReadIcon(path, codecs.progress);
   if (!icon) Throw(path, icon.Error());
-  return std::move(icon).Value().bitmap;
+  // At most 256 x 256 pixels: the copy costs nothing worth avoiding.
+  const Bitmap24& bitmap = icon->bitmap;
+  CopyPixels(target.Allocate(bitmap.Width(), bitmap.Height()), bitmap.View());
 }
 
-LoadedPicture LoadPictureFile(const std::filesystem::path& path) {
-  LoadedPicture loaded;
+LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target,
+                             const PictureCodecs& codecs) {
+  LoadedFormat loaded;
   switch (PictureKindOf(path)) {
     case PictureFileKind::kNone:
+    case PictureFileKind::kMetafile:
       return loaded;
     case PictureFileKind::kBmp: {
-      Result<BmpPicture> bmp = ReadBmp(path);
+      Result<BmpFormatInfo> bmp = ReadBmp(path, target, codecs.progress);
       if (!bmp) Throw(path, bmp.Error());
-      BmpPicture picture = std::move(bmp).Value();
-      loaded.bitmap = std::move(picture.bitmap);
-      loaded.format = picture.format;
-      loaded.palette = std::move(picture.palette);
+      BmpFormatInfo read = std::move(bmp).Value();
+      loaded.format = read.format;
+      loaded.palette = std::move(read.palette);
       break;
     }
     case PictureFileKind::kIcon:
-      loaded.bitmap = LoadIconFile(path);
+      LoadIconFile(path, target, codecs);
       break;
     case PictureFileKind::kGif:
-      loaded.bitmap = LoadGifFile(path);
+      LoadGifFile(path, target, codecs);
       break;
     case PictureFileKind::kJpeg:
-      loaded.bitmap = LoadJpegFile(path);
+      LoadJpegFile(path, target, codecs);
       break;
   }
   loaded.read = true;
   return loaded;
 }
 
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path) {
-  LoadedPicture loaded = LoadPictureFile(path);
+LoadedPicture LoadPictureFile(const std::filesystem::path& path, const PictureCodecs& codecs) {
+  BitmapTarget target;
+  LoadedPicture loaded;
+  static_cast<LoadedFormat&>(loaded) = LoadPictureFile(path, target, codecs);
+  loaded.bitmap = std::move(target.bitmap);
+  return loaded;
+}
+
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path,
+                     const PictureCodecs& codecs) {
+  LoadedPicture loaded = LoadPictureFile(path, codecs);
   if (loaded.read) bitmap = std::move(loaded.bitmap);
   return loaded.read;
 }
 
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path, TJPEGImage& jpeg) {
-  const JpegEmptier emptier(jpeg);
-  jpeg.SetPictureBitmap(Bitmap24::CopyOf(picture));
-  jpeg.SaveToFile(path);
-}
-
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path) {
-  SaveJpegFile(picture, path, SharedJpeg());
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path,
+                  const PictureCodecs& codecs) {
+  codecs.jpeg.EncodeToFile(picture, path);
 }
 
 void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path) {
@@ -146,10 +146,11 @@ void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path) {
 }
 
 void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     BmpPixelFormat format, std::span<const Color> palette) {
+                     PixelFormat format, std::span<const Color> palette,
+                     const PictureCodecs& codecs) {
   const std::string extension = UpperExtension(path);
   if (extension == ".GIF") return SaveGifFile(picture, path);
-  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path);
+  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path, codecs);
   if (extension == ".ICO") return SaveIconFile(picture, path);
   try {
     WriteBmp(path, picture, format, palette);

@@ -77,35 +77,48 @@ fs::path AtomicTempPath(const fs::path& target) {
   return temp;
 }
 
-void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  const fs::path temp = AtomicTempPath(path);
+AtomicFileWriter::AtomicFileWriter(fs::path path)
+    : path_(std::move(path)), temp_(AtomicTempPath(path_)) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) throw CreateError(path, "it is a directory");
+  if (fs::is_directory(path_, ec)) throw CreateError(path_, "it is a directory");
   // Renaming over a file replaces it whatever its own permissions say (and a
   // privileged user may write anything), so a file marked read-only is
   // refused here rather than silently replaced.
-  const fs::file_status existing = fs::status(path, ec);
+  const fs::file_status existing = fs::status(path_, ec);
   if (!ec && fs::is_regular_file(existing) &&
       (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    throw CreateError(path, "the file is read-only");
+    throw CreateError(path_, "the file is read-only");
   }
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw CreateError(path, "cannot write " + PathToUtf8(temp));
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      throw CreateError(path, "write error (disk full?)");
-    }
-  }
-  fs::rename(temp, path, ec);
-  if (ec) {
-    const std::string why = ec.message();
-    fs::remove(temp, ec);
-    throw CreateError(path, why);
-  }
+  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (!out_) throw CreateError(path_, "cannot write " + PathToUtf8(temp_));
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (done_) return;
+  out_.close();
+  std::error_code ec;
+  fs::remove(temp_, ec);
+}
+
+void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
+  out_.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  if (!out_) throw CreateError(path_, "write error (disk full?)");
+}
+
+void AtomicFileWriter::Commit() {
+  out_.close();
+  if (!out_) throw CreateError(path_, "write error (disk full?)");
+  std::error_code ec;
+  fs::rename(temp_, path_, ec);
+  if (ec) throw CreateError(path_, ec.message());
+  done_ = true;
+}
+
+void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  AtomicFileWriter writer(path);
+  writer.Write(bytes);
+  writer.Commit();
 }
 
 }  // namespace kelbo

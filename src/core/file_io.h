@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -37,9 +38,30 @@ FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t max_byt
 // beside the target, so the rename never crosses file systems.
 std::filesystem::path AtomicTempPath(const std::filesystem::path& target);
 
-// Writes the bytes to a temporary file beside `path`, then renames it over
-// `path`. On failure throws FileError, removes the temporary file and leaves
-// any old file at `path` untouched.
+// Writes a file piece by piece into a temporary file beside it, renamed over
+// it by Commit(), so a writer need not hold the whole file in memory. Until
+// Commit() succeeds nothing at `path` changes; a writer destroyed without
+// it (an exception on the way) removes the temporary file. Every failure
+// throws FileError naming `path`.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::filesystem::path path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  void Write(std::span<const std::uint8_t> bytes);
+  void Commit();
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path temp_;
+  std::ofstream out_;
+  bool done_ = false;
+};
+
+// The whole file through an AtomicFileWriter: on failure any old file at
+// `path` is untouched.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace kelbo

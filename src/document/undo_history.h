@@ -8,6 +8,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo {
 
@@ -15,8 +16,8 @@ namespace kelbo {
 // with, or that a colour reduction chose). Kept with each snapshot, so that
 // Undo of a reduction to 16 colours does not leave Save writing 16 colours.
 struct SaveFormat {
-    std::uint8_t pixelFormat = 0;
-    std::vector<Color> palette;
+    PixelFormat pixelFormat = PixelFormat::kDevice;
+    Palette palette;
     friend bool operator==(const SaveFormat&, const SaveFormat&) = default;
 };
 

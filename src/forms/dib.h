@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/bitmap24.h"
+#include "core/picture_target.h"
 #include "forms/handle.h"
 
 namespace kelbo::forms {
@@ -38,6 +39,18 @@ private:
     std::uint8_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+};
+
+// A picture reader's target that makes the DIB section it is asked for, so a
+// file is read straight into the document's picture.
+class DibTarget : public PictureTarget {
+public:
+    PixelView Allocate(int width, int height) override {
+        dib = std::make_shared<DibSection>(width, height);
+        return dib->View();
+    }
+
+    std::shared_ptr<DibSection> dib;
 };
 
 // A memory DC holding a DIB section for GDI drawing on it; the DIB must

@@ -27,8 +27,8 @@ constexpr char kFileHelp[] =
 // colour table `palette` points to once `change` has run (none when null).
 int ChangeFile(const std::string& name, const ParsedArgs& args, CommandIo& io,
                const std::function<void(PixelView)>& change,
-               BmpPixelFormat format = BmpPixelFormat::k24,
-               const std::vector<Color>* palette = nullptr) {
+               PixelFormat format = PixelFormat::k24,
+               const Palette* palette = nullptr) {
   return TransformFile(
       name, args, io,
       [&change](Bitmap24 picture) {
@@ -169,7 +169,7 @@ int RunReduce(const ParsedArgs& args, CommandIo& io) {
 int Report(const std::string& name, const ParsedArgs& args, CommandIo& io,
            const std::function<void(const Bitmap24&)>& print) {
   try {
-    print(ReadInputPicture(args.Positional()[0]).bitmap);
+    print(ReadInputPicture(args.Positional()[0], io.codecs).bitmap);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
     return kExitFailure;

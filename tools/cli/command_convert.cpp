@@ -12,16 +12,16 @@ namespace kelbo::cli {
 namespace {
 
 // "keep" asks for the input's own format, as the program's Save does.
-BmpPixelFormat FormatOption(const ParsedArgs& args, BmpPixelFormat source) {
+PixelFormat FormatOption(const ParsedArgs& args, PixelFormat source) {
   const std::string bits = args.ValueOr("bits", "24");
   if (bits == "keep") return source;
-  if (bits == "1") return BmpPixelFormat::k1;
-  if (bits == "4") return BmpPixelFormat::k4;
-  if (bits == "8") return BmpPixelFormat::k8;
-  if (bits == "15") return BmpPixelFormat::k15;
-  if (bits == "16") return BmpPixelFormat::k16;
-  if (bits == "24") return BmpPixelFormat::k24;
-  if (bits == "32") return BmpPixelFormat::k32;
+  if (bits == "1") return PixelFormat::k1;
+  if (bits == "4") return PixelFormat::k4;
+  if (bits == "8") return PixelFormat::k8;
+  if (bits == "15") return PixelFormat::k15;
+  if (bits == "16") return PixelFormat::k16;
+  if (bits == "24") return PixelFormat::k24;
+  if (bits == "32") return PixelFormat::k32;
   throw UsageError("--bits must be 1, 4, 8, 15, 16, 24, 32 or keep, not \"" + bits + "\"");
 }
 
@@ -38,14 +38,14 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
   const std::string extension = UpperExtension(PathFromUtf8(out));
   LoadedPicture picture;
   try {
-    picture = ReadInputPicture(in);
+    picture = ReadInputPicture(in, io.codecs);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;
   }
-  const BmpPixelFormat format = FormatOption(args, picture.format);
+  const PixelFormat format = FormatOption(args, picture.format);
   try {
-    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette);
+    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);
   } catch (const std::exception& e) {
     io.err << "kelbo-cli convert: " << e.what() << '\n';
     return kExitFailure;
@@ -55,8 +55,8 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
   if (const char* kind = WrittenKind(extension)) {
     io.out << kind << ")\n";
   } else {
-    const BmpPixelFormat written = BmpBitsPerPixel(format) == 24 ? BmpPixelFormat::k24 : format;
-    io.out << BmpPixelFormatName(written) << ")\n";
+    const PixelFormat written = BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format;
+    io.out << PixelFormatName(written) << ")\n";
   }
   return kExitOk;
 }

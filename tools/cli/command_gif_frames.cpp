@@ -57,7 +57,8 @@ int RunGifFrames(const ParsedArgs& args, CommandIo& io) {
     io.out << name << ": " << frame.width << " x " << frame.height << " at (" << frame.left << ", "
            << frame.top << "), delay " << frame.delay_ms << " ms, disposal "
            << static_cast<int>(frame.disposal) << (frame.transparent ? ", transparent" : "")
-           << (frame.Complete() ? "" : ", data cut short") << '\n';
+           << (frame.Complete() ? "" : ", data cut short")
+           << (frame.pixelError.empty() ? "" : " (" + frame.pixelError + ")") << '\n';
   });
   io.out << "wrote " << file.frames.size() << " frame" << (file.frames.size() == 1 ? "" : "s")
          << " of " << file.logical_width << " x " << file.logical_height << " to " << out_dir

@@ -19,7 +19,7 @@ void PrintBmpInfo(const BmpInfo& info, std::ostream& out) {
       << "colours used: " << info.colors_used << '\n'
       << "palette entries: " << info.palette_entries << '\n'
       << "pixel data offset: " << info.pixel_offset << '\n'
-      << "pixel format: " << BmpPixelFormatName(PixelFormatOf(info)) << '\n'
+      << "pixel format: " << PixelFormatName(PixelFormatOf(info)) << '\n'
       << "image size field: " << info.image_size << '\n'
       << "pixels per metre: " << info.x_pixels_per_meter << " x " << info.y_pixels_per_meter
       << '\n';

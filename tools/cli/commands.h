@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codecs/picture_files.h"
 #include "options.h"
 
 namespace kelbo::cli {
@@ -15,9 +16,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// What a command works with: its output streams, and the picture codecs of
+// the run (kelbo-cli's own JPEG picture, no progress).
 struct CommandIo {
   std::ostream& out;
   std::ostream& err;
+  const PictureCodecs& codecs;
 };
 
 // One subcommand: "kelbo-cli NAME [options] ARGS". Handlers throw UsageError

@@ -8,9 +8,9 @@
 
 namespace kelbo::cli {
 
-LoadedPicture ReadInputPicture(const std::string& in) {
+LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codecs) {
   const std::filesystem::path path = PathFromUtf8(in);
-  LoadedPicture picture = LoadPictureFile(path);
+  LoadedPicture picture = LoadPictureFile(path, codecs);
   if (picture.read) return picture;
   Result<BmpPicture> bmp = ReadBmp(path);
   if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
@@ -23,14 +23,15 @@ LoadedPicture ReadInputPicture(const std::string& in) {
 }
 
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
-                  const std::function<Bitmap24(Bitmap24 picture)>& transform, BmpPixelFormat format,
-                  const std::vector<Color>* palette) {
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
+                  const Palette* palette) {
   const std::string& in = args.Positional()[0];
   const std::string& out = args.Positional()[1];
   try {
-    const Bitmap24 result = transform(std::move(ReadInputPicture(in).bitmap));
+    const Bitmap24 result = transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
     SavePictureFile(PathFromUtf8(out), result.View(), format,
-                    palette ? std::span<const Color>(*palette) : std::span<const Color>());
+                    palette ? std::span<const Color>(*palette) : std::span<const Color>(),
+                    io.codecs);
     io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
   } catch (const std::exception& e) {
     io.err << "kelbo-cli " << command << ": " << e.what() << '\n';

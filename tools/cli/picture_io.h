@@ -7,17 +7,17 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/bmp_info.h"
 #include "codecs/picture_files.h"
 #include "commands.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 
 namespace kelbo::cli {
 
 // IN by its extension as the program opens it; any other name is read as a
 // Windows bitmap, so a bitmap under any name still works. Throws on failure.
-LoadedPicture ReadInputPicture(const std::string& in);
+LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codecs);
 
 // Reads IN (the first positional argument), lets `transform` make the
 // picture to write, and writes it to OUT (the second) by OUT's extension, a
@@ -26,6 +26,6 @@ LoadedPicture ReadInputPicture(const std::string& in);
 // failure prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform,
-                  BmpPixelFormat format = BmpPixelFormat::k24, const std::vector<Color>* palette = nullptr);
+                  PixelFormat format = PixelFormat::k24, const Palette* palette = nullptr);
 
 }  // namespace kelbo::cli

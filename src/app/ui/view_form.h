@@ -15,6 +15,7 @@
 #include "app/menu_state.h"
 #include "app/settings.h"
 #include "app/ui/info_panel.h"
+#include "codecs/jpeg_image.h"
 #include "controls/adv_status_bar.h"
 #include "document/ui/child_win.h"
 #include "document/ui/command_host.h"
@@ -66,6 +67,9 @@ public:
     std::uint8_t PressedButton = 0;  // 0 left, 1 right
     WindowKindId ActiveKind = WindowKindId::kImage;
     TChildWin* CurrentDocument = nullptr;
+    // The program's one JPEG picture, with the class defaults for the whole
+    // run: every JPEG opened and saved takes its settings.
+    TJPEGImage SharedJpeg;
     // The settings of "kelbo.ini", read at creation and written at destruction.
     Settings Options;
 
@@ -127,6 +131,7 @@ public:
     Progress& StatusProgress() override { return statusProgress_; }
     const ImagingContext& Imaging() const override { return imagingContext_; }
     Settings& ProgramSettings() override { return Options; }
+    PictureCodecs Codecs() override { return PictureCodecs{SharedJpeg, &statusProgress_}; }
 
     // Who answers the program's questions: a message box, or a test.
     std::function<int(std::string_view text, UINT buttons)> Answer;

@@ -69,11 +69,11 @@ void TChildWin::TakeUndoSnapshot() {
 }
 
 SaveFormat TChildWin::CurrentSaveFormat() const {
-    return {static_cast<std::uint8_t>(LoadedPixelFormat), LoadedPalette};
+    return {LoadedPixelFormat, LoadedPalette};
 }
 
 void TChildWin::ApplySaveFormat(SaveFormat format) {
-    LoadedPixelFormat = static_cast<PixelFormatId>(format.pixelFormat);
+    LoadedPixelFormat = format.pixelFormat;
     LoadedPalette = std::move(format.palette);
 }
 

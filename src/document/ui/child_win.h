@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pixel_format.h"
 #include "document/document_view.h"
 #include "document/undo_history.h"
 #include "document/ui/document_host.h"
@@ -15,8 +16,6 @@
 
 namespace kelbo {
 
-// Pixel format of the picture as read, restored only for writing.
-enum class PixelFormatId : std::uint8_t { kDevice, k1, k4, k8, k15, k16, k24, k32, kCustom };
 enum class HandleTypeId : std::uint8_t { kDib, kDdb };
 
 class TChildWin : public forms::Form {
@@ -36,10 +35,10 @@ public:
     bool Modified = false;
     std::string FileName;
     std::string FileDir;
-    PixelFormatId LoadedPixelFormat = PixelFormatId::k24;
+    PixelFormat LoadedPixelFormat = PixelFormat::k24;
     HandleTypeId LoadedHandleType = HandleTypeId::kDib;
     // The colour table the file had, for writing it back in its own format.
-    std::vector<Color> LoadedPalette;
+    Palette LoadedPalette;
 
     std::uint8_t UndoPosition() const { return UndoSnapshots.Position(); }
     std::uint8_t UndoTop() const { return UndoSnapshots.Top(); }

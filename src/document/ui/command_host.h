@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codecs/picture_files.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
 #include "core/progress.h"
@@ -85,6 +86,8 @@ public:
     // The current document's picture and the progress bar, for the dialogs.
     virtual const ImagingContext& Imaging() const = 0;
     virtual Settings& ProgramSettings() = 0;
+    // The picture file routines' program-wide JPEG picture, with StatusInfo.
+    virtual PictureCodecs Codecs() = 0;
 };
 
 // A window a module owns, made when the program's fixed order of creation

@@ -12,7 +12,7 @@
 #include "core/text_encoding.h"
 #include "document/picture_dialog_texts.h"
 #include "document/ui/child_win.h"
-#include "document/ui/metafile_picture.h"
+#include "document/ui/document_picture.h"
 #include "forms/dialogs.h"
 #include "forms/text.h"
 
@@ -56,19 +56,16 @@ void FileCommands::OpenPicture(const std::string& path) {
     // The window is made first and keeps whatever it holds when reading fails.
     TChildWin& doc = host_.NewImageDocument(std::make_shared<forms::DibSection>());
     doc.SetFilePath(path);
+    forms::DibTarget target;  // the file is read straight into the document's picture
     try {
-        const std::filesystem::path file = PathFromUtf8(path);
-        if (IsMetafileExtension(UpperExtension(file))) {
-            doc.SetPicture(std::make_shared<forms::DibSection>(RenderMetafile(file).ConstView()), FrameKind::kStandard);
-            return;
-        }
-        LoadedPicture loaded = LoadPictureFile(file);
+        LoadedFormat loaded = ReadDocumentPicture(PathFromUtf8(path), target, host_.Codecs());
         if (!loaded.read) return;  // an extension the program does not read
-        doc.LoadedPixelFormat = static_cast<PixelFormatId>(loaded.format);
+        doc.LoadedPixelFormat = loaded.format;
         doc.LoadedHandleType = HandleTypeId::kDib;
         doc.LoadedPalette = std::move(loaded.palette);
-        doc.SetPicture(std::make_shared<forms::DibSection>(loaded.bitmap.ConstView()), FrameKind::kStandard);
+        doc.SetPicture(std::move(target.dib), FrameKind::kStandard);
     } catch (const std::exception& e) {
+        if (target.dib) doc.SetPicture(std::move(target.dib), FrameKind::kStandard);  // what was read
         host_.ReportError(e.what());
     }
 }
@@ -106,10 +103,10 @@ bool FileCommands::WriteDocument(TChildWin& doc, const std::string& path) {
     if (!picture) return false;
     try {
         GdiFlush();
-        const auto format = static_cast<BmpPixelFormat>(doc.LoadedPixelFormat);
+        const PixelFormat format = doc.LoadedPixelFormat;
         // Written in the format it was read in; what that format cannot hold
         // is lost in the open picture too, as in the file.
-        SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette);
+        SavePictureFile(PathFromUtf8(path), picture->View(), format, doc.LoadedPalette, host_.Codecs());
         ReduceToBmpFormat(picture->View(), format, doc.LoadedPalette);
         doc.Image1.Repaint();
         doc.Modified = false;

@@ -77,11 +77,7 @@ SIZE PictureSizeOf(const ENHMETAHEADER& h) {
 
 }  // namespace
 
-bool IsMetafileExtension(const std::string& upperExtension) {
-    return upperExtension == ".EMF" || upperExtension == ".WMF";
-}
-
-Bitmap24 RenderMetafile(const std::filesystem::path& path) {
+std::shared_ptr<forms::DibSection> RenderMetafile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> bytes;
     try {
         bytes = ReadFileBytes(path);
@@ -101,13 +97,13 @@ Bitmap24 RenderMetafile(const std::filesystem::path& path) {
         Fail(path, "the metafile's size " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
                        " cannot be made into a picture");
     }
-    forms::DibSection dib(size.cx, size.cy);
+    auto dib = std::make_shared<forms::DibSection>(size.cx, size.cy);
     {
-        forms::DibCanvas canvas(dib);
+        forms::DibCanvas canvas(*dib);
         const RECT area{0, 0, size.cx, size.cy};
         PlayEnhMetaFile(canvas.dc(), metafile.get(), &area);
     }
-    return dib.ToBitmap();
+    return dib;
 }
 
 }  // namespace kelbo

@@ -4,15 +4,14 @@
 
 #include <filesystem>
 
-#include "core/bitmap24.h"
+#include <memory>
+
+#include "forms/dib.h"
 
 namespace kelbo {
 
-// True for the extensions read this way.
-bool IsMetafileExtension(const std::string& upperExtension);
-
 // Plays the metafile onto white. Throws PictureFileError (with the reason)
 // for a file that cannot be read, is no metafile, or has an unusable size.
-Bitmap24 RenderMetafile(const std::filesystem::path& path);
+std::shared_ptr<forms::DibSection> RenderMetafile(const std::filesystem::path& path);
 
 }  // namespace kelbo

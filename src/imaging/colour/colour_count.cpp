@@ -201,24 +201,24 @@ void FloydSteinberg(PixelView picture, const std::vector<Color>& palette,
 
 }  // namespace
 
-BmpPixelFormat DepthFormat(ColourDepth depth) {
+PixelFormat DepthFormat(ColourDepth depth) {
   switch (depth) {
     case ColourDepth::kBlackWhite:
     case ColourDepth::kTwoColours:
-      return BmpPixelFormat::k1;
+      return PixelFormat::k1;
     case ColourDepth::kSixteen:
     case ColourDepth::kSixteenGreys:
-      return BmpPixelFormat::k4;
+      return PixelFormat::k4;
     case ColourDepth::k256:
     case ColourDepth::k256Greys:
-      return BmpPixelFormat::k8;
+      return PixelFormat::k8;
     case ColourDepth::kTrueColour:
       break;
   }
-  return BmpPixelFormat::k24;
+  return PixelFormat::k24;
 }
 
-std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth) {
+Palette ReductionPalette(ConstPixelView picture, ColourDepth depth) {
   switch (depth) {
     case ColourDepth::kBlackWhite:
       return {colors::kBlack, colors::kWhite};
@@ -238,7 +238,7 @@ std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth) {
   return {};
 }
 
-void ReduceColours(PixelView picture, const std::vector<Color>& palette, ReductionMethod method,
+void ReduceColours(PixelView picture, const Palette& palette, ReductionMethod method,
                    Progress* progress, std::uint32_t seed) {
   if (palette.empty()) return;
   BmpPaletteIndexer nearest(BmpPaletteChoice{palette, false});

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "codecs/bmp_info.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/pixel_format.h"
 #include "core/progress.h"
 
 namespace kelbo {
@@ -32,10 +32,10 @@ enum class ReductionMethod : std::uint8_t {
 };
 
 // The bitmap format a depth is saved in: 1, 4, 8 or 24 bits.
-BmpPixelFormat DepthFormat(ColourDepth depth);
+PixelFormat DepthFormat(ColourDepth depth);
 
 // The palette a depth reduces `picture` to (empty for kTrueColour).
-std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth);
+Palette ReductionPalette(ConstPixelView picture, ColourDepth depth);
 
 // Rewrites every pixel with a colour of `palette` (at most 256 colours,
 // std::invalid_argument otherwise) by `method`:
@@ -47,7 +47,7 @@ std::vector<Color> ReductionPalette(ConstPixelView picture, ColourDepth depth);
 // - Floyd-Steinberg: 7/16, 3/16, 5/16, 1/16 of each channel's error to the
 //   right, below left, below and below right, rows left to right.
 // Progress counts rows. An empty palette leaves the picture alone.
-void ReduceColours(PixelView picture, const std::vector<Color>& palette, ReductionMethod method,
+void ReduceColours(PixelView picture, const Palette& palette, ReductionMethod method,
                    Progress* progress = nullptr, std::uint32_t seed = 1);
 
 // Number of distinct colours in the picture.

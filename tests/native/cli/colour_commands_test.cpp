@@ -18,7 +18,7 @@ std::string WritePicture(const testing::TempDir& dir, const std::string& name,
   Bitmap24 picture(static_cast<int>(row.size()), 1);
   for (std::size_t x = 0; x < row.size(); ++x) picture.SetPixel(static_cast<int>(x), 0, row[x]);
   const std::filesystem::path path = dir / name;
-  WriteBmp(path, picture.View(), BmpPixelFormat::k24);
+  WriteBmp(path, picture.View(), PixelFormat::k24);
   return PathToUtf8(path);
 }
 
@@ -48,7 +48,7 @@ TEST(ColourCommands, PointOperationsWriteTwentyFourBits) {
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(r.out, "wrote " + out + " (2 x 1)\n");
   BmpPicture back = ReadBack(out);
-  EXPECT_EQ(back.format, BmpPixelFormat::k24);
+  EXPECT_EQ(back.format, PixelFormat::k24);
   EXPECT_EQ(RowOf(back), (std::vector<Color>{Rgb(245, 235, 225), Rgb(155, 0, 1)}));
 
   // (100, 255, 254) is not near white for range 1; red 300 % of 100 -> 255.
@@ -92,13 +92,13 @@ TEST(ColourCommands, ReduceWritesTheBitmapOfItsDepth) {
   const std::string out = PathToUtf8(dir / "out.bmp");
   ASSERT_EQ(Cli({"reduce", in, out, "--depth", "16grey"}).code, kExitOk);
   BmpPicture back = ReadBack(out);
-  EXPECT_EQ(back.format, BmpPixelFormat::k4);
+  EXPECT_EQ(back.format, PixelFormat::k4);
   // (200, 0, 0) lies 132^2 + 2 * 68^2 = 26672 from grey 68, 27403 from 51.
   EXPECT_EQ(RowOf(back), (std::vector<Color>{Grey(0), Grey(17), Grey(255), Grey(68)}));
 
   ASSERT_EQ(Cli({"reduce", in, out, "--depth", "bw", "--method", "fs"}).code, kExitOk);
   back = ReadBack(out);
-  EXPECT_EQ(back.format, BmpPixelFormat::k1);
+  EXPECT_EQ(back.format, PixelFormat::k1);
   for (const Color c : RowOf(back)) EXPECT_TRUE(c == colors::kBlack || c == colors::kWhite);
 
   const std::string first = PathToUtf8(dir / "first.bmp");
@@ -108,10 +108,10 @@ TEST(ColourCommands, ReduceWritesTheBitmapOfItsDepth) {
   ASSERT_EQ(Cli({"reduce", in, second, "--depth", "16", "--method", "random", "--seed", "9"}).code,
             kExitOk);
   EXPECT_EQ(RowOf(ReadBack(first)), RowOf(ReadBack(second)));
-  EXPECT_EQ(ReadBack(first).format, BmpPixelFormat::k4);
+  EXPECT_EQ(ReadBack(first).format, PixelFormat::k4);
 
   ASSERT_EQ(Cli({"reduce", in, out}).code, kExitOk);  // 24 bits: nothing to reduce
-  EXPECT_EQ(ReadBack(out).format, BmpPixelFormat::k24);
+  EXPECT_EQ(ReadBack(out).format, PixelFormat::k24);
   EXPECT_EQ(RowOf(ReadBack(out)),
             (std::vector<Color>{Grey(8), Grey(9), Grey(250), Rgb(200, 0, 0)}));
 }

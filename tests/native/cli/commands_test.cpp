@@ -22,7 +22,8 @@ struct CliRun {
 CliRun RunWith(const CommandRegistry& registry, std::vector<std::string> args) {
   std::ostringstream out;
   std::ostringstream err;
-  const int code = RunCli(registry, args, {out, err});
+  TJPEGImage jpeg;
+  const int code = RunCli(registry, args, {out, err, {jpeg}});
   return {code, out.str(), err.str()};
 }
 

@@ -36,16 +36,16 @@ TEST(BmpConvertCommand, WritesTheRequestedDepth) {
   testing::TempDir dir;
   const std::string card = PathToUtf8(dir / "card.bmp");
   ASSERT_EQ(Cli({"testcard", "--width", "64", "--height", "48", card}).code, kExitOk);
-  for (const auto& [bits, format] : {std::pair{"1", BmpPixelFormat::k1},
-                                     {"4", BmpPixelFormat::k4},
-                                     {"8", BmpPixelFormat::k8},
-                                     {"15", BmpPixelFormat::k15},
-                                     {"16", BmpPixelFormat::k16},
-                                     {"32", BmpPixelFormat::k32}}) {
+  for (const auto& [bits, format] : {std::pair{"1", PixelFormat::k1},
+                                     {"4", PixelFormat::k4},
+                                     {"8", PixelFormat::k8},
+                                     {"15", PixelFormat::k15},
+                                     {"16", PixelFormat::k16},
+                                     {"32", PixelFormat::k32}}) {
     const std::string out = PathToUtf8(dir / (std::string("out") + bits + ".bmp"));
     const CliRun r = Cli({"convert", card, out, "--bits", bits});
     ASSERT_EQ(r.code, kExitOk) << r.err;
-    EXPECT_EQ(r.out, "wrote " + out + " (64 x 48, " + BmpPixelFormatName(format) + ")\n");
+    EXPECT_EQ(r.out, "wrote " + out + " (64 x 48, " + PixelFormatName(format) + ")\n");
     const Result<BmpPicture> back = ReadBmp(PathFromUtf8(out));
     ASSERT_TRUE(back) << back.Error().message;
     EXPECT_EQ(back->format, format) << bits;
@@ -59,7 +59,7 @@ TEST(BmpConvertCommand, DefaultsToTwentyFourBitsAndKeepKeepsTheInputsFormat) {
   const std::string in = PathToUtf8(dir / "in.bmp");
   const std::string out24 = PathToUtf8(dir / "out24.bmp");
   ASSERT_EQ(Cli({"convert", in, out24}).code, kExitOk);
-  EXPECT_EQ(ReadBmp(PathFromUtf8(out24))->format, BmpPixelFormat::k24);
+  EXPECT_EQ(ReadBmp(PathFromUtf8(out24))->format, PixelFormat::k24);
   // Kept: the same depth and the same table, so the very same bytes.
   const std::string kept = PathToUtf8(dir / "kept.bmp");
   ASSERT_EQ(Cli({"convert", in, kept, "--bits=keep"}).code, kExitOk);
@@ -120,7 +120,7 @@ TEST(ConvertCommand, WritesGifJpegAndIconByTheOutputsExtension) {
   EXPECT_EQ(ReadBmp(PathFromUtf8(from_jpg))->bitmap.Height(), 30);
   const std::string from_gif = PathToUtf8(dir / "from_gif.bmp");
   ASSERT_EQ(Cli({"convert", gif, from_gif, "--bits", "keep"}).code, kExitOk);
-  EXPECT_EQ(ReadBmp(PathFromUtf8(from_gif))->format, BmpPixelFormat::k24);
+  EXPECT_EQ(ReadBmp(PathFromUtf8(from_gif))->format, PixelFormat::k24);
 }
 
 TEST(ConvertCommand, AnIconTooLargeOrADamagedInputFails) {

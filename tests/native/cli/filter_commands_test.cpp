@@ -17,7 +17,7 @@ Bitmap24 ReadBack(const std::string& path) {
   Result<BmpPicture> read = ReadBmp(PathFromUtf8(path));
   EXPECT_TRUE(read) << path;
   if (!read) return {};
-  EXPECT_EQ(read->format, BmpPixelFormat::k24);
+  EXPECT_EQ(read->format, PixelFormat::k24);
   return std::move(read).Value().bitmap;
 }
 

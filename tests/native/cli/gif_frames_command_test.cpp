@@ -26,7 +26,8 @@ struct CliRun {
 CliRun RunCliWith(std::vector<std::string> args) {
   std::ostringstream out;
   std::ostringstream err;
-  const int code = RunCli(AllCommands(), args, {out, err});
+  TJPEGImage jpeg;
+  const int code = RunCli(AllCommands(), args, {out, err, {jpeg}});
   return {code, out.str(), err.str()};
 }
 

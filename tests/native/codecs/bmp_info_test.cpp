@@ -225,7 +225,7 @@ TEST(ReadBmpInfo, APixelOffsetInsideTheColourTableShortensIt) {
   ASSERT_TRUE(info) << info.Error().message;
   EXPECT_EQ(info->palette_entries, 3u);
   EXPECT_EQ(BmpColorTableOffset(*info), 54u);
-  EXPECT_EQ(PixelFormatOf(*info), BmpPixelFormat::k8);
+  EXPECT_EQ(PixelFormatOf(*info), PixelFormat::k8);
   // Deeper pictures' optional tables are not cut: they must fit whole.
   const auto deep = BmpBuilder().FileHeader(100, 66).InfoHeader(40, 1, 1, 24, 0, 5).Zeros(46).bytes;
   EXPECT_EQ(KindOf(ReadBmpInfo(deep)), FailureKind::kInvalid);

@@ -63,7 +63,7 @@ TEST(BmpReader, OneBitMapsBitsToTheTwoEntriesMostSignificantFirst) {
   f.data = {0x7B, 0x00, 0, 0,   // bottom row first: 0111 1011, 0 for the 9th pixel
             0xB0, 0x80, 0, 0};  // top row: 1011 0000, 1
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k1);
+  EXPECT_EQ(p.format, PixelFormat::k1);
   EXPECT_EQ(p.palette, (std::vector<Color>{kA, kB}));
   EXPECT_EQ(PixelsOf(p.bitmap),
             (Rows{{kB, kA, kB, kB, kA, kA, kA, kA, kB}, {kA, kB, kB, kB, kB, kA, kB, kB, kA}}));
@@ -75,7 +75,7 @@ TEST(BmpReader, FourBitsWithAShortPaletteGiveBlackBeyondIt) {
   f.colors_used = 3;
   f.data = {0x01, 0x23, 0xF0, 0};  // indices 0 1 2 3 15
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k4);
+  EXPECT_EQ(p.format, PixelFormat::k4);
   EXPECT_EQ(p.info.palette_entries, 3u);
   EXPECT_EQ(p.palette.size(), 3u);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{kA, kB, colors::kWhite, colors::kBlack, colors::kBlack}}));
@@ -94,7 +94,7 @@ TEST(BmpReader, EightBitsBottomUpAndTopDownGiveTheSamePicture) {
   f.data = PackRows(indices, 8, true);
   const BmpPicture p = MustRead(BuildBmp(f));
   EXPECT_FALSE(p.info.bottom_up);
-  EXPECT_EQ(p.format, BmpPixelFormat::k8);
+  EXPECT_EQ(p.format, PixelFormat::k8);
   EXPECT_EQ(PixelsOf(p.bitmap), expected);
 }
 
@@ -133,7 +133,7 @@ TEST(BmpReader, SixteenBitsWithoutMasksAreFiveFiveFive) {
   // white, red, green, blue level 1, the unused top bit alone, blue 16
   f.data = PackRows({{0x7FFF, 0x7C00, 0x03E0, 0x0001, 0x8000, 0x0010}}, 16);
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k15);
+  EXPECT_EQ(p.format, PixelFormat::k15);
   // Level v of 31 reads as (v * 255 + 15) / 31: 1 -> 8, 16 -> 132.
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{colors::kWhite, colors::kRed, colors::kGreen, Rgb(0, 0, 8),
                                        colors::kBlack, Rgb(0, 0, 132)}}));
@@ -147,7 +147,7 @@ TEST(BmpReader, SixteenBitBitFieldsFiveSixFive) {
   f.masks[2] = 0x001F;
   f.data = PackRows({{0xFFFF, 0xF800, 0x07E0, 0x0020, 0x8410}}, 16);
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k16);
+  EXPECT_EQ(p.format, PixelFormat::k16);
   EXPECT_EQ(p.info.red_mask, 0xF800u);
   // Green level 1 of 63: (255 + 31) / 63 = 4; 0x8410 is red 16, green 32, blue 16.
   EXPECT_EQ(
@@ -162,14 +162,14 @@ TEST(BmpReader, SixteenBitFieldsDecideBetweenFifteenSixteenAndCustom) {
   f.masks[0] = 0x7C00;
   f.masks[1] = 0x03E0;
   f.masks[2] = 0x001F;
-  EXPECT_EQ(MustRead(BuildBmp(f)).format, BmpPixelFormat::k15);
+  EXPECT_EQ(MustRead(BuildBmp(f)).format, PixelFormat::k15);
   // 4-4-4: level 8 of 15 reads as (8 * 255 + 7) / 15 = 136.
   f.masks[0] = 0x0F00;
   f.masks[1] = 0x00F0;
   f.masks[2] = 0x000F;
   f.data = PackRows({{0x0F00, 0x0800}}, 16);
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::kCustom);
+  EXPECT_EQ(p.format, PixelFormat::kCustom);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{colors::kRed, Rgb(136, 0, 0)}}));
 }
 
@@ -179,7 +179,7 @@ TEST(BmpReader, TwentyFourBitsBothRowOrders) {
   TestBmp f = File(TestBmpHeader::kInfo, 2, 2, 24);
   f.data = PackRows(colours, 24);
   const BmpPicture up = MustRead(BuildBmp(f));
-  EXPECT_EQ(up.format, BmpPixelFormat::k24);
+  EXPECT_EQ(up.format, PixelFormat::k24);
   EXPECT_TRUE(up.palette.empty());
   EXPECT_EQ(PixelsOf(up.bitmap), expected);
   f.top_down = true;
@@ -191,7 +191,7 @@ TEST(BmpReader, ThirtyTwoBitsIgnoreTheFourthByte) {
   TestBmp f = File(TestBmpHeader::kInfo, 2, 1, 32);
   f.data = PackRows({{0xFF0A141E, 0x00326496}}, 32);  // bytes B G R X
   const BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k32);
+  EXPECT_EQ(p.format, PixelFormat::k32);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{Rgb(0x0A, 0x14, 0x1E), Rgb(0x32, 0x64, 0x96)}}));
 }
 
@@ -203,7 +203,7 @@ TEST(BmpReader, ThirtyTwoBitFieldsStandardAndTenTenTen) {
   f.masks[2] = 0x000000FF;
   f.data = PackRows({{0x00010203, 0xFFFFFFFF}}, 32);
   BmpPicture p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::k32);
+  EXPECT_EQ(p.format, PixelFormat::k32);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{Rgb(1, 2, 3), colors::kWhite}}));
 
   f.masks[0] = 0x3FF00000;
@@ -212,7 +212,7 @@ TEST(BmpReader, ThirtyTwoBitFieldsStandardAndTenTenTen) {
   // Red 1023, green 512, blue 1: 512 * 255 / 1023 rounds to 128, 1 to 0.
   f.data = PackRows({{(1023u << 20) | (512u << 10) | 1u, 0xC0000000}}, 32);
   p = MustRead(BuildBmp(f));
-  EXPECT_EQ(p.format, BmpPixelFormat::kCustom);
+  EXPECT_EQ(p.format, PixelFormat::kCustom);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{Rgb(255, 128, 0), colors::kBlack}}));
 }
 
@@ -225,7 +225,7 @@ TEST(BmpReader, V4AndV5HeadersCarryTheirMasksInside) {
   f.data = PackRows({{0xF800, 0x001F}}, 16);
   BmpPicture p = MustRead(BuildBmp(f));
   EXPECT_EQ(p.info.header_kind, BmpHeaderKind::kV4);
-  EXPECT_EQ(p.format, BmpPixelFormat::k16);
+  EXPECT_EQ(p.format, PixelFormat::k16);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{colors::kRed, colors::kBlue}}));
 
   f = File(TestBmpHeader::kV5, 1, 2, 32);
@@ -237,7 +237,7 @@ TEST(BmpReader, V4AndV5HeadersCarryTheirMasksInside) {
   f.data = PackRows({{0x000000FF}, {0x00FF0000}}, 32, true);
   p = MustRead(BuildBmp(f));
   EXPECT_EQ(p.info.header_kind, BmpHeaderKind::kV5);
-  EXPECT_EQ(p.format, BmpPixelFormat::kCustom);
+  EXPECT_EQ(p.format, PixelFormat::kCustom);
   EXPECT_EQ(PixelsOf(p.bitmap), (Rows{{colors::kRed}, {colors::kBlue}}));
 
   // V5 with BI_RGB: whatever the mask fields hold is not used.
@@ -292,8 +292,8 @@ TEST(BmpReader, EveryHeaderKindAtEveryDepthItAllows) {
       const BmpPicture p = MustRead(BuildBmp(f));
       EXPECT_EQ(PixelsOf(p.bitmap), expected) << what;
       EXPECT_EQ(p.palette, f.palette) << what;
-      EXPECT_EQ(p.format, bits == 16 ? BmpPixelFormat::k15
-                                     : static_cast<BmpPixelFormat>(bits == 1    ? 1
+      EXPECT_EQ(p.format, bits == 16 ? PixelFormat::k15
+                                     : static_cast<PixelFormat>(bits == 1    ? 1
                                                                    : bits == 4  ? 2
                                                                    : bits == 8  ? 3
                                                                    : bits == 24 ? 6

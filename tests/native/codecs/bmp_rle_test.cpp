@@ -54,7 +54,7 @@ TEST(BmpRle, TheDocumentedEightBitExample) {
       RleFile(8, 20, 3, {0x03, 0x04, 0x05, 0x06, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x02, 0x78,
                          0x00, 0x02, 0x05, 0x01, 0x02, 0x78, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01}));
   ASSERT_TRUE(p) << p.Error().message;
-  EXPECT_EQ(p->format, BmpPixelFormat::k8);
+  EXPECT_EQ(p->format, PixelFormat::k8);
   EXPECT_EQ(p->info.compression, BmpCompression::kRle8);
   const int _ = -1;
   EXPECT_EQ(
@@ -110,7 +110,7 @@ TEST(BmpRle, FourBitRunsAlternateNibblesHighFirst) {
       4, 7, 2, {3, 0x12, 0,    3,    0x34, 0x50, 1, 0xEE, 0, 0,     // 1 2 1, absolute 3 4 5, 14
                 0, 5,    0xAB, 0xCD, 0xE0, 0,    4, 0x67, 0, 1}));  // absolute 5 + pad, 6 7 clipped
   ASSERT_TRUE(p) << p.Error().message;
-  EXPECT_EQ(p->format, BmpPixelFormat::k4);
+  EXPECT_EQ(p->format, PixelFormat::k4);
   EXPECT_EQ(PixelsOf(p), (Rows{Line({10, 11, 12, 13, 14, 6, 7}), Line({1, 2, 1, 3, 4, 5, 14})}));
 }
 

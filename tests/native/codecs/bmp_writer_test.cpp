@@ -162,10 +162,10 @@ constexpr Color kK = colors::kBlack;
 constexpr Color kA = Rgb(10, 20, 30);
 constexpr Color kB = Rgb(200, 100, 50);
 
-constexpr BmpPixelFormat kEveryFormat[] = {
-    BmpPixelFormat::k1,  BmpPixelFormat::k4,      BmpPixelFormat::k8,
-    BmpPixelFormat::k15, BmpPixelFormat::k16,     BmpPixelFormat::k24,
-    BmpPixelFormat::k32, BmpPixelFormat::kDevice, BmpPixelFormat::kCustom};
+constexpr PixelFormat kEveryFormat[] = {
+    PixelFormat::k1,  PixelFormat::k4,      PixelFormat::k8,
+    PixelFormat::k15, PixelFormat::k16,     PixelFormat::k24,
+    PixelFormat::k32, PixelFormat::kDevice, PixelFormat::kCustom};
 
 TEST(BmpWriter, OneBitHasTheseExactBytes) {
   const Bitmap24 picture = PictureOf({{kW, kK, kW}, {kK, kK, kW}});
@@ -173,7 +173,7 @@ TEST(BmpWriter, OneBitHasTheseExactBytes) {
       Join(Header(70, 62, 3, 2, 1, 0, 8, 0), {0, 0, 0, 0, 255, 255, 255, 0,  // black, then white
                                               0x20, 0, 0, 0,                 // bottom row: 001
                                               0xA0, 0, 0, 0});               // top row: 101
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k1), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k1), expected);
 }
 
 TEST(BmpWriter, FourBitsKeepAPreferredShortTableAsItIs) {
@@ -182,7 +182,7 @@ TEST(BmpWriter, FourBitsKeepAPreferredShortTableAsItIs) {
   const auto expected = Join(Header(70, 66, 3, 1, 4, 0, 4, 3),
                              {50, 100, 200, 0, 30, 20, 10, 0, 255, 255, 255, 0,  // the table
                               0x10, 0x10, 0, 0});                                // 1 0 1
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k4, preferred), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k4, preferred), expected);
 }
 
 TEST(BmpWriter, EightBitsStoreOnlyTheColoursThePictureHas) {
@@ -191,14 +191,14 @@ TEST(BmpWriter, EightBitsStoreOnlyTheColoursThePictureHas) {
                              {30, 20, 10, 0, 50, 100, 200, 0, 255, 255, 255, 0,  // darkest first
                               2,  1,  0,  0,                                     // bottom row
                               1,  0,  0,  0});                                   // top row
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k8), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k8), expected);
 }
 
 TEST(BmpWriter, FifteenBitsAreFiveFiveFiveWithoutMasks) {
   // Red level 1 reads back as 8, blue level 16 as 132: both are kept.
   const Bitmap24 picture = PictureOf({{kW, Rgb(8, 0, 132)}});
   const auto expected = Join(Header(58, 54, 2, 1, 16, 0, 4, 0), {0xFF, 0x7F, 0x10, 0x04});
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k15), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k15), expected);
 }
 
 TEST(BmpWriter, SixteenBitsAreFiveSixFiveBitFields) {
@@ -207,30 +207,30 @@ TEST(BmpWriter, SixteenBitsAreFiveSixFiveBitFields) {
       Join(Header(70, 66, 2, 1, 16, 3, 4, 0),
            {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0,  // masks red, green, blue
             0x20, 0xF8, 0x10, 0x84});
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k16), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k16), expected);
 }
 
 TEST(BmpWriter, ThirtyTwoBitsPadEachPixelWithAZero) {
   const Bitmap24 picture = PictureOf({{Rgb(1, 2, 3), kW}});
   const auto expected = Join(Header(62, 54, 2, 1, 32, 0, 8, 0), {3, 2, 1, 0, 255, 255, 255, 0});
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::k32), expected);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::k32), expected);
 }
 
 TEST(BmpWriter, DeviceAndCustomFormatsAreWrittenAsTwentyFourBits) {
   const Bitmap24 picture = PictureOf({{kA, kB}});
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::kDevice), EncodeBmp24(picture.View()));
-  EXPECT_EQ(EncodeBmp(picture.View(), BmpPixelFormat::kCustom), EncodeBmp24(picture.View()));
-  EXPECT_EQ(BmpBitsPerPixel(BmpPixelFormat::kCustom), 24);
-  EXPECT_EQ(BmpBitsPerPixel(BmpPixelFormat::k15), 16);
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::kDevice), EncodeBmp24(picture.View()));
+  EXPECT_EQ(EncodeBmp(picture.View(), PixelFormat::kCustom), EncodeBmp24(picture.View()));
+  EXPECT_EQ(BmpBitsPerPixel(PixelFormat::kCustom), 24);
+  EXPECT_EQ(BmpBitsPerPixel(PixelFormat::k15), 16);
 }
 
 TEST(BmpWriter, RoundTripOfEveryDepthKeepsColoursTheDepthHolds) {
   struct Case {
-    BmpPixelFormat format;
+    PixelFormat format;
     Bitmap24 picture;
   };
   std::vector<Case> cases;
-  cases.push_back({BmpPixelFormat::k1, PictureOf({{kA, kB, kB}, {kB, kA, kA}})});
+  cases.push_back({PixelFormat::k1, PictureOf({{kA, kB, kB}, {kB, kA, kA}})});
   Bitmap24 sixteen(16, 3), all(16, 16), fifteen(32, 32), sixteen_bits(64, 32);
   for (int i = 0; i < 16 * 3; ++i)
     sixteen.SetPixel(i % 16, i / 16, Rgb((i % 16) * 17, 3, 255 - (i % 16)));
@@ -248,20 +248,20 @@ TEST(BmpWriter, RoundTripOfEveryDepthKeepsColoursTheDepthHolds) {
           x, y, Rgb(BmpChannelTo8(y, 31), BmpChannelTo8(x, 63), BmpChannelTo8(31 - y, 31)));
     }
   }
-  cases.push_back({BmpPixelFormat::k4, sixteen});
-  cases.push_back({BmpPixelFormat::k8, all});
-  cases.push_back({BmpPixelFormat::k15, fifteen});
-  cases.push_back({BmpPixelFormat::k16, sixteen_bits});
-  cases.push_back({BmpPixelFormat::k24, RandomPicture(17, 9, 1)});
-  cases.push_back({BmpPixelFormat::k32, RandomPicture(17, 9, 2)});
+  cases.push_back({PixelFormat::k4, sixteen});
+  cases.push_back({PixelFormat::k8, all});
+  cases.push_back({PixelFormat::k15, fifteen});
+  cases.push_back({PixelFormat::k16, sixteen_bits});
+  cases.push_back({PixelFormat::k24, RandomPicture(17, 9, 1)});
+  cases.push_back({PixelFormat::k32, RandomPicture(17, 9, 2)});
   for (const Case& c : cases) {
     const BmpPicture back = ReadBack(EncodeBmp(c.picture.View(), c.format));
-    EXPECT_EQ(back.format, c.format) << BmpPixelFormatName(c.format);
-    EXPECT_TRUE(back.bitmap == c.picture) << BmpPixelFormatName(c.format);
+    EXPECT_EQ(back.format, c.format) << PixelFormatName(c.format);
+    EXPECT_TRUE(back.bitmap == c.picture) << PixelFormatName(c.format);
     // And once more through the table it was read with: the same file again.
     EXPECT_EQ(EncodeBmp(back.bitmap.View(), back.format, back.palette),
               EncodeBmp(c.picture.View(), c.format))
-        << BmpPixelFormatName(c.format);
+        << PixelFormatName(c.format);
   }
 }
 
@@ -288,28 +288,28 @@ TEST(BmpWriter, APaletteFileReadAndWrittenAgainIsTheSameFile) {
 
 TEST(BmpWriter, ReducingMatchesWhatTheFileReadsBackAs) {
   const Bitmap24 photo = RandomPicture(40, 30, 3);  // 1200 colours: more than any table
-  for (const BmpPixelFormat format : kEveryFormat) {
+  for (const PixelFormat format : kEveryFormat) {
     Bitmap24 reduced = photo;
     ReduceToBmpFormat(reduced.View(), format);
     const BmpPicture back = ReadBack(EncodeBmp(photo.View(), format));
-    EXPECT_TRUE(back.bitmap == reduced) << BmpPixelFormatName(format);
+    EXPECT_TRUE(back.bitmap == reduced) << PixelFormatName(format);
     // Reducing twice changes nothing more.
     Bitmap24 again = reduced;
     ReduceToBmpFormat(again.View(), format);
-    EXPECT_TRUE(again == reduced) << BmpPixelFormatName(format);
+    EXPECT_TRUE(again == reduced) << PixelFormatName(format);
   }
 }
 
 TEST(BmpWriter, FiveAndSixBitLevelsRoundToTheNearestReadableValue) {
   Bitmap24 ramp(256, 1);
   for (int v = 0; v < 256; ++v) ramp.SetPixel(v, 0, Rgb(v, v, v));
-  for (const BmpPixelFormat format : {BmpPixelFormat::k15, BmpPixelFormat::k16}) {
+  for (const PixelFormat format : {PixelFormat::k15, PixelFormat::k16}) {
     Bitmap24 reduced = ramp;
     ReduceToBmpFormat(reduced.View(), format);
     for (int v = 0; v < 256; ++v) {
       const Color c = reduced.Pixel(v, 0);
       EXPECT_LE(std::abs(RedOf(c) - v), 4) << v;
-      EXPECT_LE(std::abs(GreenOf(c) - v), format == BmpPixelFormat::k16 ? 2 : 4) << v;
+      EXPECT_LE(std::abs(GreenOf(c) - v), format == PixelFormat::k16 ? 2 : 4) << v;
     }
     EXPECT_EQ(reduced.Pixel(255, 0), kW);
     EXPECT_EQ(reduced.Pixel(0, 0), kK);
@@ -319,11 +319,11 @@ TEST(BmpWriter, FiveAndSixBitLevelsRoundToTheNearestReadableValue) {
 TEST(BmpWriter, WriteBmpWritesTheFileAtomically) {
   testing::TempDir dir;
   const Bitmap24 picture = PictureOf({{kA, kB}});
-  WriteBmp(dir / "a.bmp", picture.View(), BmpPixelFormat::k8);
-  EXPECT_EQ(ReadFileBytes(dir / "a.bmp"), EncodeBmp(picture.View(), BmpPixelFormat::k8));
+  WriteBmp(dir / "a.bmp", picture.View(), PixelFormat::k8);
+  EXPECT_EQ(ReadFileBytes(dir / "a.bmp"), EncodeBmp(picture.View(), PixelFormat::k8));
   EXPECT_FALSE(std::filesystem::exists(AtomicTempPath(dir / "a.bmp")));
-  EXPECT_THROW(WriteBmp(dir / "no" / "a.bmp", picture.View(), BmpPixelFormat::k1), FileError);
-  EXPECT_THROW(EncodeBmp(Bitmap24(0, 3).View(), BmpPixelFormat::k4), std::invalid_argument);
+  EXPECT_THROW(WriteBmp(dir / "no" / "a.bmp", picture.View(), PixelFormat::k1), FileError);
+  EXPECT_THROW(EncodeBmp(Bitmap24(0, 3).View(), PixelFormat::k4), std::invalid_argument);
 }
 
 }  // namespace

@@ -511,6 +511,38 @@ TEST(GifDecoder, BadCodeSizeLeavesTheFrameAtIndexZero) {
   ASSERT_EQ(file.frames.size(), 2u);
   EXPECT_EQ(file.frames[0].pixels_decoded, 0u);
   EXPECT_EQ(file.frames[0].indices, (std::vector<std::uint8_t>{0, 0}));
+  EXPECT_EQ(file.frames[0].pixelError, "LZW minimum code size 12 is outside 2..11");
+  EXPECT_EQ(file.frames[1].pixelError, "");
+}
+
+TEST(GifDecoder, CodeSizesAboveEightDecodeTheirColours) {
+  for (int m = 9; m <= 11; ++m) {
+    GifTestImage image = TestImage(0, 0, 3, 2, {3, 2, 1, 0, 0, 3});
+    image.min_code_size = m;
+    GifBuilder gif;
+    gif.Header().Screen(3, 2, kFour).Image(image).Trailer();
+    const GifFile file = Decode(gif.bytes);
+    ASSERT_EQ(file.frames.size(), 1u) << m;
+    EXPECT_TRUE(file.frames[0].Complete()) << m;
+    EXPECT_EQ(file.frames[0].pixelError, "") << m;
+    EXPECT_EQ(file.frames[0].image.Pixel(0, 0), kFour[3]) << m;
+    EXPECT_EQ(file.frames[0].image.Pixel(2, 0), kFour[1]) << m;
+    EXPECT_EQ(file.frames[0].image.Pixel(2, 1), kFour[3]) << m;
+  }
+}
+
+TEST(GifDecoder, DamagedCodesKeepTheirPixelsAndSayWhyTheyStopped) {
+  testing::GifCodePacker codes;
+  codes.Code(4, 3).Code(1, 3).Code(2, 3).Code(4, 3).Code(7, 3);  // 7 after a clear names nothing
+  GifBuilder gif;
+  gif.Header().Screen(2, 2, kFour).ImageWithCodes(0, 0, 2, 2, false, 2, codes.Bytes());
+  gif.Image(FilledTestImage(0, 0, 1, 1, 3)).Trailer();
+  const GifFile file = Decode(gif.bytes);
+  ASSERT_EQ(file.frames.size(), 2u);
+  EXPECT_EQ(file.frames[0].indices, (std::vector<std::uint8_t>{1, 2, 0, 0}));
+  EXPECT_EQ(file.frames[0].pixelError, "LZW code 7 names no string after 2 of 4 pixels");
+  EXPECT_TRUE(file.frames[1].Complete());
+  EXPECT_EQ(file.stop, GifStop::kTrailer);
 }
 
 TEST(GifDecoder, ZeroSizedFrameIsKept) {

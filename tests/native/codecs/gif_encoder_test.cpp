@@ -118,7 +118,7 @@ TEST(GifEncoder, RefusesEmptyPicturesAndBadInput) {
   EXPECT_THROW(EncodeGif(ConstPixelView()), std::invalid_argument);
   const std::uint8_t too_big[] = {4};
   EXPECT_THROW(EncodeGifLzw(too_big, 2), std::invalid_argument);
-  EXPECT_THROW(EncodeGifLzw(too_big, 9), std::invalid_argument);
+  EXPECT_THROW(EncodeGifLzw(too_big, 12), std::invalid_argument);
   GifIndexedPicture bad;
   bad.width = 2;
   bad.height = 2;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "codecs/gif_test_files.h"
@@ -60,6 +61,70 @@ TEST(GifLzw, RoundTripsEveryCodeSize) {
     EXPECT_EQ(d.result.pixels, indices.size());
     EXPECT_EQ(d.result.min_code_size, m);
     EXPECT_EQ(d.byte_after, kSentinel);
+  }
+}
+
+TEST(GifLzw, CodeSizesNineToElevenRoundTripWithTheirOwnClearAndEndCodes) {
+  const auto indices = RandomIndices(70000, 8, 3);
+  for (int m = 9; m <= 11; ++m) {
+    for (bool clear_when_full : {true, false}) {
+      GifLzwOptions options;
+      options.clear_when_full = clear_when_full;
+      const Decoded d = DecodeStream(Stream(m, EncodeGifLzw(indices, m, options)), indices.size());
+      EXPECT_EQ(d.pixels, indices) << m;
+      EXPECT_EQ(d.result.end, GifLzwEnd::kFilled) << m;
+      EXPECT_EQ(d.byte_after, kSentinel) << m;
+    }
+  }
+}
+
+TEST(GifLzw, HandWrittenCodesOfSizeNine) {
+  // Clear 512, end 513, entries from 514, codes of 10 bits.
+  GifCodePacker p;
+  p.Code(512, 10).Code(200, 10).Code(201, 10).Code(514, 10).Code(513, 10);
+  const Decoded d = DecodeStream(Stream(9, p.Bytes()), 4);
+  EXPECT_EQ(d.pixels, (std::vector<std::uint8_t>{200, 201, 200, 201}));
+  EXPECT_EQ(d.result.end, GifLzwEnd::kFilled);
+  // Size 11: the first code already has the full 12 bits.
+  GifCodePacker q;
+  q.Code(2048, 12).Code(7, 12).Code(2050, 12).Code(2049, 12);
+  EXPECT_EQ(DecodeStream(Stream(11, q.Bytes()), 3).pixels, (std::vector<std::uint8_t>{7, 7, 7}));
+}
+
+TEST(GifLzw, RootAbove255StopsWithItsReason) {
+  GifCodePacker p;
+  p.Code(512, 10).Code(5, 10).Code(300, 10).Code(6, 10).Code(513, 10);
+  const Decoded d = DecodeStream(Stream(9, p.Bytes()), 4);
+  EXPECT_EQ(d.result.pixels, 1u);
+  EXPECT_EQ(d.result.end, GifLzwEnd::kBadIndex);
+  EXPECT_EQ(GifLzwProblem(d.result, 4),
+            "LZW code 300 is a colour index beyond any colour table after 1 of 4 pixels");
+  EXPECT_EQ(d.byte_after, kSentinel);
+}
+
+TEST(GifLzw, EveryWayOfEndingIsTold) {
+  GifCodePacker early;
+  early.Code(4, 3).Code(1, 3).Code(5, 3);
+  GifCodePacker bad;
+  bad.Code(4, 3).Code(2, 3).Code(4, 3).Code(7, 3);
+  GifCodePacker full;
+  full.Code(4, 3).Code(1, 3).Code(2, 3);
+  const struct {
+    std::vector<std::uint8_t> codes;
+    GifLzwEnd end;
+    std::size_t pixels;
+    std::string problem;
+  } cases[] = {
+      {early.Bytes(), GifLzwEnd::kEndCode, 1, "the LZW data ends (end code) after 1 of 2 pixels"},
+      {bad.Bytes(), GifLzwEnd::kBadCode, 1, "LZW code 7 names no string after 1 of 2 pixels"},
+      {full.Bytes(), GifLzwEnd::kFilled, 2, ""},
+      {{0x0C}, GifLzwEnd::kEndOfData, 1, ""},  // clear, 1, then the data stops
+  };
+  for (const auto& c : cases) {
+    const Decoded d = DecodeStream(Stream(2, c.codes), 2);
+    EXPECT_EQ(d.result.end, c.end) << c.problem;
+    EXPECT_EQ(d.result.pixels, c.pixels) << c.problem;
+    EXPECT_EQ(GifLzwProblem(d.result, 2), c.problem);
   }
 }
 
@@ -205,11 +270,13 @@ TEST(GifLzw, StringLongerThanTheRestOfTheOutputIsCut) {
   EXPECT_EQ(d.pixels, std::vector<std::uint8_t>(50, 2));
 }
 
-TEST(GifLzw, CodeSizesOutsideTwoToEightDecodeNothing) {
-  for (int m : {0, 1, 9, 12, 255}) {
+TEST(GifLzw, CodeSizesOutsideTwoToElevenDecodeNothing) {
+  for (int m : {0, 1, 12, 255}) {
     std::vector<std::uint8_t> codes(40, 0x55);
     const Decoded d = DecodeStream(Stream(m, codes), 10);
-    EXPECT_TRUE(d.result.bad_code_size) << m;
+    EXPECT_EQ(d.result.end, GifLzwEnd::kBadCodeSize) << m;
+    EXPECT_EQ(GifLzwProblem(d.result, 10),
+              "LZW minimum code size " + std::to_string(m) + " is outside 2..11");
     EXPECT_EQ(d.result.pixels, 0u) << m;
     EXPECT_EQ(d.byte_after, kSentinel) << m;
   }
@@ -218,7 +285,8 @@ TEST(GifLzw, CodeSizesOutsideTwoToEightDecodeNothing) {
 TEST(GifLzw, NoDataAtAllDecodesNothing) {
   const Decoded d = DecodeStream({}, 10);
   EXPECT_EQ(d.result.pixels, 0u);
-  EXPECT_FALSE(d.result.bad_code_size);
+  EXPECT_EQ(d.result.end, GifLzwEnd::kEndOfData);
+  EXPECT_EQ(GifLzwProblem(d.result, 10), "");
 }
 
 TEST(GifLzw, RowCallbackSeesEveryRowAndCanStop) {
@@ -230,10 +298,10 @@ TEST(GifLzw, RowCallbackSeesEveryRowAndCanStop) {
     return true;
   });
   EXPECT_EQ(rows, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_FALSE(all.result.aborted);
+  EXPECT_EQ(all.result.end, GifLzwEnd::kFilled);
 
   Decoded stopped = DecodeStream(data, 100, 10, [](std::size_t r) { return r < 3; });
-  EXPECT_TRUE(stopped.result.aborted);
+  EXPECT_EQ(stopped.result.end, GifLzwEnd::kAborted);
   EXPECT_GE(stopped.result.pixels, 30u);
   EXPECT_LT(stopped.result.pixels, 100u);
 }

@@ -85,12 +85,18 @@ TEST(JpegHostile, AHugeHeaderOverTinyDataEndsAtOnceWithWarnings) {
   }
 }
 
-TEST(JpegHostile, ArithmeticCodingIsRefused) {
-  auto jpeg = EncodeWithLibrary(ColourfulPicture(16, 16));
-  const std::size_t sof = FrameSizeOffset(jpeg) - 5;
-  ASSERT_EQ(jpeg[sof + 1], 0xC0);
-  jpeg[sof + 1] = 0xC9;  // sequential, arithmetic-coded
-  EXPECT_EQ(DecodeError(jpeg), "Arithmetic-coded JPEG files are not supported");
+TEST(JpegHostile, AHugeArithmeticHeaderOverTinyDataIsRefused) {
+  const auto small = EncodeWithLibrary(ColourfulPicture(16, 16), {.arithmetic = true});
+  ASSERT_FALSE(small.empty());
+  EXPECT_EQ(DecodeError(small), "");
+  const auto jpeg = WithSize(small, 8000, 8000);
+  std::string error;
+  const double seconds = SecondsOf([&] { error = DecodeError(jpeg); });
+  EXPECT_EQ(error, "Arithmetic-coded JPEG picture of 8000 x 8000 pixels from only " +
+                       std::to_string(jpeg.size()) + " bytes of data");
+  EXPECT_LT(seconds, 1.0);
+  // Up to 2^24 pixels need no data to speak of.
+  EXPECT_EQ(DecodeError(WithSize(small, 4096, 4096)), "There are warnings");
 }
 
 // A progressive header of 16000 x 16000 over a small file, padded so it is

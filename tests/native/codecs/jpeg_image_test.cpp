@@ -460,16 +460,95 @@ TEST(JpegImage, DataEndingInsideTheHeaderIsAnError) {
   }
 }
 
-TEST(JpegImage, CmykFilesAreRefusedClearly) {
+// Inks C, M, Y of 30, 100, 220 with K 40 are red (255 - 30)(255 - 40) / 255
+// = 189.7, green 130.7, blue 29.5, rounded.
+constexpr Color kInkColour = Rgb(190, 131, 30);
+
+std::vector<std::uint8_t> FlatInkJpeg(LibraryJpegOptions options) {
+  options.cmyk = true;
+  options.cmyk_black = 40;
+  options.quality = 100;
+  return EncodeWithLibrary(Bitmap24(16, 16, Rgb(30, 100, 220)), options);
+}
+
+int WorstDistance(const Bitmap24& picture, Color colour) {
+  int worst = 0;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) {
+      const Color c = picture.Pixel(x, y);
+      worst = std::max({worst, std::abs(RedOf(c) - RedOf(colour)),
+                        std::abs(GreenOf(c) - GreenOf(colour)), std::abs(BlueOf(c) - BlueOf(colour))});
+    }
+  return worst;
+}
+
+TEST(JpegImage, CmykFilesOpenAsRgbWhetherTheInksAreInvertedOrNot) {
+  // Quality 100 keeps a flat plane exactly, so the inks arrive unchanged;
+  // YCCK's colour transform rounds twice, a level each way at most.
+  const struct {
+    const char* name;
+    LibraryJpegOptions options;
+    int tolerance;
+  } files[] = {
+      {"plain CMYK", {.adobe_marker = false}, 0},
+      {"Adobe CMYK", {.inverted_inks = true}, 0},
+      {"Adobe YCCK", {.inverted_inks = true, .ycck = true}, 2},
+  };
+  for (const auto& file : files) {
+    const auto jpeg = FlatInkJpeg(file.options);
+    ASSERT_FALSE(jpeg.empty()) << file.name;
+    ASSERT_EQ(DecodeWithLibrary(jpeg).jpeg_components, 4) << file.name;
+    TJPEGImage image;
+    image.SetNumOfColors(TNumOfColors::TrueColor);
+    image.LoadFromBytes(jpeg);
+    EXPECT_EQ(image.Picture().format, JpegPixelFormat::k24Bit) << file.name;
+    EXPECT_LE(WorstDistance(image.Picture().bitmap, kInkColour), file.tolerance) << file.name;
+    // With the constructor values a single colour is its own table.
+    image.SetNumOfColors(TNumOfColors::_256);
+    ExpectBitmapFollowsIndices(image.Picture());
+    EXPECT_LE(WorstDistance(image.Picture().bitmap, kInkColour), file.tolerance) << file.name;
+    image.SetGrayScale(true);
+    EXPECT_LE(WorstDistance(image.Picture().bitmap, Rgb(137, 137, 137)), file.tolerance)
+        << file.name;  // Luminance(190, 131, 30)
+  }
+}
+
+double MeanDifference(const Bitmap24& a, const Bitmap24& b);
+
+TEST(JpegImage, CmykPicturesAreQuantisedLikeEveryJpeg) {
   LibraryJpegOptions options;
   options.cmyk = true;
-  const auto jpeg = ColourfulJpeg(16, 16, options);
+  options.inverted_inks = true;
+  const auto jpeg = ColourfulJpeg(64, 48, options);
   TJPEGImage image;
-  try {
+  image.SetNumOfColors(TNumOfColors::TrueColor);
+  image.LoadFromBytes(jpeg);
+  const Bitmap24 full = image.Picture().bitmap;
+  EXPECT_GT(DistinctColours(full), 256u);
+  for (TNumOfColors colours : {TNumOfColors::_256, TNumOfColors::_16}) {
+    image.SetNumOfColors(colours);
+    const JpegPicture& picture = image.Picture();
+    ExpectBitmapFollowsIndices(picture);
+    EXPECT_EQ(picture.palette.size(), colours == TNumOfColors::_16 ? 16u : 256u);
+    EXPECT_LT(MeanDifference(picture.bitmap, full), colours == TNumOfColors::_16 ? 24.0 : 6.0);
+  }
+}
+
+TEST(JpegImage, ArithmeticCodedFilesDecodeAsTheLibraryDecodesThem) {
+  for (bool progressive : {false, true}) {
+    const auto jpeg = ColourfulJpeg(45, 29, {.progressive = progressive, .arithmetic = true});
+    ASSERT_FALSE(jpeg.empty());
+    const auto expected = DecodeWithLibrary(jpeg);
+    ASSERT_TRUE(expected.ok);
+    TJPEGImage image;
+    image.SetNumOfColors(TNumOfColors::TrueColor);
     image.LoadFromBytes(jpeg);
-    FAIL() << "no exception";
-  } catch (const EJPEGException& e) {
-    EXPECT_NE(std::string(e.what()).find("CMYK"), std::string::npos) << e.what();
+    const Bitmap24& bitmap = image.Picture().bitmap;
+    for (int y = 0; y < 29; ++y)
+      for (int x = 0; x < 45; ++x) {
+        const std::uint8_t* rgb = expected.samples.data() + (static_cast<std::size_t>(y) * 45 + x) * 3;
+        ASSERT_EQ(bitmap.Pixel(x, y), Rgb(rgb[0], rgb[1], rgb[2])) << x << "," << y;
+      }
   }
 }
 

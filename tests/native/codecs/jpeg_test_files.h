@@ -65,7 +65,12 @@ struct LibraryJpegOptions {
   bool optimize = false;
   J_DCT_METHOD dct = JDCT_ISLOW;
   bool grayscale = false;        // one-component file
-  bool cmyk = false;             // four-component Adobe CMYK file
+  bool cmyk = false;             // four-component CMYK file: red, green, blue as inks
+  int cmyk_black = 200;          // the fourth ink
+  bool adobe_marker = true;      // CMYK with Adobe's APP14 marker, which says the inks...
+  bool inverted_inks = false;    // ...are stored as 255 - ink, as Adobe's writers do
+  bool ycck = false;             // CMYK stored as YCCK (always with the marker)
+  bool arithmetic = false;
   int restart_rows = 0;
   std::vector<std::string> comments{};
   std::vector<jpeg_scan_info> scans{};  // a scan script of one's own
@@ -109,6 +114,9 @@ inline void LibraryEncodeRun(LibraryEncodeState& s, const Bitmap24& picture,
   c.in_color_space = o.cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&c);
   if (o.grayscale) jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+  if (o.cmyk && o.ycck) jpeg_set_colorspace(&c, JCS_YCCK);
+  if (o.cmyk && !o.adobe_marker) c.write_Adobe_marker = FALSE;
+  c.arith_code = o.arithmetic ? TRUE : FALSE;
   c.dct_method = o.dct;
   c.optimize_coding = o.optimize ? TRUE : FALSE;
   c.restart_in_rows = o.restart_rows;
@@ -128,10 +136,11 @@ inline void LibraryEncodeRun(LibraryEncodeState& s, const Bitmap24& picture,
     const std::uint8_t* p = picture.Row(static_cast<int>(c.next_scanline));
     for (int x = 0; x < picture.Width(); ++x, p += 3) {
       if (o.cmyk) {
-        s.row[4 * x] = p[2];
-        s.row[4 * x + 1] = p[1];
-        s.row[4 * x + 2] = p[0];
-        s.row[4 * x + 3] = 200;
+        const std::uint8_t flip = o.inverted_inks ? 255 : 0;
+        s.row[4 * x] = p[2] ^ flip;
+        s.row[4 * x + 1] = p[1] ^ flip;
+        s.row[4 * x + 2] = p[0] ^ flip;
+        s.row[4 * x + 3] = static_cast<std::uint8_t>(o.cmyk_black) ^ flip;
       } else {
         s.row[3 * x] = p[2];
         s.row[3 * x + 1] = p[1];

@@ -115,9 +115,9 @@ TEST(UndoHistory, TheSaveFormatTravelsWithItsSnapshot) {
     // the format Save would write it in, also across the shift of a full history.
     Bitmap24 picture = State(0);
     UndoHistory history;
-    SaveFormat format{6, {}};
-    const SaveFormat four{2, {Rgb(0, 0, 0), Rgb(255, 255, 255)}};
-    const SaveFormat one{1, {Rgb(0, 0, 0)}};
+    SaveFormat format{PixelFormat::k24, {}};
+    const SaveFormat four{PixelFormat::k4, {Rgb(0, 0, 0), Rgb(255, 255, 255)}};
+    const SaveFormat one{PixelFormat::k1, {Rgb(0, 0, 0)}};
     for (int n = 1; n <= 6; ++n) {  // six plain changes fill the slots
         history.SnapshotForChange(picture.ConstView(), format);
         picture = State(n);
@@ -134,7 +134,7 @@ TEST(UndoHistory, TheSaveFormatTravelsWithItsSnapshot) {
     EXPECT_EQ(format, four);
     ASSERT_TRUE(history.Undo(picture, &format));
     EXPECT_EQ(StateOf(picture), 6);
-    EXPECT_EQ(format, (SaveFormat{6, {}}));
+    EXPECT_EQ(format, (SaveFormat{PixelFormat::k24, {}}));
     ASSERT_TRUE(history.Redo(picture, &format));
     EXPECT_EQ(StateOf(picture), 7);
     EXPECT_EQ(format, four);

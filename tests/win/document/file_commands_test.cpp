@@ -44,7 +44,8 @@ protected:
 
 TEST_F(FileCommands, ALowerCaseJpegIsSavedAsJpeg) {
     const std::string path = PathOf(L"foto.jpeg");
-    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path));
+    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path),
+                 PictureCodecs{form_->SharedJpeg});
     form_->OpenPicture(path);
     ASSERT_EQ(form_->CurrentDocument->PictureSize(), (Size{16, 8}));
     fs::remove(PathFromUtf8(path));
@@ -60,7 +61,7 @@ TEST_F(FileCommands, AnEightBitBitmapStaysEightBitAndTheDocumentKeepsItsColours)
     const std::string path = PathOf(L"paleta.bmp");
     Bitmap24 picture(4, 2, Rgb(0, 0, 0));
     picture.SetPixel(1, 0, Rgb(255, 0, 0));
-    WriteBmp(PathFromUtf8(path), picture.ConstView(), BmpPixelFormat::k8);
+    WriteBmp(PathFromUtf8(path), picture.ConstView(), PixelFormat::k8);
     form_->OpenPicture(path);
     TChildWin& doc = *form_->CurrentDocument;
     doc.Modified = true;

@@ -26,20 +26,20 @@ fs::path TempFile(const wchar_t* name) {
 TEST_F(MainWindow, OpensEachKindWithItsSizeAndFormat) {
     Bitmap24 picture(7, 5, Rgb(200, 10, 10));
     const fs::path bmp = TempFile(L"kelbo-open-8.bmp");
-    WriteBmp(bmp, picture.ConstView(), BmpPixelFormat::k8);
+    WriteBmp(bmp, picture.ConstView(), PixelFormat::k8);
     const fs::path gif = TempFile(L"kelbo-open.gif");
     SaveGifFile(picture.ConstView(), gif);
     const fs::path jpg = TempFile(L"kelbo-open.jpg");
-    SaveJpegFile(picture.ConstView(), jpg);
+    SaveJpegFile(picture.ConstView(), jpg, PictureCodecs{form_->SharedJpeg});
 
     form_->OpenPicture(PathToUtf8(bmp));
     ASSERT_NE(form_->CurrentDocument, nullptr);
     EXPECT_EQ(form_->CurrentDocument->PictureSize(), (Size{7, 5}));
-    EXPECT_EQ(form_->CurrentDocument->LoadedPixelFormat, PixelFormatId::k8) << "Save writes 8 bits back";
+    EXPECT_EQ(form_->CurrentDocument->LoadedPixelFormat, PixelFormat::k8) << "Save writes 8 bits back";
     EXPECT_EQ(form_->StatusBar1.PanelText(2), "[7, 5]");
     form_->OpenPicture(PathToUtf8(gif));
     EXPECT_EQ(form_->CurrentDocument->PictureSize(), (Size{7, 5}));
-    EXPECT_EQ(form_->CurrentDocument->LoadedPixelFormat, PixelFormatId::k24);
+    EXPECT_EQ(form_->CurrentDocument->LoadedPixelFormat, PixelFormat::k24);
     form_->OpenPicture(PathToUtf8(jpg));
     EXPECT_EQ(form_->CurrentDocument->PictureSize(), (Size{7, 5}));
     EXPECT_EQ(form_->ChildCount(), 3);
@@ -96,7 +96,7 @@ void ExpectRedBlockPicture(const TChildWin& doc) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->View().Pixel(20, 15), Rgb(255, 0, 0));
     EXPECT_EQ(picture->View().Pixel(2, 2), Rgb(255, 255, 255)) << "played onto white";
-    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormatId::k24);
+    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormat::k24);
 }
 
 TEST_F(MainWindow, AnEnhancedMetafileOpensAsAPictureOfItsSize) {

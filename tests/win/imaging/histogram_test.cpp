@@ -246,7 +246,7 @@ TEST_F(Histogram, SixteenGreysByRoundingReduceInPlaceWithUndo) {
         const int nearest = (x + 8) / 17 * 17;
         ASSERT_EQ(view.Pixel(x, 0), Rgb(nearest, nearest, nearest)) << x;
     }
-    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormatId::k4);
+    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormat::k4);
     EXPECT_EQ(doc.LoadedPalette.size(), 16u);
     EXPECT_TRUE(doc.Modified);
 
@@ -279,7 +279,7 @@ TEST_F(Histogram, OkWithoutAMethodRoundsAndZatvorLeavesThePicture) {
     form_->RunCommand(PocetFarieb1);
     EXPECT_TRUE(Bitmap24::CopyOf(view) == before);
     EXPECT_EQ(doc.UndoPosition(), 0);
-    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormatId::k24);
+    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormat::k24);
 
     WhenModal([&] {
         colorNum_->SetMethod(std::nullopt);
@@ -290,7 +290,7 @@ TEST_F(Histogram, OkWithoutAMethodRoundsAndZatvorLeavesThePicture) {
     EXPECT_EQ(view.Pixel(0, 0), colors::kBlack);
     EXPECT_EQ(view.Pixel(1, 0), colors::kBlack);
     EXPECT_EQ(view.Pixel(2, 0), colors::kWhite);
-    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormatId::k1);
+    EXPECT_EQ(doc.LoadedPixelFormat, PixelFormat::k1);
 }
 
 TEST_F(Histogram, UsedColoursAreCountedInAMessage) {

@@ -14,14 +14,14 @@ namespace {
 
 // What "Počet farieb:" shows for the format a document is saved in; the
 // screen's and unknown formats are held in 24 bits.
-int BitsOfFormat(PixelFormatId format) {
+int BitsOfFormat(PixelFormat format) {
     switch (format) {
-    case PixelFormatId::k1: return 1;
-    case PixelFormatId::k4: return 4;
-    case PixelFormatId::k8: return 8;
-    case PixelFormatId::k15: return 15;
-    case PixelFormatId::k16: return 16;
-    case PixelFormatId::k32: return 32;
+    case PixelFormat::k1: return 1;
+    case PixelFormat::k4: return 4;
+    case PixelFormat::k8: return 8;
+    case PixelFormat::k15: return 15;
+    case PixelFormat::k16: return 16;
+    case PixelFormat::k32: return 32;
     default: return 24;
     }
 }
@@ -117,7 +117,7 @@ void HistogramCommands::PocetFarieb1Click() {
         target->Modified = true;
     }
     // Saving writes the chosen depth; the picture itself stays 24-bit.
-    target->LoadedPixelFormat = static_cast<PixelFormatId>(DepthFormat(depth));
+    target->LoadedPixelFormat = DepthFormat(depth);
     target->LoadedPalette = std::move(palette);
 }
 

@@ -27,7 +27,7 @@ Color Grey(int v) {
 }
 
 TEST(ColourDepth, FormatOfEachDepth) {
-  using F = BmpPixelFormat;
+  using F = PixelFormat;
   const F formats[] = {F::k1, F::k1, F::k4, F::k4, F::k8, F::k8, F::k24};
   for (std::size_t i = 0; i < std::size(kDepths); ++i) EXPECT_EQ(DepthFormat(kDepths[i]), formats[i]);
 }

@@ -33,13 +33,37 @@ struct FilePrefix {
 };
 FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t max_bytes);
 
-// The name of the temporary file WriteFileAtomically writes before renaming:
-// beside the target, so the rename never crosses file systems.
-std::filesystem::path AtomicTempPath(const std::filesystem::path& target);
+// Writes a file in pieces, atomically: the pieces go to a new temporary
+// file beside `path` (beside the file it links to, if it is a symbolic
+// link), and Commit() puts that file in place of the old one with the old
+// one's permissions. A writer destroyed without Commit(), or a failure of any
+// step, removes the temporary file and leaves any old file untouched. Every
+// FileError names `path` and gives the system's reason.
+class AtomicFileWriter {
+ public:
+  // Refuses a directory and a read-only file. Throws FileError.
+  explicit AtomicFileWriter(const std::filesystem::path& path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-// Writes the bytes to a temporary file beside `path`, then renames it over
-// `path`. On failure throws FileError, removes the temporary file and leaves
-// any old file at `path` untouched.
+  void Write(std::span<const std::uint8_t> bytes);
+  // Flushes the data to the disk and renames the temporary file over the
+  // target. Call once; throws FileError.
+  void Commit();
+
+ private:
+  [[noreturn]] void Fail(const std::string& why);
+  void Discard() noexcept;
+
+  std::filesystem::path path_;  // as the caller named it
+  std::filesystem::path real_;  // the file that gets replaced
+  std::filesystem::path temp_;
+  std::filesystem::perms old_perms_ = std::filesystem::perms::unknown;
+  int fd_ = -1;
+};
+
+// The whole file through AtomicFileWriter.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace kelbo

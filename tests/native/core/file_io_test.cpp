@@ -1,15 +1,23 @@
 #include "core/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <csignal>
+#include <cstring>
 #include <string>
 
+#include "core/text_encoding.h"
 #include "file_helpers.h"
 #include "temp_dir.h"
 
 namespace kelbo {
 namespace {
 
+namespace fs = std::filesystem;
+using Contents = std::map<std::string, std::string>;
+using testing::DirectoryContents;
 using testing::ReadRaw;
 using testing::TempDir;
 using testing::WriteRaw;
@@ -53,25 +61,117 @@ TEST(WriteFileAtomically, CreatesAndReplacesWithoutLeavingTheTemporaryFile) {
   WriteFileAtomically(
       dir / "out.bin",
       std::span(reinterpret_cast<const std::uint8_t*>(second.data()), second.size()));
-  EXPECT_EQ(ReadRaw(dir / "out.bin"), "2");
-  EXPECT_FALSE(std::filesystem::exists(AtomicTempPath(dir / "out.bin")));
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{"out.bin", "2"}}));
 }
 
-TEST(WriteFileAtomically, FailureLeavesTheOldFileIntact) {
+std::span<const std::uint8_t> Bytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Writes past `bytes` fail with EFBIG (as root too) while this lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit lower = old_;
+    lower.rlim_cur = std::min(bytes, old_.rlim_cur);
+    setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, handler_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*handler_)(int);
+};
+
+TEST(WriteFileAtomically, FailureNamesTheFileAndLeavesTheDirectoryAsItWas) {
   TempDir dir;
   WriteRaw(dir / "out.bin", "old");
-  // Something that is not ours occupies the temporary name.
-  std::filesystem::create_directories(AtomicTempPath(dir / "out.bin") / "occupied");
-  const std::string text = "new";
-  try {
-    WriteFileAtomically(dir / "out.bin",
-                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    FAIL() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Cannot create file ", 0), 0u) << e.what();
+  fs::create_symlink("loop", dir / "loop");
+  const Contents before = DirectoryContents(dir.Path());
+  const struct {
+    fs::path target;
+    rlim_t size_limit;
+    int reason;
+  } cases[] = {{dir / "out.bin", 4, EFBIG}, {dir / "no" / "out.bin", RLIM_INFINITY, ENOENT},
+               {dir / "loop", RLIM_INFINITY, ELOOP}};
+  for (const auto& c : cases) {
+    std::string message = "no error";
+    try {
+      const FileSizeLimit limit(c.size_limit);
+      WriteFileAtomically(c.target, Bytes("new and longer"));
+    } catch (const FileError& e) {
+      message = e.what();
+    }
+    EXPECT_EQ(message,
+              "Cannot create file " + PathToUtf8(c.target) + ": " + std::strerror(c.reason));
+    EXPECT_EQ(DirectoryContents(dir.Path()), before);
   }
-  EXPECT_EQ(ReadRaw(dir / "out.bin"), "old");
-  EXPECT_TRUE(std::filesystem::exists(AtomicTempPath(dir / "out.bin") / "occupied"));
+}
+
+TEST(WriteFileAtomically, ALinkPlantedAtATemporaryNameIsNeverWrittenThrough) {
+  TempDir dir;
+  WriteRaw(dir / "victim", "secret");
+  fs::create_symlink(dir / "victim", dir / "out.bin.kelbo-tmp");
+  WriteFileAtomically(dir / "out.bin", Bytes("new"));
+  EXPECT_EQ(DirectoryContents(dir.Path()),
+            (Contents{{"out.bin", "new"},
+                      {"out.bin.kelbo-tmp", "-> " + (dir / "victim").string()},
+                      {"victim", "secret"}}));
+}
+
+TEST(WriteFileAtomically, TheReplacedFilesAccessBitsCarryOverAndANewFileGetsTheDefault) {
+  TempDir dir;
+  const mode_t umask_before = ::umask(027);
+  const std::pair<int, int> cases[] = {{0600, 0600}, {0644, 0644}, {0705, 0705}, {04755, 0755}};
+  for (const auto& [before, after] : cases) {
+    WriteRaw(dir / "f", "old");
+    fs::permissions(dir / "f", fs::perms(before));
+    WriteFileAtomically(dir / "f", Bytes("new"));
+    EXPECT_EQ(fs::status(dir / "f").permissions(), fs::perms(after)) << std::oct << before;
+  }
+  WriteFileAtomically(dir / "g", Bytes("new"));
+  EXPECT_EQ(fs::status(dir / "g").permissions(), fs::perms(0640));
+  ::umask(umask_before);
+}
+
+TEST(WriteFileAtomically, ANameNearTheLengthLimitSaves) {
+  TempDir dir;
+  const std::string name = std::string(246, 'n') + ".bmp";
+  WriteFileAtomically(dir / name, Bytes("new"));
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{name, "new"}}));
+}
+
+TEST(WriteFileAtomically, ALinkChainStaysAndItsEndGetsTheBytes) {
+  TempDir dir;
+  fs::create_directories(dir / "real");
+  fs::create_directories(dir / "links");
+  WriteRaw(dir / "real" / "pic.bmp", "old");
+  fs::create_symlink("../real/pic.bmp", dir / "links" / "b");
+  fs::create_symlink(dir / "links" / "b", dir / "links" / "a");
+  fs::create_symlink("../real/new.bmp", dir / "links" / "dangling");
+  const Contents links = DirectoryContents(dir / "links");
+  WriteFileAtomically(dir / "links" / "a", Bytes("new"));
+  WriteFileAtomically(dir / "links" / "dangling", Bytes("created"));
+  EXPECT_EQ(DirectoryContents(dir / "links"), links);
+  EXPECT_EQ(DirectoryContents(dir / "real"),
+            (Contents{{"new.bmp", "created"}, {"pic.bmp", "new"}}));
+}
+
+TEST(AtomicFileWriter, PiecesReplaceTheFileOnlyOnCommit) {
+  TempDir dir;
+  WriteRaw(dir / "f", "old");
+  { AtomicFileWriter(dir / "f").Write(Bytes("lost")); }
+  AtomicFileWriter writer(dir / "f");
+  for (const char* piece : {"ab", "", "cd"}) writer.Write(Bytes(piece));
+  EXPECT_EQ(DirectoryContents(dir.Path()).size(), 2u);
+  EXPECT_EQ(ReadRaw(dir / "f"), "old");
+  writer.Commit();
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{"f", "abcd"}}));
+  EXPECT_THROW(writer.Write(Bytes("x")), std::logic_error);
 }
 
 TEST(WriteFileAtomically, MissingDirectoryOrDirectoryTargetFails) {
@@ -88,16 +188,16 @@ TEST(WriteFileAtomically, AReadOnlyFileIsRefusedAndKept) {
   TempDir dir;
   const auto target = dir / "chraneny.bin";
   WriteRaw(target, "old");
-  namespace fs = std::filesystem;
   fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  const std::string text = "new";
-  EXPECT_THROW(WriteFileAtomically(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                                     text.size())),
-               FileError);
-  fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
-  EXPECT_EQ(ReadRaw(target), "old");
-  EXPECT_FALSE(fs::exists(AtomicTempPath(target)));
+  try {
+    WriteFileAtomically(target, Bytes("new"));
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file " + PathToUtf8(target) + ": the file is read-only");
+  }
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{"chraneny.bin", "old"}}));
 }
 
 }  // namespace

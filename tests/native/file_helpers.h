@@ -18,13 +18,13 @@ inline std::string ReadRaw(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Every entry of the directory: a file's bytes, a link's "-> target".
+// Every entry of the directory: a file's bytes, a link's "-> target", "/" for
+// a directory.
 inline std::map<std::string, std::string> DirectoryContents(const std::filesystem::path& dir) {
   std::map<std::string, std::string> contents;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    contents[entry.path().filename().string()] =
-        entry.is_symlink() ? "-> " + std::filesystem::read_symlink(entry.path()).string()
-                           : ReadRaw(entry.path());
+  for (const auto& e : std::filesystem::directory_iterator(dir)) {
+    contents[e.path().filename().string()] =
+        e.is_symlink() ? "-> " + read_symlink(e).string() : e.is_directory() ? "/" : ReadRaw(e);
   }
   return contents;
 }

@@ -1,9 +1,22 @@
 #include "core/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <new>
+#include <random>
 #include <system_error>
+#include <utility>
+
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "core/text_encoding.h"
 
@@ -46,6 +59,75 @@ void ReadInto(std::ifstream& in, std::vector<std::uint8_t>& bytes, const fs::pat
   }
 }
 
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+// Links in the last component, followed to the end: the rename has to
+// replace the file the chain ends in, and the links stay links.
+fs::path FollowLinks(const fs::path& path) {
+  fs::path real = path;
+  for (int hops = 0;; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(real, ec))) return real;
+    if (hops == 40) {
+      throw CreateError(
+          path, std::make_error_code(std::errc::too_many_symbolic_link_levels).message());
+    }
+    const fs::path next = fs::read_symlink(real, ec);
+    if (ec) throw CreateError(path, ec.message());
+    real = next.is_absolute() ? next : real.parent_path() / next;
+  }
+}
+
+// Short whatever the target's name, so a name near the length limit can
+// still be saved. Guessing it gains nothing: it is only ever created anew.
+fs::path TempName() {
+  thread_local std::mt19937 engine{std::random_device{}()};
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string name = ".kelbo-";
+  std::uint32_t bits = engine();
+  for (int i = 0; i < 8; ++i, bits >>= 4) name += kHex[bits & 15];
+  return fs::path(name + ".tmp");
+}
+
+#ifdef _WIN32
+int OpenNew(const fs::path& path) {
+  int fd = -1;
+  const errno_t error =
+      _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                _SH_DENYWR, _S_IREAD | _S_IWRITE);
+  if (error != 0) {
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+}
+int SyncFile(int fd) { return _commit(fd); }
+int CloseFile(int fd) { return _close(fd); }
+#else
+int OpenNew(const fs::path& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
+  return ::write(fd, data, std::min<std::size_t>(size, std::size_t{1} << 30));
+}
+int SyncFile(int fd) { return ::fsync(fd); }
+int CloseFile(int fd) { return ::close(fd); }
+
+// The rename lives in the directory. The file is in place by now whatever
+// happens here, so a failure (some file systems cannot sync a directory at
+// all) is not reported as a failed save.
+void SyncDirectory(const fs::path& dir) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  while (::fsync(fd) != 0 && errno == EINTR) {
+  }
+  ::close(fd);
+}
+#endif
+
 }  // namespace
 
 std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
@@ -71,48 +153,89 @@ FilePrefix ReadFilePrefix(const fs::path& path, std::size_t max_bytes) {
   return prefix;
 }
 
-fs::path AtomicTempPath(const fs::path& target) {
-  fs::path temp = target;
-  temp += ".kelbo-tmp";
-  return temp;
-}
-
-AtomicFileWriter::AtomicFileWriter(fs::path path)
-    : path_(std::move(path)), temp_(AtomicTempPath(path_)) {
+AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path), real_(FollowLinks(path)) {
   std::error_code ec;
-  if (fs::is_directory(path_, ec)) throw CreateError(path_, "it is a directory");
-  // Renaming over a file replaces it whatever its own permissions say (and a
-  // privileged user may write anything), so a file marked read-only is
-  // refused here rather than silently replaced.
-  const fs::file_status existing = fs::status(path_, ec);
-  if (!ec && fs::is_regular_file(existing) &&
-      (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    throw CreateError(path_, "the file is read-only");
+  const fs::file_status existing = fs::status(real_, ec);
+  if (fs::is_directory(existing)) throw CreateError(path_, "it is a directory");
+  if (fs::is_regular_file(existing)) {
+    // Renaming over a file replaces it whatever its own permissions say (and
+    // a privileged user may write anything), so a file marked read-only is
+    // refused here rather than silently replaced.
+    if ((existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
+      throw CreateError(path_, "the file is read-only");
+    }
+    old_perms_ = existing.permissions();
   }
-  out_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!out_) throw CreateError(path_, "cannot write " + PathToUtf8(temp_));
+  // O_EXCL never opens what is already there, a planted link included.
+  const fs::path dir = real_.parent_path();
+  for (int attempt = 1;; ++attempt) {
+    temp_ = dir / TempName();
+    fd_ = OpenNew(temp_);
+    if (fd_ >= 0) return;
+    const int error = errno;
+    if (error != EEXIST || attempt == 100) {
+      temp_.clear();
+      throw CreateError(path_, Reason(error));
+    }
+  }
 }
 
-AtomicFileWriter::~AtomicFileWriter() {
-  if (done_) return;
-  out_.close();
-  std::error_code ec;
-  fs::remove(temp_, ec);
-}
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
-  out_.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  if (!out_) throw CreateError(path_, "write error (disk full?)");
+  if (fd_ < 0) throw std::logic_error("AtomicFileWriter used after Commit or a failure");
+  const std::uint8_t* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const long done = WriteSome(fd_, data, left);
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) Fail(Reason(errno));
+    if (done == 0) Fail(Reason(EIO));
+    data += done;
+    left -= static_cast<std::size_t>(done);
+  }
 }
 
 void AtomicFileWriter::Commit() {
-  out_.close();
-  if (!out_) throw CreateError(path_, "write error (disk full?)");
+  if (fd_ < 0) throw std::logic_error("AtomicFileWriter used after Commit or a failure");
+#ifdef _WIN32
+  // The CRT shows nothing of a file's permissions but the read-only
+  // attribute, and a read-only target was refused, so the new file is
+  // already what the old one was: writable.
+#else
+  // The access bits only: a set-user-ID bit carried over to a file that now
+  // belongs to whoever saved it would hand out that user's rights.
+  if (old_perms_ != fs::perms::unknown &&
+      ::fchmod(fd_, static_cast<mode_t>(old_perms_ & (fs::perms::owner_all | fs::perms::group_all |
+                                                       fs::perms::others_all))) != 0) {
+    Fail(Reason(errno));
+  }
+#endif
+  while (SyncFile(fd_) != 0) {
+    if (errno != EINTR) Fail(Reason(errno));
+  }
+  if (CloseFile(std::exchange(fd_, -1)) != 0) Fail(Reason(errno));
   std::error_code ec;
-  fs::rename(temp_, path_, ec);
-  if (ec) throw CreateError(path_, ec.message());
-  done_ = true;
+  fs::rename(temp_, real_, ec);
+  if (ec) Fail(ec.message());
+  temp_.clear();
+#ifndef _WIN32
+  SyncDirectory(real_.parent_path());
+#endif
+}
+
+void AtomicFileWriter::Fail(const std::string& why) {
+  Discard();
+  throw CreateError(path_, why);
+}
+
+void AtomicFileWriter::Discard() noexcept {
+  if (fd_ >= 0) CloseFile(std::exchange(fd_, -1));
+  if (!temp_.empty()) {
+    std::error_code ec;
+    fs::remove(temp_, ec);
+    temp_.clear();
+  }
 }
 
 void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -34,34 +33,37 @@ struct FilePrefix {
 };
 FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t max_bytes);
 
-// The name of the temporary file WriteFileAtomically writes before renaming:
-// beside the target, so the rename never crosses file systems.
-std::filesystem::path AtomicTempPath(const std::filesystem::path& target);
-
-// Writes a file piece by piece into a temporary file beside it, renamed over
-// it by Commit(), so a writer need not hold the whole file in memory. Until
-// Commit() succeeds nothing at `path` changes; a writer destroyed without
-// it (an exception on the way) removes the temporary file. Every failure
-// throws FileError naming `path`.
+// Writes a file in pieces, atomically: the pieces go to a new temporary
+// file beside `path` (beside the file it links to, if it is a symbolic
+// link), and Commit() puts that file in place of the old one with the old
+// one's permissions. A writer destroyed without Commit(), or a failure of any
+// step, removes the temporary file and leaves any old file untouched. Every
+// FileError names `path` and gives the system's reason.
 class AtomicFileWriter {
  public:
-  explicit AtomicFileWriter(std::filesystem::path path);
+  // Refuses a directory and a read-only file. Throws FileError.
+  explicit AtomicFileWriter(const std::filesystem::path& path);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes);
+  // Flushes the data to the disk and renames the temporary file over the
+  // target. Call once; throws FileError.
   void Commit();
 
  private:
-  std::filesystem::path path_;
+  [[noreturn]] void Fail(const std::string& why);
+  void Discard() noexcept;
+
+  std::filesystem::path path_;  // as the caller named it
+  std::filesystem::path real_;  // the file that gets replaced
   std::filesystem::path temp_;
-  std::ofstream out_;
-  bool done_ = false;
+  std::filesystem::perms old_perms_ = std::filesystem::perms::unknown;
+  int fd_ = -1;
 };
 
-// The whole file through an AtomicFileWriter: on failure any old file at
-// `path` is untouched.
+// The whole file through AtomicFileWriter.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace kelbo

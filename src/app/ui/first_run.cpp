@@ -84,27 +84,16 @@ void CopyFileBlocks(const std::wstring& source, const std::wstring& destination)
     if (fs::is_directory(to, ec)) to /= fs::path(source).filename();
     std::ifstream in(fs::path(source), std::ios::binary);
     if (!in) throw FileError("Cannot open file " + WideToUtf8(source), fs::path(source));
-    const fs::path temp = AtomicTempPath(to);
-    const auto fail = [&](const fs::path& culprit, const char* what) {
-        fs::remove(temp, ec);
-        return FileError(std::string(what) + PathToUtf8(culprit), culprit);
-    };
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw fail(to, "Cannot create file ");
-        std::vector<char> block(8192);
-        while (in) {
-            in.read(block.data(), static_cast<std::streamsize>(block.size()));
-            const std::streamsize got = in.gcount();
-            if (got > 0) out.write(block.data(), got);
-            if (!out) throw fail(to, "Cannot create file ");
-        }
-        if (in.bad()) throw fail(fs::path(source), "Cannot open file ");
-        out.close();
-        if (!out) throw fail(to, "Cannot create file ");
+    AtomicFileWriter out(to);
+    std::vector<char> block(8192);
+    while (in) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const std::streamsize got = in.gcount();
+        if (got > 0)
+            out.Write(std::span(reinterpret_cast<const std::uint8_t*>(block.data()), static_cast<std::size_t>(got)));
     }
-    fs::rename(temp, to, ec);
-    if (ec) throw fail(to, "Cannot create file ");
+    if (in.bad()) throw FileError("Cannot open file " + WideToUtf8(source), fs::path(source));
+    out.Commit();
 }
 
 bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& description) {

@@ -34,8 +34,8 @@ FirstRunResult RunFirstRunSetup(const FirstRunPaths& paths, const std::function<
                                 const std::function<void()>& maximise);
 
 // Copies block by block; a destination that is a directory gets the
-// source's name. The copy is written beside the destination and renamed
-// over it at the end, so a failure never leaves half a library in place.
+// source's name. The copy goes through AtomicFileWriter, so a failure never
+// leaves half a library in place.
 // Throws FileError ("Cannot open file %s" / "Cannot create file %s").
 void CopyFileBlocks(const std::wstring& source, const std::wstring& destination);
 

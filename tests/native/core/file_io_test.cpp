@@ -1,15 +1,23 @@
 #include "core/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <csignal>
+#include <cstring>
 #include <string>
 
+#include "core/text_encoding.h"
 #include "file_helpers.h"
 #include "temp_dir.h"
 
 namespace kelbo {
 namespace {
 
+namespace fs = std::filesystem;
+using Contents = std::map<std::string, std::string>;
+using testing::DirectoryContents;
 using testing::ReadRaw;
 using testing::TempDir;
 using testing::WriteRaw;
@@ -53,25 +61,92 @@ TEST(WriteFileAtomically, CreatesAndReplacesWithoutLeavingTheTemporaryFile) {
   WriteFileAtomically(
       dir / "out.bin",
       std::span(reinterpret_cast<const std::uint8_t*>(second.data()), second.size()));
-  EXPECT_EQ(ReadRaw(dir / "out.bin"), "2");
-  EXPECT_FALSE(std::filesystem::exists(AtomicTempPath(dir / "out.bin")));
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{"out.bin", "2"}}));
 }
 
-TEST(WriteFileAtomically, FailureLeavesTheOldFileIntact) {
+std::span<const std::uint8_t> Bytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Writes past 4 bytes fail with EFBIG, as root too, while this lives.
+struct FourByteFiles {
+  rlimit old{};
+  FourByteFiles() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit four{4, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &four);
+  }
+  ~FourByteFiles() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+TEST(WriteFileAtomically, FailureNamesTheFileGivesTheReasonAndLeavesTheDirectoryAsItWas) {
   TempDir dir;
   WriteRaw(dir / "out.bin", "old");
-  // Something that is not ours occupies the temporary name.
-  std::filesystem::create_directories(AtomicTempPath(dir / "out.bin") / "occupied");
-  const std::string text = "new";
-  try {
-    WriteFileAtomically(dir / "out.bin",
-                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    FAIL() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Cannot create file ", 0), 0u) << e.what();
+  WriteRaw(dir / "ro.bin", "old");
+  fs::permissions(dir / "ro.bin", fs::perms::owner_read);
+  fs::create_symlink("loop", dir / "loop");
+  const Contents before = DirectoryContents(dir.Path());
+  const std::pair<fs::path, std::string> cases[] = {{dir / "out.bin", std::strerror(EFBIG)},
+                                                    {dir / "no" / "out.bin", std::strerror(ENOENT)},
+                                                    {dir / "loop", std::strerror(ELOOP)},
+                                                    {dir / "ro.bin", "the file is read-only"}};
+  for (const auto& [target, reason] : cases) {
+    std::string message = "no error";
+    try {
+      const FourByteFiles limit;
+      WriteFileAtomically(target, Bytes("new and longer"));
+    } catch (const FileError& e) {
+      message = e.what();
+    }
+    EXPECT_EQ(message, "Cannot create file " + PathToUtf8(target) + ": " + reason);
+    EXPECT_EQ(DirectoryContents(dir.Path()), before);
   }
-  EXPECT_EQ(ReadRaw(dir / "out.bin"), "old");
-  EXPECT_TRUE(std::filesystem::exists(AtomicTempPath(dir / "out.bin") / "occupied"));
+}
+
+TEST(WriteFileAtomically, PlantedLinksLongNamesAndLinkChains) {
+  TempDir dir;
+  WriteRaw(dir / "victim", "secret");
+  fs::create_symlink("victim", dir / "out.bin.kelbo-tmp");  // the old fixed temporary name
+  fs::create_directory(dir / "links");
+  fs::create_symlink("../pic.bmp", dir / "links" / "b");
+  fs::create_symlink(dir / "links" / "b", dir / "links" / "a");
+  fs::create_symlink("../new.bmp", dir / "links" / "dangling");
+  const Contents links = DirectoryContents(dir / "links");
+  const std::string long_name = std::string(246, 'n') + ".bmp";
+  const std::pair<fs::path, std::string> saves[] = {
+      {dir / "out.bin", "1"}, {dir / long_name, "2"}, {dir / "pic.bmp", "old"},
+      {dir / "links" / "a", "3"}, {dir / "links" / "dangling", "4"}};
+  for (const auto& [target, text] : saves) WriteFileAtomically(target, Bytes(text));
+  EXPECT_EQ(DirectoryContents(dir / "links"), links);
+  EXPECT_EQ(DirectoryContents(dir.Path()),
+            (Contents{{"links", "/"}, {"new.bmp", "4"}, {long_name, "2"}, {"out.bin", "1"},
+                      {"out.bin.kelbo-tmp", "-> victim"}, {"pic.bmp", "3"}, {"victim", "secret"}}));
+}
+
+TEST(WriteFileAtomically, TheReplacedFilesAccessBitsCarryOverAndANewFileGetsTheDefault) {
+  TempDir dir;
+  const mode_t umask_before = ::umask(027);
+  const std::pair<int, int> cases[] = {{0600, 0600}, {0705, 0705}, {04755, 0755}, {-1, 0640}};
+  for (const auto& [before, after] : cases) {
+    if (before >= 0) {
+      WriteRaw(dir / "f", "old");
+      fs::permissions(dir / "f", fs::perms(before));
+    }
+    WriteFileAtomically(dir / "f", Bytes("new"));
+    EXPECT_EQ(fs::status(dir / "f").permissions(), fs::perms(after)) << std::oct << before;
+    fs::remove(dir / "f");
+  }
+  ::umask(umask_before);
+}
+
+TEST(AtomicFileWriter, PiecesReplaceTheFileOnlyOnCommit) {
+  TempDir dir;
+  { AtomicFileWriter(dir / "f").Write(Bytes("lost")); }
+  AtomicFileWriter writer(dir / "f");
+  for (const char* piece : {"ab", "", "cd"}) writer.Write(Bytes(piece));
+  writer.Commit();
+  EXPECT_EQ(DirectoryContents(dir.Path()), (Contents{{"f", "abcd"}}));
 }
 
 TEST(WriteFileAtomically, MissingDirectoryOrDirectoryTargetFails) {
@@ -97,7 +172,7 @@ TEST(WriteFileAtomically, AReadOnlyFileIsRefusedAndKept) {
                FileError);
   fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(ReadRaw(target), "old");
-  EXPECT_FALSE(fs::exists(AtomicTempPath(target)));
+  EXPECT_EQ(DirectoryContents(dir.Path()).size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
+
 namespace kelbo {
 
 struct StartOptions {
@@ -15,11 +17,6 @@ struct StartOptions {
 
 // `args` without the program name, UTF-8.
 StartOptions ParseStartOptions(const std::vector<std::string>& args);
-
-struct Point {
-    int x = 0, y = 0;
-    bool operator==(const Point&) const = default;
-};
 
 // Centred on the screen, 50 pixels higher than centre; halves toward zero.
 Point SplashPosition(int screenWidth, int screenHeight, int panelWidth, int panelHeight);

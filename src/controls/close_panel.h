@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "controls/glyph_art.h"
+#include "controls/layout/glyph_art.h"
 #include "controls/speed_button.h"
 #include "core/color.h"
 #include "forms/handle.h"

@@ -22,7 +22,7 @@ BITMAPINFO PictureInfo(const Bitmap24& picture) {
     return info;
 }
 
-void DrawPicture(HDC dc, const GifRect& target, const Bitmap24& picture, DWORD rop) {
+void DrawPicture(HDC dc, const Rect& target, const Bitmap24& picture, DWORD rop) {
     const BITMAPINFO info = PictureInfo(picture);
     StretchDIBits(dc, target.left, target.top, target.width, target.height, 0, 0, picture.Width(),
                   picture.Height(), picture.Data(), &info, DIB_RGB_COLORS, rop);
@@ -321,7 +321,7 @@ void TGIFImage::PaintTo(HDC dc) {
     if (Empty()) return;
 
     const Bitmap24& buffer = composer_->Buffer();
-    const std::vector<GifRect> targets =
+    const std::vector<Rect> targets =
         GifPaintTargets(width, height, buffer.Width(), buffer.Height(), modes_);
     SetStretchBltMode(dc, COLORONCOLOR);
     if (composer_->HasMask()) {
@@ -340,12 +340,12 @@ void TGIFImage::PaintTo(HDC dc) {
             }
             maskPictureStale_ = false;
         }
-        for (const GifRect& target : targets) {
+        for (const Rect& target : targets) {
             DrawPicture(dc, target, maskPicture_, SRCAND);
             DrawPicture(dc, target, buffer, SRCINVERT);
         }
     } else {
-        for (const GifRect& target : targets) DrawPicture(dc, target, buffer, SRCCOPY);
+        for (const Rect& target : targets) DrawPicture(dc, target, buffer, SRCCOPY);
     }
 }
 

@@ -17,7 +17,7 @@
 
 #include "codecs/gif_compose.h"
 #include "codecs/gif_decoder.h"
-#include "controls/gif_layout.h"
+#include "controls/layout/gif_layout.h"
 #include "controls/timer_ex.h"
 #include "core/bitmap24.h"
 #include "core/result.h"

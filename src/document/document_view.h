@@ -6,15 +6,11 @@
 #include <string_view>
 
 #include "core/color.h"
+#include "core/geometry.h"
 
 namespace kelbo {
 
 inline constexpr char kUnnamed[] = "nepomenovaný";
-
-struct Size {
-    int width = 0, height = 0;
-    bool operator==(const Size&) const = default;
-};
 
 // The view's size at a zoom in percent: picture × percent div 100
 // (so 50 % halves with the fraction dropped).

@@ -41,6 +41,7 @@ struct IconDeleter { void operator()(HICON h) const { DestroyIcon(h); } };
 struct ImageListDeleter { void operator()(HIMAGELIST h) const { ImageList_Destroy(h); } };
 struct AccelDeleter { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
 struct WindowDeleter { void operator()(HWND h) const { DestroyWindow(h); } };
+struct GlobalDeleter { void operator()(HGLOBAL h) const { GlobalFree(h); } };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -51,6 +52,33 @@ using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelDeleter>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalDeleter>;
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() { reset(); }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // For the functions that hand out a reference through a T**.
+    T** put() {
+        reset();
+        return &p_;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+
+private:
+    T* p_ = nullptr;
+};
 
 // Selects an object into a DC for one scope and puts the old one back.
 class SelectGuard {

@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/geometry.h"
+
 namespace kelbo::forms {
 
-struct Bounds {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const Bounds&) const = default;
-};
+// A window's place in its parent's client coordinates.
+using Bounds = Rect;
 
 enum class WindowKind { kPlain, kMdiFrame, kMdiChild };
 

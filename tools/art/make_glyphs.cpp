@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/glyph_art.h"
+#include "controls/layout/glyph_art.h"
 
 namespace kelbo {
 namespace {

@@ -13,6 +13,7 @@
 #include "document/picture_dialog_texts.h"
 #include "document/ui/child_win.h"
 #include "document/ui/document_picture.h"
+#include "document/ui/picture_preview.h"
 #include "forms/dialogs.h"
 #include "forms/text.h"
 
@@ -25,13 +26,6 @@ constexpr UINT kRecentPosition = 17;
 
 HMENU FileMenu(HMENU bar) { return GetSubMenu(bar, 0); }
 
-forms::FileDialog PictureDialog(const char* title) {
-    forms::FileDialog d;
-    d.title = title;
-    d.filter = kPictureFileFilter;
-    d.defaultExt = kPictureDefaultExt;
-    return d;
-}
 
 }  // namespace
 
@@ -92,7 +86,7 @@ void FileCommands::RecentFileClick(int index) {
 }
 
 void FileCommands::Otvor1Click() {
-    forms::FileDialog dialog = PictureDialog(kOpenPictureTitle);
+    forms::FileDialog dialog = PictureFileDialog(kOpenPictureTitle);
     if (!host_.ExecuteFileDialog(dialog, false)) return;
     OpenPicture(dialog.fileName);
     AddRecentFile(dialog.fileName);
@@ -126,7 +120,7 @@ void FileCommands::SaveDocument(TChildWin& doc) {
 }
 
 void FileCommands::SaveDocumentAs(TChildWin& doc) {
-    forms::FileDialog dialog = PictureDialog(kSavePictureTitle);
+    forms::FileDialog dialog = PictureFileDialog(kSavePictureTitle);
     dialog.fileName = doc.FileName;
     if (!host_.ExecuteFileDialog(dialog, true)) return;
     std::error_code ec;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "controls/glyph_art.h"
+#include "controls/layout/glyph_art.h"
 #include "controls/host_window.h"
 #include "forms/handle.h"
 

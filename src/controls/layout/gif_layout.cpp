@@ -1,4 +1,4 @@
-#include "controls/gif_layout.h"
+#include "controls/layout/gif_layout.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 
 namespace kelbo::controls {
 
-std::vector<GifRect> GifPaintTargets(int control_width, int control_height, int logical_width,
+std::vector<Rect> GifPaintTargets(int control_width, int control_height, int logical_width,
                                      int logical_height, const GifPaintModes& modes) {
     if (logical_width <= 0 || logical_height <= 0 || control_width <= 0 || control_height <= 0)
         return {};
@@ -30,7 +30,7 @@ std::vector<GifRect> GifPaintTargets(int control_width, int control_height, int 
         return {{0, margin, control_width, control_height - 2 * margin}};
     }
     if (modes.tile) {
-        std::vector<GifRect> tiles;
+        std::vector<Rect> tiles;
         for (int y = 0; y < control_height; y += logical_height)
             for (int x = 0; x < control_width; x += logical_width)
                 tiles.push_back({x, y, logical_width, logical_height});

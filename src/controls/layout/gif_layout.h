@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "core/geometry.h"
+
 namespace kelbo::controls {
 
 struct GifPaintModes {
@@ -13,9 +15,9 @@ struct GifPaintModes {
     bool tile = false;
 };
 
-struct GifRect {
+struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const GifRect&) const = default;
+    bool operator==(const Rect&) const = default;
 };
 
 // The rectangles of the control that each receive one whole copy of the
@@ -23,7 +25,7 @@ struct GifRect {
 // control's size differs from the logical size; Stretch then wins over
 // StretchRatio, and scaling over Tile over Center. Tiles start at (0, 0) and
 // cover the control; the last row and column may be cut off by the control.
-std::vector<GifRect> GifPaintTargets(int control_width, int control_height, int logical_width,
+std::vector<Rect> GifPaintTargets(int control_width, int control_height, int logical_width,
                                      int logical_height, const GifPaintModes& modes);
 
 // Whether the picture alone covers the control, so nothing under it need be

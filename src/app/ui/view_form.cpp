@@ -95,6 +95,7 @@ void TViewForm::FormCreate() {
             CurrentPaths(), [this](const std::string& message) { forms::ShowError(Handle(), message); },
             [this] { maximiseAtStart_ = true; });
     }
+    SplitControl = std::make_unique<controls::TSplitControl>(Handle());
     LayoutChildren();
     UpdateMenuItems();
     firstActivation_ = true;

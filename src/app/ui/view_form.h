@@ -17,6 +17,7 @@
 #include "app/ui/info_panel.h"
 #include "codecs/jpeg_image.h"
 #include "controls/adv_status_bar.h"
+#include "controls/split_control.h"
 #include "document/ui/child_win.h"
 #include "document/ui/command_host.h"
 #include "document/ui/document_host.h"
@@ -58,6 +59,8 @@ public:
     InfoPanel Panel1;
     controls::TAdvStatusBar StatusBar1;
     forms::ProgressBar StatusInfo;
+    // The splitter drag working on this window, made with it (for the browser).
+    std::unique_ptr<controls::TSplitControl> SplitControl;
 
     // State.
     std::uint8_t CurrentTool = 0;  // a ToolNumber: 0 arrow ... 7 text, 8 crop

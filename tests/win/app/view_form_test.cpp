@@ -34,6 +34,12 @@ TEST_F(MainWindow, ToolBarsHaveTheirHintsAndButtons) {
     EXPECT_EQ(form_->ToolBar4.Hint(SpeedButton1), "Ulož sieť na disk...");
 }
 
+TEST_F(MainWindow, TheSplitControlIsMadeWithTheWindowAndWorksOnIt) {
+    ASSERT_NE(form_->SplitControl, nullptr);
+    EXPECT_EQ(form_->SplitControl->Form(), form_->Handle());
+    EXPECT_FALSE(form_->SplitControl->IsDragging());
+}
+
 TEST_F(MainWindow, ToolButtonsOfBar2ChooseTheTool) {
     form_->ToolBar2.SetDown(FillButton, true);
     SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(FillButton, BN_CLICKED),

@@ -1,6 +1,8 @@
 // The dialogs of the neighbourhood filters: their fields' corrections, and
 // "OK" filtering the current document into a new window.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -293,6 +295,30 @@ TEST_F(FilterDialogs, NoiseDialogShowsTheStrengthAndFiltersOnOk) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->Image1.Picture()->View().Pixel(0, 0), Grey(63));
     EXPECT_EQ(noise_->Panel1.Text(), "255");
+}
+
+TEST_F(FilterDialogs, TheResultWindowOpensFirstOnACopyAndAFailedFilterTakesItAway) {
+    TChildWin& source = RowDocument({Grey(10), Grey(20), Grey(30)});
+    int windowsDuring = 0;
+    Color firstDuring = 0;
+    form_->FilterIntoNewWindow(source, [&](ConstPixelView, PixelView target, Progress*) {
+        windowsDuring = form_->ChildCount();
+        firstDuring = target.Pixel(0, 0);
+        target.Fill(Grey(99));
+    });
+    EXPECT_EQ(windowsDuring, 2) << "the window is there while the filter works";
+    EXPECT_EQ(firstDuring, Grey(10)) << "it starts as a copy of the source";
+    TChildWin* result = Result(source);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->Image1.Picture()->View().Pixel(2, 0), Grey(99));
+
+    form_->FilterIntoNewWindow(source, [](ConstPixelView, PixelView, Progress*) {
+        throw std::runtime_error("the filter failed");
+    });
+    PumpMessages();
+    EXPECT_EQ(form_->ChildCount(), 2) << "no half-made result stays";
+    ASSERT_FALSE(reportedErrors_.empty());
+    EXPECT_EQ(reportedErrors_.back(), "the filter failed");
 }
 
 }  // namespace

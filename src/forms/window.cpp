@@ -199,4 +199,15 @@ void Window::Repaint() {
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+std::vector<HWND> MdiChildren(HWND client) {
+    std::vector<HWND> children;
+    for (HWND h = client ? GetWindow(client, GW_CHILD) : nullptr; h; h = GetWindow(h, GW_HWNDNEXT))
+        if (!GetWindow(h, GW_OWNER)) children.push_back(h);
+    return children;
+}
+
+HWND ActiveMdiChild(HWND client) {
+    return client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+}
+
 }  // namespace kelbo::forms

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/geometry.h"
 
@@ -28,6 +29,12 @@ using ErrorReporter = std::function<void(HWND window, std::string_view message)>
 // Returns the reporter it replaces, for putting it back.
 ErrorReporter SetErrorReporter(ErrorReporter reporter);
 void ReportUnhandledError(HWND window, std::string_view message) noexcept;
+
+// The child windows of an MDI client in window-list order, without the icon
+// titles of minimised children (those are owned windows).
+std::vector<HWND> MdiChildren(HWND client);
+// The active child of an MDI client, or nullptr.
+HWND ActiveMdiChild(HWND client);
 // Runs `handler`, reporting what it throws; `fallback` is returned then.
 template <typename Handler>
 auto GuardHandler(HWND window, Handler&& handler, decltype(handler()) fallback) noexcept {

@@ -330,18 +330,15 @@ int TViewForm::RunMessageLoop() const {
 }
 
 TChildWin* TViewForm::ActiveImageDocument() const {
-    if (!mdiClient_) return nullptr;
-    HWND active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+    const HWND active = forms::ActiveMdiChild(mdiClient_);
+    if (!active) return nullptr;
     for (const auto& d : documents_)
         if (d->Handle() == active) return d.get();
     return nullptr;
 }
 
 int TViewForm::ChildCount() const {
-    int n = 0;
-    for (HWND h = mdiClient_ ? GetWindow(mdiClient_, GW_CHILD) : nullptr; h; h = GetWindow(h, GW_HWNDNEXT))
-        if (!GetWindow(h, GW_OWNER)) ++n;  // icon titles of minimised children are owned windows
-    return n;
+    return static_cast<int>(forms::MdiChildren(mdiClient_).size());
 }
 
 TChildWin& TViewForm::NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame) {
@@ -439,13 +436,10 @@ bool TViewForm::FormCloseQuery() {
 
 void TViewForm::FormClose() {
     // Each document asks its own question; one that refuses keeps the program open.
-    for (HWND h = GetWindow(mdiClient_, GW_CHILD); h;) {
-        HWND next = GetWindow(h, GW_HWNDNEXT);
-        if (!GetWindow(h, GW_OWNER)) {
-            SendMessageW(h, WM_CLOSE, 0, 0);
-            if (IsWindow(h)) return;
-        }
-        h = next;
+    for (HWND h : forms::MdiChildren(mdiClient_)) {
+        if (!IsWindow(h)) continue;
+        SendMessageW(h, WM_CLOSE, 0, 0);
+        if (IsWindow(h)) return;
     }
     DestroyWindow(Handle());
 }

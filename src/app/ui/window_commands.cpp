@@ -50,20 +50,20 @@ WindowCommands::WindowCommands(CommandHost& host) : host_(host) {
     host_.BindCommand(Priesvitnikony1, [this] { Priesvitnikony1Click(); });
     host_.BindCommand(Kaskda1, [client] { SendMessageW(client, WM_MDICASCADE, 0, 0); });
     host_.BindCommand(Dlaba1, [client] { SendMessageW(client, WM_MDITILE, MDITILE_HORIZONTAL, 0); });
-    host_.BindCommand(Zatvor1, [this] { SendToActive(WM_CLOSE); });
+    host_.BindCommand(Zatvor1, [client] {
+        if (HWND active = forms::ActiveMdiChild(client)) SendMessageW(active, WM_CLOSE, 0, 0);
+    });
     host_.BindCommand(Zatvorvetky1, [this] { Zatvorvetky1Click(); });
     host_.BindCommand(Zatvorvetkyokn1, [this] { Zatvorvetky1Click(); });
     host_.BindCommand(Maximalizova1, [client] {
-        HWND active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
-        if (active) SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active), 0);
+        if (HWND active = forms::ActiveMdiChild(client))
+            SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active), 0);
     });
     host_.BindCommand(Minimalizova1, [client] {
-        HWND active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
-        if (active) ShowWindow(active, SW_MINIMIZE);
+        if (HWND active = forms::ActiveMdiChild(client)) ShowWindow(active, SW_MINIMIZE);
     });
     host_.BindCommand(Minimalizujvetky1, [client] {
-        for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            if (!GetWindow(h, GW_OWNER)) ShowWindow(h, SW_MINIMIZE);
+        for (HWND h : forms::MdiChildren(client)) ShowWindow(h, SW_MINIMIZE);
     });
     host_.BindCommand(Usporiadajikonky1, [client] { SendMessageW(client, WM_MDIICONARRANGE, 0, 0); });
     host_.BindCommand(Popisfunkci1, [this] { Popisfunkci1Click(); });
@@ -93,16 +93,9 @@ std::vector<WindowStep> WindowCommands::Windows() {
     };
 }
 
-void WindowCommands::SendToActive(UINT msg) {
-    HWND active = reinterpret_cast<HWND>(SendMessageW(host_.MdiClient(), WM_MDIGETACTIVE, 0, 0));
-    if (active) SendMessageW(active, msg, 0, 0);
-}
-
 void WindowCommands::Zatvorvetky1Click() {
     // From the last in the child list to the first.
-    std::vector<HWND> children;
-    for (HWND h = GetWindow(host_.MdiClient(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-        if (!GetWindow(h, GW_OWNER)) children.push_back(h);
+    const std::vector<HWND> children = forms::MdiChildren(host_.MdiClient());
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if (IsWindow(*it)) SendMessageW(*it, WM_CLOSE, 0, 0);
 }

@@ -27,7 +27,6 @@ private:
     void Zatvorvetky1Click();
     void Popisfunkci1Click();
     void Poliemailautorovi1Click();
-    void SendToActive(UINT msg);
 
     CommandHost& host_;
     std::unique_ptr<TAboutDial> aboutDial_;

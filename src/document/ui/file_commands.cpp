@@ -134,9 +134,7 @@ void FileCommands::SaveDocumentAs(TChildWin& doc) {
 void FileCommands::Ulovetky1Click() {
     // From the last in the window list to the first, each made the focused one.
     const HWND client = host_.MdiClient();
-    std::vector<HWND> windows;
-    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-        if (!GetWindow(h, GW_OWNER)) windows.push_back(h);
+    const std::vector<HWND> windows = forms::MdiChildren(client);
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (!IsWindow(*it)) continue;
         SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(*it), 0);

@@ -4,6 +4,8 @@
 
 namespace kelbo {
 
+// A line of enumerators per menu, as the menus are read; the formatter keeps it.
+// clang-format off
 enum Command : unsigned {
     kNoCommand = 0,
     // "&Subor"
@@ -50,5 +52,6 @@ enum Command : unsigned {
     // recent files of the File menu take identifiers from here on
     kRecentFileFirst = 600,
 };
+// clang-format on
 
 }  // namespace kelbo

@@ -243,7 +243,7 @@ void OpenFolder(Canvas& c, int y0) {
          "kYYkwyyyyyyyyyk.",
          "kYkyyyyyyyyyyk..",
          "kkyyyyyyyyyyk...",
-         "kkkkkkkkkkkk...."});
+         "kkkkkkkkkkkk....",});
 }
 
 void Floppy(Canvas& c) {
@@ -263,7 +263,7 @@ void Floppy(Canvas& c) {
          ".kBwwwwwwwwwwBk.",
          ".kBwwwwwwwwwwBk.",
          ".kkkkkkkkkkkkkk.",
-         "................"});
+         "................",});
 }
 
 void SmallFloppy(Canvas& c, int x0, int y0) {
@@ -278,7 +278,7 @@ void SmallFloppy(Canvas& c, int x0, int y0) {
          "kBwwwwwwwwBk",
          "kBwddddddwBk",
          "kBwwwwwwwwBk",
-         "kkkkkkkkkkkk"});
+         "kkkkkkkkkkkk",});
 }
 
 // A mesh node: the handle the user drags.
@@ -351,7 +351,7 @@ Canvas DrawNew() {
          ".yyy.",
          "yywyy",
          ".yyy.",
-         "..y.."});
+         "..y..",});
   return c;
 }
 
@@ -363,7 +363,7 @@ Canvas DrawOpen() {
          "..bbb...",
          ".b...b.b",
          "b.....bb",
-         ".....bbb"});
+         ".....bbb",});
   return c;
 }
 
@@ -395,7 +395,7 @@ Canvas DrawWarping() {
          "kYYkkkkkkk",
          "kYkyyyyyyk",
          "kkyyyyyyk.",
-         "kkkkkkkk.."});
+         "kkkkkkkk..",});
   return c;
 }
 
@@ -437,7 +437,7 @@ void Pencil(Canvas& c, int x0, int y0) {
          "..kyyk...",
          ".ksyk....",
          ".kkk.....",
-         "k........"});
+         "k........",});
 }
 
 Canvas DrawSaveAs() {
@@ -576,7 +576,7 @@ Canvas DrawArrow() {
          "kk..kwwk..",
          "k....kwwk.",
          ".....kwwk.",
-         "......kk.."});
+         "......kk..",});
   return c;
 }
 
@@ -589,7 +589,7 @@ Canvas DrawZoom() {
   c.Art(3, 3,
         {".ww",
          "ww.",
-         "w.."});
+         "w..",});
   return c;
 }
 
@@ -688,7 +688,7 @@ Canvas DrawText() {
          "..kk.....kkk..",
          "..kk......kk..",
          ".kk.......kkk.",
-         "kkkk.....kkkkk"});
+         "kkkk.....kkkkk",});
   c.Line(0, 14, 15, 14, pal::r);
   return c;
 }
@@ -709,7 +709,7 @@ Canvas DrawAdd() {
          "kgggggk",
          "kkkgkkk",
          "..kgk..",
-         "..kkk.."});
+         "..kkk..",});
   return c;
 }
 
@@ -721,7 +721,7 @@ Canvas DrawDel() {
          "krrrrrk",
          "krrrrrk",
          "kkkkkkk",
-         "mmmmmmm"});
+         "mmmmmmm",});
   return c;
 }
 
@@ -737,7 +737,7 @@ Canvas DrawEdit() {
          "kwwwk..",
          "kwwwwk.",
          "kwwkkkk",
-         "kkk...."});
+         "kkk....",});
   return c;
 }
 
@@ -788,7 +788,7 @@ Canvas DrawWarpNow() {
          "..kyk....",
          "..kk.....",
          ".kk......",
-         ".k......."});
+         ".k.......",});
   return c;
 }
 

@@ -14,6 +14,7 @@ MenuState ComputeMenuState(const MenuStateInput& in) {
 }
 
 const std::vector<Command>& WorkableCommands() {
+    // clang-format off
     static const std::vector<Command> commands = {
         Ulo1, Uloako1, Kaskda1, Dlaba1, Zatvorvetky1, Maximalizova1, Minimalizova1, Zatvor1,
         Usporiadajikonky1, Minimalizujvetky1, Poetpouitchfarieb1, PocetFarieb1, Negativ1, Filtrovaniemedinom1,
@@ -24,6 +25,7 @@ const std::vector<Command>& WorkableCommands() {
         Doaktulnehoobrzku1, Tapetauprostred1, Tapetavedaseba1, istitapetu1, Zvlnenieobrzku1, ZmeHSL1,
         Zobraznacelobrazovku1,
     };
+    // clang-format on
     return commands;
 }
 

@@ -18,6 +18,8 @@ struct GlyphArt {
 };
 
 // Bottom-left pixel is background: speed buttons take that pixel's colour as transparent.
+// The rows stay drawn one under another: the formatter leaves them so.
+// clang-format off
 inline constexpr GlyphArt kRollDownArt{"ROLLDOWN", 9, 7,
                                        {".........",
                                         "#########",
@@ -44,6 +46,7 @@ inline constexpr GlyphArt kCrossArt{"CROSS", 8, 7,
                                      ".##..##.",
                                      "##....##",
                                      "........"}};
+// clang-format on
 
 inline constexpr std::array<const GlyphArt*, 3> kAllGlyphArt{&kRollDownArt, &kRollUpArt, &kCrossArt};
 

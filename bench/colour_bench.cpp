@@ -19,109 +19,104 @@ constexpr int kHeight = 4000;
 // operations meet runs of one colour and others none: about a photograph's
 // mix, the same bytes on every run.
 const kelbo::Bitmap24& Photo() {
-  static const kelbo::Bitmap24 photo = [] {
-    kelbo::Bitmap24 picture(kWidth, kHeight);
-    std::uint32_t state = 2024;
-    for (int y = 0; y < kHeight; ++y) {
-      std::uint8_t* p = picture.Row(y);
-      for (int x = 0; x < kWidth; ++x, p += 3) {
-        state = state * 1664525u + 1013904223u;
-        const int grain = static_cast<int>(state >> 28) - 8;
-        const bool flat = (x / 500 + y / 500) % 5 == 0;
-        const int r = flat ? 200 : x * 255 / kWidth + grain;
-        const int g = flat ? 180 : y * 255 / kHeight + grain;
-        const int b = flat ? 40 : ((x + y) / 40) % 256;
-        p[0] = static_cast<std::uint8_t>(std::clamp(b, 0, 255));
-        p[1] = static_cast<std::uint8_t>(std::clamp(g, 0, 255));
-        p[2] = static_cast<std::uint8_t>(std::clamp(r, 0, 255));
-      }
-    }
-    return picture;
-  }();
-  return photo;
+    static const kelbo::Bitmap24 photo = [] {
+        kelbo::Bitmap24 picture(kWidth, kHeight);
+        std::uint32_t state = 2024;
+        for (int y = 0; y < kHeight; ++y) {
+            std::uint8_t* p = picture.Row(y);
+            for (int x = 0; x < kWidth; ++x, p += 3) {
+                state = state * 1664525u + 1013904223u;
+                const int grain = static_cast<int>(state >> 28) - 8;
+                const bool flat = (x / 500 + y / 500) % 5 == 0;
+                const int r = flat ? 200 : x * 255 / kWidth + grain;
+                const int g = flat ? 180 : y * 255 / kHeight + grain;
+                const int b = flat ? 40 : ((x + y) / 40) % 256;
+                p[0] = static_cast<std::uint8_t>(std::clamp(b, 0, 255));
+                p[1] = static_cast<std::uint8_t>(std::clamp(g, 0, 255));
+                p[2] = static_cast<std::uint8_t>(std::clamp(r, 0, 255));
+            }
+        }
+        return picture;
+    }();
+    return photo;
 }
 
-void Restore(kelbo::Bitmap24& picture) {
-  std::memcpy(picture.Data(), Photo().Data(), Photo().ByteSize());
-}
+void Restore(kelbo::Bitmap24& picture) { std::memcpy(picture.Data(), Photo().Data(), Photo().ByteSize()); }
 
 // Runs `op` on a fresh copy of the photo each time; the copy is not timed.
 template <typename Op>
 void InPlace(benchmark::State& state, Op op) {
-  kelbo::Bitmap24 picture = Photo();
-  for (auto _ : state) {
-    state.PauseTiming();
-    Restore(picture);
-    state.ResumeTiming();
-    op(picture.View());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().ByteSize()));
+    kelbo::Bitmap24 picture = Photo();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Restore(picture);
+        state.ResumeTiming();
+        op(picture.View());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().ByteSize()));
 }
 
 // The yardstick: one plain copy of the same bytes.
 void BM_ColourCopyReference(benchmark::State& state) {
-  kelbo::Bitmap24 target(kWidth, kHeight);
-  for (auto _ : state) {
-    std::memcpy(target.Data(), Photo().Data(), Photo().ByteSize());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().ByteSize()));
+    kelbo::Bitmap24 target(kWidth, kHeight);
+    for (auto _ : state) {
+        std::memcpy(target.Data(), Photo().Data(), Photo().ByteSize());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().ByteSize()));
 }
 
 void BM_Negative(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::Negative(p); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::Negative(p); });
 }
 void BM_GreyScale(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::GreyScale(p); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::GreyScale(p); });
 }
 void BM_ChangeRgb(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeRgb(p, {150, 80, 120}); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeRgb(p, {150, 80, 120}); });
 }
 void BM_ChangeRgbExceptWhite(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeRgb(p, {150, 80, 120, true, 30}); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeRgb(p, {150, 80, 120, true, 30}); });
 }
 void BM_ChangeCmy(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeCmy(p, {150, 80, 120}); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeCmy(p, {150, 80, 120}); });
 }
 void BM_CorrectGamma(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::CorrectGamma(p, {80, 100, 120}); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::CorrectGamma(p, {80, 100, 120}); });
 }
 void BM_ApplyThreshold(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) {
-    kelbo::ApplyThreshold(p, {40, 128, 220, kelbo::colors::kBlue, kelbo::colors::kWhite});
-  });
+    InPlace(state, [](kelbo::PixelView p) {
+        kelbo::ApplyThreshold(p, {40, 128, 220, kelbo::colors::kBlue, kelbo::colors::kWhite});
+    });
 }
 void BM_ChangeHsl(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeHSL(p, 20, -30, 10); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeHSL(p, 20, -30, 10); });
 }
 void BM_Equalize(benchmark::State& state) {
-  InPlace(state, [](kelbo::PixelView p) { kelbo::Equalize(p); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::Equalize(p); });
 }
 
 void BM_CountChannels(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountChannels(Photo().View()));
+    for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountChannels(Photo().View()));
 }
 void BM_CountLuminance(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountLuminance(Photo().View()));
+    for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountLuminance(Photo().View()));
 }
 void BM_CountColours(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountColours(Photo().View()));
+    for (auto _ : state) benchmark::DoNotOptimize(kelbo::CountColours(Photo().View()));
 }
 void BM_FitPreview(benchmark::State& state) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        kelbo::FitPreview(Photo().View(), kelbo::kPreviewWidth, kelbo::kPreviewHeight));
-  }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kelbo::FitPreview(Photo().View(), kelbo::kPreviewWidth, kelbo::kPreviewHeight));
+    }
 }
 
 // The palette is made inside the timing, as the dialog would make it.
 void BM_ReduceColours(benchmark::State& state) {
-  const auto depth = static_cast<kelbo::ColourDepth>(state.range(0));
-  const auto method = static_cast<kelbo::ReductionMethod>(state.range(1));
-  InPlace(state, [&](kelbo::PixelView p) {
-    kelbo::ReduceColours(p, kelbo::ReductionPalette(p, depth), method);
-  });
+    const auto depth = static_cast<kelbo::ColourDepth>(state.range(0));
+    const auto method = static_cast<kelbo::ReductionMethod>(state.range(1));
+    InPlace(state, [&](kelbo::PixelView p) { kelbo::ReduceColours(p, kelbo::ReductionPalette(p, depth), method); });
 }
 
 constexpr auto kMs = benchmark::kMillisecond;

@@ -9,9 +9,9 @@
 namespace kelbo {
 
 struct StartOptions {
-    bool noSettings = false;  // "-I": settings neither read nor written
-    bool noSplash = false;    // "-S"
-    bool noSetup = false;     // "-R": no first-run setup
+    bool noSettings = false;         // "-I": settings neither read nor written
+    bool noSplash = false;           // "-S"
+    bool noSetup = false;            // "-R": no first-run setup
     std::vector<std::string> files;  // every argument not starting with '-', in order
 };
 

@@ -9,7 +9,15 @@
 namespace kelbo {
 
 enum class ToolNumber : std::uint8_t {
-    kArrow = 0, kZoom = 1, kPick = 2, kBrush = 3, kLine = 4, kFill = 5, kShape = 6, kText = 7, kCrop = 8
+    kArrow = 0,
+    kZoom = 1,
+    kPick = 2,
+    kBrush = 3,
+    kLine = 4,
+    kFill = 5,
+    kShape = 6,
+    kText = 7,
+    kCrop = 8
 };
 
 // The tool a button of tool bar 2 selects; nothing for other commands. The

@@ -11,353 +11,347 @@ namespace kelbo {
 namespace {
 
 constexpr std::uint32_t KeyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  return static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) |
-         (static_cast<std::uint32_t>(r) << 16);
+    return static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(r) << 16);
 }
 
 // A set of at most a few hundred colours: open addressing, no allocation per
 // insertion, which matters when it is asked once per pixel.
 class SmallColorSet {
- public:
-  bool Contains(Color c) const { return slots_[Find(c)] == c + 1; }
-  // False when it was there already.
-  bool Insert(Color c) {
-    const std::size_t at = Find(c);
-    if (slots_[at] == c + 1) return false;
-    slots_[at] = c + 1;
-    ++size_;
-    return true;
-  }
-  std::size_t Size() const { return size_; }
+public:
+    bool Contains(Color c) const { return slots_[Find(c)] == c + 1; }
+    // False when it was there already.
+    bool Insert(Color c) {
+        const std::size_t at = Find(c);
+        if (slots_[at] == c + 1) return false;
+        slots_[at] = c + 1;
+        ++size_;
+        return true;
+    }
+    std::size_t Size() const { return size_; }
 
- private:
-  static constexpr std::size_t kSlots = 2048;  // > 4 x the 257 colours ever stored
+private:
+    static constexpr std::size_t kSlots = 2048;  // > 4 x the 257 colours ever stored
 
-  std::size_t Find(Color c) const {
-    std::size_t at = (c * 2654435761u) >> 21 & (kSlots - 1);
-    while (slots_[at] != 0 && slots_[at] != c + 1) at = (at + 1) & (kSlots - 1);
-    return at;
-  }
+    std::size_t Find(Color c) const {
+        std::size_t at = (c * 2654435761u) >> 21 & (kSlots - 1);
+        while (slots_[at] != 0 && slots_[at] != c + 1) at = (at + 1) & (kSlots - 1);
+        return at;
+    }
 
-  std::array<std::uint32_t, kSlots> slots_{};  // colour + 1; 0 is empty
-  std::size_t size_ = 0;
+    std::array<std::uint32_t, kSlots> slots_{};  // colour + 1; 0 is empty
+    std::size_t size_ = 0;
 };
 
 bool HoldsEveryColour(ConstPixelView pixels, std::span<const Color> table) {
-  SmallColorSet set;
-  for (const Color c : table) set.Insert(c & 0xFFFFFF);
-  Color last = 0xFFFFFFFF;
-  for (int y = 0; y < pixels.Height(); ++y) {
-    const std::uint8_t* p = pixels.Row(y);
-    for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-      const Color c = Rgb(p[2], p[1], p[0]);
-      if (c == last) continue;
-      if (!set.Contains(c)) return false;
-      last = c;
+    SmallColorSet set;
+    for (const Color c : table) set.Insert(c & 0xFFFFFF);
+    Color last = 0xFFFFFFFF;
+    for (int y = 0; y < pixels.Height(); ++y) {
+        const std::uint8_t* p = pixels.Row(y);
+        for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+            const Color c = Rgb(p[2], p[1], p[0]);
+            if (c == last) continue;
+            if (!set.Contains(c)) return false;
+            last = c;
+        }
     }
-  }
-  return true;
+    return true;
 }
 
 // The picture's colours, or nothing when there are more than `limit`.
 std::vector<Color> DistinctColours(ConstPixelView pixels, std::size_t limit) {
-  SmallColorSet set;
-  std::vector<Color> colours;
-  Color last = 0xFFFFFFFF;
-  for (int y = 0; y < pixels.Height(); ++y) {
-    const std::uint8_t* p = pixels.Row(y);
-    for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-      const Color c = Rgb(p[2], p[1], p[0]);
-      if (c == last) continue;
-      last = c;
-      if (set.Insert(c)) {
-        if (set.Size() > limit) return {};
-        colours.push_back(c);
-      }
+    SmallColorSet set;
+    std::vector<Color> colours;
+    Color last = 0xFFFFFFFF;
+    for (int y = 0; y < pixels.Height(); ++y) {
+        const std::uint8_t* p = pixels.Row(y);
+        for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+            const Color c = Rgb(p[2], p[1], p[0]);
+            if (c == last) continue;
+            last = c;
+            if (set.Insert(c)) {
+                if (set.Size() > limit) return {};
+                colours.push_back(c);
+            }
+        }
     }
-  }
-  return colours;
+    return colours;
 }
 
 void SortDarkestFirst(std::vector<Color>& colours) {
-  std::vector<std::pair<std::uint32_t, Color>> keyed;
-  keyed.reserve(colours.size());
-  for (const Color c : colours) keyed.emplace_back(Luminance(c), c);
-  std::sort(keyed.begin(), keyed.end());
-  for (std::size_t i = 0; i < colours.size(); ++i) colours[i] = keyed[i].second;
+    std::vector<std::pair<std::uint32_t, Color>> keyed;
+    keyed.reserve(colours.size());
+    for (const Color c : colours) keyed.emplace_back(Luminance(c), c);
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < colours.size(); ++i) colours[i] = keyed[i].second;
 }
 
 // Median cut over a histogram of 64 levels per channel. Each cell keeps the
 // sums of its pixels, so a table entry is the true mean of its pixels.
 class MedianCut {
- public:
-  explicit MedianCut(ConstPixelView pixels) {
-    std::vector<std::uint64_t> count(kCells), red(kCells), green(kCells), blue(kCells);
-    for (int y = 0; y < pixels.Height(); ++y) {
-      const std::uint8_t* p = pixels.Row(y);
-      for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-        const std::size_t cell = (std::size_t{p[2]} >> 2 << 12) | (std::size_t{p[1]} >> 2 << 6) |
-                                 (std::size_t{p[0]} >> 2);
-        ++count[cell];
-        red[cell] += p[2];
-        green[cell] += p[1];
-        blue[cell] += p[0];
-      }
-    }
-    for (std::size_t cell = 0; cell < kCells; ++cell) {
-      if (count[cell] == 0) continue;
-      const std::uint64_t n = count[cell];
-      bins_.push_back(Bin{n,
-                          {red[cell], green[cell], blue[cell]},
-                          {Mean(red[cell], n), Mean(green[cell], n), Mean(blue[cell], n)}});
-    }
-  }
-
-  std::vector<Color> Palette(std::size_t size) {
-    std::vector<Box> boxes{MakeBox(0, bins_.size())};
-    while (boxes.size() < size) {
-      Box* widest = nullptr;
-      std::uint64_t best = 0;
-      for (Box& box : boxes) {
-        const std::uint64_t priority = box.count * box.range;
-        if (box.end - box.begin >= 2 && box.range > 0 && priority > best) {
-          best = priority;
-          widest = &box;
+public:
+    explicit MedianCut(ConstPixelView pixels) {
+        std::vector<std::uint64_t> count(kCells), red(kCells), green(kCells), blue(kCells);
+        for (int y = 0; y < pixels.Height(); ++y) {
+            const std::uint8_t* p = pixels.Row(y);
+            for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+                const std::size_t cell = (std::size_t{p[2]} >> 2 << 12) | (std::size_t{p[1]} >> 2 << 6) |
+                                         (std::size_t{p[0]} >> 2);
+                ++count[cell];
+                red[cell] += p[2];
+                green[cell] += p[1];
+                blue[cell] += p[0];
+            }
         }
-      }
-      if (widest == nullptr) break;
-      const Box box = *widest;
-      const std::size_t split = Split(box);
-      *widest = MakeBox(box.begin, split);
-      boxes.push_back(MakeBox(split, box.end));
+        for (std::size_t cell = 0; cell < kCells; ++cell) {
+            if (count[cell] == 0) continue;
+            const std::uint64_t n = count[cell];
+            bins_.push_back(Bin{n,
+                                {red[cell], green[cell], blue[cell]},
+                                {Mean(red[cell], n), Mean(green[cell], n), Mean(blue[cell], n)}});
+        }
     }
-    std::vector<Color> colours;
-    for (const Box& box : boxes) {
-      std::uint64_t sums[3] = {0, 0, 0};
-      for (std::size_t i = box.begin; i < box.end; ++i) {
-        for (int c = 0; c < 3; ++c) sums[c] += bins_[i].sum[c];
-      }
-      colours.push_back(
-          Rgb(Mean(sums[0], box.count), Mean(sums[1], box.count), Mean(sums[2], box.count)));
+
+    std::vector<Color> Palette(std::size_t size) {
+        std::vector<Box> boxes{MakeBox(0, bins_.size())};
+        while (boxes.size() < size) {
+            Box* widest = nullptr;
+            std::uint64_t best = 0;
+            for (Box& box : boxes) {
+                const std::uint64_t priority = box.count * box.range;
+                if (box.end - box.begin >= 2 && box.range > 0 && priority > best) {
+                    best = priority;
+                    widest = &box;
+                }
+            }
+            if (widest == nullptr) break;
+            const Box box = *widest;
+            const std::size_t split = Split(box);
+            *widest = MakeBox(box.begin, split);
+            boxes.push_back(MakeBox(split, box.end));
+        }
+        std::vector<Color> colours;
+        for (const Box& box : boxes) {
+            std::uint64_t sums[3] = {0, 0, 0};
+            for (std::size_t i = box.begin; i < box.end; ++i) {
+                for (int c = 0; c < 3; ++c) sums[c] += bins_[i].sum[c];
+            }
+            colours.push_back(Rgb(Mean(sums[0], box.count), Mean(sums[1], box.count), Mean(sums[2], box.count)));
+        }
+        return colours;
     }
-    return colours;
-  }
 
- private:
-  static constexpr std::size_t kCells = std::size_t{1} << 18;
+private:
+    static constexpr std::size_t kCells = std::size_t{1} << 18;
 
-  struct Bin {
-    std::uint64_t count;
-    std::uint64_t sum[3];  // red, green, blue
-    std::uint8_t mean[3];  // where the bin sits when boxes are cut
-  };
-  struct Box {
-    std::size_t begin, end;
-    std::uint64_t count;
-    std::uint64_t range;  // of the longest channel
-    int channel;          // the longest channel
-  };
+    struct Bin {
+        std::uint64_t count;
+        std::uint64_t sum[3];  // red, green, blue
+        std::uint8_t mean[3];  // where the bin sits when boxes are cut
+    };
+    struct Box {
+        std::size_t begin, end;
+        std::uint64_t count;
+        std::uint64_t range;  // of the longest channel
+        int channel;          // the longest channel
+    };
 
-  static std::uint8_t Mean(std::uint64_t sum, std::uint64_t n) {
-    return static_cast<std::uint8_t>((sum + n / 2) / n);
-  }
-
-  Box MakeBox(std::size_t begin, std::size_t end) const {
-    Box box{begin, end, 0, 0, 0};
-    std::uint8_t lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
-    for (std::size_t i = begin; i < end; ++i) {
-      box.count += bins_[i].count;
-      for (int c = 0; c < 3; ++c) {
-        lo[c] = std::min(lo[c], bins_[i].mean[c]);
-        hi[c] = std::max(hi[c], bins_[i].mean[c]);
-      }
+    static std::uint8_t Mean(std::uint64_t sum, std::uint64_t n) {
+        return static_cast<std::uint8_t>((sum + n / 2) / n);
     }
-    for (int c = 0; c < 3; ++c) {
-      const std::uint64_t range = begin < end ? std::uint64_t{hi[c]} - lo[c] : 0;
-      if (range > box.range) {
-        box.range = range;
-        box.channel = c;
-      }
-    }
-    return box;
-  }
 
-  // Sorts the box's bins along its longest channel and cuts where half of its
-  // pixels lie on each side; both halves keep at least one bin.
-  std::size_t Split(const Box& box) {
-    const int c = box.channel;
-    std::sort(bins_.begin() + static_cast<std::ptrdiff_t>(box.begin),
-              bins_.begin() + static_cast<std::ptrdiff_t>(box.end),
-              [c](const Bin& a, const Bin& b) {
-                const auto ka = std::array{a.mean[c], a.mean[0], a.mean[1], a.mean[2]};
-                const auto kb = std::array{b.mean[c], b.mean[0], b.mean[1], b.mean[2]};
-                return ka < kb;
-              });
-    std::uint64_t below = 0;
-    std::size_t split = box.begin + 1;
-    for (std::size_t i = box.begin; i < box.end; ++i) {
-      below += bins_[i].count;
-      if (2 * below >= box.count) {
-        split = i + 1;
-        break;
-      }
+    Box MakeBox(std::size_t begin, std::size_t end) const {
+        Box box{begin, end, 0, 0, 0};
+        std::uint8_t lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+        for (std::size_t i = begin; i < end; ++i) {
+            box.count += bins_[i].count;
+            for (int c = 0; c < 3; ++c) {
+                lo[c] = std::min(lo[c], bins_[i].mean[c]);
+                hi[c] = std::max(hi[c], bins_[i].mean[c]);
+            }
+        }
+        for (int c = 0; c < 3; ++c) {
+            const std::uint64_t range = begin < end ? std::uint64_t{hi[c]} - lo[c] : 0;
+            if (range > box.range) {
+                box.range = range;
+                box.channel = c;
+            }
+        }
+        return box;
     }
-    return std::clamp(split, box.begin + 1, box.end - 1);
-  }
 
-  std::vector<Bin> bins_;
+    // Sorts the box's bins along its longest channel and cuts where half of its
+    // pixels lie on each side; both halves keep at least one bin.
+    std::size_t Split(const Box& box) {
+        const int c = box.channel;
+        std::sort(bins_.begin() + static_cast<std::ptrdiff_t>(box.begin),
+                  bins_.begin() + static_cast<std::ptrdiff_t>(box.end), [c](const Bin& a, const Bin& b) {
+                      const auto ka = std::array{a.mean[c], a.mean[0], a.mean[1], a.mean[2]};
+                      const auto kb = std::array{b.mean[c], b.mean[0], b.mean[1], b.mean[2]};
+                      return ka < kb;
+                  });
+        std::uint64_t below = 0;
+        std::size_t split = box.begin + 1;
+        for (std::size_t i = box.begin; i < box.end; ++i) {
+            below += bins_[i].count;
+            if (2 * below >= box.count) {
+                split = i + 1;
+                break;
+            }
+        }
+        return std::clamp(split, box.begin + 1, box.end - 1);
+    }
+
+    std::vector<Bin> bins_;
 };
 
 void CheckBits(int bits) {
-  if (bits != 1 && bits != 4 && bits != 8) {
-    throw std::invalid_argument("a colour table is for 1, 4 or 8 bits per pixel, not " +
-                                std::to_string(bits));
-  }
+    if (bits != 1 && bits != 4 && bits != 8) {
+        throw std::invalid_argument("a colour table is for 1, 4 or 8 bits per pixel, not " + std::to_string(bits));
+    }
 }
 
 }  // namespace
 
-BmpPaletteChoice ChooseBmpPalette(ConstPixelView pixels, int bits,
-                                  std::span<const Color> preferred) {
-  CheckBits(bits);
-  const std::size_t capacity = std::size_t{1} << bits;
-  if (!preferred.empty() && preferred.size() <= capacity && HoldsEveryColour(pixels, preferred)) {
-    BmpPaletteChoice choice;
-    for (const Color c : preferred) choice.colors.push_back(c & 0xFFFFFF);
-    return choice;
-  }
-  std::vector<Color> own = DistinctColours(pixels, capacity);
-  if (!own.empty() || pixels.Empty()) {
-    if (own.empty()) own.push_back(colors::kBlack);  // an empty picture still needs a table
-    SortDarkestFirst(own);
-    return BmpPaletteChoice{std::move(own), false};
-  }
-  if (bits == 1) return BmpPaletteChoice{{colors::kBlack, colors::kWhite}, true};
-  std::vector<Color> cut = MedianCut(pixels).Palette(capacity);
-  SortDarkestFirst(cut);
-  return BmpPaletteChoice{std::move(cut), false};
+BmpPaletteChoice ChooseBmpPalette(ConstPixelView pixels, int bits, std::span<const Color> preferred) {
+    CheckBits(bits);
+    const std::size_t capacity = std::size_t{1} << bits;
+    if (!preferred.empty() && preferred.size() <= capacity && HoldsEveryColour(pixels, preferred)) {
+        BmpPaletteChoice choice;
+        for (const Color c : preferred) choice.colors.push_back(c & 0xFFFFFF);
+        return choice;
+    }
+    std::vector<Color> own = DistinctColours(pixels, capacity);
+    if (!own.empty() || pixels.Empty()) {
+        if (own.empty()) own.push_back(colors::kBlack);  // an empty picture still needs a table
+        SortDarkestFirst(own);
+        return BmpPaletteChoice{std::move(own), false};
+    }
+    if (bits == 1) return BmpPaletteChoice{{colors::kBlack, colors::kWhite}, true};
+    std::vector<Color> cut = MedianCut(pixels).Palette(capacity);
+    SortDarkestFirst(cut);
+    return BmpPaletteChoice{std::move(cut), false};
 }
 
 BmpPaletteIndexer::BmpPaletteIndexer(const BmpPaletteChoice& choice)
-    : colors_(choice.colors), threshold_(choice.luminance_threshold) {
-  if (colors_.empty() || colors_.size() > 256) {
-    throw std::invalid_argument("a colour table needs 1 to 256 entries, not " +
-                                std::to_string(colors_.size()));
-  }
-  if (threshold_) {
-    const auto white = std::find(colors_.begin(), colors_.end(), colors::kWhite);
-    const auto black = std::find(colors_.begin(), colors_.end(), colors::kBlack);
-    if (white == colors_.end() || black == colors_.end())
-      throw std::invalid_argument("a luminance threshold needs black and white in the table");
-    white_index_ = static_cast<std::uint8_t>(white - colors_.begin());
-    black_index_ = static_cast<std::uint8_t>(black - colors_.begin());
-  }
-  cell_start_.assign(kCellCount, -1);
-  cell_count_.assign(kCellCount, 0);
+    : colors_(choice.colors), threshold_(choice.luminanceThreshold) {
+    if (colors_.empty() || colors_.size() > 256) {
+        throw std::invalid_argument("a colour table needs 1 to 256 entries, not " + std::to_string(colors_.size()));
+    }
+    if (threshold_) {
+        const auto white = std::find(colors_.begin(), colors_.end(), colors::kWhite);
+        const auto black = std::find(colors_.begin(), colors_.end(), colors::kBlack);
+        if (white == colors_.end() || black == colors_.end())
+            throw std::invalid_argument("a luminance threshold needs black and white in the table");
+        whiteIndex_ = static_cast<std::uint8_t>(white - colors_.begin());
+        blackIndex_ = static_cast<std::uint8_t>(black - colors_.begin());
+    }
+    cellStart_.assign(kCellCount, -1);
+    cellCount_.assign(kCellCount, 0);
 }
 
 std::uint8_t BmpPaletteIndexer::IndexOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const std::uint32_t key = KeyOf(r, g, b);
-  if (key == last_key_) return last_index_;
-  last_key_ = key;
-  if (threshold_) {
-    last_index_ = Luminance(r, g, b) >= 128 ? white_index_ : black_index_;
-  } else {
-    last_index_ = Nearest(r, g, b);
-  }
-  return last_index_;
+    const std::uint32_t key = KeyOf(r, g, b);
+    if (key == lastKey_) return lastIndex_;
+    lastKey_ = key;
+    if (threshold_) {
+        lastIndex_ = Luminance(r, g, b) >= 128 ? whiteIndex_ : blackIndex_;
+    } else {
+        lastIndex_ = Nearest(r, g, b);
+    }
+    return lastIndex_;
 }
 
 void BmpPaletteIndexer::IndexRow(const std::uint8_t* bgr, int width, std::uint8_t* indices) {
-  for (int x = 0; x < width; ++x, bgr += 3) indices[x] = IndexOf(bgr[2], bgr[1], bgr[0]);
+    for (int x = 0; x < width; ++x, bgr += 3) indices[x] = IndexOf(bgr[2], bgr[1], bgr[0]);
 }
 
 std::uint8_t BmpPaletteIndexer::Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const int cell = (r >> 4 << 8) | (g >> 4 << 4) | (b >> 4);
-  if (cell_start_[cell] < 0) BuildCell(cell);
-  const std::uint8_t* candidate = candidates_.data() + cell_start_[cell];
-  const std::uint8_t* const end = candidate + cell_count_[cell];
-  std::uint32_t best = 0xFFFFFFFF;
-  std::uint8_t best_index = 0;
-  for (; candidate != end; ++candidate) {
-    const Color c = colors_[*candidate];
-    const int dr = int{RedOf(c)} - r, dg = int{GreenOf(c)} - g, db = int{BlueOf(c)} - b;
-    const auto distance = static_cast<std::uint32_t>(dr * dr + dg * dg + db * db);
-    if (distance < best) {
-      best = distance;
-      best_index = *candidate;
+    const int cell = (r >> 4 << 8) | (g >> 4 << 4) | (b >> 4);
+    if (cellStart_[cell] < 0) BuildCell(cell);
+    const std::uint8_t* candidate = candidates_.data() + cellStart_[cell];
+    const std::uint8_t* const end = candidate + cellCount_[cell];
+    std::uint32_t best = 0xFFFFFFFF;
+    std::uint8_t bestIndex = 0;
+    for (; candidate != end; ++candidate) {
+        const Color c = colors_[*candidate];
+        const int dr = int{RedOf(c)} - r, dg = int{GreenOf(c)} - g, db = int{BlueOf(c)} - b;
+        const auto distance = static_cast<std::uint32_t>(dr * dr + dg * dg + db * db);
+        if (distance < best) {
+            best = distance;
+            bestIndex = *candidate;
+        }
     }
-  }
-  return best_index;
+    return bestIndex;
 }
 
 // An entry can be nearest to some colour of the cell only if its least
 // distance to the cell is no more than the smallest greatest distance of any
 // entry to it.
 void BmpPaletteIndexer::BuildCell(int cell) {
-  const int lo[3] = {(cell >> 8) << 4, ((cell >> 4) & 15) << 4, (cell & 15) << 4};
-  std::vector<std::uint32_t> least(colors_.size());
-  std::uint32_t bound = 0xFFFFFFFF;
-  for (std::size_t i = 0; i < colors_.size(); ++i) {
-    const int value[3] = {RedOf(colors_[i]), GreenOf(colors_[i]), BlueOf(colors_[i])};
-    std::uint32_t near = 0, far = 0;
-    for (int c = 0; c < 3; ++c) {
-      const int low = lo[c], high = lo[c] + 15;
-      const int inside = value[c] < low ? low - value[c] : value[c] > high ? value[c] - high : 0;
-      const int outside = std::max(value[c] - low, high - value[c]);
-      near += static_cast<std::uint32_t>(inside * inside);
-      far += static_cast<std::uint32_t>(outside * outside);
+    const int lo[3] = {(cell >> 8) << 4, ((cell >> 4) & 15) << 4, (cell & 15) << 4};
+    std::vector<std::uint32_t> least(colors_.size());
+    std::uint32_t bound = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < colors_.size(); ++i) {
+        const int value[3] = {RedOf(colors_[i]), GreenOf(colors_[i]), BlueOf(colors_[i])};
+        std::uint32_t near = 0, far = 0;
+        for (int c = 0; c < 3; ++c) {
+            const int low = lo[c], high = lo[c] + 15;
+            const int inside = value[c] < low ? low - value[c] : value[c] > high ? value[c] - high : 0;
+            const int outside = std::max(value[c] - low, high - value[c]);
+            near += static_cast<std::uint32_t>(inside * inside);
+            far += static_cast<std::uint32_t>(outside * outside);
+        }
+        least[i] = near;
+        bound = std::min(bound, far);
     }
-    least[i] = near;
-    bound = std::min(bound, far);
-  }
-  cell_start_[cell] = static_cast<std::int32_t>(candidates_.size());
-  for (std::size_t i = 0; i < colors_.size(); ++i) {
-    if (least[i] <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
-  }
-  cell_count_[cell] = static_cast<std::uint16_t>(candidates_.size() - cell_start_[cell]);
+    cellStart_[cell] = static_cast<std::int32_t>(candidates_.size());
+    for (std::size_t i = 0; i < colors_.size(); ++i) {
+        if (least[i] <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
+    }
+    cellCount_[cell] = static_cast<std::uint16_t>(candidates_.size() - cellStart_[cell]);
 }
 
 void IndexToPalette(ConstPixelView pixels, const BmpPaletteChoice& choice, bool diffuse,
                     const std::function<void(int y, const std::uint8_t* indices)>& onRow) {
-  const int width = pixels.Width();
-  BmpPaletteIndexer indexer(choice);
-  std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
-  // Errors carried to this row and the next, per channel (blue, green, red),
-  // with one spare pixel at each end so the kernel needs no edge tests.
-  const std::size_t cells = diffuse ? (static_cast<std::size_t>(width) + 2) * 3 : 0;
-  std::vector<int> thisRow(cells, 0);
-  std::vector<int> nextRow(cells, 0);
-  const auto clamp = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
-  for (int y = 0; y < pixels.Height(); ++y) {
-    const std::uint8_t* source = pixels.Row(y);
-    if (!diffuse) {
-      indexer.IndexRow(source, width, indices.data());
-      onRow(y, indices.data());
-      continue;
+    const int width = pixels.Width();
+    BmpPaletteIndexer indexer(choice);
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+    // Errors carried to this row and the next, per channel (blue, green, red),
+    // with one spare pixel at each end so the kernel needs no edge tests.
+    const std::size_t cells = diffuse ? (static_cast<std::size_t>(width) + 2) * 3 : 0;
+    std::vector<int> thisRow(cells, 0);
+    std::vector<int> nextRow(cells, 0);
+    const auto clamp = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
+    for (int y = 0; y < pixels.Height(); ++y) {
+        const std::uint8_t* source = pixels.Row(y);
+        if (!diffuse) {
+            indexer.IndexRow(source, width, indices.data());
+            onRow(y, indices.data());
+            continue;
+        }
+        std::fill(nextRow.begin(), nextRow.end(), 0);
+        for (int x = 0; x < width; ++x) {
+            int* err = &thisRow[(static_cast<std::size_t>(x) + 1) * 3];
+            const std::uint8_t b = clamp(source[x * 3] + err[0] / 16);
+            const std::uint8_t g = clamp(source[x * 3 + 1] + err[1] / 16);
+            const std::uint8_t r = clamp(source[x * 3 + 2] + err[2] / 16);
+            const std::uint8_t index = indexer.IndexOf(r, g, b);
+            indices[static_cast<std::size_t>(x)] = index;
+            const Color chosen = choice.colors[index];
+            const int diff[3] = {b - BlueOf(chosen), g - GreenOf(chosen), r - RedOf(chosen)};
+            int* right = err + 3;
+            int* below = &nextRow[(static_cast<std::size_t>(x) + 1) * 3];
+            for (int c = 0; c < 3; ++c) {
+                right[c] += diff[c] * 7;
+                below[c - 3] += diff[c] * 3;
+                below[c] += diff[c] * 5;
+                below[c + 3] += diff[c];
+            }
+        }
+        std::swap(thisRow, nextRow);
+        onRow(y, indices.data());
     }
-    std::fill(nextRow.begin(), nextRow.end(), 0);
-    for (int x = 0; x < width; ++x) {
-      int* err = &thisRow[(static_cast<std::size_t>(x) + 1) * 3];
-      const std::uint8_t b = clamp(source[x * 3] + err[0] / 16);
-      const std::uint8_t g = clamp(source[x * 3 + 1] + err[1] / 16);
-      const std::uint8_t r = clamp(source[x * 3 + 2] + err[2] / 16);
-      const std::uint8_t index = indexer.IndexOf(r, g, b);
-      indices[static_cast<std::size_t>(x)] = index;
-      const Color chosen = choice.colors[index];
-      const int diff[3] = {b - BlueOf(chosen), g - GreenOf(chosen), r - RedOf(chosen)};
-      int* right = err + 3;
-      int* below = &nextRow[(static_cast<std::size_t>(x) + 1) * 3];
-      for (int c = 0; c < 3; ++c) {
-        right[c] += diff[c] * 7;
-        below[c - 3] += diff[c] * 3;
-        below[c] += diff[c] * 5;
-        below[c + 3] += diff[c];
-      }
-    }
-    std::swap(thisRow, nextRow);
-    onRow(y, indices.data());
-  }
 }
 
 }  // namespace kelbo

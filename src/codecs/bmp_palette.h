@@ -13,11 +13,11 @@ namespace kelbo {
 
 // The colour table a picture is stored with at 1, 4 or 8 bits per pixel.
 struct BmpPaletteChoice {
-  Palette colors;  // at most 2^bits entries, in table order
-  // Set for the black-and-white table made for a 1-bit picture of more than
-  // two colours: a pixel is white when its Luminance is at least 128, black
-  // otherwise. Clear: every pixel takes its nearest colour.
-  bool luminance_threshold = false;
+    Palette colors;  // at most 2^bits entries, in table order
+    // Set for the black-and-white table made for a 1-bit picture of more than
+    // two colours: a pixel is white when its Luminance is at least 128, black
+    // otherwise. Clear: every pixel takes its nearest colour.
+    bool luminanceThreshold = false;
 };
 
 // Chooses, in this order:
@@ -31,38 +31,37 @@ struct BmpPaletteChoice {
 //    bits, a median-cut table of 2^bits colours, each the mean of the pixels
 //    it stands for.
 // `bits` other than 1, 4 and 8 throws std::invalid_argument.
-BmpPaletteChoice ChooseBmpPalette(ConstPixelView pixels, int bits,
-                                  std::span<const Color> preferred = {});
+BmpPaletteChoice ChooseBmpPalette(ConstPixelView pixels, int bits, std::span<const Color> preferred = {});
 
 // Maps pixels to table indices: the nearest entry by squared distance in
 // red-green-blue (the lowest index among equals), so a colour that is in the
 // table maps to it exactly; or by the luminance threshold of the choice.
 class BmpPaletteIndexer {
- public:
-  // An empty table throws std::invalid_argument.
-  explicit BmpPaletteIndexer(const BmpPaletteChoice& choice);
+public:
+    // An empty table throws std::invalid_argument.
+    explicit BmpPaletteIndexer(const BmpPaletteChoice& choice);
 
-  // `bgr` holds `width` pixels of blue, green, red.
-  void IndexRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
-  std::uint8_t IndexOf(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    // `bgr` holds `width` pixels of blue, green, red.
+    void IndexRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
+    std::uint8_t IndexOf(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
- private:
-  std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b);
-  void BuildCell(int cell);
+private:
+    std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    void BuildCell(int cell);
 
-  static constexpr int kCellCount = 16 * 16 * 16;
+    static constexpr int kCellCount = 16 * 16 * 16;
 
-  std::vector<Color> colors_;
-  bool threshold_;
-  std::uint8_t white_index_ = 0;
-  std::uint8_t black_index_ = 0;
-  // Per cell of 16 x 16 x 16 colours, the entries that can be nearest to
-  // some colour of the cell; built when a pixel first falls in it.
-  std::vector<std::int32_t> cell_start_;  // -1: not built yet
-  std::vector<std::uint16_t> cell_count_;
-  std::vector<std::uint8_t> candidates_;
-  std::uint32_t last_key_ = 0xFFFFFFFF;
-  std::uint8_t last_index_ = 0;
+    std::vector<Color> colors_;
+    bool threshold_;
+    std::uint8_t whiteIndex_ = 0;
+    std::uint8_t blackIndex_ = 0;
+    // Per cell of 16 x 16 x 16 colours, the entries that can be nearest to
+    // some colour of the cell; built when a pixel first falls in it.
+    std::vector<std::int32_t> cellStart_;  // -1: not built yet
+    std::vector<std::uint16_t> cellCount_;
+    std::vector<std::uint8_t> candidates_;
+    std::uint32_t lastKey_ = 0xFFFFFFFF;
+    std::uint8_t lastIndex_ = 0;
 };
 
 // Maps every pixel to an entry of `choice`, rows top to bottom: the
@@ -70,7 +69,7 @@ class BmpPaletteIndexer {
 // plus the Floyd-Steinberg error carried to it (left to right on every row,
 // 7/16 right and 3/16, 5/16, 1/16 below, errors in sixteenths truncated
 // toward zero, each channel clamped to 0..255 before the lookup). A picture
-// whose colours are all in the table maps to them exactly. `on_row(y,
+// whose colours are all in the table maps to them exactly. `onRow(y,
 // indices)` receives each row's `Width()` indices once the row is done, so it
 // may overwrite that row of `pixels`.
 void IndexToPalette(ConstPixelView pixels, const BmpPaletteChoice& choice, bool diffuse,

@@ -17,212 +17,199 @@ constexpr std::uint64_t kRlePixelsPerByte = 1024;
 Failure Fail(FailureKind kind, std::string message) { return Failure{kind, std::move(message)}; }
 
 std::vector<Color> ReadPalette(std::span<const std::uint8_t> file, const BmpInfo& info) {
-  ByteReader r(file);
-  r.Seek(static_cast<std::size_t>(BmpColorTableOffset(info)));
-  const std::size_t skip = BmpColorEntrySize(info) - 3;
-  std::vector<Color> palette;
-  palette.reserve(info.palette_entries);
-  for (std::uint32_t i = 0; i < info.palette_entries && !r.Overrun(); ++i) {
-    const std::uint8_t b = r.U8();
-    const std::uint8_t g = r.U8();
-    const std::uint8_t red = r.U8();
-    r.Skip(skip);
-    if (!r.Overrun()) palette.push_back(Rgb(red, g, b));
-  }
-  return palette;
+    ByteReader r(file);
+    r.Seek(static_cast<std::size_t>(BmpColorTableOffset(info)));
+    const std::size_t skip = BmpColorEntrySize(info) - 3;
+    std::vector<Color> palette;
+    palette.reserve(info.paletteEntries);
+    for (std::uint32_t i = 0; i < info.paletteEntries && !r.Overrun(); ++i) {
+        const std::uint8_t b = r.U8();
+        const std::uint8_t g = r.U8();
+        const std::uint8_t red = r.U8();
+        r.Skip(skip);
+        if (!r.Overrun()) palette.push_back(Rgb(red, g, b));
+    }
+    return palette;
 }
 
 // Indices beyond the table stay black.
 BmpColorLookup LookupOf(const std::vector<Color>& palette) {
-  BmpColorLookup lookup{};
-  for (std::size_t i = 0; i < palette.size() && i < lookup.size(); ++i) {
-    lookup[i] = BmpBgr{BlueOf(palette[i]), GreenOf(palette[i]), RedOf(palette[i])};
-  }
-  return lookup;
+    BmpColorLookup lookup{};
+    for (std::size_t i = 0; i < palette.size() && i < lookup.size(); ++i) {
+        lookup[i] = BmpBgr{BlueOf(palette[i]), GreenOf(palette[i]), RedOf(palette[i])};
+    }
+    return lookup;
 }
 
 // One colour channel of a bit-field pixel, scaled to 0..255.
 class Channel {
- public:
-  explicit Channel(std::uint32_t mask)
-      : mask_(mask),
-        shift_(std::countr_zero(mask)),
-        max_((std::uint64_t{1} << std::popcount(mask)) - 1) {
-    if (max_ <= 255) {
-      for (std::uint64_t v = 0; v <= max_; ++v) table_[v] = Scale(v);
+public:
+    explicit Channel(std::uint32_t mask)
+        : mask_(mask), shift_(std::countr_zero(mask)), max_((std::uint64_t{1} << std::popcount(mask)) - 1) {
+        if (max_ <= 255) {
+            for (std::uint64_t v = 0; v <= max_; ++v) table_[v] = Scale(v);
+        }
     }
-  }
-  std::uint8_t operator()(std::uint32_t pixel) const {
-    const std::uint32_t v = (pixel & mask_) >> shift_;
-    return max_ <= 255 ? table_[v] : Scale(v);
-  }
+    std::uint8_t operator()(std::uint32_t pixel) const {
+        const std::uint32_t v = (pixel & mask_) >> shift_;
+        return max_ <= 255 ? table_[v] : Scale(v);
+    }
 
- private:
-  std::uint8_t Scale(std::uint64_t v) const { return BmpChannelTo8(v, max_); }
+private:
+    std::uint8_t Scale(std::uint64_t v) const { return BmpChannelTo8(v, max_); }
 
-  std::uint32_t mask_;
-  int shift_;
-  std::uint64_t max_;
-  std::uint8_t table_[256] = {};
+    std::uint32_t mask_;
+    int shift_;
+    std::uint64_t max_;
+    std::uint8_t table_[256] = {};
 };
 
 class Masks {
- public:
-  Masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue)
-      : red_(red), green_(green), blue_(blue) {}
-  void Put(std::uint32_t pixel, std::uint8_t* bgr) const {
-    bgr[0] = blue_(pixel);
-    bgr[1] = green_(pixel);
-    bgr[2] = red_(pixel);
-  }
+public:
+    Masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) : red_(red), green_(green), blue_(blue) {}
+    void Put(std::uint32_t pixel, std::uint8_t* bgr) const {
+        bgr[0] = blue_(pixel);
+        bgr[1] = green_(pixel);
+        bgr[2] = red_(pixel);
+    }
 
- private:
-  Channel red_, green_, blue_;
+private:
+    Channel red_, green_, blue_;
 };
 
 Masks MasksOf(const BmpInfo& info) {
-  if (info.compression == BmpCompression::kBitfields)
-    return Masks(info.red_mask, info.green_mask, info.blue_mask);
-  return info.bits_per_pixel == 16 ? Masks(0x7C00, 0x03E0, 0x001F) : Masks(0xFF0000, 0xFF00, 0xFF);
+    if (info.compression == BmpCompression::kBitfields) return Masks(info.redMask, info.greenMask, info.blueMask);
+    return info.bitsPerPixel == 16 ? Masks(0x7C00, 0x03E0, 0x001F) : Masks(0xFF0000, 0xFF00, 0xFF);
 }
 
 // Walks the stored rows of an uncompressed picture; ReadBmpInfo has checked
 // that every one of them lies inside the file.
 template <class RowFn>
-void ForEachRow(std::span<const std::uint8_t> file, const BmpInfo& info, PixelView out,
-                const ProgressScope& progress, RowFn row_fn) {
-  const std::size_t row_bytes =
-      static_cast<std::size_t>(*BmpRowBytes(info.bits_per_pixel, info.width));
-  const std::uint8_t* source = file.data() + info.pixel_offset;
-  const int height = out.Height();
-  int percent = 0;
-  for (int r = 0; r < height; ++r, source += row_bytes) {
-    row_fn(source, out.Row(info.bottom_up ? height - 1 - r : r));
-    const int now = static_cast<int>(static_cast<std::int64_t>(r + 1) * 100 / height);
-    if (now != percent) progress.Set(percent = now);
-  }
+void ForEachRow(std::span<const std::uint8_t> file, const BmpInfo& info, PixelView out, const ProgressScope& progress,
+                RowFn rowFn) {
+    const std::size_t rowBytes = static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
+    const std::uint8_t* source = file.data() + info.pixelOffset;
+    const int height = out.Height();
+    int percent = 0;
+    for (int r = 0; r < height; ++r, source += rowBytes) {
+        rowFn(source, out.Row(info.bottomUp ? height - 1 - r : r));
+        const int now = static_cast<int>(static_cast<std::int64_t>(r + 1) * 100 / height);
+        if (now != percent) progress.Set(percent = now);
+    }
 }
 
-void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info,
-                        const std::vector<Color>& palette, PixelView out,
-                        const ProgressScope& progress) {
-  const int width = out.Width();
-  const BmpColorLookup colors = LookupOf(palette);
-  const auto put = [&colors](std::uint8_t* d, std::uint8_t index) {
-    std::memcpy(d, &colors[index], 3);
-  };
-  switch (info.bits_per_pixel) {
+void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info, const std::vector<Color>& palette,
+                        PixelView out, const ProgressScope& progress) {
+    const int width = out.Width();
+    const BmpColorLookup colors = LookupOf(palette);
+    const auto put = [&colors](std::uint8_t* d, std::uint8_t index) { std::memcpy(d, &colors[index], 3); };
+    switch (info.bitsPerPixel) {
     case 1:
-      ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-        for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 3] >> (7 - (x & 7))) & 1);
-      });
-      return;
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 3] >> (7 - (x & 7))) & 1);
+        });
+        return;
     case 4:
-      ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-        for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 1] >> ((x & 1) ? 0 : 4)) & 15);
-      });
-      return;
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 1] >> ((x & 1) ? 0 : 4)) & 15);
+        });
+        return;
     case 8:
-      ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-        for (int x = 0; x < width; ++x, d += 3) put(d, s[x]);
-      });
-      return;
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, d += 3) put(d, s[x]);
+        });
+        return;
     case 24: {
-      const std::size_t bytes = static_cast<std::size_t>(width) * 3;
-      ForEachRow(file, info, out, progress,
-                 [bytes](const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, bytes); });
-      return;
+        const std::size_t bytes = static_cast<std::size_t>(width) * 3;
+        ForEachRow(file, info, out, progress,
+                   [bytes](const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, bytes); });
+        return;
     }
-    default:
-      break;
-  }
-  const Masks masks = MasksOf(info);
-  if (info.bits_per_pixel == 16) {
-    ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-      for (int x = 0; x < width; ++x, s += 2, d += 3) masks.Put(s[0] | (s[1] << 8), d);
-    });
-  } else if (PixelFormatOf(info) == PixelFormat::k32) {
-    ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-      for (int x = 0; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
-    });
-  } else {
-    ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
-      for (int x = 0; x < width; ++x, s += 4, d += 3) {
-        const std::uint32_t pixel = s[0] | (s[1] << 8) | (s[2] << 16) | (std::uint32_t{s[3]} << 24);
-        masks.Put(pixel, d);
-      }
-    });
-  }
+    default: break;
+    }
+    const Masks masks = MasksOf(info);
+    if (info.bitsPerPixel == 16) {
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, s += 2, d += 3) masks.Put(s[0] | (s[1] << 8), d);
+        });
+    } else if (PixelFormatOf(info) == PixelFormat::k32) {
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
+        });
+    } else {
+        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+            for (int x = 0; x < width; ++x, s += 4, d += 3) {
+                const std::uint32_t pixel = s[0] | (s[1] << 8) | (s[2] << 16) | (std::uint32_t{s[3]} << 24);
+                masks.Put(pixel, d);
+            }
+        });
+    }
 }
 
 Result<BmpPicture> WithBitmap(Result<BmpFormatInfo> read, BitmapTarget& target) {
-  if (!read) return read.Error();
-  BmpPicture picture;
-  static_cast<BmpFormatInfo&>(picture) = std::move(read).Value();
-  picture.bitmap = std::move(target.bitmap);
-  return picture;
+    if (!read) return read.Error();
+    BmpPicture picture;
+    static_cast<BmpFormatInfo&>(picture) = std::move(read).Value();
+    picture.bitmap = std::move(target.bitmap);
+    return picture;
 }
 
 }  // namespace
 
-Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target,
-                              Progress* progress) {
-  Result<BmpInfo> header = ReadBmpInfo(file);
-  if (!header) return header.Error();
-  BmpFormatInfo read;
-  read.info = *header;
-  const BmpInfo& info = read.info;
-  read.format = PixelFormatOf(info);
-  read.palette = ReadPalette(file, info);
+Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress) {
+    Result<BmpInfo> header = ReadBmpInfo(file);
+    if (!header) return header.Error();
+    BmpFormatInfo read;
+    read.info = *header;
+    const BmpInfo& info = read.info;
+    read.format = PixelFormatOf(info);
+    read.palette = ReadPalette(file, info);
 
-  const bool rle =
-      info.compression == BmpCompression::kRle8 || info.compression == BmpCompression::kRle4;
-  const std::span<const std::uint8_t> data = file.subspan(info.pixel_offset);
-  const std::uint64_t pixels = std::uint64_t(info.width) * std::uint64_t(info.height);
-  if (rle && pixels > kRleFreePixels && pixels / kRlePixelsPerByte > data.size()) {
-    return Fail(FailureKind::kUnsupported, "run-length picture of " + std::to_string(info.width) +
-                                               " x " + std::to_string(info.height) +
-                                               " pixels from only " + std::to_string(data.size()) +
-                                               " bytes of data");
-  }
-  PixelView out;
-  try {
-    out = target.Allocate(info.width, info.height);
-  } catch (const BitmapSizeError& e) {
-    return Fail(FailureKind::kUnsupported, e.what());
-  }
+    const bool rle = info.compression == BmpCompression::kRle8 || info.compression == BmpCompression::kRle4;
+    const std::span<const std::uint8_t> data = file.subspan(info.pixelOffset);
+    const std::uint64_t pixels = std::uint64_t(info.width) * std::uint64_t(info.height);
+    if (rle && pixels > kRleFreePixels && pixels / kRlePixelsPerByte > data.size()) {
+        return Fail(FailureKind::kUnsupported, "run-length picture of " + std::to_string(info.width) + " x " +
+                                                   std::to_string(info.height) + " pixels from only " +
+                                                   std::to_string(data.size()) + " bytes of data");
+    }
+    PixelView out;
+    try {
+        out = target.Allocate(info.width, info.height);
+    } catch (const BitmapSizeError& e) {
+        return Fail(FailureKind::kUnsupported, e.what());
+    }
 
-  const ProgressScope scope(progress, 100);
-  if (rle) {
-    out.Fill(read.palette.empty() ? colors::kBlack : read.palette[0]);
-    const int bits = info.compression == BmpCompression::kRle8 ? 8 : 4;
-    if (auto bad = DecodeBmpRle(data, bits, LookupOf(read.palette), out, scope)) return *bad;
-  } else {
-    DecodeUncompressed(file, info, read.palette, out, scope);
-  }
-  scope.Set(100);
-  return read;
+    const ProgressScope scope(progress, 100);
+    if (rle) {
+        out.Fill(read.palette.empty() ? colors::kBlack : read.palette[0]);
+        const int bits = info.compression == BmpCompression::kRle8 ? 8 : 4;
+        if (auto bad = DecodeBmpRle(data, bits, LookupOf(read.palette), out, scope)) return *bad;
+    } else {
+        DecodeUncompressed(file, info, read.palette, out, scope);
+    }
+    scope.Set(100);
+    return read;
 }
 
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress) {
-  BitmapTarget target;
-  return WithBitmap(ReadBmp(file, target, progress), target);
+    BitmapTarget target;
+    return WithBitmap(ReadBmp(file, target, progress), target);
 }
 
-Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target,
-                              Progress* progress) {
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes = ReadFileBytes(path);
-  } catch (const FileError& e) {
-    return Fail(FailureKind::kIo, e.what());
-  }
-  return ReadBmp(bytes, target, progress);
+Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const FileError& e) {
+        return Fail(FailureKind::kIo, e.what());
+    }
+    return ReadBmp(bytes, target, progress);
 }
 
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress) {
-  BitmapTarget target;
-  return WithBitmap(ReadBmp(path, target, progress), target);
+    BitmapTarget target;
+    return WithBitmap(ReadBmp(path, target, progress), target);
 }
 
 }  // namespace kelbo

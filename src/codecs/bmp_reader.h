@@ -18,14 +18,14 @@ namespace kelbo {
 // back needs, the pixel format it had and its colour table, and its headers.
 // A bitmap read from a file is always device-independent.
 struct BmpFormatInfo {
-  PixelFormat format = PixelFormat::k24;
-  Palette palette;  // the colour table as stored; may be empty
-  BmpInfo info;
+    PixelFormat format = PixelFormat::k24;
+    Palette palette;  // the colour table as stored; may be empty
+    BmpInfo info;
 };
 
 // The same with the pixels in the working 24-bit form.
 struct BmpPicture : BmpFormatInfo {
-  Bitmap24 bitmap;
+    Bitmap24 bitmap;
 };
 
 // Reads every depth and header ReadBmpInfo accepts: 1, 4 and 8 bits with a
@@ -44,12 +44,10 @@ struct BmpPicture : BmpFormatInfo {
 // The pixels go into `target`, asked for them once the headers are read
 // (not at all when they fail); a failure of its own (BitmapSizeError) comes
 // back as kUnsupported.
-Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target,
-                              Progress* progress = nullptr);
+Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress = nullptr);
 // Reads the whole file first; a file that cannot be read is kIo.
-Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target,
-                              Progress* progress = nullptr);
+Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
 
 }  // namespace kelbo

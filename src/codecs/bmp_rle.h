@@ -13,7 +13,7 @@ namespace kelbo {
 
 // One colour table entry as the pixels store it: blue, green, red.
 struct BmpBgr {
-  std::uint8_t b = 0, g = 0, r = 0;
+    std::uint8_t b = 0, g = 0, r = 0;
 };
 using BmpColorLookup = std::array<BmpBgr, 256>;
 
@@ -23,8 +23,7 @@ using BmpColorLookup = std::array<BmpBgr, 256>;
 // or end of line above the top row ends the picture. Data that stops before
 // the top row is kTruncated; stopping within the top row ends the picture,
 // since some writers leave out the final end-of-bitmap mark.
-std::optional<Failure> DecodeBmpRle(std::span<const std::uint8_t> data, int bits,
-                                    const BmpColorLookup& colors, PixelView out,
-                                    const ProgressScope& progress);
+std::optional<Failure> DecodeBmpRle(std::span<const std::uint8_t> data, int bits, const BmpColorLookup& colors,
+                                    PixelView out, const ProgressScope& progress);
 
 }  // namespace kelbo

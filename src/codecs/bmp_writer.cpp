@@ -22,261 +22,243 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::int32_t kPixelsPerMeter = 2835;
 
 void CheckEncodable(ConstPixelView pixels) {
-  if (pixels.Empty()) {
-    throw std::invalid_argument("a bitmap file cannot hold an empty picture (" +
-                                std::to_string(pixels.Width()) + " x " +
-                                std::to_string(pixels.Height()) + ")");
-  }
+    if (pixels.Empty()) {
+        throw std::invalid_argument("a bitmap file cannot hold an empty picture (" + std::to_string(pixels.Width()) +
+                                    " x " + std::to_string(pixels.Height()) + ")");
+    }
 }
 
 // For each 8-bit value, the channel level of `bits` bits that reads back
 // nearest to it (the lower one on a tie), so levels that can be read map back
 // to themselves.
 std::array<std::uint8_t, 256> LevelsOf(int bits) {
-  const std::uint64_t max = (1u << bits) - 1;
-  std::array<std::uint8_t, 256> levels{};
-  for (int c = 0; c < 256; ++c) {
-    int best = 256;
-    for (std::uint64_t level = 0; level <= max; ++level) {
-      const int distance = std::abs(int{BmpChannelTo8(level, max)} - c);
-      if (distance < best) {
-        best = distance;
-        levels[c] = static_cast<std::uint8_t>(level);
-      }
+    const std::uint64_t max = (1u << bits) - 1;
+    std::array<std::uint8_t, 256> levels{};
+    for (int c = 0; c < 256; ++c) {
+        int best = 256;
+        for (std::uint64_t level = 0; level <= max; ++level) {
+            const int distance = std::abs(int{BmpChannelTo8(level, max)} - c);
+            if (distance < best) {
+                best = distance;
+                levels[c] = static_cast<std::uint8_t>(level);
+            }
+        }
     }
-  }
-  return levels;
+    return levels;
 }
 
 struct SixteenBitLayout {
-  int red_bits, green_bits;  // blue is always 5 bits at the bottom
-  std::array<std::uint8_t, 256> red, green, blue;
+    int redBits, greenBits;  // blue is always 5 bits at the bottom
+    std::array<std::uint8_t, 256> red, green, blue;
 };
 
 SixteenBitLayout LayoutOf(PixelFormat format) {
-  const bool six_green = format == PixelFormat::k16;
-  return SixteenBitLayout{5, six_green ? 6 : 5, LevelsOf(5), LevelsOf(six_green ? 6 : 5),
-                          LevelsOf(5)};
+    const bool sixGreen = format == PixelFormat::k16;
+    return SixteenBitLayout{5, sixGreen ? 6 : 5, LevelsOf(5), LevelsOf(sixGreen ? 6 : 5), LevelsOf(5)};
 }
 
 bool UsesPalette(int bits) { return bits <= 8; }
 
 class Encoder {
- public:
-  Encoder(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette)
-      : pixels_(pixels), format_(format), bits_(BmpBitsPerPixel(format)) {
-    CheckEncodable(pixels);
-    if (UsesPalette(bits_)) choice_ = ChooseBmpPalette(pixels, bits_, palette);
-  }
-
-  // Hands the file to `sink` in pieces (the headers, then row by row), so a
-  // file writer never holds more than a row.
-  void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
-    const std::size_t stride =
-        static_cast<std::size_t>(*BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
-    const bool masks = format_ == PixelFormat::k16;
-    const std::size_t table_bytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
-    const std::size_t offset =
-        kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + table_bytes;
-    const auto image_size = CheckedMul(stride, static_cast<std::size_t>(pixels_.Height()));
-    const auto file_size = image_size ? CheckedAdd(*image_size, offset) : std::nullopt;
-    if (!file_size || *file_size > std::numeric_limits<std::uint32_t>::max()) {
-      throw std::length_error("picture too large for a bitmap file");
+public:
+    Encoder(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette)
+        : pixels_(pixels), format_(format), bits_(BmpBitsPerPixel(format)) {
+        CheckEncodable(pixels);
+        if (UsesPalette(bits_)) choice_ = ChooseBmpPalette(pixels, bits_, palette);
     }
-    fileSize_ = *file_size;
-    std::vector<std::uint8_t> headers;
-    headers.reserve(offset);
-    WriteHeaders(headers, static_cast<std::uint32_t>(*file_size),
-                 static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(*image_size));
-    sink(headers);
-    WriteRows(sink, stride);
-  }
 
-  std::size_t FileSize() const { return fileSize_; }
-
- private:
-  void WriteHeaders(std::vector<std::uint8_t>& out, std::uint32_t file_size, std::uint32_t offset,
-                    std::uint32_t image_size) const {
-    out.push_back('B');
-    out.push_back('M');
-    AppendU32Le(out, file_size);
-    AppendU32Le(out, 0);  // two reserved words
-    AppendU32Le(out, offset);
-
-    const bool masks = format_ == PixelFormat::k16;
-    const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
-    AppendU32Le(out, kInfoHeaderSize);
-    AppendI32Le(out, pixels_.Width());
-    AppendI32Le(out, pixels_.Height());  // positive: bottom-up, the common form
-    AppendU16Le(out, 1);                 // planes
-    AppendU16Le(out, static_cast<std::uint16_t>(bits_));
-    AppendU32Le(
-        out, static_cast<std::uint32_t>(masks ? BmpCompression::kBitfields : BmpCompression::kRgb));
-    AppendU32Le(out, image_size);
-    AppendI32Le(out, kPixelsPerMeter);
-    AppendI32Le(out, kPixelsPerMeter);
-    // 0 means the full 2^bits entries.
-    AppendU32Le(out,
-                entries == (std::size_t{1} << bits_) ? 0 : static_cast<std::uint32_t>(entries));
-    AppendU32Le(out, 0);  // colours important: all
-    if (masks) {
-      AppendU32Le(out, 0xF800);
-      AppendU32Le(out, 0x07E0);
-      AppendU32Le(out, 0x001F);
-    }
-    for (std::size_t i = 0; i < entries; ++i) {
-      const Color c = choice_.colors[i];
-      out.push_back(BlueOf(c));
-      out.push_back(GreenOf(c));
-      out.push_back(RedOf(c));
-      out.push_back(0);
-    }
-  }
-
-  void WriteRows(const std::function<void(std::span<const std::uint8_t>)>& sink,
-                 std::size_t stride) {
-    const int width = pixels_.Width();
-    std::vector<std::uint8_t> packed(stride, 0);
-    if (bits_ == 24) {
-      const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
-      for (int y = pixels_.Height() - 1; y >= 0; --y) {
-        std::memcpy(packed.data(), pixels_.Row(y), row_bytes);  // the padding stays 0
-        sink(packed);
-      }
-      return;
-    }
-    std::vector<std::uint8_t> indices(UsesPalette(bits_) ? static_cast<std::size_t>(width) : 0);
-    std::optional<BmpPaletteIndexer> indexer;
-    if (UsesPalette(bits_)) indexer.emplace(choice_);
-    const SixteenBitLayout layout = bits_ == 16 ? LayoutOf(format_) : SixteenBitLayout{};
-    for (int y = pixels_.Height() - 1; y >= 0; --y) {
-      const std::uint8_t* s = pixels_.Row(y);
-      std::fill(packed.begin(), packed.end(), 0);
-      if (indexer) {
-        indexer->IndexRow(s, width, indices.data());
-        PackIndices(indices, packed);
-      } else if (bits_ == 16) {
-        for (int x = 0; x < width; ++x, s += 3) {
-          const unsigned value = (unsigned{layout.red[s[2]]} << (5 + layout.green_bits)) |
-                                 (unsigned{layout.green[s[1]]} << 5) | layout.blue[s[0]];
-          packed[2 * x] = static_cast<std::uint8_t>(value);
-          packed[2 * x + 1] = static_cast<std::uint8_t>(value >> 8);
+    // Hands the file to `sink` in pieces (the headers, then row by row), so a
+    // file writer never holds more than a row.
+    void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
+        const std::size_t stride = static_cast<std::size_t>(
+            *BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
+        const bool masks = format_ == PixelFormat::k16;
+        const std::size_t tableBytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
+        const std::size_t offset = kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + tableBytes;
+        const auto imageSize = CheckedMul(stride, static_cast<std::size_t>(pixels_.Height()));
+        const auto fileSize = imageSize ? CheckedAdd(*imageSize, offset) : std::nullopt;
+        if (!fileSize || *fileSize > std::numeric_limits<std::uint32_t>::max()) {
+            throw std::length_error("picture too large for a bitmap file");
         }
-      } else {  // 32
-        std::uint8_t* d = packed.data();
-        for (int x = 0; x < width; ++x, s += 3, d += 4) std::memcpy(d, s, 3);
-      }
-      sink(packed);
+        fileSize_ = *fileSize;
+        std::vector<std::uint8_t> headers;
+        headers.reserve(offset);
+        WriteHeaders(headers, static_cast<std::uint32_t>(*fileSize), static_cast<std::uint32_t>(offset),
+                     static_cast<std::uint32_t>(*imageSize));
+        sink(headers);
+        WriteRows(sink, stride);
     }
-  }
 
-  void PackIndices(const std::vector<std::uint8_t>& indices,
-                   std::vector<std::uint8_t>& packed) const {
-    const std::size_t width = indices.size();
-    if (bits_ == 8) {
-      std::memcpy(packed.data(), indices.data(), width);
-    } else if (bits_ == 4) {
-      for (std::size_t x = 0; x < width; ++x)
-        packed[x / 2] |= static_cast<std::uint8_t>(indices[x] << ((x % 2 == 0) ? 4 : 0));
-    } else {
-      for (std::size_t x = 0; x < width; ++x)
-        packed[x / 8] |= static_cast<std::uint8_t>((indices[x] & 1) << (7 - x % 8));
+    std::size_t FileSize() const { return fileSize_; }
+
+private:
+    void WriteHeaders(std::vector<std::uint8_t>& out, std::uint32_t fileSize, std::uint32_t offset,
+                      std::uint32_t imageSize) const {
+        out.push_back('B');
+        out.push_back('M');
+        AppendU32Le(out, fileSize);
+        AppendU32Le(out, 0);  // two reserved words
+        AppendU32Le(out, offset);
+
+        const bool masks = format_ == PixelFormat::k16;
+        const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
+        AppendU32Le(out, kInfoHeaderSize);
+        AppendI32Le(out, pixels_.Width());
+        AppendI32Le(out, pixels_.Height());  // positive: bottom-up, the common form
+        AppendU16Le(out, 1);                 // planes
+        AppendU16Le(out, static_cast<std::uint16_t>(bits_));
+        AppendU32Le(out, static_cast<std::uint32_t>(masks ? BmpCompression::kBitfields : BmpCompression::kRgb));
+        AppendU32Le(out, imageSize);
+        AppendI32Le(out, kPixelsPerMeter);
+        AppendI32Le(out, kPixelsPerMeter);
+        // 0 means the full 2^bits entries.
+        AppendU32Le(out, entries == (std::size_t{1} << bits_) ? 0 : static_cast<std::uint32_t>(entries));
+        AppendU32Le(out, 0);  // colours important: all
+        if (masks) {
+            AppendU32Le(out, 0xF800);
+            AppendU32Le(out, 0x07E0);
+            AppendU32Le(out, 0x001F);
+        }
+        for (std::size_t i = 0; i < entries; ++i) {
+            const Color c = choice_.colors[i];
+            out.push_back(BlueOf(c));
+            out.push_back(GreenOf(c));
+            out.push_back(RedOf(c));
+            out.push_back(0);
+        }
     }
-  }
 
-  ConstPixelView pixels_;
-  PixelFormat format_;
-  int bits_;
-  BmpPaletteChoice choice_;
-  std::size_t fileSize_ = 0;
+    void WriteRows(const std::function<void(std::span<const std::uint8_t>)>& sink, std::size_t stride) {
+        const int width = pixels_.Width();
+        std::vector<std::uint8_t> packed(stride, 0);
+        if (bits_ == 24) {
+            const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+            for (int y = pixels_.Height() - 1; y >= 0; --y) {
+                std::memcpy(packed.data(), pixels_.Row(y), rowBytes);  // the padding stays 0
+                sink(packed);
+            }
+            return;
+        }
+        std::vector<std::uint8_t> indices(UsesPalette(bits_) ? static_cast<std::size_t>(width) : 0);
+        std::optional<BmpPaletteIndexer> indexer;
+        if (UsesPalette(bits_)) indexer.emplace(choice_);
+        const SixteenBitLayout layout = bits_ == 16 ? LayoutOf(format_) : SixteenBitLayout{};
+        for (int y = pixels_.Height() - 1; y >= 0; --y) {
+            const std::uint8_t* s = pixels_.Row(y);
+            std::fill(packed.begin(), packed.end(), 0);
+            if (indexer) {
+                indexer->IndexRow(s, width, indices.data());
+                PackIndices(indices, packed);
+            } else if (bits_ == 16) {
+                for (int x = 0; x < width; ++x, s += 3) {
+                    const unsigned value = (unsigned{layout.red[s[2]]} << (5 + layout.greenBits)) |
+                                           (unsigned{layout.green[s[1]]} << 5) | layout.blue[s[0]];
+                    packed[2 * x] = static_cast<std::uint8_t>(value);
+                    packed[2 * x + 1] = static_cast<std::uint8_t>(value >> 8);
+                }
+            } else {  // 32
+                std::uint8_t* d = packed.data();
+                for (int x = 0; x < width; ++x, s += 3, d += 4) std::memcpy(d, s, 3);
+            }
+            sink(packed);
+        }
+    }
+
+    void PackIndices(const std::vector<std::uint8_t>& indices, std::vector<std::uint8_t>& packed) const {
+        const std::size_t width = indices.size();
+        if (bits_ == 8) {
+            std::memcpy(packed.data(), indices.data(), width);
+        } else if (bits_ == 4) {
+            for (std::size_t x = 0; x < width; ++x)
+                packed[x / 2] |= static_cast<std::uint8_t>(indices[x] << ((x % 2 == 0) ? 4 : 0));
+        } else {
+            for (std::size_t x = 0; x < width; ++x)
+                packed[x / 8] |= static_cast<std::uint8_t>((indices[x] & 1) << (7 - x % 8));
+        }
+    }
+
+    ConstPixelView pixels_;
+    PixelFormat format_;
+    int bits_;
+    BmpPaletteChoice choice_;
+    std::size_t fileSize_ = 0;
 };
 
 }  // namespace
 
 int BmpBitsPerPixel(PixelFormat format) {
-  switch (format) {
-    case PixelFormat::k1:
-      return 1;
-    case PixelFormat::k4:
-      return 4;
-    case PixelFormat::k8:
-      return 8;
+    switch (format) {
+    case PixelFormat::k1: return 1;
+    case PixelFormat::k4: return 4;
+    case PixelFormat::k8: return 8;
     case PixelFormat::k15:
-    case PixelFormat::k16:
-      return 16;
-    case PixelFormat::k32:
-      return 32;
+    case PixelFormat::k16: return 16;
+    case PixelFormat::k32: return 32;
     case PixelFormat::k24:
     case PixelFormat::kDevice:
-    case PixelFormat::kCustom:
-      return 24;
-  }
-  return 24;
+    case PixelFormat::kCustom: return 24;
+    }
+    return 24;
 }
 
-std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format,
-                                    std::span<const Color> palette) {
-  std::vector<std::uint8_t> out;
-  Encoder encoder(pixels, format, palette);
-  encoder.Encode([&out, &encoder](std::span<const std::uint8_t> piece) {
-    if (out.empty()) out.reserve(encoder.FileSize());
-    out.insert(out.end(), piece.begin(), piece.end());
-  });
-  return out;
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette) {
+    std::vector<std::uint8_t> out;
+    Encoder encoder(pixels, format, palette);
+    encoder.Encode([&out, &encoder](std::span<const std::uint8_t> piece) {
+        if (out.empty()) out.reserve(encoder.FileSize());
+        out.insert(out.end(), piece.begin(), piece.end());
+    });
+    return out;
 }
 
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette) {
-  Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
-  AtomicFileWriter file(path);
-  encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
-  file.Commit();
+    Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
+    AtomicFileWriter file(path);
+    encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
+    file.Commit();
 }
 
 void ReduceToBmpFormat(PixelView pixels, PixelFormat format, std::span<const Color> palette) {
-  if (pixels.Empty()) return;
-  const int bits = BmpBitsPerPixel(format);
-  if (UsesPalette(bits)) {
-    const BmpPaletteChoice choice = ChooseBmpPalette(pixels, bits, palette);
-    BmpPaletteIndexer indexer(choice);
+    if (pixels.Empty()) return;
+    const int bits = BmpBitsPerPixel(format);
+    if (UsesPalette(bits)) {
+        const BmpPaletteChoice choice = ChooseBmpPalette(pixels, bits, palette);
+        BmpPaletteIndexer indexer(choice);
+        for (int y = 0; y < pixels.Height(); ++y) {
+            std::uint8_t* p = pixels.Row(y);
+            for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+                const Color c = choice.colors[indexer.IndexOf(p[2], p[1], p[0])];
+                p[0] = BlueOf(c);
+                p[1] = GreenOf(c);
+                p[2] = RedOf(c);
+            }
+        }
+        return;
+    }
+    if (bits != 16) return;
+    const SixteenBitLayout layout = LayoutOf(format);
+    const auto back = [](const std::array<std::uint8_t, 256>& levels, int levelBits) {
+        std::array<std::uint8_t, 256> table{};
+        const std::uint64_t max = (1u << levelBits) - 1;
+        for (int c = 0; c < 256; ++c) table[c] = BmpChannelTo8(levels[c], max);
+        return table;
+    };
+    const auto red = back(layout.red, layout.redBits);
+    const auto green = back(layout.green, layout.greenBits);
+    const auto blue = back(layout.blue, 5);
     for (int y = 0; y < pixels.Height(); ++y) {
-      std::uint8_t* p = pixels.Row(y);
-      for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-        const Color c = choice.colors[indexer.IndexOf(p[2], p[1], p[0])];
-        p[0] = BlueOf(c);
-        p[1] = GreenOf(c);
-        p[2] = RedOf(c);
-      }
+        std::uint8_t* p = pixels.Row(y);
+        for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+            p[0] = blue[p[0]];
+            p[1] = green[p[1]];
+            p[2] = red[p[2]];
+        }
     }
-    return;
-  }
-  if (bits != 16) return;
-  const SixteenBitLayout layout = LayoutOf(format);
-  const auto back = [](const std::array<std::uint8_t, 256>& levels, int level_bits) {
-    std::array<std::uint8_t, 256> table{};
-    const std::uint64_t max = (1u << level_bits) - 1;
-    for (int c = 0; c < 256; ++c) table[c] = BmpChannelTo8(levels[c], max);
-    return table;
-  };
-  const auto red = back(layout.red, layout.red_bits);
-  const auto green = back(layout.green, layout.green_bits);
-  const auto blue = back(layout.blue, 5);
-  for (int y = 0; y < pixels.Height(); ++y) {
-    std::uint8_t* p = pixels.Row(y);
-    for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-      p[0] = blue[p[0]];
-      p[1] = green[p[1]];
-      p[2] = red[p[2]];
-    }
-  }
 }
 
-std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels) {
-  return EncodeBmp(pixels, PixelFormat::k24);
-}
+std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels) { return EncodeBmp(pixels, PixelFormat::k24); }
 
-void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels) {
-  WriteBmp(path, pixels, PixelFormat::k24);
-}
+void WriteBmp24(const std::filesystem::path& path, ConstPixelView pixels) { WriteBmp(path, pixels, PixelFormat::k24); }
 
 }  // namespace kelbo

@@ -27,8 +27,7 @@ int BmpBitsPerPixel(PixelFormat format);
 // - 24 bits: BI_RGB; 32 bits: BI_RGB, the fourth byte 0.
 // An empty picture throws std::invalid_argument; one whose file would pass
 // 4 GiB throws std::length_error.
-std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format,
-                                    std::span<const Color> palette = {});
+std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette = {});
 
 // Writes EncodeBmp atomically; throws FileError and what EncodeBmp throws.
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
@@ -37,8 +36,7 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
 // Changes the pixels to exactly the colours a file of that format, written by
 // EncodeBmp with the same `palette`, reads back as: what saving a document in
 // its recorded format leaves in it.
-void ReduceToBmpFormat(PixelView pixels, PixelFormat format,
-                       std::span<const Color> palette = {});
+void ReduceToBmpFormat(PixelView pixels, PixelFormat format, std::span<const Color> palette = {});
 
 // The 24-bit form, kept for callers that only ever write 24 bits.
 std::vector<std::uint8_t> EncodeBmp24(ConstPixelView pixels);

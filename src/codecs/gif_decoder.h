@@ -35,90 +35,90 @@ inline constexpr std::uint64_t kGifPixelsWithoutData = std::uint64_t{1} << 20;
 
 // Why reading the blocks ended. Frames read before the stop are kept.
 enum class GifStop : std::uint8_t {
-  kTrailer,           // ";"
-  kEndOfData,         // the data ran out between blocks
-  kUnknownExtension,  // an extension label other than 0x01, 0xF9, 0xFE, 0xFF
-  kUnknownBlock,      // a byte that starts no block
-  kFrameLimit,        // a 257th image
-  kBadFrame,          // an image that could not be read; stop_detail says why
+    kTrailer,           // ";"
+    kEndOfData,         // the data ran out between blocks
+    kUnknownExtension,  // an extension label other than 0x01, 0xF9, 0xFE, 0xFF
+    kUnknownBlock,      // a byte that starts no block
+    kFrameLimit,        // a 257th image
+    kBadFrame,          // an image that could not be read; stopDetail says why
 };
 const char* GifStopName(GifStop stop);
 
 // Disposal after a frame was shown, mapped from the graphic control field:
 // 0 and 1 as stored, 3 restores what lay under the frame, anything else 2.
 enum class GifDisposal : std::uint8_t {
-  kNone = 0,
-  kLeave = 1,
-  kBackground = 2,  // the area becomes black and transparent
-  kPrevious = 3,
+    kNone = 0,
+    kLeave = 1,
+    kBackground = 2,  // the area becomes black and transparent
+    kPrevious = 3,
 };
 
 struct GifFrame {
-  // Position and size from the image descriptor.
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  int color_bits = 0;  // bits of the frame's own table, 0 when it uses the global one
-  bool has_local_table = false;
-  // The frame's own table, or the global one as it was when the frame was
-  // read; entries the file does not give are black.
-  std::array<RgbParts, 256> color_table{};
-  // Palette entries of the frame's 8-bit picture: 2^color_bits, or
-  // 2^GlobalBits at the time the frame was read.
-  int palette_size = 0;
-  bool interlaced = false;
-  // From the graphic control extension before the image, if any.
-  GifDisposal disposal = GifDisposal::kNone;
-  std::int32_t delay_ms = 0;  // the stored hundredths times 10
-  bool transparent = false;
-  std::uint8_t transparent_index = 0;
-  Color transparent_color = 0;  // the colour table entry at transparent_index
-  std::string comment;          // comment extensions since the previous image, bytes as stored
+    // Position and size from the image descriptor.
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    int colorBits = 0;  // bits of the frame's own table, 0 when it uses the global one
+    bool hasLocalTable = false;
+    // The frame's own table, or the global one as it was when the frame was
+    // read; entries the file does not give are black.
+    std::array<RgbParts, 256> colorTable{};
+    // Palette entries of the frame's 8-bit picture: 2^colorBits, or
+    // 2^GlobalBits at the time the frame was read.
+    int paletteSize = 0;
+    bool interlaced = false;
+    // From the graphic control extension before the image, if any.
+    GifDisposal disposal = GifDisposal::kNone;
+    std::int32_t delayMs = 0;  // the stored hundredths times 10
+    bool transparent = false;
+    std::uint8_t transparentIndex = 0;
+    Color transparentColor = 0;  // the colour table entry at transparentIndex
+    std::string comment;         // comment extensions since the previous image, bytes as stored
 
-  // Colour indices, width*height, rows from the top, not padded. Pixels the
-  // data did not reach (truncated data) are index 0.
-  std::vector<std::uint8_t> indices;
-  std::size_t pixels_decoded = 0;  // in the order the data stores them
-  // Why the pixels stop short of the last one, when the data did not just
-  // run out (a code that names nothing, an end code too early, a minimum
-  // code size outside 2..11: GifLzwProblem's words); empty otherwise, and
-  // when the blocks were only walked.
-  std::string pixelError;
-  // The frame in colour; transparent pixels are black.
-  Bitmap24 image;
-  // Only when transparent: width*height bytes, 1 where a decoded pixel has
-  // transparent_index, else 0.
-  std::vector<std::uint8_t> mask;
+    // Colour indices, width*height, rows from the top, not padded. Pixels the
+    // data did not reach (truncated data) are index 0.
+    std::vector<std::uint8_t> indices;
+    std::size_t pixelsDecoded = 0;  // in the order the data stores them
+    // Why the pixels stop short of the last one, when the data did not just
+    // run out (a code that names nothing, an end code too early, a minimum
+    // code size outside 2..11: GifLzwProblem's words); empty otherwise, and
+    // when the blocks were only walked.
+    std::string pixelError;
+    // The frame in colour; transparent pixels are black.
+    Bitmap24 image;
+    // Only when transparent: width*height bytes, 1 where a decoded pixel has
+    // transparentIndex, else 0.
+    std::vector<std::uint8_t> mask;
 
-  bool Complete() const {
-    return pixels_decoded == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  }
+    bool Complete() const {
+        return pixelsDecoded == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    }
 };
 
 struct GifFile {
-  std::string version;  // the three bytes after "GIF", not checked
-  int screen_width = 0;
-  int screen_height = 0;
-  std::uint8_t screen_flags = 0;
-  std::uint8_t background_index = 0;
-  std::uint8_t aspect = 0;
-  bool has_global_table = false;
-  // Bits of the largest colour table seen so far (global or local).
-  int global_bits = 0;
-  std::array<RgbParts, 256> global_table{};  // black when the file has none
-  // The screen size, enlarged to cover every frame.
-  int logical_width = 0;
-  int logical_height = 0;
-  std::uint16_t loop_count = 1;  // NETSCAPE2.0; 0 means for ever
-  bool has_loop_extension = false;
-  bool any_transparent = false;
-  bool any_interlaced = false;
-  std::vector<GifFrame> frames;
-  GifStop stop = GifStop::kEndOfData;
-  std::string stop_detail;
+    std::string version;  // the three bytes after "GIF", not checked
+    int screenWidth = 0;
+    int screenHeight = 0;
+    std::uint8_t screenFlags = 0;
+    std::uint8_t backgroundIndex = 0;
+    std::uint8_t aspect = 0;
+    bool hasGlobalTable = false;
+    // Bits of the largest colour table seen so far (global or local).
+    int globalBits = 0;
+    std::array<RgbParts, 256> globalTable{};  // black when the file has none
+    // The screen size, enlarged to cover every frame.
+    int logicalWidth = 0;
+    int logicalHeight = 0;
+    std::uint16_t loopCount = 1;  // NETSCAPE2.0; 0 means for ever
+    bool hasLoopExtension = false;
+    bool anyTransparent = false;
+    bool anyInterlaced = false;
+    std::vector<GifFrame> frames;
+    GifStop stop = GifStop::kEndOfData;
+    std::string stopDetail;
 
-  bool MultiFrame() const { return frames.size() > 1; }
+    bool MultiFrame() const { return frames.size() > 1; }
 };
 
 // Receives the bytes parsed so far, the total, Round(100 * parsed / total)
@@ -126,15 +126,14 @@ struct GifFile {
 // Called at the start of every block, and for frames of more than 100000
 // pixels after every row whose number is a multiple of 64 (frames up to 320
 // pixels wide) or of 32 (wider frames).
-using GifProgressHandler =
-    std::function<void(std::size_t parsed, std::size_t total, int percent, bool& go_on)>;
+using GifProgressHandler = std::function<void(std::size_t parsed, std::size_t total, int percent, bool& goOn)>;
 
 struct GifDecodeOptions {
-  GifProgressHandler on_progress;
-  std::uint64_t max_pixels = kGifDefaultPixelLimit;
-  // False: walk the blocks only. Frames keep every field but their pixels
-  // (indices, image and mask stay empty); sizes are checked all the same.
-  bool decode_pixels = true;
+    GifProgressHandler onProgress;
+    std::uint64_t maxPixels = kGifDefaultPixelLimit;
+    // False: walk the blocks only. Frames keep every field but their pixels
+    // (indices, image and mask stay empty); sizes are checked all the same.
+    bool decodePixels = true;
 };
 
 // Fails for empty data, data not starting with "GIF", a header, screen
@@ -144,8 +143,7 @@ struct GifDecodeOptions {
 // may thus decode to no frames at all.
 Result<GifFile> DecodeGif(std::span<const std::uint8_t> data, const GifDecodeOptions& options = {});
 // The same after reading the whole file (kIo when it cannot be read).
-Result<GifFile> ReadGifFile(const std::filesystem::path& path,
-                            const GifDecodeOptions& options = {});
+Result<GifFile> ReadGifFile(const std::filesystem::path& path, const GifDecodeOptions& options = {});
 
 // True when the data starts with "GIF", the only check the format gets.
 bool IsGifSignature(std::span<const std::uint8_t> head);

@@ -15,36 +15,35 @@ namespace kelbo {
 // Packs variable-width codes least significant bit first, as GIF's LZW data
 // stores them.
 class GifCodePacker {
- public:
-  GifCodePacker& Code(unsigned code, unsigned width);
-  // The bytes so far, the last one padded with zero bits.
-  std::vector<std::uint8_t> Bytes() const;
+public:
+    GifCodePacker& Code(unsigned code, unsigned width);
+    // The bytes so far, the last one padded with zero bits.
+    std::vector<std::uint8_t> Bytes() const;
 
- private:
-  std::vector<std::uint8_t> bytes_;
-  std::uint32_t acc_ = 0;
-  unsigned bits_ = 0;
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::uint32_t acc_ = 0;
+    unsigned bits_ = 0;
 };
 
 struct GifLzwOptions {
-  bool clear_first = true;
-  // False: a full table is kept as it is and codes stay 12 bits wide (the
-  // format's deferred clear). Only tests need the other settings.
-  bool clear_when_full = true;
-  bool end_code = true;
+    bool clearFirst = true;
+    // False: a full table is kept as it is and codes stay 12 bits wide (the
+    // format's deferred clear). Only tests need the other settings.
+    bool clearWhenFull = true;
+    bool endCode = true;
 };
 
 // The LZW codes of `indices` with the format's code-width rule. Every index
-// must be below 2^min_code_size; min_code_size outside 2..11 throws
+// must be below 2^minCodeSize; minCodeSize outside 2..11 throws
 // std::invalid_argument (above 8 only some other writers go; the program's
 // own files use 2..8).
-std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int min_code_size,
+std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int minCodeSize,
                                        const GifLzwOptions& options = {});
 
-// Splits data into sub-blocks of at most `block_size` (1..255) bytes, with
+// Splits data into sub-blocks of at most `blockSize` (1..255) bytes, with
 // the terminator.
-std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data,
-                                       std::size_t block_size = 255);
+std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data, std::size_t blockSize = 255);
 
 // Bits of a colour table that holds `count` colours: the power of 2 at or
 // above it, at least 2 entries.
@@ -52,10 +51,10 @@ int GifTableBits(std::size_t count);
 
 // A picture reduced to at most 256 colours, ready for a GIF image.
 struct GifIndexedPicture {
-  int width = 0;
-  int height = 0;
-  Palette palette;                    // 1..256 entries
-  std::vector<std::uint8_t> indices;  // width * height, rows from the top
+    int width = 0;
+    int height = 0;
+    Palette palette;                    // 1..256 entries
+    std::vector<std::uint8_t> indices;  // width * height, rows from the top
 };
 
 // A picture of at most 256 colours keeps them exactly (ChooseBmpPalette's

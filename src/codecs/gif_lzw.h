@@ -23,20 +23,20 @@ inline constexpr int kGifLzwMinCodeSizeHigh = 11;
 
 // Why decoding ended.
 enum class GifLzwEnd : std::uint8_t {
-  kFilled,       // every pixel of the output was decoded
-  kEndOfData,    // the sub-blocks ran out first (truncated data)
-  kEndCode,      // an end code came before the last pixel
-  kBadCode,      // a code after a clear code that names no string
-  kBadIndex,     // a root code above 255 (code sizes 9 to 11): no colour table has it
-  kBadCodeSize,  // the minimum code size is outside 2..11: nothing was decoded
-  kAborted,      // the row callback asked to stop
+    kFilled,       // every pixel of the output was decoded
+    kEndOfData,    // the sub-blocks ran out first (truncated data)
+    kEndCode,      // an end code came before the last pixel
+    kBadCode,      // a code after a clear code that names no string
+    kBadIndex,     // a root code above 255 (code sizes 9 to 11): no colour table has it
+    kBadCodeSize,  // the minimum code size is outside 2..11: nothing was decoded
+    kAborted,      // the row callback asked to stop
 };
 
 struct GifLzwResult {
-  std::size_t pixels = 0;  // written to the front of the output, in stream order
-  int min_code_size = 0;   // as read from the data
-  GifLzwEnd end = GifLzwEnd::kFilled;
-  unsigned badCode = 0;    // the code that stopped kBadCode and kBadIndex
+    std::size_t pixels = 0;  // written to the front of the output, in stream order
+    int minCodeSize = 0;     // as read from the data
+    GifLzwEnd end = GifLzwEnd::kFilled;
+    unsigned badCode = 0;  // the code that stopped kBadCode and kBadIndex
 };
 
 // Why decoding stopped short of the last of `total` pixels, in words for the
@@ -44,9 +44,9 @@ struct GifLzwResult {
 // file keeps what it has without complaint).
 std::string GifLzwProblem(const GifLzwResult& result, std::size_t total);
 
-// Called after every completed run of `row_length` pixels with the number of
+// Called after every completed run of `rowLength` pixels with the number of
 // runs completed so far; returning false stops decoding at once.
-using GifLzwRowCallback = std::function<bool(std::size_t rows_done)>;
+using GifLzwRowCallback = std::function<bool(std::size_t rowsDone)>;
 
 // Decodes one image's pixel data: the minimum code size byte and the data
 // sub-blocks after it, codes packed least significant bit first. Fills `out`
@@ -60,8 +60,8 @@ using GifLzwRowCallback = std::function<bool(std::size_t rows_done)>;
 // first index; entries are added while the table has fewer than 4096; the
 // code widens by one bit when the next free code reaches 2^width, up to 12
 // bits, and stays at 12 bits while the table is full until a clear code.
-GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out,
-                          std::size_t row_length = 0, const GifLzwRowCallback& on_row = {});
+GifLzwResult DecodeGifLzw(ByteReader& reader, std::span<std::uint8_t> out, std::size_t rowLength = 0,
+                          const GifLzwRowCallback& onRow = {});
 
 // Skips a chain of data sub-blocks up to and including its terminator (or to
 // the end of the data) and returns the number of data bytes it held.

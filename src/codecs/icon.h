@@ -14,20 +14,20 @@ namespace kelbo {
 // One entry of an icon file's directory, as stored (0 in width or height
 // means 256).
 struct IconDirEntry {
-  int width = 0;
-  int height = 0;
-  int color_count = 0;
-  int planes = 0;
-  int bit_count = 0;
-  std::uint32_t bytes = 0;
-  std::uint32_t offset = 0;
+    int width = 0;
+    int height = 0;
+    int colorCount = 0;
+    int planes = 0;
+    int bitCount = 0;
+    std::uint32_t bytes = 0;
+    std::uint32_t offset = 0;
 };
 
 // The directory of an icon (type 1) or cursor (type 2) file. Every entry's
 // image lies inside the file.
 struct IconDirectory {
-  int type = 1;
-  std::vector<IconDirEntry> entries;
+    int type = 1;
+    std::vector<IconDirEntry> entries;
 };
 
 // Directories are refused above this many entries: real icons hold a few
@@ -43,9 +43,9 @@ Result<IconDirectory> ReadIconDirectory(std::span<const std::uint8_t> file);
 std::size_t LargestIconEntry(const IconDirectory& directory);
 
 struct IconPicture {
-  Bitmap24 bitmap;
-  int bits_per_pixel = 0;  // of the image read, from its bitmap header
-  std::size_t entry = 0;   // which directory entry was read
+    Bitmap24 bitmap;
+    int bitsPerPixel = 0;   // of the image read, from its bitmap header
+    std::size_t entry = 0;  // which directory entry was read
 };
 
 // Reads the largest image of an icon file, drawn at (0, 0) on a white

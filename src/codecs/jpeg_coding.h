@@ -17,8 +17,8 @@ namespace kelbo {
 // A JPEG could not be decoded or encoded. The message is the JPEG library's
 // own text, "There are warnings", or one of our limits below.
 class EJPEGException : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 enum class TNumOfColors { _16, _256, TrueColor };
@@ -27,15 +27,15 @@ enum class TDither { None, FS, Ordered };
 
 // The coding properties of the JPEG picture class, with its constructor values.
 struct JpegSettings {
-  TNumOfColors NumOfColors = TNumOfColors::_256;
-  TDCTMethod DCTMethod = TDCTMethod::Integ;
-  TDither Dither = TDither::FS;
-  bool FastProcessing = false;
-  bool GrayScale = false;
-  bool NoSmooth = false;
-  bool OnePass = false;
-  int Quality = 75;
-  bool Progressive = false;
+    TNumOfColors NumOfColors = TNumOfColors::_256;
+    TDCTMethod DCTMethod = TDCTMethod::Integ;
+    TDither Dither = TDither::FS;
+    bool FastProcessing = false;
+    bool GrayScale = false;
+    bool NoSmooth = false;
+    bool OnePass = false;
+    int Quality = 75;
+    bool Progressive = false;
 };
 
 // How a decoded picture arrived: as an 8-bit palette picture (quantised or
@@ -46,28 +46,28 @@ enum class JpegPixelFormat { k8Bit, k24Bit };
 // `indices` holds one palette index per pixel (rows top-down, width bytes
 // each, no padding) and bitmap = palette[indices] pixel for pixel.
 struct JpegPicture {
-  Bitmap24 bitmap;
-  JpegPixelFormat format = JpegPixelFormat::k24Bit;
-  Palette palette;
-  std::vector<std::uint8_t> indices;
+    Bitmap24 bitmap;
+    JpegPixelFormat format = JpegPixelFormat::k24Bit;
+    Palette palette;
+    std::vector<std::uint8_t> indices;
 
-  bool Empty() const { return bitmap.Empty(); }
-  void Clear() { *this = JpegPicture(); }
+    bool Empty() const { return bitmap.Empty(); }
+    void Clear() { *this = JpegPicture(); }
 };
 
 // What decoding gives besides the pixels.
 struct JpegDecodeInfo {
-  JpegPixelFormat format = JpegPixelFormat::k24Bit;
-  Palette palette;                    // of an 8-bit picture
-  std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
-  int warnings = 0;                   // as in JpegDecoded
+    JpegPixelFormat format = JpegPixelFormat::k24Bit;
+    Palette palette;                    // of an 8-bit picture
+    std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
+    int warnings = 0;                   // as in JpegDecoded
 };
 
 struct JpegDecoded {
-  JpegPicture picture;
-  std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
-  int warnings = 0;                   // the library's count of corrupt-data warnings
-                                      // (1 for data too short to try)
+    JpegPicture picture;
+    std::vector<std::string> comments;  // the COM markers' bytes, in file order (first 256)
+    int warnings = 0;                   // the library's count of corrupt-data warnings
+                                        // (1 for data too short to try)
 };
 
 // Limits that keep a hostile file from taking unbounded memory or time.
@@ -85,7 +85,7 @@ inline constexpr std::uint64_t kJpegArithmeticFreePixels = std::uint64_t{1} << 2
 inline constexpr std::uint64_t kJpegArithmeticPixelsPerByte = 4096;
 
 // Called after each row with the rows done and the total rows.
-using JpegRowProgress = std::function<void(int rows_done, int total_rows)>;
+using JpegRowProgress = std::function<void(int rowsDone, int totalRows)>;
 
 // Decodes a JPEG file's bytes with the decoding parameters of `settings`.
 // Library errors and our limits throw EJPEGException; warnings are counted
@@ -98,9 +98,8 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
 // The palette indices of an 8-bit picture are kept in `indices` when given
 // (as JpegPicture::indices). A failure or a warning part way leaves the
 // rows decoded so far in the target.
-JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,
-                          PictureTarget& target, const JpegRowProgress& progress = {},
-                          std::vector<std::uint8_t>* indices = nullptr);
+JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings, PictureTarget& target,
+                          const JpegRowProgress& progress = {}, std::vector<std::uint8_t>* indices = nullptr);
 
 // Encodes the pixels as a JFIF file with the encoding parameters of
 // `settings`. Throws EJPEGException.

@@ -13,152 +13,135 @@ namespace kelbo {
 namespace {
 
 [[noreturn]] void Throw(const std::filesystem::path& path, const Failure& failure) {
-  throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
+    throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
 }
 
 }  // namespace
 
 std::string UpperExtension(const std::filesystem::path& path) {
-  std::string extension = PathToUtf8(path.extension());
-  std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return extension;
+    std::string extension = PathToUtf8(path.extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return extension;
 }
 
 PictureFileKind PictureKindOf(const std::filesystem::path& path) {
-  const std::string extension = UpperExtension(path);
-  if (extension == ".BMP") return PictureFileKind::kBmp;
-  if (extension == ".ICO") return PictureFileKind::kIcon;
-  if (extension == ".GIF") return PictureFileKind::kGif;
-  if (extension == ".JPG" || extension == ".JPEG") return PictureFileKind::kJpeg;
-  if (extension == ".EMF" || extension == ".WMF") return PictureFileKind::kMetafile;
-  return PictureFileKind::kNone;
+    const std::string extension = UpperExtension(path);
+    if (extension == ".BMP") return PictureFileKind::kBmp;
+    if (extension == ".ICO") return PictureFileKind::kIcon;
+    if (extension == ".GIF") return PictureFileKind::kGif;
+    if (extension == ".JPG" || extension == ".JPEG") return PictureFileKind::kJpeg;
+    if (extension == ".EMF" || extension == ".WMF") return PictureFileKind::kMetafile;
+    return PictureFileKind::kNone;
 }
 
-void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target,
-                  const PictureCodecs& codecs) {
-  const std::vector<std::uint8_t> bytes = ReadJpegFile(path);  // its errors name the file
-  const std::string name = PathToUtf8(path);
-  // The class takes empty data for no picture; a file routine is asked for one.
-  if (bytes.empty()) throw EJPEGException(name + ": the file is empty");
-  try {
-    codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
-  } catch (const EJPEGException& e) {
-    throw EJPEGException(name + ": " + e.what());
-  }
-}
-
-void LoadGifFile(const std::filesystem::path& path, PictureTarget& target,
-                 const PictureCodecs& codecs) {
-  const ProgressScope scope(codecs.progress, 100);
-  GifDecodeOptions options;
-  if (codecs.progress) {
-    options.on_progress = [&scope](std::size_t, std::size_t, int percent, bool&) {
-      scope.Set(percent);
-    };
-  }
-  const Result<GifFile> file = ReadGifFile(path, options);
-  if (!file) Throw(path, file.Error());
-  if (file->frames.empty()) {
-    throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
-                           (file->stop_detail.empty() ? "" : " (" + file->stop_detail + ")"));
-  }
-  if (auto bad = DrawGifFirstFrame(*file, target)) Throw(path, *bad);
-  // Data that merely ran out keeps its pixels quietly; damage is said.
-  const std::string& damage = file->frames.front().pixelError;
-  if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
-  scope.Set(100);
-}
-
-void LoadIconFile(const std::filesystem::path& path, PictureTarget& target,
-                  const PictureCodecs& codecs) {
-  Result<IconPicture> icon = ReadIcon(path, codecs.progress);
-  if (!icon) Throw(path, icon.Error());
-  // At most 256 x 256 pixels: the copy costs nothing worth avoiding.
-  const Bitmap24& bitmap = icon->bitmap;
-  CopyPixels(target.Allocate(bitmap.Width(), bitmap.Height()), bitmap.View());
-}
-
-LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target,
-                             const PictureCodecs& codecs) {
-  LoadedFormat loaded;
-  switch (PictureKindOf(path)) {
-    case PictureFileKind::kNone:
-    case PictureFileKind::kMetafile:
-      return loaded;
-    case PictureFileKind::kBmp: {
-      Result<BmpFormatInfo> bmp = ReadBmp(path, target, codecs.progress);
-      if (!bmp) Throw(path, bmp.Error());
-      BmpFormatInfo read = std::move(bmp).Value();
-      loaded.format = read.format;
-      loaded.palette = std::move(read.palette);
-      break;
+void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
+    const std::vector<std::uint8_t> bytes = ReadJpegFile(path);  // its errors name the file
+    const std::string name = PathToUtf8(path);
+    // The class takes empty data for no picture; a file routine is asked for one.
+    if (bytes.empty()) throw EJPEGException(name + ": the file is empty");
+    try {
+        codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
+    } catch (const EJPEGException& e) {
+        throw EJPEGException(name + ": " + e.what());
     }
-    case PictureFileKind::kIcon:
-      LoadIconFile(path, target, codecs);
-      break;
-    case PictureFileKind::kGif:
-      LoadGifFile(path, target, codecs);
-      break;
-    case PictureFileKind::kJpeg:
-      LoadJpegFile(path, target, codecs);
-      break;
-  }
-  loaded.read = true;
-  return loaded;
+}
+
+void LoadGifFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
+    const ProgressScope scope(codecs.progress, 100);
+    GifDecodeOptions options;
+    if (codecs.progress) {
+        options.onProgress = [&scope](std::size_t, std::size_t, int percent, bool&) { scope.Set(percent); };
+    }
+    const Result<GifFile> file = ReadGifFile(path, options);
+    if (!file) Throw(path, file.Error());
+    if (file->frames.empty()) {
+        throw PictureFileError(PathToUtf8(path) + ": the GIF file holds no readable image" +
+                               (file->stopDetail.empty() ? "" : " (" + file->stopDetail + ")"));
+    }
+    if (auto bad = DrawGifFirstFrame(*file, target)) Throw(path, *bad);
+    // Data that merely ran out keeps its pixels quietly; damage is said.
+    const std::string& damage = file->frames.front().pixelError;
+    if (!damage.empty()) throw PictureFileError(PathToUtf8(path) + ": image 1: " + damage);
+    scope.Set(100);
+}
+
+void LoadIconFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
+    Result<IconPicture> icon = ReadIcon(path, codecs.progress);
+    if (!icon) Throw(path, icon.Error());
+    // At most 256 x 256 pixels: the copy costs nothing worth avoiding.
+    const Bitmap24& bitmap = icon->bitmap;
+    CopyPixels(target.Allocate(bitmap.Width(), bitmap.Height()), bitmap.View());
+}
+
+LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
+    LoadedFormat loaded;
+    switch (PictureKindOf(path)) {
+    case PictureFileKind::kNone:
+    case PictureFileKind::kMetafile: return loaded;
+    case PictureFileKind::kBmp: {
+        Result<BmpFormatInfo> bmp = ReadBmp(path, target, codecs.progress);
+        if (!bmp) Throw(path, bmp.Error());
+        BmpFormatInfo read = std::move(bmp).Value();
+        loaded.format = read.format;
+        loaded.palette = std::move(read.palette);
+        break;
+    }
+    case PictureFileKind::kIcon: LoadIconFile(path, target, codecs); break;
+    case PictureFileKind::kGif: LoadGifFile(path, target, codecs); break;
+    case PictureFileKind::kJpeg: LoadJpegFile(path, target, codecs); break;
+    }
+    loaded.read = true;
+    return loaded;
 }
 
 LoadedPicture LoadPictureFile(const std::filesystem::path& path, const PictureCodecs& codecs) {
-  BitmapTarget target;
-  LoadedPicture loaded;
-  static_cast<LoadedFormat&>(loaded) = LoadPictureFile(path, target, codecs);
-  loaded.bitmap = std::move(target.bitmap);
-  return loaded;
+    BitmapTarget target;
+    LoadedPicture loaded;
+    static_cast<LoadedFormat&>(loaded) = LoadPictureFile(path, target, codecs);
+    loaded.bitmap = std::move(target.bitmap);
+    return loaded;
 }
 
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path,
-                     const PictureCodecs& codecs) {
-  LoadedPicture loaded = LoadPictureFile(path, codecs);
-  if (loaded.read) bitmap = std::move(loaded.bitmap);
-  return loaded.read;
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path, const PictureCodecs& codecs) {
+    LoadedPicture loaded = LoadPictureFile(path, codecs);
+    if (loaded.read) bitmap = std::move(loaded.bitmap);
+    return loaded.read;
 }
 
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path,
-                  const PictureCodecs& codecs) {
-  codecs.jpeg.EncodeToFile(picture, path);
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path, const PictureCodecs& codecs) {
+    codecs.jpeg.EncodeToFile(picture, path);
 }
 
 void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path) {
-  try {
-    WriteGif(path, picture);
-  } catch (const std::invalid_argument& e) {
-    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
-  }
+    try {
+        WriteGif(path, picture);
+    } catch (const std::invalid_argument& e) {
+        throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+    }
 }
 
 void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path) {
-  try {
-    WriteIcon(path, picture);
-  } catch (const std::invalid_argument& e) {
-    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
-  }
+    try {
+        WriteIcon(path, picture);
+    } catch (const std::invalid_argument& e) {
+        throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+    }
 }
 
-void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     PixelFormat format, std::span<const Color> palette,
-                     const PictureCodecs& codecs) {
-  const std::string extension = UpperExtension(path);
-  if (extension == ".GIF") return SaveGifFile(picture, path);
-  if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path, codecs);
-  if (extension == ".ICO") return SaveIconFile(picture, path);
-  try {
-    WriteBmp(path, picture, format, palette);
-  } catch (const std::invalid_argument& e) {
-    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
-  } catch (const std::length_error& e) {
-    throw PictureFileError(PathToUtf8(path) + ": " + e.what());
-  }
+void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture, PixelFormat format,
+                     std::span<const Color> palette, const PictureCodecs& codecs) {
+    const std::string extension = UpperExtension(path);
+    if (extension == ".GIF") return SaveGifFile(picture, path);
+    if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path, codecs);
+    if (extension == ".ICO") return SaveIconFile(picture, path);
+    try {
+        WriteBmp(path, picture, format, palette);
+    } catch (const std::invalid_argument& e) {
+        throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+    } catch (const std::length_error& e) {
+        throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+    }
 }
 
 }  // namespace kelbo

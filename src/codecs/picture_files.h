@@ -18,8 +18,8 @@ namespace kelbo {
 // A picture file that could not be read or written; the message is the
 // reader's or writer's reason, for the application's error box.
 class PictureFileError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // What reading and writing picture files needs from whoever runs the
@@ -32,8 +32,8 @@ class PictureFileError : public std::runtime_error {
 // - `progress`: where reading reports, none when null: maximum 100, the
 //   position the percentage done, 0 again at the end.
 struct PictureCodecs {
-  TJPEGImage& jpeg;
-  Progress* progress = nullptr;
+    TJPEGImage& jpeg;
+    Progress* progress = nullptr;
 };
 
 // The kinds of picture file, from the upper-cased extension: the one place
@@ -56,44 +56,38 @@ std::string UpperExtension(const std::filesystem::path& path);
 //   stop short for any reason but the end of the data (after it was drawn).
 // - LoadIconFile gives the icon's largest image drawn on a white picture
 //   (ReadIcon).
-void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target,
-                  const PictureCodecs& codecs);
-void LoadGifFile(const std::filesystem::path& path, PictureTarget& target,
-                 const PictureCodecs& codecs);
-void LoadIconFile(const std::filesystem::path& path, PictureTarget& target,
-                  const PictureCodecs& codecs);
+void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
+void LoadGifFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
+void LoadIconFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 
 // What saving writes a picture read from a file back as.
 struct LoadedFormat {
-  bool read = false;  // false: the extension is none of the five, nothing was read
-  // A Windows bitmap's own format and colour table; k24 for GIF, JPEG and
-  // icons, drawn onto a fresh 24-bit picture.
-  PixelFormat format = PixelFormat::k24;
-  Palette palette;
+    bool read = false;  // false: the extension is none of the five, nothing was read
+    // A Windows bitmap's own format and colour table; k24 for GIF, JPEG and
+    // icons, drawn onto a fresh 24-bit picture.
+    PixelFormat format = PixelFormat::k24;
+    Palette palette;
 };
 
 // Dispatch on the upper-cased extension: ".BMP" a Windows bitmap of any
 // depth, ".ICO" LoadIconFile, ".GIF" LoadGifFile, ".JPG" and ".JPEG"
 // LoadJpegFile; any other extension reads nothing and leaves the target
 // unasked (read = false).
-LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target,
-                             const PictureCodecs& codecs);
+LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 
 // The same into a new Bitmap24.
 struct LoadedPicture : LoadedFormat {
-  Bitmap24 bitmap;
+    Bitmap24 bitmap;
 };
 LoadedPicture LoadPictureFile(const std::filesystem::path& path, const PictureCodecs& codecs);
 // The routine form: the bitmap is replaced only when the file was read, so
 // any other extension, and any failure, leaves it as it was. Returns whether
 // it was read.
-bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path,
-                     const PictureCodecs& codecs);
+bool LoadPictureFile(Bitmap24& bitmap, const std::filesystem::path& path, const PictureCodecs& codecs);
 
 // JPEG with `codecs.jpeg`'s settings (quality 75, optimised tables), encoded
 // from the picture's rows as they are.
-void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path,
-                  const PictureCodecs& codecs);
+void SaveJpegFile(ConstPixelView picture, const std::filesystem::path& path, const PictureCodecs& codecs);
 // A GIF89a of the picture reduced to 256 colours (WriteGif).
 void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path);
 // An icon of one 32-bit image; pictures above 256 x 256 are refused.
@@ -104,8 +98,7 @@ void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path);
 // else a Windows bitmap in `format` (with `palette`, the table it was read
 // with), written row by row. Throws PictureFileError or FileError; a failed
 // write leaves any old file as it was.
-void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture,
-                     PixelFormat format, std::span<const Color> palette,
-                     const PictureCodecs& codecs);
+void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture, PixelFormat format,
+                     std::span<const Color> palette, const PictureCodecs& codecs);
 
 }  // namespace kelbo

@@ -44,7 +44,8 @@ void TAdvStatusBar::LayoutChildren() {
     const int parts = static_cast<int>(SendMessageW(Handle(), SB_GETPARTS, 0, 0));
     for (const Placed& p : placed_) {
         RECT r{};
-        if (p.panel >= 0 && p.panel < parts && SendMessageW(Handle(), SB_GETRECT, p.panel, reinterpret_cast<LPARAM>(&r)))
+        if (p.panel >= 0 && p.panel < parts &&
+            SendMessageW(Handle(), SB_GETRECT, p.panel, reinterpret_cast<LPARAM>(&r)))
             InflateRect(&r, -p.inset, -p.inset);
         else
             r = RECT{};
@@ -54,8 +55,7 @@ void TAdvStatusBar::LayoutChildren() {
     }
 }
 
-LRESULT CALLBACK TAdvStatusBar::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
+LRESULT CALLBACK TAdvStatusBar::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<TAdvStatusBar*>(data);
     switch (msg) {
     case WM_COMMAND:

@@ -136,7 +136,8 @@ void TClosePanel::Paint() {
     SetTextColor(paint.dc(), static_cast<COLORREF>(fontColor_));
     RECT t = r;
     InflateRect(&t, -4, 0);
-    DrawTextW(paint.dc(), caption.c_str(), -1, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(paint.dc(), caption.c_str(), -1, &t,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 LRESULT TClosePanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -151,12 +152,8 @@ LRESULT TClosePanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_SIZE:
-        PlaceButtons();
-        break;
-    case WM_PAINT:
-        Paint();
-        return 0;
+    case WM_SIZE: PlaceButtons(); break;
+    case WM_PAINT: Paint(); return 0;
     }
     return forms::Panel::HandleMessage(msg, wParam, lParam);
 }

@@ -24,8 +24,8 @@ BITMAPINFO PictureInfo(const Bitmap24& picture) {
 
 void DrawPicture(HDC dc, const Rect& target, const Bitmap24& picture, DWORD rop) {
     const BITMAPINFO info = PictureInfo(picture);
-    StretchDIBits(dc, target.left, target.top, target.width, target.height, 0, 0, picture.Width(),
-                  picture.Height(), picture.Data(), &info, DIB_RGB_COLORS, rop);
+    StretchDIBits(dc, target.left, target.top, target.width, target.height, 0, 0, picture.Width(), picture.Height(),
+                  picture.Data(), &info, DIB_RGB_COLORS, rop);
 }
 
 const Bitmap24& NoPicture() {
@@ -47,8 +47,8 @@ TGIFImage::~TGIFImage() {
 }
 
 void TGIFImage::Create(HWND parent, const forms::Bounds& b, bool visible) {
-    CreateHandle(L"KelboGifImage", 0, WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), "", b, parent,
-                 nullptr, forms::WindowKind::kPlain, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    CreateHandle(L"KelboGifImage", 0, WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), "", b, parent, nullptr,
+                 forms::WindowKind::kPlain, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }
 
 bool TGIFImage::LoadFromFile(const std::filesystem::path& path) {
@@ -110,8 +110,8 @@ bool TGIFImage::Parse(std::vector<std::uint8_t> bytes) {
 
     GifDecodeOptions options;
     if (OnProgress) {
-        options.on_progress = [this](std::size_t parsed, std::size_t total, int percent, bool& go_on) {
-            OnProgress(*this, parsed, total, percent, go_on);
+        options.onProgress = [this](std::size_t parsed, std::size_t total, int percent, bool& goOn) {
+            OnProgress(*this, parsed, total, percent, goOn);
         };
     }
     Result<GifFile> decoded = DecodeGif(data_, options);
@@ -120,7 +120,7 @@ bool TGIFImage::Parse(std::vector<std::uint8_t> bytes) {
     // is nothing to show then, and a caller wanting the first frame must hear so.
     if (decoded->frames.empty())
         return fail("The GIF file holds no image (" + std::string(GifStopName(decoded->stop)) +
-                    (decoded->stop_detail.empty() ? "" : ": " + decoded->stop_detail) + ")");
+                    (decoded->stopDetail.empty() ? "" : ": " + decoded->stopDetail) + ")");
     try {
         auto file = std::make_unique<GifFile>(std::move(decoded).Value());
         auto composer = std::make_unique<GifComposer>(*file);
@@ -132,7 +132,7 @@ bool TGIFImage::Parse(std::vector<std::uint8_t> bytes) {
         return fail(e.what());
     }
 
-    loopCount_ = file_->loop_count;
+    loopCount_ = file_->loopCount;
     maskPictureStale_ = true;
     if (autoSize_ && Exists()) {
         const forms::Bounds b = GetBounds();
@@ -178,9 +178,7 @@ void TGIFImage::Changed() {
 
 bool TGIFImage::LoopsUsedUp() const { return loopCount_ > 0 && loopsDone_ > loopCount_; }
 
-void TGIFImage::UpdateTimer() {
-    timer_.SetEnabled(MultiFrame() && animate_ && !Empty() && (loop_ || !LoopsUsedUp()));
-}
+void TGIFImage::UpdateTimer() { timer_.SetEnabled(MultiFrame() && animate_ && !Empty() && (loop_ || !LoopsUsedUp())); }
 
 void TGIFImage::RepaintControl() {
     if (Exists()) Invalidate();
@@ -198,8 +196,8 @@ unsigned TGIFImage::Tick() {
         ComposeFrame(currentFrame_);
         RepaintControl();
     }
-    const unsigned interval =
-        GifFrameInterval(file_->frames[static_cast<std::size_t>(currentFrame_ - 1)].delay_ms, speed_);
+    const unsigned interval = GifFrameInterval(file_->frames[static_cast<std::size_t>(currentFrame_ - 1)].delayMs,
+                                               speed_);
     timer_.SetInterval(interval);
 
     ++currentFrame_;
@@ -224,7 +222,7 @@ void TGIFImage::SetAnimate(bool on) {
     if (on) {
         if (Empty() || !MultiFrame()) return;
         const int frame = std::clamp(currentFrame_, 1, static_cast<int>(FrameCount()));
-        timer_.SetInterval(GifFrameInterval(file_->frames[static_cast<std::size_t>(frame - 1)].delay_ms, speed_));
+        timer_.SetInterval(GifFrameInterval(file_->frames[static_cast<std::size_t>(frame - 1)].delayMs, speed_));
         timer_.SetEnabled(true);
         return;
     }
@@ -277,7 +275,7 @@ void TGIFImage::SetStretch(bool on) {
 }
 
 void TGIFImage::SetStretchRatio(bool on) {
-    modes_.stretch_ratio = on;
+    modes_.stretchRatio = on;
     RepaintControl();
 }
 
@@ -321,8 +319,7 @@ void TGIFImage::PaintTo(HDC dc) {
     if (Empty()) return;
 
     const Bitmap24& buffer = composer_->Buffer();
-    const std::vector<Rect> targets =
-        GifPaintTargets(width, height, buffer.Width(), buffer.Height(), modes_);
+    const std::vector<Rect> targets = GifPaintTargets(width, height, buffer.Width(), buffer.Height(), modes_);
     SetStretchBltMode(dc, COLORONCOLOR);
     if (composer_->HasMask()) {
         if (maskPictureStale_) {
@@ -364,16 +361,10 @@ void TGIFImage::Paint() {
 
 LRESULT TGIFImage::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers every pixel, from the cache
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return DefaultHandling(msg, wParam, lParam);
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel, from the cache
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wParam)); return 0;
+    default: return DefaultHandling(msg, wParam, lParam);
     }
 }
 

@@ -32,7 +32,7 @@ public:
     // Bytes parsed, total bytes, Round(100 * parsed / total), and a flag,
     // true on entry, that the handler clears to abort the load.
     using ProgressEvent =
-        std::function<void(TGIFImage& sender, std::size_t parsed, std::size_t total, int percent, bool& go_on)>;
+        std::function<void(TGIFImage& sender, std::size_t parsed, std::size_t total, int percent, bool& goOn)>;
 
     static constexpr int kDefaultSize = 105;
 
@@ -59,9 +59,9 @@ public:
     const GifFile* File() const { return file_.get(); }
     std::size_t FrameCount() const { return file_ ? file_->frames.size() : 0; }
     bool MultiFrame() const { return FrameCount() > 1; }
-    int LogicalWidth() const { return file_ ? file_->logical_width : 0; }
-    int LogicalHeight() const { return file_ ? file_->logical_height : 0; }
-    bool AnyTransparent() const { return file_ && file_->any_transparent; }
+    int LogicalWidth() const { return file_ ? file_->logicalWidth : 0; }
+    int LogicalHeight() const { return file_ ? file_->logicalHeight : 0; }
+    bool AnyTransparent() const { return file_ && file_->anyTransparent; }
     std::uint16_t LoopCount() const { return loopCount_; }
     int LoopsDone() const { return loopsDone_; }
 
@@ -98,7 +98,7 @@ public:
     void SetCenter(bool on);
     bool Stretch() const { return modes_.stretch; }
     void SetStretch(bool on);
-    bool StretchRatio() const { return modes_.stretch_ratio; }
+    bool StretchRatio() const { return modes_.stretchRatio; }
     void SetStretchRatio(bool on);
     bool Tile() const { return modes_.tile; }
     void SetTile(bool on);

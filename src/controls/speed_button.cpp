@@ -49,8 +49,7 @@ void SpeedButton::Paint() {
     else if (hot_)
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     BITMAP info{};
-    if (!glyph_ || !GetObjectW(glyph_.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
-        return;
+    if (!glyph_ || !GetObjectW(glyph_.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return;
     const int count = std::min(numGlyphs_, static_cast<int>(info.bmWidth));
     const int width = info.bmWidth / count;
     const int height = info.bmHeight;
@@ -71,11 +70,8 @@ void SpeedButton::Paint() {
 
 LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         SetCapture(Handle());
@@ -94,9 +90,7 @@ LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         hot_ = false;
         Invalidate();
         return 0;
-    case WM_CAPTURECHANGED:
-        SetPressed(false);
-        return 0;
+    case WM_CAPTURECHANGED: SetPressed(false); return 0;
     case WM_LBUTTONUP: {
         if (GetCapture() != Handle()) return 0;
         const bool click = Inside(lParam);
@@ -105,9 +99,7 @@ LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (click) Click();  // last: the click may free this button
         return 0;
     }
-    case WM_ENABLE:
-        Invalidate();
-        return 0;
+    case WM_ENABLE: Invalidate(); return 0;
     }
     return DefaultHandling(msg, wParam, lParam);
 }

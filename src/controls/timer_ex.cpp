@@ -32,10 +32,7 @@ int ToWin32Priority(ThreadPriority priority) {
 // ---- TTimerThread ----------------------------------------------------------
 
 TTimerThread::TTimerThread(TTimerEx& timer)
-    : timer_(timer),
-      ui_(ShowTimerError),
-      priority_(timer.GetThreadPriority()),
-      thread_([this] { Execute(); }) {}
+    : timer_(timer), ui_(ShowTimerError), priority_(timer.GetThreadPriority()), thread_([this] { Execute(); }) {}
 
 TTimerThread::~TTimerThread() {
     destroying_ = true;

@@ -59,7 +59,7 @@ private:
     std::condition_variable wake_;
     bool running_ = false;
     bool terminated_ = false;
-    StopFlag stop_;  // releases a tick hand-off that waits for the UI thread
+    StopFlag stop_;          // releases a tick hand-off that waits for the UI thread
     std::uint64_t run_ = 0;  // changes at every pause and resume
     std::atomic<bool> destroying_{false};
     std::atomic<ThreadPriority> priority_{ThreadPriority::kNormal};

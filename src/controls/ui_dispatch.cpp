@@ -110,8 +110,7 @@ UiDispatcher::UiDispatcher(ErrorSink onError) : state_(std::make_shared<State>()
         wc.lpszClassName = kClassName;
         if (!RegisterClassExW(&wc)) throw std::runtime_error("Cannot register a window class");
     }
-    state_->window.reset(
-        CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+    state_->window.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
     if (!state_->window) throw std::runtime_error("Cannot create a window");
     SetWindowLongPtrW(state_->window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state_.get()));
 }

@@ -9,15 +9,15 @@ namespace kelbo {
 using Color = std::uint32_t;
 
 struct RgbParts {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  friend bool operator==(const RgbParts&, const RgbParts&) = default;
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend bool operator==(const RgbParts&, const RgbParts&) = default;
 };
 
 // Not named RGB / GetRValue: windows.h defines those as macros.
 constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
+    return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
 
 constexpr std::uint8_t RedOf(Color c) { return static_cast<std::uint8_t>(c & 0xFF); }

@@ -13,25 +13,25 @@ namespace kelbo {
 // A file could not be opened, read or written. The message names the file
 // ("Cannot open file ...", "Cannot create file ...") and, where known, why.
 class FileError : public std::runtime_error {
- public:
-  FileError(const std::string& message, std::filesystem::path path)
-      : std::runtime_error(message), path_(std::move(path)) {}
-  const std::filesystem::path& Path() const { return path_; }
+public:
+    FileError(const std::string& message, std::filesystem::path path)
+        : std::runtime_error(message), path_(std::move(path)) {}
+    const std::filesystem::path& Path() const { return path_; }
 
- private:
-  std::filesystem::path path_;
+private:
+    std::filesystem::path path_;
 };
 
 // The whole file. Throws FileError.
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
-// At most `max_bytes` from the start of the file, and the file's full size,
+// At most `maxBytes` from the start of the file, and the file's full size,
 // for cheap header reads. Throws FileError.
 struct FilePrefix {
-  std::vector<std::uint8_t> bytes;
-  std::uint64_t file_size = 0;
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t fileSize = 0;
 };
-FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t max_bytes);
+FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Writes a file in pieces, atomically: the pieces go to a new temporary
 // file beside `path` (beside the file it links to, if it is a symbolic
@@ -40,27 +40,27 @@ FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t max_byt
 // step, removes the temporary file and leaves any old file untouched. Every
 // FileError names `path` and gives the system's reason.
 class AtomicFileWriter {
- public:
-  // Refuses a directory and a read-only file. Throws FileError.
-  explicit AtomicFileWriter(const std::filesystem::path& path);
-  ~AtomicFileWriter();
-  AtomicFileWriter(const AtomicFileWriter&) = delete;
-  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+public:
+    // Refuses a directory and a read-only file. Throws FileError.
+    explicit AtomicFileWriter(const std::filesystem::path& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  void Write(std::span<const std::uint8_t> bytes);
-  // Flushes the data to the disk and renames the temporary file over the
-  // target. Call once; throws FileError.
-  void Commit();
+    void Write(std::span<const std::uint8_t> bytes);
+    // Flushes the data to the disk and renames the temporary file over the
+    // target. Call once; throws FileError.
+    void Commit();
 
- private:
-  [[noreturn]] void Fail(const std::string& why);
-  void Discard() noexcept;
+private:
+    [[noreturn]] void Fail(const std::string& why);
+    void Discard() noexcept;
 
-  std::filesystem::path path_;  // as the caller named it
-  std::filesystem::path real_;  // the file that gets replaced
-  std::filesystem::path temp_;
-  std::filesystem::perms old_perms_ = std::filesystem::perms::unknown;
-  int fd_ = -1;
+    std::filesystem::path path_;  // as the caller named it
+    std::filesystem::path real_;  // the file that gets replaced
+    std::filesystem::path temp_;
+    std::filesystem::perms oldPerms_ = std::filesystem::perms::unknown;
+    int fd_ = -1;
 };
 
 // The whole file through AtomicFileWriter.

@@ -15,10 +15,10 @@ std::uint8_t LuminanceLongDouble(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 // thousandths are exactly 500 can round either way; those few go through the
 // extended computation, where the inexact binary weights decide.
 inline std::uint8_t Luminance(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const unsigned sum = 299u * r + 587u * g + 114u * b;
-  const unsigned rounded = (sum + 500u) / 1000u;
-  if (rounded * 1000u != sum + 500u) return static_cast<std::uint8_t>(rounded);
-  return LuminanceLongDouble(r, g, b);
+    const unsigned sum = 299u * r + 587u * g + 114u * b;
+    const unsigned rounded = (sum + 500u) / 1000u;
+    if (rounded * 1000u != sum + 500u) return static_cast<std::uint8_t>(rounded);
+    return LuminanceLongDouble(r, g, b);
 }
 
 inline std::uint8_t Luminance(Color c) { return Luminance(RedOf(c), GreenOf(c), BlueOf(c)); }

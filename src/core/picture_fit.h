@@ -7,19 +7,19 @@
 namespace kelbo {
 
 struct FitSize {
-  int width = 0;
-  int height = 0;
-  bool operator==(const FitSize&) const = default;
+    int width = 0;
+    int height = 0;
+    bool operator==(const FitSize&) const = default;
 };
 
 // The largest size with the proportions of width x height (to the nearest
 // pixel, at least 1 x 1) that fits in the box; a picture that already fits
 // keeps its size. Empty for an empty picture or box.
-FitSize FitWithin(int width, int height, int box_width, int box_height);
+FitSize FitWithin(int width, int height, int boxWidth, int boxHeight);
 
 // `source` reduced to FitWithin(its size, box): each pixel the average of
 // the source pixels it covers, so fine detail blends instead of flickering
 // in and out. A source that fits is copied unchanged.
-Bitmap24 ReduceToFit(ConstPixelView source, int box_width, int box_height);
+Bitmap24 ReduceToFit(ConstPixelView source, int boxWidth, int boxHeight);
 
 }  // namespace kelbo

@@ -9,25 +9,25 @@ namespace kelbo {
 // fills row by row. So the picture is read straight into its final memory
 // (a document's DIB section, a Bitmap24) instead of being copied there.
 class PictureTarget {
- public:
-  virtual ~PictureTarget() = default;
-  // Sides up to 65535 (0 only for an empty picture). What the pixels hold
-  // on entry does not matter: a reader writes every one, unless it fails
-  // part way. The view must stay valid until the reader returns. May throw
-  // (no memory for the picture); the reader lets that through or reports it
-  // as its own failure.
-  virtual PixelView Allocate(int width, int height) = 0;
+public:
+    virtual ~PictureTarget() = default;
+    // Sides up to 65535 (0 only for an empty picture). What the pixels hold
+    // on entry does not matter: a reader writes every one, unless it fails
+    // part way. The view must stay valid until the reader returns. May throw
+    // (no memory for the picture); the reader lets that through or reports it
+    // as its own failure.
+    virtual PixelView Allocate(int width, int height) = 0;
 };
 
 // A target that makes a Bitmap24 of the asked size.
 class BitmapTarget : public PictureTarget {
- public:
-  PixelView Allocate(int width, int height) override {
-    bitmap = Bitmap24(width, height);
-    return bitmap.View();
-  }
+public:
+    PixelView Allocate(int width, int height) override {
+        bitmap = Bitmap24(width, height);
+        return bitmap.View();
+    }
 
-  Bitmap24 bitmap;
+    Bitmap24 bitmap;
 };
 
 }  // namespace kelbo

@@ -30,178 +30,175 @@ constexpr char32_t kMaxCodePoint = 0x10FFFF;
 bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 void AppendUtf16(std::u16string& out, char32_t c) {
-  if (c > kMaxCodePoint || IsSurrogate(c)) c = kReplacementChar;
-  if (c < 0x10000) {
-    out.push_back(static_cast<char16_t>(c));
-  } else {
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-  }
+    if (c > kMaxCodePoint || IsSurrogate(c)) c = kReplacementChar;
+    if (c < 0x10000) {
+        out.push_back(static_cast<char16_t>(c));
+    } else {
+        c -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    }
 }
 
 char32_t NextUtf16(std::u16string_view s, std::size_t& pos) {
-  const char16_t first = s[pos++];
-  if (first < 0xD800 || first > 0xDFFF) return first;
-  if (first >= 0xDC00 || pos >= s.size()) return kReplacementChar;
-  const char16_t second = s[pos];
-  if (second < 0xDC00 || second > 0xDFFF) return kReplacementChar;
-  ++pos;
-  return 0x10000 + ((static_cast<char32_t>(first) - 0xD800) << 10) + (second - 0xDC00);
+    const char16_t first = s[pos++];
+    if (first < 0xD800 || first > 0xDFFF) return first;
+    if (first >= 0xDC00 || pos >= s.size()) return kReplacementChar;
+    const char16_t second = s[pos];
+    if (second < 0xDC00 || second > 0xDFFF) return kReplacementChar;
+    ++pos;
+    return 0x10000 + ((static_cast<char32_t>(first) - 0xD800) << 10) + (second - 0xDC00);
 }
 
 }  // namespace
 
-char32_t Cp1250ToCodePoint(unsigned char byte) {
-  return byte < 0x80 ? byte : kCp1250High[byte - 0x80];
-}
+char32_t Cp1250ToCodePoint(unsigned char byte) { return byte < 0x80 ? byte : kCp1250High[byte - 0x80]; }
 
-std::optional<unsigned char> CodePointToCp1250(char32_t code_point) {
-  if (code_point < 0x80) return static_cast<unsigned char>(code_point);
-  for (std::size_t i = 0; i < kCp1250High.size(); ++i) {
-    if (kCp1250High[i] == code_point) return static_cast<unsigned char>(0x80 + i);
-  }
-  return std::nullopt;
+std::optional<unsigned char> CodePointToCp1250(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
+    for (std::size_t i = 0; i < kCp1250High.size(); ++i) {
+        if (kCp1250High[i] == codePoint) return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
 }
 
 char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos++]);
-  if (lead < 0x80) return lead;
-  int continuation = 0;
-  char32_t code_point = 0;
-  // The allowed range of the first continuation byte excludes overlong forms,
-  // surrogates and values above U+10FFFF.
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    continuation = 1;
-    code_point = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    continuation = 2;
-    code_point = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    continuation = 3;
-    code_point = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return kReplacementChar;
-  }
-  for (int k = 0; k < continuation; ++k) {
-    if (pos >= s.size()) return kReplacementChar;
-    const auto byte = static_cast<unsigned char>(s[pos]);
-    if (byte < low || byte > high) return kReplacementChar;
-    low = 0x80;
-    high = 0xBF;
-    code_point = (code_point << 6) | (byte & 0x3F);
-    ++pos;
-  }
-  return code_point;
+    const auto lead = static_cast<unsigned char>(s[pos++]);
+    if (lead < 0x80) return lead;
+    int continuation = 0;
+    char32_t codePoint = 0;
+    // The allowed range of the first continuation byte excludes overlong forms,
+    // surrogates and values above U+10FFFF.
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        continuation = 1;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        continuation = 2;
+        codePoint = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        continuation = 3;
+        codePoint = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return kReplacementChar;
+    }
+    for (int k = 0; k < continuation; ++k) {
+        if (pos >= s.size()) return kReplacementChar;
+        const auto byte = static_cast<unsigned char>(s[pos]);
+        if (byte < low || byte > high) return kReplacementChar;
+        low = 0x80;
+        high = 0xBF;
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+        ++pos;
+    }
+    return codePoint;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
-  if (c > kMaxCodePoint || IsSurrogate(c)) c = kReplacementChar;
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+    if (c > kMaxCodePoint || IsSurrogate(c)) c = kReplacementChar;
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
 }
 
 std::string Cp1250ToUtf8(std::string_view cp1250) {
-  std::string out;
-  out.reserve(cp1250.size());
-  for (const char byte : cp1250)
-    AppendUtf8(out, Cp1250ToCodePoint(static_cast<unsigned char>(byte)));
-  return out;
+    std::string out;
+    out.reserve(cp1250.size());
+    for (const char byte : cp1250) AppendUtf8(out, Cp1250ToCodePoint(static_cast<unsigned char>(byte)));
+    return out;
 }
 
 std::string Utf8ToCp1250(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto byte = CodePointToCp1250(NextCodePoint(utf8, pos));
-    out.push_back(static_cast<char>(byte.value_or('?')));
-  }
-  return out;
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = CodePointToCp1250(NextCodePoint(utf8, pos));
+        out.push_back(static_cast<char>(byte.value_or('?')));
+    }
+    return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) AppendUtf16(out, NextCodePoint(utf8, pos));
-  return out;
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) AppendUtf16(out, NextCodePoint(utf8, pos));
+    return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t pos = 0; pos < utf16.size();) AppendUtf8(out, NextUtf16(utf16, pos));
-  return out;
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t pos = 0; pos < utf16.size();) AppendUtf8(out, NextUtf16(utf16, pos));
+    return out;
 }
 
 std::wstring Utf8ToWide(std::string_view utf8) {
-  if constexpr (sizeof(wchar_t) == 2) {
-    const std::u16string utf16 = Utf8ToUtf16(utf8);
-    return std::wstring(utf16.begin(), utf16.end());
-  } else {
-    std::wstring out;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-      out.push_back(static_cast<wchar_t>(NextCodePoint(utf8, pos)));
+    if constexpr (sizeof(wchar_t) == 2) {
+        const std::u16string utf16 = Utf8ToUtf16(utf8);
+        return std::wstring(utf16.begin(), utf16.end());
+    } else {
+        std::wstring out;
+        for (std::size_t pos = 0; pos < utf8.size();) {
+            out.push_back(static_cast<wchar_t>(NextCodePoint(utf8, pos)));
+        }
+        return out;
     }
-    return out;
-  }
 }
 
 std::string WideToUtf8(std::wstring_view wide) {
-  if constexpr (sizeof(wchar_t) == 2) {
-    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-  } else {
-    std::string out;
-    for (const wchar_t c : wide) AppendUtf8(out, static_cast<char32_t>(c));
-    return out;
-  }
+    if constexpr (sizeof(wchar_t) == 2) {
+        return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+    } else {
+        std::string out;
+        for (const wchar_t c : wide) AppendUtf8(out, static_cast<char32_t>(c));
+        return out;
+    }
 }
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string PathToUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 char32_t ToLowerLatin(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c == 0x178) return 0xFF;  // Ÿ
-  // Latin Extended-A pairs upper/lower; the pairing flips parity twice.
-  const bool even_upper = (c >= 0x100 && c <= 0x137 && c != 0x130) || (c >= 0x14A && c <= 0x177);
-  const bool odd_upper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  if ((even_upper && c % 2 == 0) || (odd_upper && c % 2 == 1)) return c + 1;
-  return c;
+    if (c >= U'A' && c <= U'Z') return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c == 0x178) return 0xFF;  // Ÿ
+    // Latin Extended-A pairs upper/lower; the pairing flips parity twice.
+    const bool evenUpper = (c >= 0x100 && c <= 0x137 && c != 0x130) || (c >= 0x14A && c <= 0x177);
+    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenUpper && c % 2 == 0) || (oddUpper && c % 2 == 1)) return c + 1;
+    return c;
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (ToLowerLatin(NextCodePoint(a, i)) != ToLowerLatin(NextCodePoint(b, j))) return false;
-  }
-  return i == a.size() && j == b.size();
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (ToLowerLatin(NextCodePoint(a, i)) != ToLowerLatin(NextCodePoint(b, j))) return false;
+    }
+    return i == a.size() && j == b.size();
 }
 
 }  // namespace kelbo

@@ -21,7 +21,7 @@ namespace kelbo {
 inline constexpr char32_t kReplacementChar = 0xFFFD;
 
 char32_t Cp1250ToCodePoint(unsigned char byte);
-std::optional<unsigned char> CodePointToCp1250(char32_t code_point);
+std::optional<unsigned char> CodePointToCp1250(char32_t codePoint);
 
 std::string Cp1250ToUtf8(std::string_view cp1250);
 std::string Utf8ToCp1250(std::string_view utf8);
@@ -41,7 +41,7 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // Simple lower-case mapping of ASCII, Latin-1 Supplement and Latin
 // Extended-A letters, which covers every letter of Windows-1250. Other code
 // points are returned unchanged.
-char32_t ToLowerLatin(char32_t code_point);
+char32_t ToLowerLatin(char32_t codePoint);
 
 // Case-insensitive equality of UTF-8 strings under ToLowerLatin.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
@@ -49,6 +49,6 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // Decodes one code point at `pos` and advances past it; U+FFFD for an invalid
 // sequence. `pos` must be < utf8.size().
 char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);
-void AppendUtf8(std::string& out, char32_t code_point);
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 }  // namespace kelbo

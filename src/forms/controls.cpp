@@ -10,9 +10,7 @@ namespace {
 
 const wchar_t kControlProp[] = L"kelbo.control";
 
-Control* ControlFromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
-}
+Control* ControlFromHandle(HWND hwnd) { return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr; }
 
 }  // namespace
 
@@ -59,8 +57,8 @@ Control::~Control() {
     }
 }
 
-void Control::CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
-                            std::string_view text, const Bounds& b) {
+void Control::CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text,
+                            const Bounds& b) {
     hwnd_ = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top,
                             b.width, b.height, parent, nullptr, ModuleInstance(), nullptr);
     if (!hwnd_) throw std::runtime_error("Cannot create a control");
@@ -146,8 +144,8 @@ bool Edit::Command(WORD, WORD code) {
 }
 
 void UpDown::Create(HWND parent, Edit& buddy, int min, int max, int position) {
-    CreateControl(parent, UPDOWN_CLASSW, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
-                  "", {0, 0, 0, 0});
+    CreateControl(parent, UPDOWN_CLASSW, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, "",
+                  {0, 0, 0, 0});
     SendMessageW(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
     SendMessageW(Handle(), UDM_SETRANGE32, min, max);
     SendMessageW(Handle(), UDM_SETPOS32, 0, position);
@@ -181,8 +179,8 @@ bool TrackBar::Scroll(WORD code) {
 }
 
 void ListBox::Create(HWND parent, const Bounds& b) {
-    CreateControl(parent, L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
-                  "", b);
+    CreateControl(parent, L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, "",
+                  b);
 }
 void ListBox::Add(std::string_view item) {
     SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
@@ -222,9 +220,7 @@ bool ComboBox::Command(WORD, WORD code) {
     return true;
 }
 
-void ProgressBar::Create(HWND parent, const Bounds& b) {
-    CreateControl(parent, PROGRESS_CLASSW, PBS_SMOOTH, 0, "", b);
-}
+void ProgressBar::Create(HWND parent, const Bounds& b) { CreateControl(parent, PROGRESS_CLASSW, PBS_SMOOTH, 0, "", b); }
 void ProgressBar::SetMax(int max) { SendMessageW(Handle(), PBM_SETRANGE32, 0, max); }
 int ProgressBar::Max() const { return static_cast<int>(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0)); }
 void ProgressBar::SetPosition(int position) { SendMessageW(Handle(), PBM_SETPOS, position, 0); }
@@ -278,8 +274,9 @@ bool TabControl::Notify(NMHDR* hdr, LRESULT& result) {
 }
 
 void TreeView::Create(HWND parent, const Bounds& b) {
-    CreateControl(parent, WC_TREEVIEWW, WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                  WS_EX_CLIENTEDGE, "", b);
+    CreateControl(parent, WC_TREEVIEWW,
+                  WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                  "", b);
 }
 HTREEITEM TreeView::Add(HTREEITEM parentItem, std::string_view text, LPARAM data) {
     std::wstring w = Wide(text);

@@ -40,16 +40,27 @@ public:
     bool Focused() const;
 
     // Called by RouteControlMessage; return true when handled.
-    virtual bool Command(WORD id, WORD code) { (void)id; (void)code; return false; }
-    virtual bool Notify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
-    virtual bool Scroll(WORD code) { (void)code; return false; }
+    virtual bool Command(WORD id, WORD code) {
+        (void)id;
+        (void)code;
+        return false;
+    }
+    virtual bool Notify(NMHDR* hdr, LRESULT& result) {
+        (void)hdr;
+        (void)result;
+        return false;
+    }
+    virtual bool Scroll(WORD code) {
+        (void)code;
+        return false;
+    }
 
     // Lets notifications from a helper window (a tool bar's tooltip) reach this object.
     void Adopt(HWND helper);
 
 protected:
-    void CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
-                       std::string_view text, const Bounds& b);
+    void CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text,
+                       const Bounds& b);
 
 private:
     HWND hwnd_ = nullptr;

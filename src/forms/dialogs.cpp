@@ -91,7 +91,9 @@ UniqueGlobal PreviewTemplate() {
     return t.Make();
 }
 
-struct PidlDeleter { void operator()(PIDLIST_ABSOLUTE p) const { ILFree(p); } };
+struct PidlDeleter {
+    void operator()(PIDLIST_ABSOLUTE p) const { ILFree(p); }
+};
 using UniquePidl = UniqueHandle<PIDLIST_ABSOLUTE, PidlDeleter>;
 
 class MediumGuard {
@@ -154,7 +156,8 @@ public:
         }
         auto* self = reinterpret_cast<PreviewPane*>(GetWindowLongPtrW(dlg, DWLP_USER));
         if (!self) return FALSE;
-        return GuardHandler(dlg, [&]() -> UINT_PTR { return self->Handle(dlg, msg, wParam, lParam); }, FALSE);
+        return GuardHandler(
+            dlg, [&]() -> UINT_PTR { return self->Handle(dlg, msg, wParam, lParam); }, FALSE);
     }
 
 private:
@@ -334,8 +337,6 @@ std::string FormatOne(std::string_view pattern, std::string_view argument) {
     return out;
 }
 
-void ShowError(HWND owner, std::string_view message) {
-    MessageDlg(owner, message, "Kelbo", MB_OK | MB_ICONERROR);
-}
+void ShowError(HWND owner, std::string_view message) { MessageDlg(owner, message, "Kelbo", MB_OK | MB_ICONERROR); }
 
 }  // namespace kelbo::forms

@@ -35,12 +35,12 @@ inline constexpr int kFilePreviewTextId = 0x3E1;
 
 struct FileDialog {
     std::string title;
-    std::string filter;        // the program's "description|pattern|..." form
-    int filterIndex = 1;       // 1-based, as the API counts
-    std::string defaultExt;    // without the dot
-    std::string fileName;      // in: proposed; out: chosen (UTF-8)
+    std::string filter;      // the program's "description|pattern|..." form
+    int filterIndex = 1;     // 1-based, as the API counts
+    std::string defaultExt;  // without the dot
+    std::string fileName;    // in: proposed; out: chosen (UTF-8)
     std::string initialDir;
-    bool mustExist = true;     // open: the file must exist
+    bool mustExist = true;        // open: the file must exist
     FilePreviewProvider preview;  // set: a preview beside the list
 
     bool ExecuteOpen(HWND owner);

@@ -6,8 +6,7 @@
 namespace kelbo::forms {
 
 DibSection::DibSection(int width, int height) {
-    if (width < 0 || height < 0 || width > 65535 || height > 65535)
-        throw std::invalid_argument("Bad picture size");
+    if (width < 0 || height < 0 || width > 65535 || height > 65535) throw std::invalid_argument("Bad picture size");
     width_ = width;
     height_ = height;
     if (width == 0 || height == 0) return;
@@ -29,9 +28,13 @@ DibSection::DibSection(ConstPixelView picture) : DibSection(picture.Width(), pic
     CopyPixels(View(), picture);
 }
 
-PixelView DibSection::View() { return PixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_))); }
+PixelView DibSection::View() {
+    return PixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_)));
+}
 
-ConstPixelView DibSection::View() const { return ConstPixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_))); }
+ConstPixelView DibSection::View() const {
+    return ConstPixelView(bits_, width_, height_, static_cast<std::ptrdiff_t>(Stride24(width_)));
+}
 
 Bitmap24 DibSection::ToBitmap() const {
     GdiFlush();

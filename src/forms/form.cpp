@@ -32,8 +32,8 @@ bool PreTranslate(MSG& msg) {
     return false;
 }
 
-void Form::CreateForm(const wchar_t* className, std::string_view caption, const Bounds& b, DWORD style,
-                      DWORD exStyle, HWND owner) {
+void Form::CreateForm(const wchar_t* className, std::string_view caption, const Bounds& b, DWORD style, DWORD exStyle,
+                      HWND owner) {
     CreateHandle(className, exStyle, style, caption, b, owner, nullptr);
 }
 
@@ -99,18 +99,20 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT routed = 0;
     if (RouteControlMessage(msg, wParam, lParam, routed)) return routed;
     switch (msg) {
-    case WM_CREATE:
-        FormCreate();
-        return 0;
+    case WM_CREATE: FormCreate(); return 0;
     case WM_SHOWWINDOW:
-        if (wParam) FormShow(); else FormHide();
+        if (wParam)
+            FormShow();
+        else
+            FormHide();
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) FormDeactivate(); else FormActivate();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            FormDeactivate();
+        else
+            FormActivate();
         break;
-    case WM_SIZE:
-        FormResize();
-        break;
+    case WM_SIZE: FormResize(); break;
     case WM_COMMAND:
         if (lParam == 0 && RunCommand(LOWORD(wParam))) return 0;
         break;
@@ -119,9 +121,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (inModalLoop_ && modalResult_ == mrNone) modalResult_ = mrCancel;
         FormClose();
         return 0;
-    case WM_DESTROY:
-        FormDestroy();
-        break;
+    case WM_DESTROY: FormDestroy(); break;
     }
     return DefaultHandling(msg, wParam, lParam);
 }

@@ -34,14 +34,30 @@ private:
     T h_{};
 };
 
-struct GdiObjectDeleter { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
-struct DcDeleter { void operator()(HDC h) const { DeleteDC(h); } };
-struct MenuDeleter { void operator()(HMENU h) const { DestroyMenu(h); } };
-struct IconDeleter { void operator()(HICON h) const { DestroyIcon(h); } };
-struct ImageListDeleter { void operator()(HIMAGELIST h) const { ImageList_Destroy(h); } };
-struct AccelDeleter { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
-struct WindowDeleter { void operator()(HWND h) const { DestroyWindow(h); } };
-struct GlobalDeleter { void operator()(HGLOBAL h) const { GlobalFree(h); } };
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DcDeleter {
+    void operator()(HDC h) const { DeleteDC(h); }
+};
+struct MenuDeleter {
+    void operator()(HMENU h) const { DestroyMenu(h); }
+};
+struct IconDeleter {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
+struct ImageListDeleter {
+    void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
+};
+struct AccelDeleter {
+    void operator()(HACCEL h) const { DestroyAcceleratorTable(h); }
+};
+struct WindowDeleter {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
+struct GlobalDeleter {
+    void operator()(HGLOBAL h) const { GlobalFree(h); }
+};
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -97,7 +113,9 @@ private:
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }

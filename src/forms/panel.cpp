@@ -16,7 +16,7 @@ bool HandleMouse(const MouseEvents& e, HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         SetCapture(hwnd);
-        const MouseButton b = msg == WM_LBUTTONDOWN ? MouseButton::kLeft
+        const MouseButton b = msg == WM_LBUTTONDOWN   ? MouseButton::kLeft
                               : msg == WM_RBUTTONDOWN ? MouseButton::kRight
                                                       : MouseButton::kMiddle;
         if (e.OnMouseDown) e.OnMouseDown(b, wParam, x, y);
@@ -29,7 +29,7 @@ bool HandleMouse(const MouseEvents& e, HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         if (GetCapture() == hwnd) ReleaseCapture();
-        const MouseButton b = msg == WM_LBUTTONUP ? MouseButton::kLeft
+        const MouseButton b = msg == WM_LBUTTONUP   ? MouseButton::kLeft
                               : msg == WM_RBUTTONUP ? MouseButton::kRight
                                                     : MouseButton::kMiddle;
         if (e.OnMouseUp) e.OnMouseUp(b, wParam, x, y);
@@ -42,8 +42,8 @@ bool HandleMouse(const MouseEvents& e, HWND hwnd, UINT msg, WPARAM wParam, LPARA
 
 void Panel::Create(HWND parent, const Bounds& b, std::string_view caption, bool raised) {
     raised_ = raised;
-    CreateHandle(L"KelboPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                 caption, b, parent, nullptr);
+    CreateHandle(L"KelboPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, caption,
+                 b, parent, nullptr);
 }
 
 void Panel::SetColor(Color color) {
@@ -87,11 +87,8 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (RouteControlMessage(msg, wParam, lParam, routed)) return routed;
     if (HandleMouse(*this, Handle(), msg, wParam, lParam)) return 0;
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_SETTEXT: {
         LRESULT r = DefaultHandling(msg, wParam, lParam);
         Invalidate();
@@ -131,8 +128,7 @@ LRESULT PictureView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_SETCURSOR:
         if (cursor_ && LOWORD(lParam) == HTCLIENT) {
             ::SetCursor(cursor_);

@@ -30,10 +30,16 @@ public:
     void Create(HWND parent, const Bounds& b, std::string_view caption = {}, bool raised = true);
     void SetColor(Color color);
     Color GetColor() const { return color_; }
-    void SetCaptionColor(Color color) { captionColor_ = color; Invalidate(); }
+    void SetCaptionColor(Color color) {
+        captionColor_ = color;
+        Invalidate();
+    }
     void SetUnderline(bool underline);
     bool Underline() const { return underline_; }
-    void SetBevel(bool raised) { raised_ = raised; Invalidate(); }
+    void SetBevel(bool raised) {
+        raised_ = raised;
+        Invalidate();
+    }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -46,7 +46,13 @@ void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = Timers().find(id);
     if (it == Timers().end() || !it->second->OnTimer) return;
     Timer* timer = it->second;
-    GuardHandler(nullptr, [timer] { timer->OnTimer(); return true; }, false);
+    GuardHandler(
+        nullptr,
+        [timer] {
+            timer->OnTimer();
+            return true;
+        },
+        false);
 }
 
 }  // namespace kelbo::forms

@@ -47,15 +47,11 @@ void ToolBar::Create(HWND parent, const std::vector<ToolButton>& buttons, ConstP
     Adopt(reinterpret_cast<HWND>(SendMessageW(Handle(), TB_GETTOOLTIPS, 0, 0)));
 }
 
-bool ToolBar::Down(UINT command) const {
-    return SendMessageW(Handle(), TB_ISBUTTONCHECKED, command, 0) != 0;
-}
+bool ToolBar::Down(UINT command) const { return SendMessageW(Handle(), TB_ISBUTTONCHECKED, command, 0) != 0; }
 
 void ToolBar::SetDown(UINT command, bool down) { SendMessageW(Handle(), TB_CHECKBUTTON, command, down); }
 
-bool ToolBar::ButtonEnabled(UINT command) const {
-    return SendMessageW(Handle(), TB_ISBUTTONENABLED, command, 0) != 0;
-}
+bool ToolBar::ButtonEnabled(UINT command) const { return SendMessageW(Handle(), TB_ISBUTTONENABLED, command, 0) != 0; }
 
 void ToolBar::SetButtonEnabled(UINT command, bool enabled) {
     SendMessageW(Handle(), TB_ENABLEBUTTON, command, enabled);

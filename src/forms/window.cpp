@@ -97,8 +97,8 @@ void Window::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, 
         mcs.lParam = reinterpret_cast<LPARAM>(this);
         made = reinterpret_cast<HWND>(SendMessageW(parent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     } else {
-        made = CreateWindowExW(exStyle, className, text.c_str(), style, b.left, b.top, b.width, b.height,
-                               parent, menuOrId, instance, this);
+        made = CreateWindowExW(exStyle, className, text.c_str(), style, b.left, b.top, b.width, b.height, parent,
+                               menuOrId, instance, this);
     }
     if (!made) throw std::runtime_error("Cannot create a window");
 }
@@ -145,9 +145,7 @@ LRESULT Window::Dispatch(Window& self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return msg == WM_CREATE ? -1 : 0;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefaultHandling(msg, wParam, lParam);
-}
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultHandling(msg, wParam, lParam); }
 
 LRESULT Window::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (kind_) {

@@ -75,9 +75,9 @@ public:
 protected:
     // Registers the class once per process and creates the window with this
     // object behind it. Throws std::runtime_error when Windows refuses.
-    void CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, std::string_view caption,
-                      const Bounds& b, HWND parent, HMENU menuOrId, WindowKind kind = WindowKind::kPlain,
-                      UINT classStyle = CS_DBLCLKS, HBRUSH background = nullptr);
+    void CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, std::string_view caption, const Bounds& b,
+                      HWND parent, HMENU menuOrId, WindowKind kind = WindowKind::kPlain, UINT classStyle = CS_DBLCLKS,
+                      HBRUSH background = nullptr);
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);

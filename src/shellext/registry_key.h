@@ -10,8 +10,8 @@ class RegistryKey {
 public:
     // Creates the key (or opens it when it exists) for writing values.
     RegistryKey(HKEY root, const wchar_t* path) {
-        if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key_,
-                            nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key_, nullptr) !=
+            ERROR_SUCCESS)
             key_ = nullptr;
     }
     ~RegistryKey() {

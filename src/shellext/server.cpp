@@ -64,15 +64,12 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID, LPVOID* ou
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return g_liveObjects == 0 ? S_OK : S_FALSE;
-}
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_liveObjects == 0 ? S_OK : S_FALSE; }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     const std::wstring classKey = ClassKeyPath();
     const std::string description = kelbo::shellext::kContextMenuDescription;
-    if (!SetDefaultValue(classKey, std::wstring(description.begin(), description.end())))
-        return E_FAIL;
+    if (!SetDefaultValue(classKey, std::wstring(description.begin(), description.end()))) return E_FAIL;
     const std::wstring path = ModulePath();
     if (path.empty() || !SetDefaultValue(classKey + L"\\InprocServer32", path)) return E_FAIL;
     return S_OK;

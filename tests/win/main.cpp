@@ -15,9 +15,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // An error box would wait for a person; a test that lets a handler throw
     // without expecting it fails instead.
-    kelbo::forms::SetErrorReporter([](HWND, std::string_view message) {
-        ADD_FAILURE() << "unexpected error reported: " << std::string(message);
-    });
+    kelbo::forms::SetErrorReporter(
+        [](HWND, std::string_view message) { ADD_FAILURE() << "unexpected error reported: " << std::string(message); });
     const int result = RUN_ALL_TESTS();
     CoUninitialize();
     return result;

@@ -16,9 +16,9 @@ namespace kelbo {
 namespace {
 
 // The standard 16-colour palette, 0xRRGGBB.
-constexpr std::array<std::uint32_t, 16> kPalette{
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+constexpr std::array<std::uint32_t, 16> kPalette{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                 0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 int PaletteIndex(std::uint32_t rgb) {
     for (size_t i = 0; i < kPalette.size(); ++i)

@@ -3,14 +3,14 @@
 namespace kelbo::cli {
 
 CommandRegistry AllCommands() {
-  CommandRegistry registry;
-  AddColourCommands(registry);
-  AddConvertCommand(registry);
-  AddFilterCommands(registry);
-  AddGifFramesCommand(registry);
-  AddInfoCommand(registry);
-  AddTestCardCommand(registry);
-  return registry;
+    CommandRegistry registry;
+    AddColourCommands(registry);
+    AddConvertCommand(registry);
+    AddFilterCommands(registry);
+    AddGifFramesCommand(registry);
+    AddInfoCommand(registry);
+    AddTestCardCommand(registry);
+    return registry;
 }
 
 }  // namespace kelbo::cli

@@ -18,286 +18,273 @@
 namespace kelbo::cli {
 namespace {
 
-constexpr char kFileHelp[] =
-    "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
-    "Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg and .ico as\n"
-    "Save writes them, anything else as a Windows bitmap (24 bits unless said above).";
+constexpr char kFileHelp[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
+                             "Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg and .ico as\n"
+                             "Save writes them, anything else as a Windows bitmap (24 bits unless said above).";
 
 // Reads IN, applies `change` in place, writes OUT in `format` with the
 // colour table `palette` points to once `change` has run (none when null).
 int ChangeFile(const std::string& name, const ParsedArgs& args, CommandIo& io,
-               const std::function<void(PixelView)>& change,
-               PixelFormat format = PixelFormat::k24,
+               const std::function<void(PixelView)>& change, PixelFormat format = PixelFormat::k24,
                const Palette* palette = nullptr) {
-  return TransformFile(
-      name, args, io,
-      [&change](Bitmap24 picture) {
-        change(picture.View());
-        return picture;
-      },
-      format, palette);
+    return TransformFile(
+        name, args, io,
+        [&change](Bitmap24 picture) {
+            change(picture.View());
+            return picture;
+        },
+        format, palette);
 }
 
 // "RRGGBB" (or "#RRGGBB") in hexadecimal, as colours are written on the web.
 Color ColourValue(const ParsedArgs& args, std::string_view option, Color fallback) {
-  const std::optional<std::string> text = args.Value(option);
-  if (!text) return fallback;
-  std::string_view digits = *text;
-  if (!digits.empty() && digits.front() == '#') digits.remove_prefix(1);
-  std::uint32_t value = 0;
-  bool valid = digits.size() == 6;
-  for (const char c : digits) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) valid = false;
-    value = value * 16 + static_cast<std::uint32_t>(digit < 0 ? 0 : digit);
-  }
-  if (!valid) {
-    throw UsageError("option --" + std::string(option) +
-                     " needs a colour RRGGBB in hexadecimal, not \"" + *text + "\"");
-  }
-  return Rgb(static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-             static_cast<std::uint8_t>(value));
+    const std::optional<std::string> text = args.Value(option);
+    if (!text) return fallback;
+    std::string_view digits = *text;
+    if (!digits.empty() && digits.front() == '#') digits.remove_prefix(1);
+    std::uint32_t value = 0;
+    bool valid = digits.size() == 6;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) valid = false;
+        value = value * 16 + static_cast<std::uint32_t>(digit < 0 ? 0 : digit);
+    }
+    if (!valid) {
+        throw UsageError("option --" + std::string(option) + " needs a colour RRGGBB in hexadecimal, not \"" + *text +
+                         "\"");
+    }
+    return Rgb(static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+               static_cast<std::uint8_t>(value));
 }
 
 int RunNegative(const ParsedArgs& args, CommandIo& io) {
-  return ChangeFile("negative", args, io, [](PixelView p) { Negative(p); });
+    return ChangeFile("negative", args, io, [](PixelView p) { Negative(p); });
 }
 
 int RunGrey(const ParsedArgs& args, CommandIo& io) {
-  return ChangeFile("grey", args, io, [](PixelView p) { GreyScale(p); });
+    return ChangeFile("grey", args, io, [](PixelView p) { GreyScale(p); });
 }
 
 int RunRgb(const ParsedArgs& args, CommandIo& io) {
-  RgbChange change;
-  change.red = args.IntValue("red", 100, 0, 300);
-  change.green = args.IntValue("green", 100, 0, 300);
-  change.blue = args.IntValue("blue", 100, 0, 300);
-  change.except_white = args.IntValue("except-white", 0, 0, 1) == 1;
-  change.range = args.IntValue("range", 1, 0, 255);
-  return ChangeFile("rgb", args, io, [&](PixelView p) { ChangeRgb(p, change); });
+    RgbChange change;
+    change.red = args.IntValue("red", 100, 0, 300);
+    change.green = args.IntValue("green", 100, 0, 300);
+    change.blue = args.IntValue("blue", 100, 0, 300);
+    change.exceptWhite = args.IntValue("except-white", 0, 0, 1) == 1;
+    change.range = args.IntValue("range", 1, 0, 255);
+    return ChangeFile("rgb", args, io, [&](PixelView p) { ChangeRgb(p, change); });
 }
 
 int RunCmy(const ParsedArgs& args, CommandIo& io) {
-  CmyChange change;
-  change.cyan = args.IntValue("cyan", 100, 0, 500);
-  change.magenta = args.IntValue("magenta", 100, 0, 500);
-  change.yellow = args.IntValue("yellow", 100, 0, 500);
-  return ChangeFile("cmy", args, io, [&](PixelView p) { ChangeCmy(p, change); });
+    CmyChange change;
+    change.cyan = args.IntValue("cyan", 100, 0, 500);
+    change.magenta = args.IntValue("magenta", 100, 0, 500);
+    change.yellow = args.IntValue("yellow", 100, 0, 500);
+    return ChangeFile("cmy", args, io, [&](PixelView p) { ChangeCmy(p, change); });
 }
 
 int RunGamma(const ParsedArgs& args, CommandIo& io) {
-  GammaCorrection gamma;
-  if (args.Has("linked")) {
-    if (args.Has("red") || args.Has("green") || args.Has("blue")) {
-      throw UsageError("gamma: --linked sets all three channels; give it alone");
+    GammaCorrection gamma;
+    if (args.Has("linked")) {
+        if (args.Has("red") || args.Has("green") || args.Has("blue")) {
+            throw UsageError("gamma: --linked sets all three channels; give it alone");
+        }
+        const int position = args.IntValue("linked", 100, 1, 250);
+        gamma = {position, position, position};
+    } else {
+        gamma.red = args.IntValue("red", 100, 1, 250);
+        gamma.green = args.IntValue("green", 100, 1, 250);
+        gamma.blue = args.IntValue("blue", 100, 1, 250);
     }
-    const int position = args.IntValue("linked", 100, 1, 250);
-    gamma = {position, position, position};
-  } else {
-    gamma.red = args.IntValue("red", 100, 1, 250);
-    gamma.green = args.IntValue("green", 100, 1, 250);
-    gamma.blue = args.IntValue("blue", 100, 1, 250);
-  }
-  return ChangeFile("gamma", args, io, [&](PixelView p) { CorrectGamma(p, gamma); });
+    return ChangeFile("gamma", args, io, [&](PixelView p) { CorrectGamma(p, gamma); });
 }
 
 int RunThreshold(const ParsedArgs& args, CommandIo& io) {
-  const ThresholdFields fields =
-      OrderThresholdFields({args.IntValue("start", 0, 0, 255), args.IntValue("end", 0, 0, 255),
-                            args.IntValue("break", 0, 0, 255)});
-  Threshold threshold;
-  threshold.start = fields.start;
-  threshold.break_point = fields.break_point;
-  threshold.end = fields.end;
-  threshold.lower = ColourValue(args, "lower", threshold.lower);
-  threshold.upper = ColourValue(args, "upper", threshold.upper);
-  return ChangeFile("threshold", args, io, [&](PixelView p) { ApplyThreshold(p, threshold); });
+    const ThresholdFields fields = OrderThresholdFields(
+        {args.IntValue("start", 0, 0, 255), args.IntValue("end", 0, 0, 255), args.IntValue("break", 0, 0, 255)});
+    Threshold threshold;
+    threshold.start = fields.start;
+    threshold.breakPoint = fields.breakPoint;
+    threshold.end = fields.end;
+    threshold.lower = ColourValue(args, "lower", threshold.lower);
+    threshold.upper = ColourValue(args, "upper", threshold.upper);
+    return ChangeFile("threshold", args, io, [&](PixelView p) { ApplyThreshold(p, threshold); });
 }
 
 int RunHsl(const ParsedArgs& args, CommandIo& io) {
-  const int hue = args.IntValue("hue", 0, -100, 100);
-  const int saturation = args.IntValue("saturation", 0, -100, 100);
-  const int lightness = args.IntValue("lightness", 0, -100, 100);
-  return ChangeFile("hsl", args, io,
-                    [&](PixelView p) { ChangeHSL(p, hue, saturation, lightness); });
+    const int hue = args.IntValue("hue", 0, -100, 100);
+    const int saturation = args.IntValue("saturation", 0, -100, 100);
+    const int lightness = args.IntValue("lightness", 0, -100, 100);
+    return ChangeFile("hsl", args, io, [&](PixelView p) { ChangeHSL(p, hue, saturation, lightness); });
 }
 
 int RunEqualize(const ParsedArgs& args, CommandIo& io) {
-  return ChangeFile("equalize", args, io, [](PixelView p) { Equalize(p); });
+    return ChangeFile("equalize", args, io, [](PixelView p) { Equalize(p); });
 }
 
 ColourDepth DepthOption(const ParsedArgs& args) {
-  const std::string depth = args.ValueOr("depth", "24");
-  if (depth == "bw") return ColourDepth::kBlackWhite;
-  if (depth == "two") return ColourDepth::kTwoColours;
-  if (depth == "16") return ColourDepth::kSixteen;
-  if (depth == "16grey") return ColourDepth::kSixteenGreys;
-  if (depth == "256") return ColourDepth::k256;
-  if (depth == "256grey") return ColourDepth::k256Greys;
-  if (depth == "24") return ColourDepth::kTrueColour;
-  throw UsageError("--depth must be bw, two, 16, 16grey, 256, 256grey or 24, not \"" + depth +
-                   "\"");
+    const std::string depth = args.ValueOr("depth", "24");
+    if (depth == "bw") return ColourDepth::kBlackWhite;
+    if (depth == "two") return ColourDepth::kTwoColours;
+    if (depth == "16") return ColourDepth::kSixteen;
+    if (depth == "16grey") return ColourDepth::kSixteenGreys;
+    if (depth == "256") return ColourDepth::k256;
+    if (depth == "256grey") return ColourDepth::k256Greys;
+    if (depth == "24") return ColourDepth::kTrueColour;
+    throw UsageError("--depth must be bw, two, 16, 16grey, 256, 256grey or 24, not \"" + depth + "\"");
 }
 
 ReductionMethod MethodOption(const ParsedArgs& args) {
-  const std::string method = args.ValueOr("method", "round");
-  if (method == "round") return ReductionMethod::kRounding;
-  if (method == "random") return ReductionMethod::kRandomDither;
-  if (method == "fs") return ReductionMethod::kFloydSteinberg;
-  throw UsageError("--method must be round, random or fs, not \"" + method + "\"");
+    const std::string method = args.ValueOr("method", "round");
+    if (method == "round") return ReductionMethod::kRounding;
+    if (method == "random") return ReductionMethod::kRandomDither;
+    if (method == "fs") return ReductionMethod::kFloydSteinberg;
+    throw UsageError("--method must be round, random or fs, not \"" + method + "\"");
 }
 
 int RunReduce(const ParsedArgs& args, CommandIo& io) {
-  const ColourDepth depth = DepthOption(args);
-  const ReductionMethod method = MethodOption(args);
-  const auto seed = static_cast<std::uint32_t>(args.IntValue("seed", 1, 0, 2147483647));
-  // The table is made once, from the picture as read, and the file keeps it.
-  std::vector<Color> palette;
-  return ChangeFile(
-      "reduce", args, io,
-      [&](PixelView p) {
-        palette = ReductionPalette(p, depth);
-        ReduceColours(p, palette, method, nullptr, seed);
-      },
-      DepthFormat(depth), &palette);
+    const ColourDepth depth = DepthOption(args);
+    const ReductionMethod method = MethodOption(args);
+    const auto seed = static_cast<std::uint32_t>(args.IntValue("seed", 1, 0, 2147483647));
+    // The table is made once, from the picture as read, and the file keeps it.
+    std::vector<Color> palette;
+    return ChangeFile(
+        "reduce", args, io,
+        [&](PixelView p) {
+            palette = ReductionPalette(p, depth);
+            ReduceColours(p, palette, method, nullptr, seed);
+        },
+        DepthFormat(depth), &palette);
 }
 
 // Read-only commands print instead of writing.
 int Report(const std::string& name, const ParsedArgs& args, CommandIo& io,
            const std::function<void(const Bitmap24&)>& print) {
-  try {
-    print(ReadInputPicture(args.Positional()[0], io.codecs).bitmap);
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
-    return kExitFailure;
-  }
-  return kExitOk;
+    try {
+        print(ReadInputPicture(args.Positional()[0], io.codecs).bitmap);
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli " << name << ": " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 int RunHistogram(const ParsedArgs& args, CommandIo& io) {
-  return Report("histogram", args, io, [&](const Bitmap24& picture) {
-    const ChannelHistogram h = CountChannels(picture.View());
-    for (int v = 0; v < 256; ++v) {
-      io.out << v << ' ' << h.red[v] << ' ' << h.green[v] << ' ' << h.blue[v] << '\n';
-    }
-  });
+    return Report("histogram", args, io, [&](const Bitmap24& picture) {
+        const ChannelHistogram h = CountChannels(picture.View());
+        for (int v = 0; v < 256; ++v) {
+            io.out << v << ' ' << h.red[v] << ' ' << h.green[v] << ' ' << h.blue[v] << '\n';
+        }
+    });
 }
 
 int RunColours(const ParsedArgs& args, CommandIo& io) {
-  return Report("colours", args, io,
-                [&](const Bitmap24& picture) { io.out << CountColours(picture.View()) << '\n'; });
+    return Report("colours", args, io,
+                  [&](const Bitmap24& picture) { io.out << CountColours(picture.View()) << '\n'; });
 }
 
-Command InPlace(std::string name, std::string summary, std::string description,
-                std::vector<OptionDef> options,
+Command InPlace(std::string name, std::string summary, std::string description, std::vector<OptionDef> options,
                 std::function<int(const ParsedArgs&, CommandIo&)> run) {
-  return Command{
-      .name = std::move(name),
-      .summary = std::move(summary),
-      .arguments = "IN OUT",
-      .description = std::move(description) + "\n" + kFileHelp,
-      .options = std::move(options),
-      .min_positional = 2,
-      .max_positional = 2,
-      .run = std::move(run),
-  };
+    return Command{
+        .name = std::move(name),
+        .summary = std::move(summary),
+        .arguments = "IN OUT",
+        .description = std::move(description) + "\n" + kFileHelp,
+        .options = std::move(options),
+        .minPositional = 2,
+        .maxPositional = 2,
+        .run = std::move(run),
+    };
 }
 
 }  // namespace
 
 void AddColourCommands(CommandRegistry& registry) {
-  registry.Add(InPlace("negative", "invert every channel (\"Negativ\")",
-                       "Every channel value v becomes 255 - v.", {}, RunNegative));
-  registry.Add(InPlace("grey", "grey scale by luminance (\"Len odtiene sedej\")",
-                       "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {},
-                       RunGrey));
-  registry.Add(
-      InPlace("rgb", "scale the red, green and blue channels (\"Zmen RGB\")",
-              "Each channel becomes min(255, channel * percent div 100). With --except-white 1,\n"
-              "pixels whose three channels are all at least 256 - range keep their colour.",
-              {{"red", "P", "red percent, 0..300 (default 100)"},
-               {"green", "P", "green percent, 0..300 (default 100)"},
-               {"blue", "P", "blue percent, 0..300 (default 100)"},
-               {"except-white", "0|1", "keep near-white pixels (default 0)"},
-               {"range", "N", "how near white, 0..255 (default 1: only white)"}},
-              RunRgb));
-  registry.Add(
-      InPlace("cmy", "scale the cyan, magenta and yellow complements (\"Zmen CMY\")",
-              "Each channel's complement 255 - v becomes min(255, (255 - v) * percent div 100),\n"
-              "and the channel its complement again.",
-              {{"cyan", "P", "cyan percent, 0..500 (default 100)"},
-               {"magenta", "P", "magenta percent, 0..500 (default 100)"},
-               {"yellow", "P", "yellow percent, 0..500 (default 100)"}},
-              RunCmy));
-  registry.Add(
-      InPlace("gamma", "raise each channel to a power (\"Gama korekcia\")",
-              "Each channel value v (0 read as 1) becomes min(255, Round(v ^ (position / 100))):\n"
-              "position 100 keeps the picture, lower ones darken, higher ones brighten.",
-              {{"red", "P", "red position, 1..250 (default 100)"},
-               {"green", "P", "green position, 1..250 (default 100)"},
-               {"blue", "P", "blue position, 1..250 (default 100)"},
-               {"linked", "P", "one position, 1..250, for all three channels"}},
-              RunGamma));
-  registry.Add(
-      InPlace("threshold", "colour two luminance bands (\"Prahovanie\")",
-              "A pixel whose luminance L has start < L < break takes --lower, break < L < end\n"
-              "takes --upper; others keep their colour. As the dialog does, end is raised to\n"
-              "start, and break brought between start and end.",
-              {{"start", "N", "start of the interval, 0..255 (default 0)"},
-               {"break", "N", "break point, 0..255 (default 0)"},
-               {"end", "N", "end of the interval, 0..255 (default 0)"},
-               {"lower", "RRGGBB", "colour of the lower band (default 000000)"},
-               {"upper", "RRGGBB", "colour of the upper band (default FFFFFF)"}},
-              RunThreshold));
-  registry.Add(
-      InPlace("hsl", "scale hue, saturation and lightness (\"Zmen HSL\")",
-              "On the 240-step HSL scale each component grows by its own percent of itself\n"
-              "(hue limited to 239, saturation and lightness to 240).",
-              {{"hue", "P", "hue percent, -100..100 (default 0)"},
-               {"saturation", "P", "saturation percent, -100..100 (default 0)"},
-               {"lightness", "P", "lightness percent, -100..100 (default 0)"}},
-              RunHsl));
-  registry.Add(InPlace("equalize", "equalize the luminance histogram (\"Ekvalizacia\")",
-                       "Spreads the luminance levels evenly; every pixel's channels are scaled\n"
-                       "by one factor, so hues stay.",
-                       {}, RunEqualize));
-  registry.Add(
-      InPlace("reduce", "reduce to a colour depth (\"Zmena poctu farieb\")",
-              "Rewrites every pixel with a colour of the depth's table and writes OUT as a\n"
-              "bitmap of that depth with that table: bw black and white, two two colours made\n"
-              "for the picture (1 bit); 16 the standard colours, 16grey sixteen greys (4 bits);\n"
-              "256 a table made for the picture, 256grey every grey (8 bits); 24 nothing to\n"
-              "reduce. Methods: round (nearest colour), random (noise of the table's spacing\n"
-              "before the nearest colour, repeatable by --seed), fs (Floyd-Steinberg error\n"
-              "diffusion).",
-              {{"depth", "D", "bw, two, 16, 16grey, 256, 256grey or 24 (default 24)"},
-               {"method", "M", "round, random or fs (default round)"},
-               {"seed", "N", "seed of the random dither, 0..2147483647 (default 1)"}},
-              RunReduce));
-  registry.Add(Command{
-      .name = "histogram",
-      .summary = "print the red, green and blue counts of every level",
-      .arguments = "IN",
-      .description = "Prints 256 lines \"level red green blue\", the number of pixels whose red,\n"
-                     "green and blue channels have that level.",
-      .options = {},
-      .min_positional = 1,
-      .max_positional = 1,
-      .run = RunHistogram,
-  });
-  registry.Add(Command{
-      .name = "colours",
-      .summary = "print the number of distinct colours",
-      .arguments = "IN",
-      .description = "Prints how many different colours the picture uses.",
-      .options = {},
-      .min_positional = 1,
-      .max_positional = 1,
-      .run = RunColours,
-  });
+    registry.Add(InPlace("negative", "invert every channel (\"Negativ\")", "Every channel value v becomes 255 - v.", {},
+                         RunNegative));
+    registry.Add(InPlace("grey", "grey scale by luminance (\"Len odtiene sedej\")",
+                         "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {}, RunGrey));
+    registry.Add(InPlace("rgb", "scale the red, green and blue channels (\"Zmen RGB\")",
+                         "Each channel becomes min(255, channel * percent div 100). With --except-white 1,\n"
+                         "pixels whose three channels are all at least 256 - range keep their colour.",
+                         {{"red", "P", "red percent, 0..300 (default 100)"},
+                          {"green", "P", "green percent, 0..300 (default 100)"},
+                          {"blue", "P", "blue percent, 0..300 (default 100)"},
+                          {"except-white", "0|1", "keep near-white pixels (default 0)"},
+                          {"range", "N", "how near white, 0..255 (default 1: only white)"}},
+                         RunRgb));
+    registry.Add(InPlace("cmy", "scale the cyan, magenta and yellow complements (\"Zmen CMY\")",
+                         "Each channel's complement 255 - v becomes min(255, (255 - v) * percent div 100),\n"
+                         "and the channel its complement again.",
+                         {{"cyan", "P", "cyan percent, 0..500 (default 100)"},
+                          {"magenta", "P", "magenta percent, 0..500 (default 100)"},
+                          {"yellow", "P", "yellow percent, 0..500 (default 100)"}},
+                         RunCmy));
+    registry.Add(InPlace("gamma", "raise each channel to a power (\"Gama korekcia\")",
+                         "Each channel value v (0 read as 1) becomes min(255, Round(v ^ (position / 100))):\n"
+                         "position 100 keeps the picture, lower ones darken, higher ones brighten.",
+                         {{"red", "P", "red position, 1..250 (default 100)"},
+                          {"green", "P", "green position, 1..250 (default 100)"},
+                          {"blue", "P", "blue position, 1..250 (default 100)"},
+                          {"linked", "P", "one position, 1..250, for all three channels"}},
+                         RunGamma));
+    registry.Add(InPlace("threshold", "colour two luminance bands (\"Prahovanie\")",
+                         "A pixel whose luminance L has start < L < break takes --lower, break < L < end\n"
+                         "takes --upper; others keep their colour. As the dialog does, end is raised to\n"
+                         "start, and break brought between start and end.",
+                         {{"start", "N", "start of the interval, 0..255 (default 0)"},
+                          {"break", "N", "break point, 0..255 (default 0)"},
+                          {"end", "N", "end of the interval, 0..255 (default 0)"},
+                          {"lower", "RRGGBB", "colour of the lower band (default 000000)"},
+                          {"upper", "RRGGBB", "colour of the upper band (default FFFFFF)"}},
+                         RunThreshold));
+    registry.Add(InPlace("hsl", "scale hue, saturation and lightness (\"Zmen HSL\")",
+                         "On the 240-step HSL scale each component grows by its own percent of itself\n"
+                         "(hue limited to 239, saturation and lightness to 240).",
+                         {{"hue", "P", "hue percent, -100..100 (default 0)"},
+                          {"saturation", "P", "saturation percent, -100..100 (default 0)"},
+                          {"lightness", "P", "lightness percent, -100..100 (default 0)"}},
+                         RunHsl));
+    registry.Add(InPlace("equalize", "equalize the luminance histogram (\"Ekvalizacia\")",
+                         "Spreads the luminance levels evenly; every pixel's channels are scaled\n"
+                         "by one factor, so hues stay.",
+                         {}, RunEqualize));
+    registry.Add(InPlace("reduce", "reduce to a colour depth (\"Zmena poctu farieb\")",
+                         "Rewrites every pixel with a colour of the depth's table and writes OUT as a\n"
+                         "bitmap of that depth with that table: bw black and white, two two colours made\n"
+                         "for the picture (1 bit); 16 the standard colours, 16grey sixteen greys (4 bits);\n"
+                         "256 a table made for the picture, 256grey every grey (8 bits); 24 nothing to\n"
+                         "reduce. Methods: round (nearest colour), random (noise of the table's spacing\n"
+                         "before the nearest colour, repeatable by --seed), fs (Floyd-Steinberg error\n"
+                         "diffusion).",
+                         {{"depth", "D", "bw, two, 16, 16grey, 256, 256grey or 24 (default 24)"},
+                          {"method", "M", "round, random or fs (default round)"},
+                          {"seed", "N", "seed of the random dither, 0..2147483647 (default 1)"}},
+                         RunReduce));
+    registry.Add(Command{
+        .name = "histogram",
+        .summary = "print the red, green and blue counts of every level",
+        .arguments = "IN",
+        .description = "Prints 256 lines \"level red green blue\", the number of pixels whose red,\n"
+                       "green and blue channels have that level.",
+        .options = {},
+        .minPositional = 1,
+        .maxPositional = 1,
+        .run = RunHistogram,
+    });
+    registry.Add(Command{
+        .name = "colours",
+        .summary = "print the number of distinct colours",
+        .arguments = "IN",
+        .description = "Prints how many different colours the picture uses.",
+        .options = {},
+        .minPositional = 1,
+        .maxPositional = 1,
+        .run = RunColours,
+    });
 }
 
 }  // namespace kelbo::cli

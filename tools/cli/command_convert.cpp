@@ -13,77 +13,75 @@ namespace {
 
 // "keep" asks for the input's own format, as the program's Save does.
 PixelFormat FormatOption(const ParsedArgs& args, PixelFormat source) {
-  const std::string bits = args.ValueOr("bits", "24");
-  if (bits == "keep") return source;
-  if (bits == "1") return PixelFormat::k1;
-  if (bits == "4") return PixelFormat::k4;
-  if (bits == "8") return PixelFormat::k8;
-  if (bits == "15") return PixelFormat::k15;
-  if (bits == "16") return PixelFormat::k16;
-  if (bits == "24") return PixelFormat::k24;
-  if (bits == "32") return PixelFormat::k32;
-  throw UsageError("--bits must be 1, 4, 8, 15, 16, 24, 32 or keep, not \"" + bits + "\"");
+    const std::string bits = args.ValueOr("bits", "24");
+    if (bits == "keep") return source;
+    if (bits == "1") return PixelFormat::k1;
+    if (bits == "4") return PixelFormat::k4;
+    if (bits == "8") return PixelFormat::k8;
+    if (bits == "15") return PixelFormat::k15;
+    if (bits == "16") return PixelFormat::k16;
+    if (bits == "24") return PixelFormat::k24;
+    if (bits == "32") return PixelFormat::k32;
+    throw UsageError("--bits must be 1, 4, 8, 15, 16, 24, 32 or keep, not \"" + bits + "\"");
 }
 
 const char* WrittenKind(const std::string& extension) {
-  if (extension == ".GIF") return "GIF, at most 256 colours";
-  if (extension == ".JPG" || extension == ".JPEG") return "JPEG, quality 75";
-  if (extension == ".ICO") return "icon, 32 bits";
-  return nullptr;
+    if (extension == ".GIF") return "GIF, at most 256 colours";
+    if (extension == ".JPG" || extension == ".JPEG") return "JPEG, quality 75";
+    if (extension == ".ICO") return "icon, 32 bits";
+    return nullptr;
 }
 
 int RunConvert(const ParsedArgs& args, CommandIo& io) {
-  const std::string& in = args.Positional()[0];
-  const std::string& out = args.Positional()[1];
-  const std::string extension = UpperExtension(PathFromUtf8(out));
-  LoadedPicture picture;
-  try {
-    picture = ReadInputPicture(in, io.codecs);
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli convert: " << e.what() << '\n';
-    return kExitFailure;
-  }
-  const PixelFormat format = FormatOption(args, picture.format);
-  try {
-    SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli convert: " << e.what() << '\n';
-    return kExitFailure;
-  }
-  io.out << "wrote " << out << " (" << picture.bitmap.Width() << " x " << picture.bitmap.Height()
-         << ", ";
-  if (const char* kind = WrittenKind(extension)) {
-    io.out << kind << ")\n";
-  } else {
-    const PixelFormat written = BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format;
-    io.out << PixelFormatName(written) << ")\n";
-  }
-  return kExitOk;
+    const std::string& in = args.Positional()[0];
+    const std::string& out = args.Positional()[1];
+    const std::string extension = UpperExtension(PathFromUtf8(out));
+    LoadedPicture picture;
+    try {
+        picture = ReadInputPicture(in, io.codecs);
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    const PixelFormat format = FormatOption(args, picture.format);
+    try {
+        SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    io.out << "wrote " << out << " (" << picture.bitmap.Width() << " x " << picture.bitmap.Height() << ", ";
+    if (const char* kind = WrittenKind(extension)) {
+        io.out << kind << ")\n";
+    } else {
+        const PixelFormat written = BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format;
+        io.out << PixelFormatName(written) << ")\n";
+    }
+    return kExitOk;
 }
 
 }  // namespace
 
 void AddConvertCommand(CommandRegistry& registry) {
-  registry.Add(Command{
-      .name = "convert",
-      .summary = "convert a picture file, choosing the writer by OUT's extension",
-      .arguments = "IN OUT",
-      .description =
-          "Reads IN by its extension (.bmp, .gif: the first frame, .jpg/.jpeg: reduced to\n"
-          "256 colours as the program reads them, .ico: the largest image; any other name\n"
-          "is read as a Windows bitmap) and writes OUT as the program's Save does: .gif a\n"
-          "GIF of 256 colours (Floyd-Steinberg dithered), .jpg/.jpeg a JPEG of quality 75,\n"
-          ".ico an icon of one 32-bit image (up to 256 x 256), anything else a Windows\n"
-          "bitmap of --bits. Palette depths reuse IN's colour table when it holds every\n"
-          "colour, else take the picture's own colours when they fit, else a median-cut\n"
-          "table (1 bit: black and white, white from luminance 128).",
-      .options = {{"bits", "N",
-                   "bits per pixel of a bitmap: 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24, 32, or keep "
-                   "(IN's own; default 24); other kinds of OUT ignore it"}},
-      .min_positional = 2,
-      .max_positional = 2,
-      .run = RunConvert,
-  });
+    registry.Add(Command{
+        .name = "convert",
+        .summary = "convert a picture file, choosing the writer by OUT's extension",
+        .arguments = "IN OUT",
+        .description = "Reads IN by its extension (.bmp, .gif: the first frame, .jpg/.jpeg: reduced to\n"
+                       "256 colours as the program reads them, .ico: the largest image; any other name\n"
+                       "is read as a Windows bitmap) and writes OUT as the program's Save does: .gif a\n"
+                       "GIF of 256 colours (Floyd-Steinberg dithered), .jpg/.jpeg a JPEG of quality 75,\n"
+                       ".ico an icon of one 32-bit image (up to 256 x 256), anything else a Windows\n"
+                       "bitmap of --bits. Palette depths reuse IN's colour table when it holds every\n"
+                       "colour, else take the picture's own colours when they fit, else a median-cut\n"
+                       "table (1 bit: black and white, white from luminance 128).",
+        .options = {{"bits", "N",
+                     "bits per pixel of a bitmap: 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24, 32, or keep "
+                     "(IN's own; default 24); other kinds of OUT ignore it"}},
+        .minPositional = 2,
+        .maxPositional = 2,
+        .run = RunConvert,
+    });
 }
 
 }  // namespace kelbo::cli

@@ -11,32 +11,32 @@ namespace {
 constexpr int kMaxCardSide = 8192;
 
 int RunTestCard(const ParsedArgs& args, CommandIo& io) {
-  const int width = args.IntValue("width", 640, 1, kMaxCardSide);
-  const int height = args.IntValue("height", 480, 1, kMaxCardSide);
-  const std::string& name = args.Positional()[0];
-  Bitmap24 card(width, height);
-  DrawTestCard(card.View());
-  WriteBmp24(PathFromUtf8(name), card.View());
-  io.out << "wrote " << name << " (" << width << " x " << height << ", 24 bits per pixel)\n";
-  return kExitOk;
+    const int width = args.IntValue("width", 640, 1, kMaxCardSide);
+    const int height = args.IntValue("height", 480, 1, kMaxCardSide);
+    const std::string& name = args.Positional()[0];
+    Bitmap24 card(width, height);
+    DrawTestCard(card.View());
+    WriteBmp24(PathFromUtf8(name), card.View());
+    io.out << "wrote " << name << " (" << width << " x " << height << ", 24 bits per pixel)\n";
+    return kExitOk;
 }
 
 }  // namespace
 
 void AddTestCardCommand(CommandRegistry& registry) {
-  registry.Add(Command{
-      .name = "testcard",
-      .summary = "draw Kelbo's test card and write it as a 24-bit bitmap",
-      .arguments = "OUT.bmp",
-      .description = "Colour bars, grey ramp and steps, line gratings, a grid and a circle,\n"
-                     "and corner marks: red top left, green top right, blue bottom left,\n"
-                     "yellow bottom right.",
-      .options = {{"width", "W", "width in pixels, 1 to 8192 (default 640)"},
-                  {"height", "H", "height in pixels, 1 to 8192 (default 480)"}},
-      .min_positional = 1,
-      .max_positional = 1,
-      .run = RunTestCard,
-  });
+    registry.Add(Command{
+        .name = "testcard",
+        .summary = "draw Kelbo's test card and write it as a 24-bit bitmap",
+        .arguments = "OUT.bmp",
+        .description = "Colour bars, grey ramp and steps, line gratings, a grid and a circle,\n"
+                       "and corner marks: red top left, green top right, blue bottom left,\n"
+                       "yellow bottom right.",
+        .options = {{"width", "W", "width in pixels, 1 to 8192 (default 640)"},
+                    {"height", "H", "height in pixels, 1 to 8192 (default 480)"}},
+        .minPositional = 1,
+        .maxPositional = 1,
+        .run = RunTestCard,
+    });
 }
 
 }  // namespace kelbo::cli

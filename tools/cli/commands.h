@@ -19,34 +19,34 @@ inline constexpr int kExitUsage = 2;
 // What a command works with: its output streams, and the picture codecs of
 // the run (kelbo-cli's own JPEG picture, no progress).
 struct CommandIo {
-  std::ostream& out;
-  std::ostream& err;
-  const PictureCodecs& codecs;
+    std::ostream& out;
+    std::ostream& err;
+    const PictureCodecs& codecs;
 };
 
 // One subcommand: "kelbo-cli NAME [options] ARGS". Handlers throw UsageError
 // for bad arguments and any other std::exception for a failure; they return
 // the exit code otherwise.
 struct Command {
-  std::string name;
-  std::string summary;    // one line for the list
-  std::string arguments;  // positional arguments for the usage line, e.g. "FILE"
-  std::string description;
-  std::vector<OptionDef> options;
-  std::size_t min_positional = 0;
-  std::size_t max_positional = 0;
-  std::function<int(const ParsedArgs&, CommandIo&)> run;
+    std::string name;
+    std::string summary;    // one line for the list
+    std::string arguments;  // positional arguments for the usage line, e.g. "FILE"
+    std::string description;
+    std::vector<OptionDef> options;
+    std::size_t minPositional = 0;
+    std::size_t maxPositional = 0;
+    std::function<int(const ParsedArgs&, CommandIo&)> run;
 };
 
 class CommandRegistry {
- public:
-  // Throws std::logic_error on a repeated name, to catch wiring mistakes.
-  void Add(Command command);
-  const Command* Find(std::string_view name) const;
-  const std::vector<Command>& All() const { return commands_; }
+public:
+    // Throws std::logic_error on a repeated name, to catch wiring mistakes.
+    void Add(Command command);
+    const Command* Find(std::string_view name) const;
+    const std::vector<Command>& All() const { return commands_; }
 
- private:
-  std::vector<Command> commands_;
+private:
+    std::vector<Command> commands_;
 };
 
 // Runs the command line (without the program name). Never throws.

@@ -9,35 +9,34 @@
 namespace kelbo::cli {
 
 LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codecs) {
-  const std::filesystem::path path = PathFromUtf8(in);
-  LoadedPicture picture = LoadPictureFile(path, codecs);
-  if (picture.read) return picture;
-  Result<BmpPicture> bmp = ReadBmp(path);
-  if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
-  BmpPicture read = std::move(bmp).Value();
-  picture.read = true;
-  picture.bitmap = std::move(read.bitmap);
-  picture.format = read.format;
-  picture.palette = std::move(read.palette);
-  return picture;
+    const std::filesystem::path path = PathFromUtf8(in);
+    LoadedPicture picture = LoadPictureFile(path, codecs);
+    if (picture.read) return picture;
+    Result<BmpPicture> bmp = ReadBmp(path);
+    if (!bmp) throw PictureFileError(in + ": " + bmp.Error().message);
+    BmpPicture read = std::move(bmp).Value();
+    picture.read = true;
+    picture.bitmap = std::move(read.bitmap);
+    picture.format = read.format;
+    picture.palette = std::move(read.palette);
+    return picture;
 }
 
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
                   const Palette* palette) {
-  const std::string& in = args.Positional()[0];
-  const std::string& out = args.Positional()[1];
-  try {
-    const Bitmap24 result = transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
-    SavePictureFile(PathFromUtf8(out), result.View(), format,
-                    palette ? std::span<const Color>(*palette) : std::span<const Color>(),
-                    io.codecs);
-    io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
-  } catch (const std::exception& e) {
-    io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
-    return kExitFailure;
-  }
-  return kExitOk;
+    const std::string& in = args.Positional()[0];
+    const std::string& out = args.Positional()[1];
+    try {
+        const Bitmap24 result = transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
+        SavePictureFile(PathFromUtf8(out), result.View(), format,
+                        palette ? std::span<const Color>(*palette) : std::span<const Color>(), io.codecs);
+        io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 }  // namespace kelbo::cli

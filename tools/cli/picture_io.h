@@ -25,7 +25,7 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 // `transform` ran; none when null). Reports "wrote OUT (W x H)", or the
 // failure prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
-                  const std::function<Bitmap24(Bitmap24 picture)>& transform,
-                  PixelFormat format = PixelFormat::k24, const Palette* palette = nullptr);
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
+                  const Palette* palette = nullptr);
 
 }  // namespace kelbo::cli

@@ -9,20 +9,26 @@ namespace kelbo {
 
 const std::vector<std::string_view>& WindowCreationOrder() {
     static const std::vector<std::string_view> order = {
-        "TAboutDial",     "TNoiseDial",     "TEarthDial",   "TTextDial",      "TRectanglize",  "TAlfaDial",
-        "TFilterDial",    "TToolsWin",      "TRoundPhoto",  "TConvertDial",   "TEditPointDial", "TRGBDial",
-        "TCMYdial",       "TRotateDial",    "TShearDial",   "TAddBordersDial", "TPainterDial",  "TMedianDial",
-        "TNewWinDial",    "TZoomDial",      "TSobelDial",   "TResizeDial",    "TOptionsDial",  "TAritmeticDial",
-        "TScrnFrm",       "TMozaikaDial",   "TThresDial",   "TFastViewFrm",   "TSimpleWin",    "TFVOWin",
-        "THSLDial",       "TWaveDial",      "TMovieDlg",    "TToolDlg",       "TPalWin",       "TFavouriteDlg",
-        "THistoWin",      "TMovieDialog",   "TColorNumDialog",
+        "TAboutDial",  "TNoiseDial",   "TEarthDial",      "TTextDial",       "TRectanglize",   "TAlfaDial",
+        "TFilterDial", "TToolsWin",    "TRoundPhoto",     "TConvertDial",    "TEditPointDial", "TRGBDial",
+        "TCMYdial",    "TRotateDial",  "TShearDial",      "TAddBordersDial", "TPainterDial",   "TMedianDial",
+        "TNewWinDial", "TZoomDial",    "TSobelDial",      "TResizeDial",     "TOptionsDial",   "TAritmeticDial",
+        "TScrnFrm",    "TMozaikaDial", "TThresDial",      "TFastViewFrm",    "TSimpleWin",     "TFVOWin",
+        "THSLDial",    "TWaveDial",    "TMovieDlg",       "TToolDlg",        "TPalWin",        "TFavouriteDlg",
+        "THistoWin",   "TMovieDialog", "TColorNumDialog",
     };
     return order;
 }
 
 CommandModules::CommandModules(TViewForm& frame)
-    : frame_(frame), windows_(frame), files_(frame), edit_(frame), geometry_(frame), colour_(frame),
-      histogram_(frame), filters_(frame) {
+    : frame_(frame),
+      windows_(frame),
+      files_(frame),
+      edit_(frame),
+      geometry_(frame),
+      colour_(frame),
+      histogram_(frame),
+      filters_(frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }

@@ -19,7 +19,8 @@ namespace {
 std::wstring ClassIdText() { return Utf8ToWide(shellext::kContextMenuClsidText); }
 
 std::wstring ShellFolder(const wchar_t* name, const wchar_t* fallback) {
-    forms::RegistryKey key(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", forms::RegistryKey::Mode::kRead);
+    forms::RegistryKey key(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                           forms::RegistryKey::Mode::kRead);
     const std::wstring value = key.Read(name);
     return value.empty() ? fallback : value;
 }
@@ -41,7 +42,8 @@ void HookPictureTypes() {
             type = L"Kelbo.Image";
             ext.Write(nullptr, type);
         }
-        forms::RegistryKey handler(HKEY_CLASSES_ROOT, type + L"\\shellex\\ContextMenuHandlers\\" + ClassIdText(), forms::RegistryKey::Mode::kCreate);
+        forms::RegistryKey handler(HKEY_CLASSES_ROOT, type + L"\\shellex\\ContextMenuHandlers\\" + ClassIdText(),
+                                   forms::RegistryKey::Mode::kCreate);
         handler.Write(nullptr, L"");
     }
 }
@@ -73,8 +75,7 @@ FirstRunPaths CurrentPaths() {
 
 bool AlreadySetUp() {
     forms::RegistryKey key(HKEY_LOCAL_MACHINE, kProgramKey, forms::RegistryKey::Mode::kRead);
-    return key && !key.Read(L"RootDir").empty() && key.Read(L"Version") == kVersion &&
-           key.Read(L"BuiltOn") == kBuiltOn;
+    return key && !key.Read(L"RootDir").empty() && key.Read(L"Version") == kVersion && key.Read(L"BuiltOn") == kBuiltOn;
 }
 
 void CopyFileBlocks(const std::wstring& source, const std::wstring& destination) {

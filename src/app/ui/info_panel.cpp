@@ -25,7 +25,10 @@ void InfoPanel::ShowColor(Color color) {
     std::string text = ColorInfoText(color);
     std::string shown;
     for (char c : text) {
-        if (c == '\r') shown += "\r\n"; else shown += c;
+        if (c == '\r')
+            shown += "\r\n";
+        else
+            shown += c;
     }
     ColorInfo.SetText(shown);
     ColorBox.SetColor(color);

@@ -37,7 +37,6 @@ public:
     void ClearColor();
     // The chart's colour at a point of the chart.
     Color ChartColorAt(int x, int y) const;
-
 };
 
 }  // namespace kelbo

@@ -10,10 +10,9 @@ namespace kelbo {
 
 namespace {
 
-
 // The warping colours in the order of the list's items.
-constexpr Color Settings::* kWarpColors[] = {&Settings::NWLineColor, &Settings::NWColor, &Settings::LWColor,
-                                             &Settings::NWTextColor, &Settings::LWTextColor};
+constexpr Color Settings::*kWarpColors[] = {&Settings::NWLineColor, &Settings::NWColor, &Settings::LWColor,
+                                            &Settings::NWTextColor, &Settings::LWTextColor};
 constexpr int kWarpColorCount = static_cast<int>(std::size(kWarpColors));
 
 }  // namespace

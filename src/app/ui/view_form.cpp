@@ -78,7 +78,10 @@ void TViewForm::FormCreate() {
     Panel1.BgColor.OnMouseMove = [this](WPARAM, int, int) { ShowColorInfo(Options.BgColor); };
     Panel1.Image1.OnMouseMove = [this](WPARAM, int x, int y) { ShowColorInfo(Panel1.ChartColorAt(x, y)); };
     Panel1.Image1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int x, int y) { Image1MouseDown(b, x, y); };
-    Panel1.OnMouseMove = [this](WPARAM, int, int) { Panel1.ClearColor(); SetStatusPanel(0, ""); };
+    Panel1.OnMouseMove = [this](WPARAM, int, int) {
+        Panel1.ClearColor();
+        SetStatusPanel(0, "");
+    };
     Panel1.ClosePanel1.OnCloseClick = [this](controls::TClosePanel&) { ClosePanel1CloseClick(); };
     Panel1.ClosePanel1.OnRollClick = [this](controls::TClosePanel&) { ClosePanel1RollClick(); };
     Panel1.ClosePanel1.OnMouseMove = [this](WPARAM, int, int) { UnrollInfoPanel(); };
@@ -163,8 +166,8 @@ void TViewForm::WriteSettingsFile() {
 void TViewForm::PrepareSplash() {
     auto picture = LoadSplashPicture();
     if (!picture) return;  // no splash; the rest of the start goes on
-    const Point at = SplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                    picture->Width(), picture->Height());
+    const Point at = SplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), picture->Width(),
+                                    picture->Height());
     // Named so that outside tools can tell it from the other panels.
     SplashPanel.Create(Handle(), {at.x, at.y, picture->Width(), picture->Height()}, "Splash", false);
     SplashPanel.SetVisible(false);
@@ -264,9 +267,9 @@ void TViewForm::CreateToolBars() {
         {SaveItButton, B::kButton, "Ulož sieť na disk..."},
         {SpeedButton1, B::kButton, "Ulož sieť na disk..."},
     };
-    const Bitmap24 glyphs4 =
-        StripOf({Glyph::kAdd, Glyph::kDel, Glyph::kEdit, Glyph::kEditDial, Glyph::kNoWarp, Glyph::kWarp,
-                 Glyph::kWarpNow, Glyph::kMovie, Glyph::kLoad, Glyph::kSaveIt, Glyph::kSwap});
+    const Bitmap24 glyphs4 = StripOf({Glyph::kAdd, Glyph::kDel, Glyph::kEdit, Glyph::kEditDial, Glyph::kNoWarp,
+                                      Glyph::kWarp, Glyph::kWarpNow, Glyph::kMovie, Glyph::kLoad, Glyph::kSaveIt,
+                                      Glyph::kSwap});
     ToolBar4.Create(Handle(), bar4, glyphs4.ConstView(), kGlyphMaskColor);
     ToolBar4.SetDown(AddButton, true);
     ToolBar4.SetDown(NoWarpButton, true);
@@ -314,7 +317,8 @@ void TViewForm::LayoutChildren() {
         }
     }
     MoveWindow(mdiClient_, 0, top, std::max(0, right), std::max(0, bottom - top), TRUE);
-    if (Panel1.Visible() && Panel1.Rolled()) SetWindowPos(Panel1.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (Panel1.Visible() && Panel1.Rolled())
+        SetWindowPos(Panel1.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TViewForm::FormResize() { LayoutChildren(); }
@@ -337,9 +341,7 @@ TChildWin* TViewForm::ActiveImageDocument() const {
     return nullptr;
 }
 
-int TViewForm::ChildCount() const {
-    return static_cast<int>(forms::MdiChildren(mdiClient_).size());
-}
+int TViewForm::ChildCount() const { return static_cast<int>(forms::MdiChildren(mdiClient_).size()); }
 
 TChildWin& TViewForm::NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame) {
     auto doc = std::make_unique<TChildWin>(*this);
@@ -378,9 +380,7 @@ void TViewForm::SetMainTitle(std::string_view fileName) {
     SetText(title);
 }
 
-void TViewForm::SetStatusPanel(int panel, std::string_view text) {
-    StatusBar1.SetPanelText(panel, text, panel == 2);
-}
+void TViewForm::SetStatusPanel(int panel, std::string_view text) { StatusBar1.SetPanelText(panel, text, panel == 2); }
 
 void TViewForm::ShowColorInfo(Color color) { Panel1.ShowColor(color); }
 
@@ -465,9 +465,7 @@ LRESULT TViewForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         TrackPopupMenu(PopupMenu1.get(), TPM_RIGHTBUTTON, pt.x, pt.y, 0, Handle(), nullptr);
         return 0;
     }
-    case WM_DROPFILES:
-        FilesDropped(reinterpret_cast<HDROP>(wParam));
-        return 0;
+    case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_SETCURSOR:
         if (HIWORD(lParam) == WM_MOUSEMOVE) {
             const auto over = reinterpret_cast<HWND>(wParam);
@@ -476,16 +474,12 @@ LRESULT TViewForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 PointerOverFrame();
         }
         break;
-    case kWakeUpMessage:
-        ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
-        return 0;
+    case kWakeUpMessage: ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW); return 0;
     case kReapClosedDocuments:
         closed_.clear();
         UpdateMenuItems();
         return 0;
-    case WM_NCDESTROY:
-        documents_.clear();
-        break;
+    case WM_NCDESTROY: documents_.clear(); break;
     }
     return Form::HandleMessage(msg, wParam, lParam);
 }

@@ -185,7 +185,7 @@ private:
     forms::UniqueAccel accelerators_;
     std::vector<std::unique_ptr<TChildWin>> documents_;
     std::vector<std::unique_ptr<TChildWin>> closed_;  // freed once their messages are done
-    forms::ErrorReporter previousReporter_;  // put back when this window goes
+    forms::ErrorReporter previousReporter_;           // put back when this window goes
     std::vector<CommandModule*> modules_;
     FileCommands* files_ = nullptr;
     ImagingContext imagingContext_;

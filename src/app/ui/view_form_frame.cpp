@@ -79,8 +79,10 @@ void TViewForm::BgColorClick() {
 
 void TViewForm::Image1MouseDown(forms::MouseButton button, int x, int y) {
     const Color c = Panel1.ChartColorAt(x, y);
-    if (button == forms::MouseButton::kLeft) SetFgColor(c);
-    else if (button == forms::MouseButton::kRight) SetBgColor(c);
+    if (button == forms::MouseButton::kLeft)
+        SetFgColor(c);
+    else if (button == forms::MouseButton::kRight)
+        SetBgColor(c);
 }
 
 }  // namespace kelbo

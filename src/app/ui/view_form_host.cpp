@@ -68,7 +68,10 @@ void TViewForm::FilterIntoNewWindow(TChildWin& source, const IntoNewWindowFilter
 }
 
 void TViewForm::ReportError(std::string_view message) {
-    if (ErrorBox) ErrorBox(message); else forms::ShowError(Handle(), message);
+    if (ErrorBox)
+        ErrorBox(message);
+    else
+        forms::ShowError(Handle(), message);
 }
 
 void TViewForm::ShowInformation(std::string_view text) {
@@ -97,7 +100,10 @@ void TViewForm::ShowInfoText(std::string_view text) {
     // The label breaks lines only at carriage returns paired with line feeds.
     std::string shown;
     for (char c : text) {
-        if (c == '\r') shown += "\r\n"; else shown += c;
+        if (c == '\r')
+            shown += "\r\n";
+        else
+            shown += c;
     }
     Panel1.ColorInfo.SetText(shown);
     Panel1.ColorBox.SetVisible(false);
@@ -107,9 +113,7 @@ void TViewForm::BindCommand(UINT command, std::function<void()> handler) { OnCom
 
 bool TViewForm::ItemChecked(UINT command) const { return forms::ItemChecked(MainMenu1.get(), command); }
 
-void TViewForm::SetItemChecked(UINT command, bool checked) {
-    forms::SetItemChecked(MainMenu1.get(), command, checked);
-}
+void TViewForm::SetItemChecked(UINT command, bool checked) { forms::SetItemChecked(MainMenu1.get(), command, checked); }
 
 void TViewForm::AddModule(CommandModule& module) { modules_.push_back(&module); }
 

@@ -89,7 +89,8 @@ std::vector<WindowStep> WindowCommands::Windows() {
     const HWND owner = host_.Owner();
     return {
         {"TAboutDial", [this, owner] { aboutDial_ = std::make_unique<TAboutDial>(owner); }},
-        {"TOptionsDial", [this, owner] { optionsDial_ = std::make_unique<TOptionsDial>(owner, host_.ProgramSettings()); }},
+        {"TOptionsDial",
+         [this, owner] { optionsDial_ = std::make_unique<TOptionsDial>(owner, host_.ProgramSettings()); }},
     };
 }
 

@@ -10,7 +10,7 @@ namespace kelbo::controls {
 
 struct GifPaintModes {
     bool stretch = false;
-    bool stretch_ratio = false;
+    bool stretchRatio = false;
     bool center = false;
     bool tile = false;
 };
@@ -25,18 +25,18 @@ struct Rect {
 // control's size differs from the logical size; Stretch then wins over
 // StretchRatio, and scaling over Tile over Center. Tiles start at (0, 0) and
 // cover the control; the last row and column may be cut off by the control.
-std::vector<Rect> GifPaintTargets(int control_width, int control_height, int logical_width,
-                                     int logical_height, const GifPaintModes& modes);
+std::vector<Rect> GifPaintTargets(int controlWidth, int controlHeight, int logicalWidth, int logicalHeight,
+                                  const GifPaintModes& modes);
 
 // Whether the picture alone covers the control, so nothing under it need be
 // drawn first: no transparency, no ratio stretch, and tiling, stretching or
 // a picture at least as large as the control.
-bool GifPaintOpaque(int control_width, int control_height, int logical_width, int logical_height,
-                    bool any_transparent, const GifPaintModes& modes);
+bool GifPaintOpaque(int controlWidth, int controlHeight, int logicalWidth, int logicalHeight, bool anyTransparent,
+                    const GifPaintModes& modes);
 
-// The timer interval after showing a frame of `delay_ms`: short delays are
+// The timer interval after showing a frame of `delayMs`: short delays are
 // raised to 50 ms (browsers' habit, so a delay of 0 is not a busy loop),
 // then scaled by the speed in percent; never below 1 ms.
-unsigned GifFrameInterval(int delay_ms, int speed_percent);
+unsigned GifFrameInterval(int delayMs, int speedPercent);
 
 }  // namespace kelbo::controls

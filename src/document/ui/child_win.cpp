@@ -14,9 +14,9 @@ constexpr char kSaveQuestion[] = "Chcete uložiť zmeny do súboru %s?";
 }  // namespace
 
 TChildWin::TChildWin(DocumentHost& host) : host_(host) {
-    CreateHandle(kClassName, WS_EX_MDICHILD, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL |
-                                                 WS_CLIPCHILDREN,
-                 kUnnamed, {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}, host.MdiClient(), nullptr,
+    CreateHandle(kClassName, WS_EX_MDICHILD,
+                 WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, kUnnamed,
+                 {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}, host.MdiClient(), nullptr,
                  forms::WindowKind::kMdiChild);
 }
 
@@ -68,9 +68,7 @@ void TChildWin::TakeUndoSnapshot() {
     UndoSnapshots.SnapshotForChange(picture->View(), CurrentSaveFormat());
 }
 
-SaveFormat TChildWin::CurrentSaveFormat() const {
-    return {LoadedPixelFormat, LoadedPalette};
-}
+SaveFormat TChildWin::CurrentSaveFormat() const { return {LoadedPixelFormat, LoadedPalette}; }
 
 void TChildWin::ApplySaveFormat(SaveFormat format) {
     LoadedPixelFormat = format.pixelFormat;
@@ -204,14 +202,18 @@ LRESULT TChildWin::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<HWND>(lParam) == Handle()) FormActivate();
         break;
     case WM_HSCROLL:
-        if (lParam == 0) { ScrollView(SB_HORZ, LOWORD(wParam)); return 0; }
+        if (lParam == 0) {
+            ScrollView(SB_HORZ, LOWORD(wParam));
+            return 0;
+        }
         break;
     case WM_VSCROLL:
-        if (lParam == 0) { ScrollView(SB_VERT, LOWORD(wParam)); return 0; }
+        if (lParam == 0) {
+            ScrollView(SB_VERT, LOWORD(wParam));
+            return 0;
+        }
         break;
-    case WM_SIZE:
-        UpdateScrollRanges();
-        break;
+    case WM_SIZE: UpdateScrollRanges(); break;
     case WM_NCDESTROY: {
         LRESULT r = Form::HandleMessage(msg, wParam, lParam);
         host_.DocumentClosed(*this);  // may free this object later, never now

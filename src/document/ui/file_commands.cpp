@@ -26,7 +26,6 @@ constexpr UINT kRecentPosition = 17;
 
 HMENU FileMenu(HMENU bar) { return GetSubMenu(bar, 0); }
 
-
 }  // namespace
 
 FileCommands::FileCommands(CommandHost& host) : host_(host), recent_(host.ProgramSettings().RecentFiles) {

@@ -68,11 +68,15 @@ SIZE PictureSizeOf(const ENHMETAHEADER& h) {
     const long long frameW = static_cast<long long>(h.rclFrame.right) - h.rclFrame.left;
     const long long frameH = static_cast<long long>(h.rclFrame.bottom) - h.rclFrame.top;
     if (frameW > 0 && frameH > 0 && h.szlMillimeters.cx > 0 && h.szlMillimeters.cy > 0) {
-        return {static_cast<LONG>(Round(static_cast<long double>(frameW) * h.szlDevice.cx / (h.szlMillimeters.cx * 100.0L))),
-                static_cast<LONG>(Round(static_cast<long double>(frameH) * h.szlDevice.cy / (h.szlMillimeters.cy * 100.0L)))};
+        return {static_cast<LONG>(
+                    Round(static_cast<long double>(frameW) * h.szlDevice.cx / (h.szlMillimeters.cx * 100.0L))),
+                static_cast<LONG>(
+                    Round(static_cast<long double>(frameH) * h.szlDevice.cy / (h.szlMillimeters.cy * 100.0L)))};
     }
-    return {static_cast<LONG>(std::min<long long>(static_cast<long long>(h.rclBounds.right) - h.rclBounds.left + 1, LONG_MAX)),
-            static_cast<LONG>(std::min<long long>(static_cast<long long>(h.rclBounds.bottom) - h.rclBounds.top + 1, LONG_MAX))};
+    return {static_cast<LONG>(
+                std::min<long long>(static_cast<long long>(h.rclBounds.right) - h.rclBounds.left + 1, LONG_MAX)),
+            static_cast<LONG>(
+                std::min<long long>(static_cast<long long>(h.rclBounds.bottom) - h.rclBounds.top + 1, LONG_MAX))};
 }
 
 }  // namespace

@@ -29,9 +29,7 @@ forms::FilePreview PicturePreview(const std::string& path, int boxWidth, int box
     }
 }
 
-std::string PictureSizeText(int width, int height) {
-    return std::to_string(width) + " x " + std::to_string(height);
-}
+std::string PictureSizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 
 forms::FileDialog PictureFileDialog(const char* title) {
     forms::FileDialog d;

@@ -25,10 +25,10 @@ std::optional<std::string> ColourRangeCorrection(std::string_view text);
 // ones before it: end to start when below it, break to start when below it,
 // break to end when above it.
 struct ThresholdFields {
-  int start = 0;
-  int end = 0;
-  int break_point = 0;
-  friend bool operator==(const ThresholdFields&, const ThresholdFields&) = default;
+    int start = 0;
+    int end = 0;
+    int breakPoint = 0;
+    friend bool operator==(const ThresholdFields&, const ThresholdFields&) = default;
 };
 ThresholdFields OrderThresholdFields(ThresholdFields fields);
 

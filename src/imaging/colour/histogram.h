@@ -11,9 +11,9 @@ namespace kelbo {
 using LevelCounts = std::array<std::uint32_t, 256>;
 
 struct ChannelHistogram {
-  LevelCounts red{};
-  LevelCounts green{};
-  LevelCounts blue{};
+    LevelCounts red{};
+    LevelCounts green{};
+    LevelCounts blue{};
 };
 
 // Counts of every channel value. Progress counts rows.

@@ -10,16 +10,16 @@ namespace kelbo {
 inline constexpr int HSLRange = 240;
 
 struct HslReal {
-  double h = 0;  // 0..1
-  double s = 0;
-  double l = 0;
+    double h = 0;  // 0..1
+    double s = 0;
+    double l = 0;
 };
 
 struct Hsl {
-  int h = 0;
-  int s = 0;
-  int l = 0;
-  friend bool operator==(const Hsl&, const Hsl&) = default;
+    int h = 0;
+    int s = 0;
+    int l = 0;
+    friend bool operator==(const Hsl&, const Hsl&) = default;
 };
 
 double MaxReal(double a, double b);
@@ -36,7 +36,7 @@ Color HSLToRGB(int h, int s, int l);
 // integer division toward zero), hue limited to 239, the others to 240.
 // Percentages outside -100..100 give values kept within 0..239 and 0..240.
 // Progress counts rows.
-void ChangeHSL(PixelView picture, int hue_percent, int saturation_percent, int lightness_percent,
+void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent,
                Progress* progress = nullptr);
 
 }  // namespace kelbo

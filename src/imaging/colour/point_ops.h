@@ -15,23 +15,23 @@ void Negative(PixelView picture, Progress* progress = nullptr);
 void GreyScale(PixelView picture, Progress* progress = nullptr);
 
 // "Zmeň farbu...": channel * percent div 100, limited to 0..255. With
-// `except_white`, pixels whose three channels are all >= 256 - range keep
+// `exceptWhite`, pixels whose three channels are all >= 256 - range keep
 // their colour. Progress counts rows.
 struct RgbChange {
-  int red = 100;
-  int green = 100;
-  int blue = 100;
-  bool except_white = false;
-  int range = 1;
+    int red = 100;
+    int green = 100;
+    int blue = 100;
+    bool exceptWhite = false;
+    int range = 1;
 };
 void ChangeRgb(PixelView picture, const RgbChange& change, Progress* progress = nullptr);
 
 // "Zmeň CMY": each channel's complement scaled by its percent, limited to
 // 0..255, then complemented back. Progress counts rows.
 struct CmyChange {
-  int cyan = 100;
-  int magenta = 100;
-  int yellow = 100;
+    int cyan = 100;
+    int magenta = 100;
+    int yellow = 100;
 };
 void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress = nullptr);
 
@@ -39,21 +39,21 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress = 
 // of each channel. v (0 read as 1) becomes min(255, Round(v ^ gamma)).
 // Progress counts columns.
 struct GammaCorrection {
-  int red = 100;
-  int green = 100;
-  int blue = 100;
+    int red = 100;
+    int green = 100;
+    int blue = 100;
 };
 void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress = nullptr);
 
 // "Prahovanie / Thresholding": with L the pixel's Luminance, start < L <
-// break_point takes `lower`, break_point < L < end takes `upper`, others keep
+// breakPoint takes `lower`, breakPoint < L < end takes `upper`, others keep
 // their colour. Progress counts columns.
 struct Threshold {
-  int start = 0;
-  int break_point = 0;
-  int end = 0;
-  Color lower = colors::kBlack;
-  Color upper = colors::kWhite;
+    int start = 0;
+    int breakPoint = 0;
+    int end = 0;
+    Color lower = colors::kBlack;
+    Color upper = colors::kWhite;
 };
 void ApplyThreshold(PixelView picture, const Threshold& threshold, Progress* progress = nullptr);
 

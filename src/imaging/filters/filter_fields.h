@@ -9,9 +9,9 @@
 namespace kelbo {
 
 struct FieldCheck {
-  std::optional<std::string> corrected;  // the field's new text, when it changes
-  int read = 0;                          // the number as read, 0 for text that is none
-  int value = 0;                         // the number the field holds after the correction
+    std::optional<std::string> corrected;  // the field's new text, when it changes
+    int read = 0;                          // the number as read, 0 for text that is none
+    int value = 0;                         // the number the field holds after the correction
 };
 
 // "Obyčajná filtrácia": text that is not a whole number becomes "0".

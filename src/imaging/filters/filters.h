@@ -38,8 +38,7 @@ void Roberts(ConstPixelView source, PixelView target, bool inverted, Progress* p
 // Laplace over the 4 or 8 neighbours inside the picture, modulo 256.
 // Progress: columns.
 enum class LaplaceNeighbours { kFour = 4, kEight = 8 };
-Bitmap24 Laplace(ConstPixelView source, LaplaceNeighbours neighbours, bool inverted,
-                 Progress* progress = nullptr);
+Bitmap24 Laplace(ConstPixelView source, LaplaceNeighbours neighbours, bool inverted, Progress* progress = nullptr);
 void Laplace(ConstPixelView source, PixelView target, LaplaceNeighbours neighbours, bool inverted,
              Progress* progress = nullptr);
 
@@ -47,15 +46,14 @@ void Laplace(ConstPixelView source, PixelView target, LaplaceNeighbours neighbou
 // turned by (rotation - 1) * 45 degrees (rotation clamped to 1..8), summed
 // over the eight neighbours inside the picture. Progress: columns.
 struct SobelOptions {
-  int rotation = 1;        // track bar position 1..8, 45 degrees a step
-  bool down_only = false;  // "Len zmena smerom dole"
-  bool invert = true;      // "Obrátiť obrázok"
+    int rotation = 1;       // track bar position 1..8, 45 degrees a step
+    bool downOnly = false;  // "Len zmena smerom dole"
+    bool invert = true;     // "Obrátiť obrázok"
 };
 using SobelKernel = std::array<std::array<int, 3>, 3>;  // [row][column]
 SobelKernel RotatedSobelKernel(int rotation);
 Bitmap24 Sobel(ConstPixelView source, const SobelOptions& options, Progress* progress = nullptr);
-void Sobel(ConstPixelView source, PixelView target, const SobelOptions& options,
-           Progress* progress = nullptr);
+void Sobel(ConstPixelView source, PixelView target, const SobelOptions& options, Progress* progress = nullptr);
 
 // "Odstránenie šumu" with the track bar position 0..255 (limit 255 - position;
 // positions outside are clamped). The frequency method repeats the edge
@@ -63,8 +61,7 @@ void Sobel(ConstPixelView source, PixelView target, const SobelOptions& options,
 // averages a block cut off by the picture's edge over its own pixels, and a
 // first-column pixel it would replace keeps its colour. Progress: columns.
 enum class NoiseMethod { kFrequency, kSpatial };
-Bitmap24 RemoveNoise(ConstPixelView source, NoiseMethod method, int strength,
-                     Progress* progress = nullptr);
+Bitmap24 RemoveNoise(ConstPixelView source, NoiseMethod method, int strength, Progress* progress = nullptr);
 void RemoveNoise(ConstPixelView source, PixelView target, NoiseMethod method, int strength,
                  Progress* progress = nullptr);
 

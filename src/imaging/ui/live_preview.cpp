@@ -6,8 +6,8 @@
 
 namespace kelbo {
 
-void LivePreview::Create(HWND dialog, const forms::Bounds& left, const forms::Bounds& right,
-                         const forms::Bounds& check, std::string_view checkCaption, UINT interval) {
+void LivePreview::Create(HWND dialog, const forms::Bounds& left, const forms::Bounds& right, const forms::Bounds& check,
+                         std::string_view checkCaption, UINT interval) {
     Image1.Create(dialog, left);
     Image2.Create(dialog, right);
     FastView.Create(dialog, check, checkCaption);

@@ -15,8 +15,11 @@ class RepaintingProgress : public Progress {
 public:
     RepaintingProgress(Progress* inner, std::function<void()> repaintDocument, std::function<void()> repaintFrame,
                        int documentEvery, int frameEvery)
-        : inner_(inner), repaintDocument_(std::move(repaintDocument)), repaintFrame_(std::move(repaintFrame)),
-          documentEvery_(documentEvery), frameEvery_(frameEvery) {}
+        : inner_(inner),
+          repaintDocument_(std::move(repaintDocument)),
+          repaintFrame_(std::move(repaintFrame)),
+          documentEvery_(documentEvery),
+          frameEvery_(frameEvery) {}
 
     void SetMax(int max) noexcept override {
         last_ = 0;
@@ -38,9 +41,7 @@ public:
     }
 
 private:
-    bool Crossed(int every, int position) const {
-        return every > 0 && (position + 1) / every > (last_ + 1) / every;
-    }
+    bool Crossed(int every, int position) const { return every > 0 && (position + 1) / every > (last_ + 1) / every; }
 
     Progress* inner_;
     std::function<void()> repaintDocument_;

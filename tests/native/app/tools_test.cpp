@@ -9,7 +9,7 @@ TEST(ToolOfButton, EveryButtonOfToolBar2HasItsNumber) {
     const struct {
         Command button;
         int number;
-    } cases[] = {{ArrowButton, 0}, {ZoomButton, 1}, {PickButton, 2}, {PenButton, 3}, {LineButton, 4},
+    } cases[] = {{ArrowButton, 0}, {ZoomButton, 1},  {PickButton, 2}, {PenButton, 3}, {LineButton, 4},
                  {FillButton, 5},  {ShapeButton, 6}, {TextButton, 7}, {CropButton, 8}};
     for (const auto& c : cases) {
         ASSERT_TRUE(ToolOfButton(c.button)) << c.button;

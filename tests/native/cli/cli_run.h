@@ -11,17 +11,17 @@
 namespace kelbo::cli {
 
 struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
+    int code;
+    std::string out;
+    std::string err;
 };
 
 inline CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  TJPEGImage jpeg;
-  const int code = RunCli(AllCommands(), args, {out, err, {jpeg}});
-  return {code, out.str(), err.str()};
+    std::ostringstream out;
+    std::ostringstream err;
+    TJPEGImage jpeg;
+    const int code = RunCli(AllCommands(), args, {out, err, {jpeg}});
+    return {code, out.str(), err.str()};
 }
 
 }  // namespace kelbo::cli

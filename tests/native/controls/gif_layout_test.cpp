@@ -21,7 +21,7 @@ TEST(GifLayoutTest, StretchFillsTheControlOnlyWhenSizesDiffer) {
     GifPaintModes stretch;
     stretch.stretch = true;
     EXPECT_EQ(GifPaintTargets(100, 80, 30, 20, stretch), (std::vector<Rect>{{0, 0, 100, 80}}));
-    stretch.stretch_ratio = true;  // Stretch wins
+    stretch.stretchRatio = true;  // Stretch wins
     EXPECT_EQ(GifPaintTargets(100, 80, 30, 20, stretch), (std::vector<Rect>{{0, 0, 100, 80}}));
     stretch.center = true;
     EXPECT_EQ(GifPaintTargets(30, 20, 30, 20, stretch), (std::vector<Rect>{{0, 0, 30, 20}}));
@@ -29,7 +29,7 @@ TEST(GifLayoutTest, StretchFillsTheControlOnlyWhenSizesDiffer) {
 
 TEST(GifLayoutTest, StretchRatioKeepsTheAspectAndCentres) {
     GifPaintModes ratio;
-    ratio.stretch_ratio = true;
+    ratio.stretchRatio = true;
     // Wide control: full height, centred across.
     EXPECT_EQ(GifPaintTargets(200, 100, 50, 50, ratio), (std::vector<Rect>{{50, 0, 100, 100}}));
     // Tall control: full width, centred down.
@@ -46,7 +46,7 @@ TEST(GifLayoutTest, TilesCoverTheControlFromTheCorner) {
     tile.tile = true;
     tile.center = true;  // tiling wins
     const std::vector<Rect> expected = {{0, 0, 10, 10},  {10, 0, 10, 10},  {20, 0, 10, 10},
-                                           {0, 10, 10, 10}, {10, 10, 10, 10}, {20, 10, 10, 10}};
+                                        {0, 10, 10, 10}, {10, 10, 10, 10}, {20, 10, 10, 10}};
     EXPECT_EQ(GifPaintTargets(25, 15, 10, 10, tile), expected);
     EXPECT_TRUE(GifPaintTargets(25, 15, 0, 10, tile).empty());
 }
@@ -55,7 +55,7 @@ TEST(GifLayoutTest, OpaqueOnlyWhenThePictureCoversTheControl) {
     GifPaintModes none, tile, stretch, ratio;
     tile.tile = true;
     stretch.stretch = true;
-    ratio.stretch_ratio = true;
+    ratio.stretchRatio = true;
     EXPECT_TRUE(GifPaintOpaque(20, 20, 20, 20, false, none));
     EXPECT_FALSE(GifPaintOpaque(21, 20, 20, 20, false, none));
     EXPECT_TRUE(GifPaintOpaque(100, 100, 20, 20, false, tile));
@@ -70,8 +70,8 @@ TEST(GifLayoutTest, FrameInterval) {
     EXPECT_EQ(GifFrameInterval(40, 100), 50u);
     EXPECT_EQ(GifFrameInterval(120, 100), 120u);
     EXPECT_EQ(GifFrameInterval(120, 50), 240u);
-    EXPECT_EQ(GifFrameInterval(0, 0), 5000u);      // speed below 1 counts as 1
-    EXPECT_EQ(GifFrameInterval(0, 100000), 1u);    // never 0, which would stop the timer
+    EXPECT_EQ(GifFrameInterval(0, 0), 5000u);    // speed below 1 counts as 1
+    EXPECT_EQ(GifFrameInterval(0, 100000), 1u);  // never 0, which would stop the timer
 }
 
 // ---- Loading ---------------------------------------------------------------

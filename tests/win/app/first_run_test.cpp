@@ -77,9 +77,10 @@ TEST_F(FirstRun, RecordsRegistersHooksAndCopies) {
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, std::wstring(kClassKey) + L"\\InProcServer32", L"ThreadingModel"),
               L"Apartment");
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, L".bmp", nullptr), L"Paint.Picture");
-    EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT,
-                        L"Paint.Picture\\shellex\\ContextMenuHandlers\\{64e4780e-1894-4ba0-8303-b3742f026881}", nullptr),
-              L"");
+    EXPECT_EQ(
+        ReadValue(HKEY_CLASSES_ROOT,
+                  L"Paint.Picture\\shellex\\ContextMenuHandlers\\{64e4780e-1894-4ba0-8303-b3742f026881}", nullptr),
+        L"");
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, L".gif", nullptr), L"Kelbo.Image");
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT,
                         L"Kelbo.Image\\shellex\\ContextMenuHandlers\\{64e4780e-1894-4ba0-8303-b3742f026881}", nullptr),
@@ -113,7 +114,8 @@ TEST_F(FirstRun, MakesTheShortcuts) {
 
 TEST_F(FirstRun, AMissingLibraryStopsTheSetupSoTheNextStartTriesAgain) {
     std::string reported;
-    EXPECT_EQ(RunFirstRunSetup(paths_, [&](const std::string& m) { reported = m; }, nullptr),
+    EXPECT_EQ(RunFirstRunSetup(
+                  paths_, [&](const std::string& m) { reported = m; }, nullptr),
               FirstRunResult::kCopyFailed);
     EXPECT_EQ(reported.rfind("Cannot open file ", 0), 0u) << reported;
     EXPECT_NE(reported.find("KelboMenu.dll"), std::string::npos);
@@ -125,7 +127,8 @@ TEST_F(FirstRun, AnUnwritableDestinationReportsCannotCreate) {
     PlaceLibrary("x");
     paths_.windowsDir = (root_ / L"missing" / L"deeper").wstring();
     std::string reported;
-    EXPECT_EQ(RunFirstRunSetup(paths_, [&](const std::string& m) { reported = m; }, nullptr),
+    EXPECT_EQ(RunFirstRunSetup(
+                  paths_, [&](const std::string& m) { reported = m; }, nullptr),
               FirstRunResult::kCopyFailed);
     EXPECT_EQ(reported.rfind("Cannot create file ", 0), 0u) << reported;
 }

@@ -89,7 +89,8 @@ TEST_F(MainWindow, DroppedFilesOpenTheFirstAsADocument) {
     Bitmap24 picture(3, 2, Rgb(10, 20, 30));
     WriteBmp24(first, picture.ConstView());
     WriteBmp24(second, picture.ConstView());
-    SendMessageW(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first.wstring(), second.wstring()})), 0);
+    SendMessageW(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first.wstring(), second.wstring()})),
+                 0);
     PumpMessages();
     EXPECT_EQ(form_->ChildCount(), 1);
     ASSERT_NE(form_->CurrentDocument, nullptr);

@@ -51,9 +51,7 @@ TEST_F(MainWindow, MenuBarMatchesTheTreeItemByItem) {
     ExpectMatches(Menu(), expected, "main menu");
 }
 
-TEST_F(MainWindow, PopupMenuMatchesTheTree) {
-    ExpectMatches(form_->PopupMenu1.get(), PopupMenuTree(), "pop-up menu");
-}
+TEST_F(MainWindow, PopupMenuMatchesTheTree) { ExpectMatches(form_->PopupMenu1.get(), PopupMenuTree(), "pop-up menu"); }
 
 TEST_F(MainWindow, SystemMenuGetsASeparatorAndTheTwoPopups) {
     HMENU system = GetSystemMenu(form_->Handle(), FALSE);

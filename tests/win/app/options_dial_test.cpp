@@ -562,10 +562,11 @@ TEST_F(OptionsDial, PictureAndSoundBrowseDialogs) {
     Make();
     EXPECT_EQ(dial_->OpenPictureDialog.title, "Otvorenie obrázku");
     EXPECT_EQ(dial_->OpenPictureDialog.defaultExt, "bmp");
-    EXPECT_EQ(dial_->OpenPictureDialog.filter,
-              "Všetky podporované|*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Ikony (*.ico)|*.ico|Metasúbory (*.emf)|*.emf|"
-              "Metasúbory (*.wmf)|*.wmf|Bitmapové súbory (*.bmp)|*.bmp|GIF súbory (*.gif)|*.gif|"
-              "JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*");
+    EXPECT_EQ(
+        dial_->OpenPictureDialog.filter,
+        "Všetky podporované|*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Ikony (*.ico)|*.ico|Metasúbory (*.emf)|*.emf|"
+        "Metasúbory (*.wmf)|*.wmf|Bitmapové súbory (*.bmp)|*.bmp|GIF súbory (*.gif)|*.gif|"
+        "JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*");
     EXPECT_TRUE(dial_->OpenPictureDialog.mustExist);
     EXPECT_EQ(dial_->OpenSoundDialog.filter, "*.wav|*.wav");
 }
@@ -631,4 +632,3 @@ TEST_F(OptionsDial, EveryControlFitsItsPageAndEveryCaptionItsControl) {
 
 }  // namespace
 }  // namespace kelbo::testing
-

@@ -18,9 +18,9 @@ std::wstring DesktopValue(const wchar_t* name) {
 
 TEST_F(MainWindow, ClearWallpaperEmptiesTheRegistryValues) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\desktop", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\desktop", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     const wchar_t old[] = L"C:\\stara.bmp";
     const wchar_t one[] = L"1";
     RegSetValueExW(key, L"Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(old), sizeof old);

@@ -19,8 +19,8 @@ namespace kelbo::controls {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::GifBuilder;
 using testing::FilledTestImage;
+using testing::GifBuilder;
 using testing::GifTestImage;
 
 constexpr Color kK = Rgb(0, 0, 0);
@@ -185,11 +185,11 @@ TEST(GifImageTest, HostileCorpusNeverCrashes) {
 TEST(GifImageTest, ProgressAbortClearsTheControl) {
     Fixture f;
     int calls = 0;
-    f.gif.OnProgress = [&](TGIFImage& sender, std::size_t parsed, std::size_t total, int percent, bool& go_on) {
+    f.gif.OnProgress = [&](TGIFImage& sender, std::size_t parsed, std::size_t total, int percent, bool& goOn) {
         EXPECT_EQ(&sender, &f.gif);
         EXPECT_LE(parsed, total);
         EXPECT_GE(percent, 0);
-        if (++calls == 2) go_on = false;
+        if (++calls == 2) goOn = false;
     };
     EXPECT_FALSE(f.gif.LoadFromBytes(Animation(3)));
     EXPECT_EQ(calls, 2);

@@ -21,8 +21,10 @@ using testing::PumpUntil;
 std::unique_ptr<TTimerEx> MakeTimer(std::string* errors = nullptr) {
     auto timer = std::make_unique<TTimerEx>();
     timer->OnError = [errors](std::string_view message) {
-        if (errors) *errors += std::string(message) + ";";
-        else ADD_FAILURE() << message;
+        if (errors)
+            *errors += std::string(message) + ";";
+        else
+            ADD_FAILURE() << message;
     };
     return timer;
 }
@@ -122,7 +124,7 @@ TEST(TimerExTest, PausedThreadDeliversNoWaitingTick) {
     timer->SetInterval(1);
     timer->SetOnTimer([&](TTimerEx&) { ++ticks; });
     ASSERT_TRUE(PumpUntil([&] { return ticks >= 1; }, 2000ms));
-    Sleep(30);  // the next tick waits for this thread
+    Sleep(30);              // the next tick waits for this thread
     timer->SetInterval(0);  // still enabled and with a handler, but paused
     const int paused = ticks;
     PumpFor(100ms);

@@ -130,7 +130,10 @@ TEST_F(MainWindow, CloseQueryAsksOnlyForModifiedDocumentsWithTheOption) {
 
 TEST_F(MainWindow, UnmodifiedDocumentClosesWithoutAQuestion) {
     int asked = 0;
-    form_->Answer = [&](std::string_view, UINT) { ++asked; return IDCANCEL; };
+    form_->Answer = [&](std::string_view, UINT) {
+        ++asked;
+        return IDCANCEL;
+    };
     form_->Options.CloseQuestion = true;
     TChildWin& doc = AddDocument(10, 10);
     doc.Close();
@@ -141,7 +144,10 @@ TEST_F(MainWindow, UnmodifiedDocumentClosesWithoutAQuestion) {
 
 TEST_F(MainWindow, NewUnsavedPaintedDocumentAsksWithAnEmptyName) {
     std::string question;
-    form_->Answer = [&](std::string_view text, UINT) { question = text; return IDNO; };
+    form_->Answer = [&](std::string_view text, UINT) {
+        question = text;
+        return IDNO;
+    };
     form_->Options.CloseQuestion = true;
     TChildWin& doc = AddDocument(10, 10);
     doc.Modified = true;

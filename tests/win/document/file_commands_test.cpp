@@ -44,8 +44,7 @@ protected:
 
 TEST_F(FileCommands, ALowerCaseJpegIsSavedAsJpeg) {
     const std::string path = PathOf(L"foto.jpeg");
-    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path),
-                 PictureCodecs{form_->SharedJpeg});
+    SaveJpegFile(Bitmap24(16, 8, Rgb(10, 200, 30)).ConstView(), PathFromUtf8(path), PictureCodecs{form_->SharedJpeg});
     form_->OpenPicture(path);
     ASSERT_EQ(form_->CurrentDocument->PictureSize(), (Size{16, 8}));
     fs::remove(PathFromUtf8(path));
@@ -68,7 +67,7 @@ TEST_F(FileCommands, AnEightBitBitmapStaysEightBitAndTheDocumentKeepsItsColours)
     form_->RunCommand(Ulo1);
     const auto info = ReadBmpInfo(PathFromUtf8(path));
     ASSERT_TRUE(info.Ok());
-    EXPECT_EQ(info.Value().bits_per_pixel, 8);
+    EXPECT_EQ(info.Value().bitsPerPixel, 8);
     EXPECT_FALSE(doc.Modified);
     const std::uint8_t* row = doc.Image1.Picture()->View().Row(0);
     EXPECT_EQ(Rgb(row[5], row[4], row[3]), Rgb(255, 0, 0));
@@ -139,7 +138,10 @@ TEST_F(FileCommands, DeleteClosesTheWindowAndRemovesTheFile) {
     WriteBmp24(PathFromUtf8(path), Bitmap24(3, 3).ConstView());
     form_->OpenPicture(path);
     std::string question;
-    form_->Answer = [&](std::string_view text, UINT) { question = text; return IDYES; };
+    form_->Answer = [&](std::string_view text, UINT) {
+        question = text;
+        return IDYES;
+    };
     form_->RunCommand(Zmaza1);
     PumpMessages();
     EXPECT_EQ(question, "Chcete naozaj zmazať súbor " + path + "?");
@@ -179,7 +181,10 @@ TEST_F(FileCommands, SaveAsAnsweredNoWritesNothingAndKeepsTheCaption) {
         d.fileName = taken;
         return true;
     };
-    form_->Answer = [&](std::string_view text, UINT) { asked = text; return IDNO; };
+    form_->Answer = [&](std::string_view text, UINT) {
+        asked = text;
+        return IDNO;
+    };
     form_->RunCommand(Uloako1);
     EXPECT_EQ(asked, "Súbor s menom " + taken + " už existuje. Chcete ho prepísať?");
     EXPECT_EQ(Bytes(taken), before);
@@ -191,7 +196,10 @@ TEST_F(FileCommands, SaveAsToAMetafileNameWritesAWindowsBitmap) {
     const std::string target = PathOf(L"vysledok.wmf");
     WriteBmp24(PathFromUtf8(old), Bitmap24(3, 3).ConstView());
     form_->OpenPicture(old);
-    form_->FileDialogRunner = [&](forms::FileDialog& d, bool) { d.fileName = target; return true; };
+    form_->FileDialogRunner = [&](forms::FileDialog& d, bool) {
+        d.fileName = target;
+        return true;
+    };
     form_->RunCommand(Uloako1);
     const std::string bytes = Bytes(target);
     ASSERT_GE(bytes.size(), 2u);

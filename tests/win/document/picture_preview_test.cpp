@@ -41,7 +41,9 @@ protected:
 };
 
 TEST_F(PicturePreviewTest, ABitmapIsReducedIntoTheBoxKeepingItsProportions) {
-    struct Case { int width, height, thumbWidth, thumbHeight; };
+    struct Case {
+        int width, height, thumbWidth, thumbHeight;
+    };
     for (const Case c : {Case{640, 480, 150, 113}, Case{480, 640, 98, 130}, Case{100, 50, 100, 50}}) {
         const forms::FilePreview p = PicturePreview(Bmp(L"a.bmp", c.width, c.height), 150, 130);
         EXPECT_EQ(p.text, std::to_string(c.width) + " x " + std::to_string(c.height));

@@ -122,7 +122,7 @@ TEST_F(RgbDialog, ExceptWhiteSwitchesTheRangeField) {
     EXPECT_TRUE(d.Edit4.Enabled());
     EXPECT_TRUE(d.Label4.Enabled());
     EXPECT_TRUE(d.UpDown4.Enabled());
-    EXPECT_TRUE(d.Values().except_white);
+    EXPECT_TRUE(d.Values().exceptWhite);
 }
 
 TEST_F(RgbDialog, OkScalesTheChannelsOfTheDocument) {

@@ -312,9 +312,8 @@ TEST_F(FilterDialogs, TheResultWindowOpensFirstOnACopyAndAFailedFilterTakesItAwa
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->Image1.Picture()->View().Pixel(2, 0), Grey(99));
 
-    form_->FilterIntoNewWindow(source, [](ConstPixelView, PixelView, Progress*) {
-        throw std::runtime_error("the filter failed");
-    });
+    form_->FilterIntoNewWindow(
+        source, [](ConstPixelView, PixelView, Progress*) { throw std::runtime_error("the filter failed"); });
     PumpMessages();
     EXPECT_EQ(form_->ChildCount(), 2) << "no half-made result stays";
     ASSERT_FALSE(reportedErrors_.empty());

@@ -40,9 +40,7 @@ protected:
     std::vector<std::string> informed_;
 };
 
-void MoveMouse(HWND over, int x, int y, WPARAM keys = 0) {
-    SendMessageW(over, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-}
+void MoveMouse(HWND over, int x, int y, WPARAM keys = 0) { SendMessageW(over, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
 
 TEST_F(Histogram, WindowStartsHiddenWithItsControls) {
     EXPECT_FALSE(histo_->Visible());
@@ -204,9 +202,10 @@ TEST_F(Histogram, EqualizationChangesThePictureWithoutAnUndoSnapshot) {
 TEST_F(Histogram, ColourCountDialogHasItsItems) {
     EXPECT_EQ(colorNum_->Text(), "Zmena počtu farieb");
     EXPECT_EQ(colorNum_->RadioGroup1.Text(), "Počet farieb");
-    const char* depths[] = {"2 farby (čierna a biela, 1 bit) ", "2 rôzne farby (1 bit)", "16 farieb  (4 bity)",
-                            "16 odtieňov čiernej (4 bity)",     "256 farieb  (8 bitov)",  "256 odtieňov čiernej (8 bitov)",
-                            "16.7 milióna farieb (24 bitov)"};
+    const char* depths[] = {
+        "2 farby (čierna a biela, 1 bit) ", "2 rôzne farby (1 bit)", "16 farieb  (4 bity)",
+        "16 odtieňov čiernej (4 bity)",     "256 farieb  (8 bitov)", "256 odtieňov čiernej (8 bitov)",
+        "16.7 milióna farieb (24 bitov)"};
     for (size_t i = 0; i < 7; ++i) EXPECT_EQ(colorNum_->DepthRadios[i].Text(), depths[i]);
     EXPECT_EQ(colorNum_->Depth(), ColourDepth::kTrueColour);
     EXPECT_EQ(colorNum_->RadioGroup2.Text(), "Metóda");

@@ -23,8 +23,8 @@ protected:
         previous_ = forms::SetErrorReporter([this](HWND, std::string_view m) { reports.emplace_back(m); });
         picture_ = std::make_shared<forms::DibSection>(Bitmap24(40, 30, Rgb(10, 20, 30)).View());
         context_.currentPicture = [this] { return picture_; };
-        preview_.Create(host_.Handle(), {0, 0, 144, 107}, {150, 0, 144, 107}, {0, 110, 150, 20},
-                        "Rýchle prezeranie", 20);
+        preview_.Create(host_.Handle(), {0, 0, 144, 107}, {150, 0, 144, 107}, {0, 110, 150, 20}, "Rýchle prezeranie",
+                        20);
     }
     void TearDown() override { forms::SetErrorReporter(std::move(previous_)); }
 

@@ -35,7 +35,10 @@ std::wstring ClassOf(HWND hwnd) {
 
 std::vector<HWND> TopLevel(const std::wstring& className) {
     std::vector<HWND> found;
-    struct Ctx { const std::wstring* name; std::vector<HWND>* out; } ctx{&className, &found};
+    struct Ctx {
+        const std::wstring* name;
+        std::vector<HWND>* out;
+    } ctx{&className, &found};
     EnumWindows(
         [](HWND h, LPARAM l) -> BOOL {
             auto* c = reinterpret_cast<Ctx*>(l);
@@ -48,8 +51,8 @@ std::vector<HWND> TopLevel(const std::wstring& className) {
 
 void PrintState() {
     for (HWND frame : TopLevel(L"TViewForm")) {
-        std::printf("frame visible=%d iconic=%d caption=%s\n", IsWindowVisible(frame) ? 1 : 0,
-                    IsIconic(frame) ? 1 : 0, Utf8(TextOf(frame)).c_str());
+        std::printf("frame visible=%d iconic=%d caption=%s\n", IsWindowVisible(frame) ? 1 : 0, IsIconic(frame) ? 1 : 0,
+                    Utf8(TextOf(frame)).c_str());
         for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const std::wstring cls = ClassOf(child);
             if (_wcsicmp(cls.c_str(), L"MDICLIENT") == 0) {
@@ -126,6 +129,7 @@ int wmain(int argc, wchar_t** argv) {
         PostCommand(static_cast<int>(id));
         return 0;
     }
-    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION...\n");
+    std::fprintf(stderr,
+                 "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION...\n");
     return 2;
 }

@@ -5,12 +5,8 @@ namespace kelbo {
 namespace {
 
 constexpr const char* kDepthItems[] = {
-    "2 farby (čierna a biela, 1 bit) ",
-    "2 rôzne farby (1 bit)",
-    "16 farieb  (4 bity)",
-    "16 odtieňov čiernej (4 bity)",
-    "256 farieb  (8 bitov)",
-    "256 odtieňov čiernej (8 bitov)",
+    "2 farby (čierna a biela, 1 bit) ", "2 rôzne farby (1 bit)", "16 farieb  (4 bity)",
+    "16 odtieňov čiernej (4 bity)",     "256 farieb  (8 bitov)", "256 odtieňov čiernej (8 bitov)",
     "16.7 milióna farieb (24 bitov)",
 };
 

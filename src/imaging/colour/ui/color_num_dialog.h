@@ -25,7 +25,7 @@ public:
     forms::GroupBox GroupBox1;  // "Informácie"
     forms::Label Label1;        // "Počet farieb:"
     forms::Label DepthLabel;
-    forms::Label Label2;        // "Počet použitých farieb:"
+    forms::Label Label2;  // "Počet použitých farieb:"
     forms::Label CountLabel;
     forms::Button OKBtn;
     forms::Button CancelBtn;

@@ -20,14 +20,12 @@ ColourCommands::ColourCommands(CommandHost& host) : host_(host) {
     host_.BindCommand(PrahovanieThresholding1, [this] { Prahovanie1Click(); });
     host_.BindCommand(Gamakorekcia1, [this] { Gamakorekcia1Click(); });
     host_.BindCommand(ZmeRGB1, [this] {
-        RunModal(rgbDial_.get(), [](RgbChange change) {
-            return [change](PixelView p, Progress* pr) { ChangeRgb(p, change, pr); };
-        });
+        RunModal(rgbDial_.get(),
+                 [](RgbChange change) { return [change](PixelView p, Progress* pr) { ChangeRgb(p, change, pr); }; });
     });
     host_.BindCommand(ZmeCMYK1, [this] {
-        RunModal(cmyDial_.get(), [](CmyChange change) {
-            return [change](PixelView p, Progress* pr) { ChangeCmy(p, change, pr); };
-        });
+        RunModal(cmyDial_.get(),
+                 [](CmyChange change) { return [change](PixelView p, Progress* pr) { ChangeCmy(p, change, pr); }; });
     });
     host_.BindCommand(ZmeHSL1, [this] {
         RunModal(hslDial_.get(), [](HslChange change) {
@@ -71,8 +69,8 @@ void ColourCommands::Prahovanie1Click() {
     host_.ChangeInPlace(
         *target,
         [this, target, threshold](PixelView p, Progress* pr) {
-            RepaintingProgress shown(pr, [target] { target->Image1.Repaint(); }, [this] { host_.RepaintFrame(); },
-                                     20, 20);
+            RepaintingProgress shown(
+                pr, [target] { target->Image1.Repaint(); }, [this] { host_.RepaintFrame(); }, 20, 20);
             ApplyThreshold(p, threshold, &shown);
         },
         target != doc);
@@ -102,8 +100,8 @@ void ColourCommands::GammaApply() {
     host_.ChangeInPlace(
         *target,
         [this, target, gamma](PixelView p, Progress* pr) {
-            RepaintingProgress shown(pr, [target] { target->Image1.Repaint(); }, [this] { host_.RepaintFrame(); }, 20,
-                                     30);
+            RepaintingProgress shown(
+                pr, [target] { target->Image1.Repaint(); }, [this] { host_.RepaintFrame(); }, 20, 30);
             CorrectGamma(p, gamma, &shown);
         },
         snapshot);

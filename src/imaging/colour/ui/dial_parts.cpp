@@ -63,11 +63,8 @@ void ColourSwatch::Paint() {
 LRESULT ColourSwatch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (forms::HandleMouse(*this, Handle(), msg, wParam, lParam)) return 0;
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
     }
     return DefaultHandling(msg, wParam, lParam);
 }

@@ -80,8 +80,7 @@ LRESULT THistoWin::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (host_.showInfo) host_.showInfo("");
         return 0;
     case WM_SIZE:
-        if (ClosePanel1.Exists())
-            ClosePanel1.SetBounds({0, 0, LOWORD(lParam), controls::TClosePanel::kHeight});
+        if (ClosePanel1.Exists()) ClosePanel1.SetBounds({0, 0, LOWORD(lParam), controls::TClosePanel::kHeight});
         break;
     }
     return Form::HandleMessage(msg, wParam, lParam);
@@ -136,8 +135,8 @@ void THistoWin::DrawPlot() {
 
 std::string THistoWin::CountsText(int x) const {
     const auto i = static_cast<size_t>(std::clamp(x, 0, 255));
-    return "I=" + std::to_string(i) + "\rR=" + std::to_string(counts_.red[i]) + "\rG=" +
-           std::to_string(counts_.green[i]) + "\rB=" + std::to_string(counts_.blue[i]);
+    return "I=" + std::to_string(i) + "\rR=" + std::to_string(counts_.red[i]) +
+           "\rG=" + std::to_string(counts_.green[i]) + "\rB=" + std::to_string(counts_.blue[i]);
 }
 
 void THistoWin::Image1MouseMove(int x) {

@@ -51,7 +51,7 @@ public:
     forms::CheckBox RCheck;
     forms::CheckBox GCheck;
     forms::CheckBox BCheck;
-    forms::CheckBox ICheck;  // kept for its place; it does not change the plot
+    forms::CheckBox ICheck;    // kept for its place; it does not change the plot
     forms::Button RefreshBtn;  // "Obnov "
     forms::ProgressBar ProgressBar1;
 

@@ -89,7 +89,8 @@ void HistogramCommands::Ekvalizcia1Click() {
     host_.ChangeInPlace(
         *doc,
         [doc](PixelView p, Progress*) {
-            RepaintingProgress shown(nullptr, [doc] { doc->Image1.Repaint(); }, nullptr, 5, 0);
+            RepaintingProgress shown(
+                nullptr, [doc] { doc->Image1.Repaint(); }, nullptr, 5, 0);
             Equalize(p, &shown);
         },
         false);

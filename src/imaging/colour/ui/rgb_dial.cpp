@@ -79,7 +79,7 @@ RgbChange TRGBDial::Values() const {
     change.red = FieldValue(Edit1, 0);
     change.green = FieldValue(Edit2, 0);
     change.blue = FieldValue(Edit3, 0);
-    change.except_white = CheckBox1.Checked();
+    change.exceptWhite = CheckBox1.Checked();
     change.range = FieldValue(Edit4, 1);
     return change;
 }

@@ -67,9 +67,9 @@ void TThresDial::Timer1Timer() {
     const ThresholdFields typed{FieldValue(Edit1, 0), FieldValue(Edit2, 0), FieldValue(Edit3, 0)};
     const ThresholdFields ordered = OrderThresholdFields(typed);
     if (ordered.end != typed.end) Edit2.SetText(std::to_string(ordered.end));
-    if (ordered.break_point != typed.break_point) Edit3.SetText(std::to_string(ordered.break_point));
-    Label4.SetText(IntervalCaption(ordered.start, ordered.break_point));
-    Label5.SetText(IntervalCaption(ordered.break_point, ordered.end));
+    if (ordered.breakPoint != typed.breakPoint) Edit3.SetText(std::to_string(ordered.breakPoint));
+    Label4.SetText(IntervalCaption(ordered.start, ordered.breakPoint));
+    Label5.SetText(IntervalCaption(ordered.breakPoint, ordered.end));
 }
 
 void TThresDial::SwatchClick(ColourSwatch& swatch) {
@@ -87,7 +87,7 @@ Threshold TThresDial::Values() const {
     Threshold threshold;
     threshold.start = FieldValue(Edit1, 0);
     threshold.end = FieldValue(Edit2, 0);
-    threshold.break_point = FieldValue(Edit3, 0);
+    threshold.breakPoint = FieldValue(Edit3, 0);
     threshold.lower = StaticText1.GetColor();
     threshold.upper = StaticText2.GetColor();
     return threshold;

@@ -19,17 +19,24 @@ constexpr GrowingRepaints kNoise{10, 20};
 FilterCommands::FilterCommands(CommandHost& host) : host_(host) {
     using S = ConstPixelView;
     using T = PixelView;
-    Bind(ZnenieGaussovhoumu1, [](S s, T t, Progress* p) { GaussianSmooth(s, t, p); }, kByRows);
-    Bind(Robertsovmopertorom1, [](S s, T t, Progress* p) { Roberts(s, t, false, p); }, kByColumns);
-    Bind(N2robertsovmopertorom1, [](S s, T t, Progress* p) { Roberts(s, t, true, p); }, kByColumns);
-    Bind(Laplaceovmopertorom2, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kFour, false, p); },
-         kByColumns);
-    Bind(N2laplaceovmopertorom4okolie1,
-         [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kFour, true, p); }, kByColumns);
-    Bind(Laplaceovmopertorom1, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kEight, false, p); },
-         kByColumns);
-    Bind(N2laplaceovmopertorom8okolie1,
-         [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kEight, true, p); }, kByColumns);
+    Bind(
+        ZnenieGaussovhoumu1, [](S s, T t, Progress* p) { GaussianSmooth(s, t, p); }, kByRows);
+    Bind(
+        Robertsovmopertorom1, [](S s, T t, Progress* p) { Roberts(s, t, false, p); }, kByColumns);
+    Bind(
+        N2robertsovmopertorom1, [](S s, T t, Progress* p) { Roberts(s, t, true, p); }, kByColumns);
+    Bind(
+        Laplaceovmopertorom2, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kFour, false, p); },
+        kByColumns);
+    Bind(
+        N2laplaceovmopertorom4okolie1, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kFour, true, p); },
+        kByColumns);
+    Bind(
+        Laplaceovmopertorom1, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kEight, false, p); },
+        kByColumns);
+    Bind(
+        N2laplaceovmopertorom8okolie1, [](S s, T t, Progress* p) { Laplace(s, t, LaplaceNeighbours::kEight, true, p); },
+        kByColumns);
 
     BindDialog(
         Obyajnpriemerovanie1, filterDial_,

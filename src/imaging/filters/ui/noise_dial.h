@@ -18,8 +18,8 @@ public:
     forms::GroupBox GroupBox1;  // "Sila filtrácie :"
     forms::Label Label1;        // "minimum"
     forms::TrackBar TrackBar1;
-    forms::Label Label2;        // "maximum"
-    forms::Label Panel1;        // the position, sunken
+    forms::Label Label2;  // "maximum"
+    forms::Label Panel1;  // the position, sunken
     forms::Button OKBtn;
     forms::Button CancelBtn;
 

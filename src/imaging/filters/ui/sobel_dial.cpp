@@ -50,7 +50,7 @@ void TSobelDial::Edit1Change() {
 SobelOptions TSobelDial::Options() const {
     SobelOptions options;
     options.rotation = TrackBar1.Position();
-    options.down_only = CheckBox1.Checked();
+    options.downOnly = CheckBox1.Checked();
     options.invert = CheckBox2.Checked();
     return options;
 }

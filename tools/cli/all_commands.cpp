@@ -7,6 +7,7 @@ CommandRegistry AllCommands() {
     AddColourCommands(registry);
     AddConvertCommand(registry);
     AddFilterCommands(registry);
+    AddGeometryCommands(registry);
     AddGifFramesCommand(registry);
     AddInfoCommand(registry);
     AddTestCardCommand(registry);

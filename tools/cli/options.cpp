@@ -106,4 +106,27 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
     return value;
 }
 
+Color ColourValue(const ParsedArgs& args, std::string_view option, Color fallback) {
+    const std::optional<std::string> text = args.Value(option);
+    if (!text) return fallback;
+    std::string_view digits = *text;
+    if (!digits.empty() && digits.front() == '#') digits.remove_prefix(1);
+    std::uint32_t value = 0;
+    bool valid = digits.size() == 6;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) valid = false;
+        value = value * 16 + static_cast<std::uint32_t>(digit < 0 ? 0 : digit);
+    }
+    if (!valid) {
+        throw UsageError("option --" + std::string(option) + " needs a colour RRGGBB in hexadecimal, not \"" + *text +
+                         "\"");
+    }
+    return Rgb(static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+               static_cast<std::uint8_t>(value));
+}
+
 }  // namespace kelbo::cli

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/color.h"
+
 namespace kelbo::cli {
 
 // The command line was wrong: exit code 2 and a usage hint.
@@ -42,6 +44,10 @@ private:
 // "--help", "--" ends the options, and "-" or a negative number is a
 // positional argument. Unknown or repeated options throw UsageError.
 ParsedArgs ParseArgs(std::span<const std::string> args, std::span<const OptionDef> defs);
+
+// The option's colour, "RRGGBB" (or "#RRGGBB") in hexadecimal, as colours
+// are written on the web; `fallback` when it is not given.
+Color ColourValue(const ParsedArgs& args, std::string_view option, Color fallback);
 
 // Parses text as a whole decimal number (optional sign); nullopt otherwise.
 std::optional<long long> ParseWholeNumber(std::string_view text);

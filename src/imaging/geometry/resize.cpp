@@ -1,0 +1,172 @@
+// Resizing. The source position of new pixel x is x·W / NW: kept as a whole
+// cell and a fraction over NW / gcd(W, NW), so every method is exact.
+#include <algorithm>
+#include <numeric>
+#include <stdexcept>
+#include <vector>
+
+#include "imaging/geometry/geometry_support.h"
+#include "imaging/geometry/transforms.h"
+
+namespace kelbo {
+namespace {
+
+using geometry_support::QuotientRounder;
+using geometry_support::RoundQuotient;
+
+constexpr int kBandColumns = 20;
+
+// Where each new column (or row) samples the source: the cell, its right (or
+// lower) neighbour, the last one standing in beyond the edge, and the
+// neighbour's weight over `denominator`.
+struct AxisSamples {
+    std::int64_t denominator = 1;
+    std::vector<int> cell;
+    std::vector<int> next;
+    std::vector<std::int64_t> weight;
+};
+
+AxisSamples SamplesAlong(int oldSize, int newSize) {
+    const std::int64_t g = std::gcd(oldSize, newSize);
+    const std::int64_t step = oldSize / g;
+    AxisSamples s;
+    s.denominator = newSize / g;
+    for (std::int64_t x = 0; x < newSize; ++x) {
+        const std::int64_t position = x * step;
+        const int cell = static_cast<int>(position / s.denominator);
+        s.cell.push_back(cell);
+        s.next.push_back(std::min(cell + 1, oldSize - 1));
+        s.weight.push_back(position % s.denominator);
+    }
+    return s;
+}
+
+// The nearest source index of each new one, limited to the last.
+std::vector<int> NearestAlong(int oldSize, int newSize) {
+    std::vector<int> nearest;
+    for (std::int64_t x = 0; x < newSize; ++x) {
+        nearest.push_back(static_cast<int>(std::min<std::int64_t>(RoundQuotient(x * oldSize, newSize), oldSize - 1)));
+    }
+    return nearest;
+}
+
+void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress) {
+    const std::vector<int> columns = NearestAlong(source.Width(), target.Width());
+    const std::vector<int> rows = NearestAlong(source.Height(), target.Height());
+    const ProgressScope shown(progress, target.Height() - 1);
+    for (int y = 0; y < target.Height(); ++y) {
+        const std::uint8_t* in = source.Row(rows[y]);
+        std::uint8_t* out = target.Row(y);
+        for (const int column : columns) {
+            const std::uint8_t* p = in + 3 * column;
+            out[0] = p[0];
+            out[1] = p[1];
+            out[2] = p[2];
+            out += 3;
+        }
+        shown.Set(y);
+    }
+}
+
+void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress) {
+    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
+    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+    const QuotientRounder rounder(xs.denominator * ys.denominator);
+    const ProgressScope shown(progress, target.Width() - 1);
+    for (int first = 0; first < target.Width(); first += kBandColumns) {
+        const int end = std::min(first + kBandColumns, target.Width());
+        for (int y = 0; y < target.Height(); ++y) {
+            const std::uint8_t* row0 = source.Row(ys.cell[y]);
+            const std::uint8_t* row1 = source.Row(ys.next[y]);
+            const std::int64_t b = ys.weight[y];
+            const std::int64_t notB = ys.denominator - b;
+            std::uint8_t* out = target.Row(y) + 3 * first;
+            for (int x = first; x < end; ++x, out += 3) {
+                const std::uint8_t* p00 = row0 + 3 * xs.cell[x];
+                const std::uint8_t* p10 = row0 + 3 * xs.next[x];
+                const std::uint8_t* p01 = row1 + 3 * xs.cell[x];
+                const std::uint8_t* p11 = row1 + 3 * xs.next[x];
+                const std::int64_t a = xs.weight[x];
+                const std::int64_t notA = xs.denominator - a;
+                for (int ch = 0; ch < 3; ++ch) {
+                    const std::int64_t top = notA * p00[ch] + a * p10[ch];
+                    const std::int64_t bottom = notA * p01[ch] + a * p11[ch];
+                    out[ch] = static_cast<std::uint8_t>(rounder(notB * top + b * bottom));
+                }
+            }
+        }
+        shown.Set(end - 1);
+    }
+}
+
+// One source row interpolated along x and rounded to bytes.
+void InterpolateRow(const std::uint8_t* in, const AxisSamples& xs, const QuotientRounder& rounder,
+                    std::vector<std::uint8_t>& out) {
+    for (std::size_t x = 0; x < xs.cell.size(); ++x) {
+        const std::uint8_t* p0 = in + 3 * xs.cell[x];
+        const std::uint8_t* p1 = in + 3 * xs.next[x];
+        const std::int64_t a = xs.weight[x];
+        for (int ch = 0; ch < 3; ++ch) {
+            out[3 * x + ch] = static_cast<std::uint8_t>(rounder((xs.denominator - a) * p0[ch] + a * p1[ch]));
+        }
+    }
+}
+
+void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
+    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
+    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+    const QuotientRounder alongX(xs.denominator);
+    const QuotientRounder alongY(ys.denominator);
+    // The two source rows of the current new row, already along x; new rows
+    // move down the source, so each source row is interpolated once.
+    const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
+    std::vector<std::uint8_t> upper(bytes), lower(bytes);
+    int upperRow = -1, lowerRow = -1;
+    const ProgressScope shown(progress, target.Height() - 1);
+    for (int y = 0; y < target.Height(); ++y) {
+        if (ys.cell[y] != upperRow) {
+            if (ys.cell[y] == lowerRow) {
+                std::swap(upper, lower);
+            } else {
+                InterpolateRow(source.Row(ys.cell[y]), xs, alongX, upper);
+            }
+            upperRow = ys.cell[y];
+        }
+        if (ys.next[y] != lowerRow) {
+            InterpolateRow(source.Row(ys.next[y]), xs, alongX, lower);
+            lowerRow = ys.next[y];
+        }
+        const std::int64_t b = ys.weight[y];
+        std::uint8_t* out = target.Row(y);
+        for (std::size_t k = 0; k < bytes; ++k) {
+            out[k] = static_cast<std::uint8_t>(alongY((ys.denominator - b) * upper[k] + b * lower[k]));
+        }
+        shown.Set(y);
+    }
+}
+
+}  // namespace
+
+void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress) {
+    if (source.Empty() || target.Empty()) {
+        throw std::invalid_argument("Zmena veľkosti: a picture of 0 pixels cannot be resized, nor resized to");
+    }
+    geometry_support::CheckTarget(source, target, {target.Width(), target.Height()}, "Zmena veľkosti");
+    switch (method) {
+        case ResizeMethod::kNearest: return ResizeNearest(source, target, progress);
+        case ResizeMethod::kLinear: return ResizeLinear(source, target, progress);
+        case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress);
+    }
+    throw std::invalid_argument("Zmena veľkosti: unknown method");
+}
+
+Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress) {
+    if (size.width < 1 || size.height < 1) {
+        throw std::invalid_argument("Zmena veľkosti: the new size must be at least 1 x 1 pixels");
+    }
+    Bitmap24 result(size.width, size.height, colors::kWhite);
+    Resize(source, result.View(), method, progress);
+    return result;
+}
+
+}  // namespace kelbo

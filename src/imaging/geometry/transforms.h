@@ -1,0 +1,106 @@
+// The geometric operations of the "Úpravy" menu: rotation, shear, resizing,
+// mirrors and borders. Each is one function that the dialogs, kelbo-cli and
+// the benchmarks call. An operation whose result opens in a new window comes
+// in two forms: the size of the result, and a fill of a target of that size
+// (so the program can open the window first and show the result growing);
+// `progress` may be null. The source is never changed and never the target.
+#pragma once
+
+#include <cstdint>
+
+#include "core/bitmap24.h"
+#include "core/color.h"
+#include "core/geometry.h"
+#include "core/progress.h"
+
+namespace kelbo {
+
+// --- Rotation ("Rotácia") ------------------------------------------------
+
+struct RotationOptions {
+    int angle = 0;  // whole degrees; positive turns the content counter-clockwise on screen
+    int centreX = 0;
+    int centreY = 0;
+    Color background = colors::kWhite;
+};
+
+// The box of the picture's outer corners (0, 0), (W, 0), (W, H), (0, H)
+// turned by the corner form: its least x and y and its size. Throws
+// BitmapSizeError when it does not fit a bitmap.
+struct ResultBox {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    Size size;
+};
+ResultBox RotatedBox(Size picture, const RotationOptions& options);
+
+// Each new pixel (i, j) samples the source bilinearly at the pixel form of
+// (i + left, j + top) turned by +A; outside 0 <= sx < W - 1, 0 <= sy < H - 1
+// it takes the background. Progress: columns, the target growing from the left.
+void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress = nullptr);
+Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress = nullptr);
+
+// The bilinear sample of the program's rotation: cell Trunc(sx), Trunc(sy),
+// the four weights (1 - fx)(1 - fy), fx(1 - fy), (1 - fx)fy, fx·fy in long
+// double, each channel rounded to the nearest integer (halves to even). A
+// neighbour beyond the last column or row repeats it. sx and sy must lie in
+// [0, W) and [0, H).
+Color SampleCanvasBilinear(ConstPixelView picture, long double sx, long double sy);
+
+// --- Shear ("Skosenie obrázku") ------------------------------------------
+
+struct ShearOptions {
+    int alongX = 0;  // percent; 50 acts as 51
+    int alongY = 0;
+    Color background = colors::kWhite;
+};
+
+// The box of the corners sheared by x' = x + kx·y, y' = y + ky·x, each to
+// the nearest integer (halves to even).
+ResultBox ShearedBox(Size picture, const ShearOptions& options);
+
+// Pixel (i, j): x = i - ox, y = j - oy with ox = right - W, oy = bottom - H;
+// the source is sampled at (x + kx·y, y + ky·x). The factors are whole
+// hundredths, so positions and weights are computed exactly in integers.
+// Progress: columns.
+void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress = nullptr);
+Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress = nullptr);
+
+// --- Resizing ("Zmena veľkosti") -----------------------------------------
+
+enum class ResizeMethod { kNearest = 0, kLinear = 1, kBilinear = 2 };
+
+// New pixel (x, y) is taken from the source position (x·W / NW, y·H / NH),
+// computed exactly as fractions:
+//   nearest:  the source pixel at the nearest integers (halves to even),
+//             limited to the last column and row;
+//   bilinear: the four neighbours weighted as SampleCanvasBilinear does, the
+//             exact sum rounded once (halves to even);
+//   linear:   separable: each source row is first interpolated along x
+//             between its two neighbouring columns and rounded to a byte,
+//             then those rows along y, rounded again.
+// A neighbour beyond the last column or row repeats it. Progress: rows for
+// nearest, columns for the others. Throws std::invalid_argument for a size of 0.
+void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress = nullptr);
+Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress = nullptr);
+
+// --- Mirrors and borders ("Zrkadlo na osi X/Y", "Pridaj okraje") --------
+
+// Upside down: row y exchanged with row H - 1 - y. Progress: rows of the top half.
+void MirrorX(PixelView picture, Progress* progress = nullptr);
+// Left and right exchanged in every row. Progress: rows.
+void MirrorY(PixelView picture, Progress* progress = nullptr);
+
+struct Borders {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
+// (L + W + R) × (T + H + B); throws BitmapSizeError when it does not fit.
+Size BorderedSize(Size picture, const Borders& borders);
+// The picture with its top left at (L, T) on white.
+void AddBorders(ConstPixelView source, PixelView target, const Borders& borders);
+Bitmap24 AddBorders(ConstPixelView source, const Borders& borders);
+
+}  // namespace kelbo

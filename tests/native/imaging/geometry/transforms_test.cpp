@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "../filters/filter_pictures.h"
+#include "browser/thumbnail.h"
+#include "imaging/geometry/resize_fields.h"
+#include "imaging/geometry/transforms.h"
+
+namespace kelbo {
+namespace {
+
+using testing::ChannelRows;
+using testing::GreyPicture;
+using testing::RandomPicture;
+using Rows = std::vector<std::vector<int>>;
+
+TEST(Shear, FollowsItsStepsEvenWhereTheyLeaveTheLastRowEmpty) {
+    const Bitmap24 picture = RandomPicture(100, 50, 5);
+    const Bitmap24 plain = Shear(picture.View(), {0, 0, Rgb(7, 7, 7)});
+    ASSERT_EQ(plain.Width(), 100);
+    EXPECT_EQ(plain.Pixel(98, 48), picture.Pixel(98, 48));
+    EXPECT_EQ(plain.Pixel(99, 10), Rgb(7, 7, 7));
+    EXPECT_EQ(plain.Pixel(10, 49), Rgb(7, 7, 7));
+    EXPECT_EQ(Shear(picture.View(), {50, 0}), Shear(picture.View(), {51, 0}));
+    // 100 % along x: 150 × 50, ox = 50; row j holds old row j at columns
+    // 50 - j ... 148 - j. Row 49 samples sy = 49, not below H - 1: all
+    // background, whatever a description of the lean may suggest.
+    const Bitmap24 leaning = Shear(picture.View(), {100, 0, colors::kBlack});
+    ASSERT_EQ(leaning.Width(), 150);
+    ASSERT_EQ(leaning.Height(), 50);
+    for (const auto& [row, first] : {std::pair{0, 50}, {48, 2}}) {
+        EXPECT_EQ(leaning.Pixel(first - 1, row), colors::kBlack);
+        EXPECT_EQ(leaning.Pixel(first, row), picture.Pixel(0, row));
+        EXPECT_EQ(leaning.Pixel(first + 98, row), picture.Pixel(98, row));
+        EXPECT_EQ(leaning.Pixel(first + 99, row), colors::kBlack);
+    }
+    for (int x = 0; x < 150; ++x) EXPECT_EQ(leaning.Pixel(x, 49), colors::kBlack);
+    // 30 %: pixel (1, 1) samples x = 0.3 exactly: 0.7 · 10 + 0.3 · 25 = 14.5, to even 14.
+    const Bitmap24 small = GreyPicture({{0, 0, 0}, {10, 25, 0}, {0, 0, 0}});
+    EXPECT_EQ(ChannelRows(Shear(small.View(), {30, 0}))[1][1], 14);
+}
+
+TEST(Resize, EachMethodOnPicturesWorkedByHand) {
+    const Bitmap24 four = GreyPicture({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}});
+    EXPECT_EQ(ChannelRows(Resize(four.View(), {2, 2}, ResizeMethod::kNearest)), (Rows{{1, 3}, {9, 11}}));
+    // Enlarging: positions 0, .4, .8, 1.2, 1.6 round to 0, 0, 1, 1 and 2, limited to 1.
+    const Bitmap24 pair = GreyPicture({{0, 255}});
+    EXPECT_EQ(ChannelRows(Resize(pair.View(), {5, 1}, ResizeMethod::kNearest)), (Rows{{0, 0, 255, 255, 255}}));
+    // Bilinear at 0, .5, 1, 1.5: 127.5 goes to 128; beyond the last column it repeats.
+    EXPECT_EQ(ChannelRows(Resize(pair.View(), {4, 1}, ResizeMethod::kBilinear)), (Rows{{0, 128, 255, 255}}));
+    // At (.5, .5): bilinear rounds 1.5 once to 2; linear rounds the rows to 0
+    // and 2 first, then their mean 1.
+    const Bitmap24 square = GreyPicture({{0, 1}, {2, 3}});
+    EXPECT_EQ(ChannelRows(Resize(square.View(), {4, 4}, ResizeMethod::kBilinear))[1][1], 2);
+    EXPECT_EQ(ChannelRows(Resize(square.View(), {4, 4}, ResizeMethod::kLinear))[1][1], 1);
+    const Bitmap24 random = RandomPicture(37, 21, 9);
+    for (const auto method : {ResizeMethod::kNearest, ResizeMethod::kLinear, ResizeMethod::kBilinear}) {
+        EXPECT_EQ(Resize(random.View(), {37, 21}, method), random);
+        EXPECT_THROW(Resize(random.View(), {0, 21}, method), std::invalid_argument);
+    }
+}
+
+TEST(MirrorsAndBorders, ExchangeAndPlaceExactly) {
+    const Bitmap24 rows = GreyPicture({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+    Bitmap24 x = rows;
+    MirrorX(x.View());
+    EXPECT_EQ(ChannelRows(x), (Rows{{7, 8, 9}, {4, 5, 6}, {1, 2, 3}}));
+    Bitmap24 y = rows;
+    MirrorY(y.View());
+    EXPECT_EQ(ChannelRows(y), (Rows{{3, 2, 1}, {6, 5, 4}, {9, 8, 7}}));
+    const Bitmap24 random = RandomPicture(8, 5, 2);
+    for (const auto mirror : {&MirrorX, &MirrorY}) {
+        Bitmap24 twice = random;
+        mirror(twice.View(), nullptr);
+        mirror(twice.View(), nullptr);
+        EXPECT_EQ(twice, random);
+    }
+    const Bitmap24 picture = RandomPicture(100, 50, 4);
+    const Bitmap24 framed = AddBorders(picture.View(), {10, 20, 5, 0});
+    ASSERT_EQ(framed.Width(), 130);
+    ASSERT_EQ(framed.Height(), 55);
+    EXPECT_EQ(framed.Pixel(10, 5), picture.Pixel(0, 0));
+    EXPECT_EQ(framed.Pixel(109, 54), picture.Pixel(99, 49));
+    EXPECT_EQ(framed.Pixel(9, 5), colors::kWhite);
+    EXPECT_EQ(framed.Pixel(110, 54), colors::kWhite);
+    EXPECT_EQ(framed.Pixel(10, 4), colors::kWhite);
+    EXPECT_THROW(AddBorders(picture.View(), {-1, 0, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(AddBorders(picture.View(), {65500, 0, 0, 0}), BitmapSizeError);
+}
+
+TEST(ResizeFields, TypingOneFieldSetsTheLinkedOnes) {
+    const Size vga{640, 480};
+    const ResizeFields start = InitialResizeFields(vga);
+    EXPECT_EQ(start, (ResizeFields{640, 480, 100, 100}));
+    EXPECT_EQ(LinkResizeFields(start, ResizeField::kWidth, 320, vga, true), (ResizeFields{320, 240, 50, 50}));
+    EXPECT_EQ(LinkResizeFields(start, ResizeField::kWidthPercent, 50, vga, false), (ResizeFields{320, 480, 50, 100}));
+    // 480 · 100 div 640 = 75; height % 33 of 480 is 158, the width 158 · 640 / 480 = 210.67 -> 211.
+    EXPECT_EQ(LinkResizeFields(start, ResizeField::kHeight, 480, vga, false), (ResizeFields{640, 480, 100, 100}));
+    EXPECT_EQ(LinkResizeFields(start, ResizeField::kHeightPercent, 33, vga, true), (ResizeFields{211, 158, 32, 33}));
+    // A height of 1 of 3 × 2 makes the width 1.5, to even 2.
+    EXPECT_EQ(LinkResizeFields({3, 2, 100, 100}, ResizeField::kHeight, 1, {3, 2}, true), (ResizeFields{2, 1, 66, 50}));
+    EXPECT_EQ(LinkResizeFields(start, ResizeField::kWidth, 5, {0, 480}, true), start);
+}
+
+TEST(Thumbnail, BoxesAndTheHalvesThatTheStoredRatiosDecide) {
+    EXPECT_EQ(ThumbnailBox({160, 100}), (Size{80, 50}));
+    EXPECT_EQ(ThumbnailBox({100, 160}), (Size{46, 75}));
+    EXPECT_EQ(ThumbnailBox({0, 0}), (Size{75, 75}));
+    // 2/3 held in 40 bits is a little above 2/3: x / kx for odd x falls just below the half.
+    Bitmap24 wide(120, 60);
+    for (int x = 0; x < 120; ++x) wide.SetPixel(x, 0, Rgb(static_cast<std::uint8_t>(x), 0, 0));
+    const Bitmap24 thumbnail = MakeThumbnail(wide.View());
+    ASSERT_EQ(thumbnail.Width(), 80);
+    ASSERT_EQ(thumbnail.Height(), 40);
+    for (const auto& [x, column] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 4}, {5, 7}, {79, 118}}) {
+        EXPECT_EQ(RedOf(thumbnail.Pixel(x, 0)), column) << x;
+    }
+    // Smaller both ways: unscaled at the top left of a white box.
+    const Bitmap24 tiny = RandomPicture(3, 2, 1);
+    const Bitmap24 boxed = MakeThumbnail(tiny.View());
+    ASSERT_EQ(boxed.Width(), 80);
+    EXPECT_EQ(boxed.Pixel(2, 1), tiny.Pixel(2, 1));
+    EXPECT_EQ(boxed.Pixel(3, 1), colors::kWhite);
+    EXPECT_THROW(MakeThumbnail(Bitmap24(100, 1).View()), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace kelbo

@@ -166,14 +166,15 @@ void AddGeometryCommands(CommandRegistry& registry) {
     AddGeometry(registry, "mirror-y",
                 "mirror across the vertical axis: left and right exchanged (\"Zrkadlo na osi Y\")",
                 "Pixel x of every row is exchanged with pixel W - 1 - x.\n", {}, MakeMirror<&MirrorY>);
-    AddGeometry(registry, "borders", "put the picture on a larger white picture (\"Pridaj okraje\")",
-                "The result is (L + W + R) x (T + H + B) with the picture's top left at (L, T).\n",
-                {{"left", "N", "\"Lavy okraj\", 0 to 500 (default 0)"},
-                 {"right", "N", "\"Pravy okraj\", 0 to 500 (default 0)"},
-                 {"top", "N", "\"Horny okraj\", 0 to 500 (default 0)"},
-                 {"bottom", "N", "\"Dolny okraj\", 0 to 500 (default 0)"},
-                 {"all", "N", "\"Pridaj na vsetky strany rovnako\": N on all four sides, 0 to 500; not with the four above"}},
-                MakeBorders);
+    AddGeometry(
+        registry, "borders", "put the picture on a larger white picture (\"Pridaj okraje\")",
+        "The result is (L + W + R) x (T + H + B) with the picture's top left at (L, T).\n",
+        {{"left", "N", "\"Lavy okraj\", 0 to 500 (default 0)"},
+         {"right", "N", "\"Pravy okraj\", 0 to 500 (default 0)"},
+         {"top", "N", "\"Horny okraj\", 0 to 500 (default 0)"},
+         {"bottom", "N", "\"Dolny okraj\", 0 to 500 (default 0)"},
+         {"all", "N", "\"Pridaj na vsetky strany rovnako\": N on all four sides, 0 to 500; not with the four above"}},
+        MakeBorders);
     AddGeometry(registry, "thumbnail", "the browser's thumbnail of a picture",
                 "A landscape picture is fitted to 80 pixels of width, any other to 75 of height,\n"
                 "by nearest-neighbour sampling; a picture smaller than the box both ways is put\n"

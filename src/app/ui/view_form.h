@@ -127,6 +127,8 @@ public:
     void ChangeInPlace(TChildWin& doc, const InPlaceOperation& operation, bool snapshot = true) override;
     void FilterIntoNewWindow(TChildWin& source, const IntoNewWindowFilter& filter,
                              GrowingRepaints repaints = {}) override;
+    void RenderIntoNewWindow(TChildWin& source, Size size, const IntoNewWindowFilter& filter,
+                             GrowingRepaints repaints = {}, FrameKind frame = FrameKind::kScreenFormat) override;
     void ReportError(std::string_view message) override;
     void ShowInformation(std::string_view text) override;
     bool ExecuteFileDialog(forms::FileDialog& dialog, bool save) override;
@@ -155,6 +157,11 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The result window opens on makeResult(source picture) and the filter
+    // writes into it as it grows; on failure the window goes again.
+    void GrowIntoNewWindow(TChildWin& source,
+                           const std::function<std::shared_ptr<forms::DibSection>(ConstPixelView)>& makeResult,
+                           FrameKind frame, const IntoNewWindowFilter& filter, GrowingRepaints repaints);
     void CreateMenus();
     void ReadSettingsFile();
     void ApplySettings();

@@ -37,21 +37,36 @@ void TViewForm::ChangeInPlace(TChildWin& doc, const InPlaceOperation& operation,
 }
 
 void TViewForm::FilterIntoNewWindow(TChildWin& source, const IntoNewWindowFilter& filter, GrowingRepaints repaints) {
-    const std::shared_ptr<forms::DibSection> picture = source.Image1.Picture();
-    if (!picture || picture->Empty()) return;
-    CurrentDocument = &source;
     // The window opens first on a copy of the source and the result grows
     // over it; the filter writes straight into the window's picture, so no
     // second whole picture is made (it matters in a 32-bit address space).
+    GrowIntoNewWindow(
+        source, [](ConstPixelView picture) { return std::make_shared<forms::DibSection>(picture); },
+        FrameKind::kScreenFormat, filter, repaints);
+}
+
+void TViewForm::RenderIntoNewWindow(TChildWin& source, Size size, const IntoNewWindowFilter& filter,
+                                    GrowingRepaints repaints, FrameKind frame) {
+    GrowIntoNewWindow(
+        source, [size](ConstPixelView) { return std::make_shared<forms::DibSection>(size.width, size.height); }, frame,
+        filter, repaints);
+}
+
+void TViewForm::GrowIntoNewWindow(TChildWin& source,
+                                  const std::function<std::shared_ptr<forms::DibSection>(ConstPixelView)>& makeResult,
+                                  FrameKind frame, const IntoNewWindowFilter& filter, GrowingRepaints repaints) {
+    const std::shared_ptr<forms::DibSection> picture = source.Image1.Picture();
+    if (!picture || picture->Empty()) return;
+    CurrentDocument = &source;
     std::shared_ptr<forms::DibSection> result;
     try {
         GdiFlush();
-        result = std::make_shared<forms::DibSection>(picture->View());
+        result = makeResult(picture->View());
     } catch (const std::exception& e) {
         ReportError(e.what());
         return;
     }
-    TChildWin& target = OpenResultWindow(result);
+    TChildWin& target = NewDocument(result, frame);
     HWND window = target.Handle();
     try {
         RepaintingProgress shown(

@@ -14,6 +14,8 @@
 #include "codecs/picture_files.h"
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/geometry.h"
+#include "document/document_view.h"
 #include "core/progress.h"
 #include "forms/dialogs.h"
 #include "forms/dib.h"
@@ -71,6 +73,10 @@ public:
     // `repaints` says; the source is never changed.
     virtual void FilterIntoNewWindow(TChildWin& source, const IntoNewWindowFilter& filter,
                                      GrowingRepaints repaints = {}) = 0;
+    // The same for a result of its own size: the window opens first on a
+    // white picture of `size`, its outer size by `frame`.
+    virtual void RenderIntoNewWindow(TChildWin& source, Size size, const IntoNewWindowFilter& filter,
+                                     GrowingRepaints repaints = {}, FrameKind frame = FrameKind::kScreenFormat) = 0;
 
     virtual void ReportError(std::string_view message) = 0;
     virtual void ShowInformation(std::string_view text) = 0;

@@ -153,9 +153,9 @@ void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progre
     }
     geometry_support::CheckTarget(source, target, {target.Width(), target.Height()}, "Zmena veľkosti");
     switch (method) {
-        case ResizeMethod::kNearest: return ResizeNearest(source, target, progress);
-        case ResizeMethod::kLinear: return ResizeLinear(source, target, progress);
-        case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress);
+    case ResizeMethod::kNearest: return ResizeNearest(source, target, progress);
+    case ResizeMethod::kLinear: return ResizeLinear(source, target, progress);
+    case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress);
     }
     throw std::invalid_argument("Zmena veľkosti: unknown method");
 }

@@ -23,38 +23,38 @@ ResizeFields LinkResizeFields(ResizeFields f, ResizeField field, int value, Size
     if (w0 == 0 || h0 == 0) return f;
     const std::int64_t v = Word(value);
     switch (field) {
-        case ResizeField::kWidth:
-            f.width = value;
-            if (keepRatio) {
-                f.height = static_cast<int>(RoundQuotient(h0 * v, w0));
-                f.heightPercent = Percent(f.height, h0);
-            }
-            f.widthPercent = Percent(v, w0);
-            break;
-        case ResizeField::kHeight:
-            f.height = value;
-            if (keepRatio) {
-                f.width = static_cast<int>(RoundQuotient(w0 * v, h0));
-                f.widthPercent = Percent(f.width, w0);
-            }
-            f.heightPercent = Percent(v, h0);
-            break;
-        case ResizeField::kWidthPercent:
-            f.widthPercent = value;
-            f.width = static_cast<int>(v * w0 / 100);
-            if (keepRatio) {
-                f.height = static_cast<int>(RoundQuotient(Word(f.width) * h0, w0));
-                f.heightPercent = Percent(f.height, h0);
-            }
-            break;
-        case ResizeField::kHeightPercent:
-            f.heightPercent = value;
-            f.height = static_cast<int>(v * h0 / 100);
-            if (keepRatio) {
-                f.width = static_cast<int>(RoundQuotient(Word(f.height) * w0, h0));
-                f.widthPercent = Percent(f.width, w0);
-            }
-            break;
+    case ResizeField::kWidth:
+        f.width = value;
+        if (keepRatio) {
+            f.height = static_cast<int>(RoundQuotient(h0 * v, w0));
+            f.heightPercent = Percent(f.height, h0);
+        }
+        f.widthPercent = Percent(v, w0);
+        break;
+    case ResizeField::kHeight:
+        f.height = value;
+        if (keepRatio) {
+            f.width = static_cast<int>(RoundQuotient(w0 * v, h0));
+            f.widthPercent = Percent(f.width, w0);
+        }
+        f.heightPercent = Percent(v, h0);
+        break;
+    case ResizeField::kWidthPercent:
+        f.widthPercent = value;
+        f.width = static_cast<int>(v * w0 / 100);
+        if (keepRatio) {
+            f.height = static_cast<int>(RoundQuotient(Word(f.width) * h0, w0));
+            f.heightPercent = Percent(f.height, h0);
+        }
+        break;
+    case ResizeField::kHeightPercent:
+        f.heightPercent = value;
+        f.height = static_cast<int>(v * h0 / 100);
+        if (keepRatio) {
+            f.width = static_cast<int>(RoundQuotient(Word(f.height) * w0, h0));
+            f.widthPercent = Percent(f.width, w0);
+        }
+        break;
     }
     return f;
 }

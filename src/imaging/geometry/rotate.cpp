@@ -49,7 +49,6 @@ inline void SampleInto(ConstPixelView picture, long double sx, long double sy, s
     for (int ch = 0; ch < 3; ++ch) out[ch] = Blend(w00, w10, w01, w11, p00, p10, p01, p11, ch);
 }
 
-
 // Where the sample of a pixel lies along one axis.
 enum class AxisPlace { kOutside, kInside, kUnsure };
 
@@ -63,8 +62,12 @@ enum class AxisPlace { kOutside, kInside, kUnsure };
 class RotationGrid {
 public:
     RotationGrid(ConstPixelView source, const ResultBox& box, const TurnAngle& angle, const RotationOptions& options)
-        : source_(source), background_(options.background), cx_(options.centreX), cy_(options.centreY),
-          lastX_(source.Width() - 1), lastY_(source.Height() - 1) {
+        : source_(source),
+          background_(options.background),
+          cx_(options.centreX),
+          cy_(options.centreY),
+          lastX_(source.Width() - 1),
+          lastY_(source.Height() - 1) {
         const ExtendedPrecisionScope scope;
         // The products of the pixel form depend on one coordinate each: made once.
         for (int i = 0; i < box.size.width; ++i) {

@@ -60,10 +60,10 @@ TurnAngle TurnAngleOf(int degrees) {
     const long double s = SinReduced(x);
     const long double c = CosReduced(x);
     switch (static_cast<std::int64_t>(quarters) & 3) {
-        case 0: return {c, s};
-        case 1: return {-s, c};
-        case 2: return {-c, -s};
-        default: return {s, -c};
+    case 0: return {c, s};
+    case 1: return {-s, c};
+    case 2: return {-c, -s};
+    default: return {s, -c};
     }
 }
 

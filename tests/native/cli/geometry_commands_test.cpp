@@ -30,7 +30,12 @@ TEST(GeometryCommands, WriteWhatTheOperationsGiveAndRefuseWhatTheProgramWould) {
         {{"shear", "--along-x", "50", "--along-y", "20"}, Shear(v, {51, 20, colors::kWhite})},
         {{"resize", "--width", "20", "--keep-ratio"}, Resize(v, {20, 12}, ResizeMethod::kBilinear)},
         {{"resize", "--height-percent", "50", "--method", "nearest"}, Resize(v, {50, 15}, ResizeMethod::kNearest)},
-        {{"mirror-x"}, [&] { Bitmap24 b = sample; MirrorX(b.View()); return b; }()},
+        {{"mirror-x"},
+         [&] {
+             Bitmap24 b = sample;
+             MirrorX(b.View());
+             return b;
+         }()},
         {{"borders", "--all", "3"}, AddBorders(v, {3, 3, 3, 3})},
         {{"thumbnail"}, MakeThumbnail(v)},
     };

@@ -1,6 +1,6 @@
 #include "imaging/colour/ui/cmy_dial.h"
 
-#include "imaging/colour/ui/dial_parts.h"
+#include "imaging/ui/dial_parts.h"
 
 namespace kelbo {
 

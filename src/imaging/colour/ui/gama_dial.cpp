@@ -1,7 +1,7 @@
 #include "imaging/colour/ui/gama_dial.h"
 
 #include "imaging/colour/colour_fields.h"
-#include "imaging/colour/ui/dial_parts.h"
+#include "imaging/ui/dial_parts.h"
 
 namespace kelbo {
 

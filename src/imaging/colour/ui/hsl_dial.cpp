@@ -1,7 +1,7 @@
 #include "imaging/colour/ui/hsl_dial.h"
 
 #include "imaging/colour/hsl.h"
-#include "imaging/colour/ui/dial_parts.h"
+#include "imaging/ui/dial_parts.h"
 
 namespace kelbo {
 

@@ -8,7 +8,7 @@
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "imaging/colour/point_ops.h"
-#include "imaging/colour/ui/dial_parts.h"
+#include "imaging/ui/dial_parts.h"
 
 namespace kelbo {
 

@@ -1,4 +1,4 @@
-// Pieces the colour dialogs share: number fields with arrows, captions
+// Pieces the imaging dialogs share: number fields with arrows, captions
 // with access keys, and the threshold's colour swatches.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "imaging/colour/ui/dial_parts.h"
+#include "imaging/ui/dial_parts.h"
 
 #include <string>
 

@@ -76,8 +76,8 @@ void TResizeDial::FieldChange(int n) {
     const std::optional<int> value = ParseWholeNumber(fields[n]->Text());
     if (!value) return;
     const ResizeFields now{FieldValue(Edit1, 0), FieldValue(Edit2, 0), FieldValue(Edit3, 0), FieldValue(Edit4, 0)};
-    const ResizeFields next =
-        LinkResizeFields(now, static_cast<ResizeField>(n), *value, {w0_, h0_}, RatioBox.Checked());
+    const ResizeFields next = LinkResizeFields(now, static_cast<ResizeField>(n), *value, {w0_, h0_},
+                                               RatioBox.Checked());
     const std::array<int, 4> before{now.width, now.height, now.widthPercent, now.heightPercent};
     const std::array<int, 4> after{next.width, next.height, next.widthPercent, next.heightPercent};
     for (int k = 0; k < 4; ++k) {

@@ -52,7 +52,7 @@ row() {  # name, kelbo args, magick args, vips args
   local kt mt vt
   kt=$(best "$cli" $k "$work/in.bmp" "$work/k.bmp")
   mt=$(best convert "$work/in.bmp" $m "$work/m.bmp")
-  vt=$(best vips $v)
+  vt=$(best eval "vips $v")
   printf '| %-22s | %7s | %7s | %7s | %7s | %7s | %7s | %5.1f | %5.1f |\n' "$name" \
     "$kt" "$(echo "$kt - $k_copy" | bc -l | xargs printf '%.3f')" \
     "$mt" "$(echo "$mt - $m_copy" | bc -l | xargs printf '%.3f')" \
@@ -72,6 +72,6 @@ row "1x11 box average" "average --strength 5" "-define convolve:scale=! -morphol
 row "11x1 median" "median --strength 5" "-statistic median 11x1" "rank $work/in.v $work/v.v 11 1 5"
 row "Sobel" "sobel" "-define convolve:scale=! -morphology Convolve Sobel" "sobel $work/in.v $work/v.v"
 row "rotate 45 bilinear" "rotate --angle 45" "-interpolate bilinear -background white -rotate -45" "rotate $work/in.v $work/v.v 45 --interpolate bilinear --background 255"
-row "shear 30 %" "shear --along-x 30" "-interpolate bilinear -background white -shear 16.7x0" "affine $work/in.v $work/v.v 1 0.3 0 1 --interpolate bilinear"
+row "shear 30 %" "shear --along-x 30" "-interpolate bilinear -background white -shear 16.7x0" "affine $work/in.v $work/v.v \"1 0.3 0 1\" --interpolate bilinear"
 row "resize 50 % bilinear" "resize --width-percent 50 --height-percent 50" "-interpolative-resize 50%" "resize $work/in.v $work/v.v 0.5 --kernel linear"
 row "resize 200 % bilinear" "resize --width-percent 200 --height-percent 200" "-interpolative-resize 200%" "resize $work/in.v $work/v.v 2 --kernel linear"

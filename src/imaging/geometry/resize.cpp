@@ -1,6 +1,7 @@
 // Resizing. The source position of new pixel x is x·W / NW: kept as a whole
 // cell and a fraction over NW / gcd(W, NW), so every method is exact.
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <stdexcept>
 #include <vector>
@@ -72,6 +73,8 @@ void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress)
     const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
     const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
     const QuotientRounder rounder(xs.denominator * ys.denominator);
+    // Whole-number positions (50 %, 25 % ...) weigh one pixel alone: copied.
+    const bool cellsOnly = xs.denominator == 1 && ys.denominator == 1;
     const ProgressScope shown(progress, target.Width() - 1);
     for (int first = 0; first < target.Width(); first += kBandColumns) {
         const int end = std::min(first + kBandColumns, target.Width());
@@ -81,6 +84,10 @@ void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress)
             const std::int64_t b = ys.weight[y];
             const std::int64_t notB = ys.denominator - b;
             std::uint8_t* out = target.Row(y) + 3 * first;
+            if (cellsOnly) {
+                for (int x = first; x < end; ++x, out += 3) std::memcpy(out, row0 + 3 * xs.cell[x], 3);
+                continue;
+            }
             for (int x = first; x < end; ++x, out += 3) {
                 const std::uint8_t* p00 = row0 + 3 * xs.cell[x];
                 const std::uint8_t* p10 = row0 + 3 * xs.next[x];

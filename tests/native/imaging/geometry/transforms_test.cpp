@@ -42,6 +42,7 @@ TEST(Shear, FollowsItsStepsEvenWhereTheyLeaveTheLastRowEmpty) {
 TEST(Resize, EachMethodOnPicturesWorkedByHand) {
     const Bitmap24 four = GreyPicture({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}});
     EXPECT_EQ(ChannelRows(Resize(four.View(), {2, 2}, ResizeMethod::kNearest)), (Rows{{1, 3}, {9, 11}}));
+    EXPECT_EQ(ChannelRows(Resize(four.View(), {2, 2}, ResizeMethod::kBilinear)), (Rows{{1, 3}, {9, 11}}));
     // Enlarging: positions 0, .4, .8, 1.2, 1.6 round to 0, 0, 1, 1 and 2, limited to 1.
     const Bitmap24 pair = GreyPicture({{0, 255}});
     EXPECT_EQ(ChannelRows(Resize(pair.View(), {5, 1}, ResizeMethod::kNearest)), (Rows{{0, 0, 255, 255, 255}}));

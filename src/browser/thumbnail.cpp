@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
 #include "core/extended_precision.h"
+#include "imaging/geometry/transforms.h"
 
 namespace kelbo {
 namespace {
@@ -47,22 +47,14 @@ Bitmap24 MakeThumbnail(ConstPixelView picture) {
     }
     Bitmap24 thumbnail(box.width, box.height, colors::kWhite);
     if (box.width > picture.Width() && box.height > picture.Height()) {
-        for (int y = 0; y < picture.Height(); ++y) {
-            std::memcpy(thumbnail.Row(y), picture.Row(y), 3 * static_cast<std::size_t>(picture.Width()));
-        }
+        const PixelView corner(thumbnail.Row(0), picture.Width(), picture.Height(),
+                               static_cast<std::ptrdiff_t>(thumbnail.Stride()));
+        CopyPixels(corner, picture);
         return thumbnail;
     }
     const ExtendedPrecisionScope scope;
-    const std::vector<int> columns = SourceIndices(box.width, picture.Width());
-    const std::vector<int> rows = SourceIndices(box.height, picture.Height());
-    for (int y = 0; y < box.height; ++y) {
-        const std::uint8_t* in = picture.Row(rows[y]);
-        std::uint8_t* out = thumbnail.Row(y);
-        for (const int column : columns) {
-            std::memcpy(out, in + 3 * column, 3);
-            out += 3;
-        }
-    }
+    SampleByIndex(picture, thumbnail.View(), SourceIndices(box.width, picture.Width()),
+                  SourceIndices(box.height, picture.Height()));
     return thumbnail;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/bitmap24.h"
 #include "core/geometry.h"
+#include "core/progress.h"
 #include "imaging/geometry/transforms.h"
 
 namespace kelbo::geometry_support {
@@ -56,6 +57,19 @@ inline void PutColor(std::uint8_t* pixel, Color c) {
     pixel[0] = BlueOf(c);
     pixel[1] = GreenOf(c);
     pixel[2] = RedOf(c);
+}
+
+// Fills a target of `size` in bands of `band` columns from the left, each
+// band from the top in chunks of `rows` rows: fill(first, end, top, bottom)
+// does the columns first..end - 1 of the rows top..bottom - 1. Each band's
+// last column is told as progress, with the columns left of it done.
+template <typename Fill>
+void InColumnBands(Size size, int band, int rows, const ProgressScope& shown, Fill fill) {
+    for (int first = 0; first < size.width; first += band) {
+        const int end = std::min(first + band, size.width);
+        for (int top = 0; top < size.height; top += rows) fill(first, end, top, std::min(top + rows, size.height));
+        shown.Set(end - 1);
+    }
 }
 
 // The nearest integer to n / d (d > 0), halves to even, exactly.

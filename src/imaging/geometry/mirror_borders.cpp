@@ -1,6 +1,5 @@
 // The mirrors, in place, and the borders on a white picture.
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -49,10 +48,9 @@ void AddBorders(ConstPixelView source, PixelView target, const Borders& borders)
     const Size size = BorderedSize({source.Width(), source.Height()}, borders);
     geometry_support::CheckTarget(source, target, size, "Pridaj okraje");
     target.Fill(colors::kWhite);
-    const std::size_t bytes = 3 * static_cast<std::size_t>(source.Width());
-    for (int y = 0; y < source.Height(); ++y) {
-        std::memcpy(target.Row(borders.top + y) + 3 * static_cast<std::size_t>(borders.left), source.Row(y), bytes);
-    }
+    const PixelView inner(target.Row(borders.top) + 3 * static_cast<std::ptrdiff_t>(borders.left), source.Width(),
+                          source.Height(), target.Stride());
+    CopyPixels(inner, source);
 }
 
 Bitmap24 AddBorders(ConstPixelView source, const Borders& borders) {

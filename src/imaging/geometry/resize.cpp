@@ -52,58 +52,41 @@ std::vector<int> NearestAlong(int oldSize, int newSize) {
 }
 
 void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress) {
-    const std::vector<int> columns = NearestAlong(source.Width(), target.Width());
-    const std::vector<int> rows = NearestAlong(source.Height(), target.Height());
-    const ProgressScope shown(progress, target.Height() - 1);
-    for (int y = 0; y < target.Height(); ++y) {
-        const std::uint8_t* in = source.Row(rows[y]);
-        std::uint8_t* out = target.Row(y);
-        for (const int column : columns) {
-            const std::uint8_t* p = in + 3 * column;
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
-            out += 3;
-        }
-        shown.Set(y);
-    }
+    SampleByIndex(source, target, NearestAlong(source.Width(), target.Width()),
+                  NearestAlong(source.Height(), target.Height()), progress);
 }
 
 void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress) {
     const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
     const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
     const QuotientRounder rounder(xs.denominator * ys.denominator);
-    // Whole-number positions (50 %, 25 % ...) weigh one pixel alone: copied.
-    const bool cellsOnly = xs.denominator == 1 && ys.denominator == 1;
+    // Whole-number positions (50 %, 25 % ...) weigh one pixel alone.
+    if (xs.denominator == 1 && ys.denominator == 1) return SampleByIndex(source, target, xs.cell, ys.cell, progress);
     const ProgressScope shown(progress, target.Width() - 1);
-    for (int first = 0; first < target.Width(); first += kBandColumns) {
-        const int end = std::min(first + kBandColumns, target.Width());
-        for (int y = 0; y < target.Height(); ++y) {
-            const std::uint8_t* row0 = source.Row(ys.cell[y]);
-            const std::uint8_t* row1 = source.Row(ys.next[y]);
-            const std::int64_t b = ys.weight[y];
-            const std::int64_t notB = ys.denominator - b;
-            std::uint8_t* out = target.Row(y) + 3 * first;
-            if (cellsOnly) {
-                for (int x = first; x < end; ++x, out += 3) std::memcpy(out, row0 + 3 * xs.cell[x], 3);
-                continue;
-            }
-            for (int x = first; x < end; ++x, out += 3) {
-                const std::uint8_t* p00 = row0 + 3 * xs.cell[x];
-                const std::uint8_t* p10 = row0 + 3 * xs.next[x];
-                const std::uint8_t* p01 = row1 + 3 * xs.cell[x];
-                const std::uint8_t* p11 = row1 + 3 * xs.next[x];
-                const std::int64_t a = xs.weight[x];
-                const std::int64_t notA = xs.denominator - a;
-                for (int ch = 0; ch < 3; ++ch) {
-                    const std::int64_t top = notA * p00[ch] + a * p10[ch];
-                    const std::int64_t bottom = notA * p01[ch] + a * p11[ch];
-                    out[ch] = static_cast<std::uint8_t>(rounder(notB * top + b * bottom));
+    geometry_support::InColumnBands(
+        {target.Width(), target.Height()}, kBandColumns, target.Height(), shown,
+        [&](int first, int end, int firstRow, int endRow) {
+            for (int y = firstRow; y < endRow; ++y) {
+                const std::uint8_t* row0 = source.Row(ys.cell[y]);
+                const std::uint8_t* row1 = source.Row(ys.next[y]);
+                const std::int64_t b = ys.weight[y];
+                const std::int64_t notB = ys.denominator - b;
+                std::uint8_t* out = target.Row(y) + 3 * first;
+                for (int x = first; x < end; ++x, out += 3) {
+                    const std::uint8_t* p00 = row0 + 3 * xs.cell[x];
+                    const std::uint8_t* p10 = row0 + 3 * xs.next[x];
+                    const std::uint8_t* p01 = row1 + 3 * xs.cell[x];
+                    const std::uint8_t* p11 = row1 + 3 * xs.next[x];
+                    const std::int64_t a = xs.weight[x];
+                    const std::int64_t notA = xs.denominator - a;
+                    for (int ch = 0; ch < 3; ++ch) {
+                        const std::int64_t top = notA * p00[ch] + a * p10[ch];
+                        const std::int64_t bottom = notA * p01[ch] + a * p11[ch];
+                        out[ch] = static_cast<std::uint8_t>(rounder(notB * top + b * bottom));
+                    }
                 }
             }
-        }
-        shown.Set(end - 1);
-    }
+        });
 }
 
 // One source row interpolated along x and rounded to bytes.
@@ -153,6 +136,28 @@ void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
 }
 
 }  // namespace
+
+void SampleByIndex(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
+                   Progress* progress) {
+    const auto inside = [](std::span<const int> indices, int size) {
+        return std::all_of(indices.begin(), indices.end(), [size](int i) { return i >= 0 && i < size; });
+    };
+    if (columns.size() != static_cast<std::size_t>(target.Width()) ||
+        rows.size() != static_cast<std::size_t>(target.Height()) || !inside(columns, source.Width()) ||
+        !inside(rows, source.Height())) {
+        throw std::invalid_argument("SampleByIndex: the index tables do not fit the pictures");
+    }
+    const ProgressScope shown(progress, target.Height() - 1);
+    for (int y = 0; y < target.Height(); ++y) {
+        const std::uint8_t* in = source.Row(rows[y]);
+        std::uint8_t* out = target.Row(y);
+        for (const int column : columns) {
+            std::memcpy(out, in + 3 * column, 3);
+            out += 3;
+        }
+        shown.Set(y);
+    }
+}
 
 void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress) {
     if (source.Empty() || target.Empty()) {

@@ -198,21 +198,16 @@ void Rotate(ConstPixelView source, PixelView target, const RotationOptions& opti
     const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
     const ProgressScope shown(progress, box.size.width - 1);
     const ExtendedPrecisionScope scope;
-    const int bandWidth = progress ? kBandColumns : kTileSide;
-    const int tileRows = progress ? box.size.height : kTileSide;
-    for (int first = 0; first < box.size.width; first += bandWidth) {
-        const int end = std::min(first + bandWidth, box.size.width);
-        for (int top = 0; top < box.size.height; top += tileRows) {
-            const int bottom = std::min(top + tileRows, box.size.height);
-            for (int j = top; j < bottom; ++j) {
-                std::uint8_t* out = target.Row(j) + 3 * first;
-                for (int i = first; i < end; ++i, out += 3) {
-                    if (!grid.SampleFast(i, j, out)) grid.SampleExact(i, j, out);
-                }
+    const int band = progress ? kBandColumns : kTileSide;
+    const int rows = progress ? box.size.height : kTileSide;
+    geometry_support::InColumnBands(box.size, band, rows, shown, [&](int first, int end, int top, int bottom) {
+        for (int j = top; j < bottom; ++j) {
+            std::uint8_t* out = target.Row(j) + 3 * first;
+            for (int i = first; i < end; ++i, out += 3) {
+                if (!grid.SampleFast(i, j, out)) grid.SampleExact(i, j, out);
             }
         }
-        shown.Set(end - 1);
-    }
+    });
 }
 
 Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress) {

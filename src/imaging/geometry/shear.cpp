@@ -43,35 +43,34 @@ void Shear(ConstPixelView source, PixelView target, const ShearOptions& options,
     const std::int64_t endX = 100 * (std::int64_t{picture.width} - 1);
     const std::int64_t endY = 100 * (std::int64_t{picture.height} - 1);
     const ProgressScope shown(progress, box.size.width - 1);
-    for (int first = 0; first < box.size.width; first += kBandColumns) {
-        const int end = std::min(first + kBandColumns, box.size.width);
-        for (int j = 0; j < box.size.height; ++j) {
-            const std::int64_t y = j - oy;
-            std::int64_t x = first - ox;
-            std::uint8_t* out = target.Row(j) + 3 * first;
-            for (int i = first; i < end; ++i, ++x, out += 3) {
-                const std::int64_t sx = 100 * x + kx * y;
-                const std::int64_t sy = 100 * y + ky * x;
-                if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) {
-                    PutColor(out, options.background);
-                    continue;
-                }
-                const int a = static_cast<int>(sx % 100);
-                const int b = static_cast<int>(sy % 100);
-                const std::uint8_t* p00 = source.Row(static_cast<int>(sy / 100)) + 3 * (sx / 100);
-                const std::uint8_t* p01 = p00 + source.Stride();
-                const int w00 = (100 - a) * (100 - b);
-                const int w10 = a * (100 - b);
-                const int w01 = (100 - a) * b;
-                const int w11 = a * b;
-                for (int ch = 0; ch < 3; ++ch) {
-                    const int sum = w00 * p00[ch] + w10 * p00[3 + ch] + w01 * p01[ch] + w11 * p01[3 + ch];
-                    out[ch] = static_cast<std::uint8_t>(RoundQuotient(sum, 10000));
+    geometry_support::InColumnBands(
+        box.size, kBandColumns, box.size.height, shown, [&](int first, int end, int top, int bottom) {
+            for (int j = top; j < bottom; ++j) {
+                const std::int64_t y = j - oy;
+                std::int64_t x = first - ox;
+                std::uint8_t* out = target.Row(j) + 3 * first;
+                for (int i = first; i < end; ++i, ++x, out += 3) {
+                    const std::int64_t sx = 100 * x + kx * y;
+                    const std::int64_t sy = 100 * y + ky * x;
+                    if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) {
+                        PutColor(out, options.background);
+                        continue;
+                    }
+                    const int a = static_cast<int>(sx % 100);
+                    const int b = static_cast<int>(sy % 100);
+                    const std::uint8_t* p00 = source.Row(static_cast<int>(sy / 100)) + 3 * (sx / 100);
+                    const std::uint8_t* p01 = p00 + source.Stride();
+                    const int w00 = (100 - a) * (100 - b);
+                    const int w10 = a * (100 - b);
+                    const int w01 = (100 - a) * b;
+                    const int w11 = a * b;
+                    for (int ch = 0; ch < 3; ++ch) {
+                        const int sum = w00 * p00[ch] + w10 * p00[3 + ch] + w01 * p01[ch] + w11 * p01[3 + ch];
+                        out[ch] = static_cast<std::uint8_t>(RoundQuotient(sum, 10000));
+                    }
                 }
             }
-        }
-        shown.Set(end - 1);
-    }
+        });
 }
 
 Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress) {

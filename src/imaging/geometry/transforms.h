@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
@@ -83,6 +84,12 @@ enum class ResizeMethod { kNearest = 0, kLinear = 1, kBilinear = 2 };
 // nearest, columns for the others. Throws std::invalid_argument for a size of 0.
 void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress = nullptr);
 Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress = nullptr);
+
+// Nearest-neighbour sampling by tables: target pixel (x, y) is source pixel
+// (columns[x], rows[y]). The tables must have the target's width and height
+// and hold indices inside the source (std::invalid_argument). Progress: rows.
+void SampleByIndex(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
+                   Progress* progress = nullptr);
 
 // --- Mirrors and borders ("Zrkadlo na osi X/Y", "Pridaj okraje") --------
 

@@ -1,6 +1,7 @@
 #include "imaging/geometry/turn.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "core/extended_precision.h"
 
@@ -17,38 +18,40 @@ constexpr long double kHalfPi2 = 0x1.1a62633145c07p-54L;
 constexpr long double kHalfPi3 = -0x1.f1976b7ed8fbbaccp-110L;
 
 // Taylor series on |x| <= π/4, to x^23 and x^22: the first term left out is
-// below 1e-22 of the result.
-long double SinReduced(long double x) {
-    const long double z = x * x;
-    long double s = 1.0L / 25852016738884976640000.0L;  // 1/23!
-    s = s * z - 1.0L / 51090942171709440000.0L;         // 1/21!
-    s = s * z + 1.0L / 121645100408832000.0L;           // 1/19!
-    s = s * z - 1.0L / 355687428096000.0L;              // 1/17!
-    s = s * z + 1.0L / 1307674368000.0L;                // 1/15!
-    s = s * z - 1.0L / 6227020800.0L;                   // 1/13!
-    s = s * z + 1.0L / 39916800.0L;                     // 1/11!
-    s = s * z - 1.0L / 362880.0L;                       // 1/9!
-    s = s * z + 1.0L / 5040.0L;                         // 1/7!
-    s = s * z - 1.0L / 120.0L;                          // 1/5!
-    s = s * z + 1.0L / 6.0L;                            // 1/3!
-    return x - x * z * s;
+// below 1e-22 of the result. Coefficients of z = x², highest first:
+// sin x = x - x·z·P(z), cos x = 1 - z·Q(z).
+constexpr long double kSinTerms[] = {1.0L / 25852016738884976640000.0L,
+                                     -1.0L / 51090942171709440000.0L,
+                                     1.0L / 121645100408832000.0L,
+                                     -1.0L / 355687428096000.0L,
+                                     1.0L / 1307674368000.0L,
+                                     -1.0L / 6227020800.0L,
+                                     1.0L / 39916800.0L,
+                                     -1.0L / 362880.0L,
+                                     1.0L / 5040.0L,
+                                     -1.0L / 120.0L,
+                                     1.0L / 6.0L};
+constexpr long double kCosTerms[] = {1.0L / 1124000727777607680000.0L,
+                                     -1.0L / 2432902008176640000.0L,
+                                     1.0L / 6402373705728000.0L,
+                                     -1.0L / 20922789888000.0L,
+                                     1.0L / 87178291200.0L,
+                                     -1.0L / 479001600.0L,
+                                     1.0L / 3628800.0L,
+                                     -1.0L / 40320.0L,
+                                     1.0L / 720.0L,
+                                     -1.0L / 24.0L,
+                                     1.0L / 2.0L};
+
+template <std::size_t N>
+long double Horner(const long double (&terms)[N], long double z) {
+    long double sum = terms[0];
+    for (std::size_t k = 1; k < N; ++k) sum = sum * z + terms[k];
+    return sum;
 }
 
-long double CosReduced(long double x) {
-    const long double z = x * x;
-    long double c = 1.0L / 1124000727777607680000.0L;  // 1/22!
-    c = c * z - 1.0L / 2432902008176640000.0L;         // 1/20!
-    c = c * z + 1.0L / 6402373705728000.0L;            // 1/18!
-    c = c * z - 1.0L / 20922789888000.0L;              // 1/16!
-    c = c * z + 1.0L / 87178291200.0L;                 // 1/14!
-    c = c * z - 1.0L / 479001600.0L;                   // 1/12!
-    c = c * z + 1.0L / 3628800.0L;                     // 1/10!
-    c = c * z - 1.0L / 40320.0L;                       // 1/8!
-    c = c * z + 1.0L / 720.0L;                         // 1/6!
-    c = c * z - 1.0L / 24.0L;                          // 1/4!
-    c = c * z + 1.0L / 2.0L;                           // 1/2!
-    return 1.0L - z * c;
-}
+long double SinReduced(long double x) { return x - x * (x * x) * Horner(kSinTerms, x * x); }
+long double CosReduced(long double x) { return 1.0L - (x * x) * Horner(kCosTerms, x * x); }
 
 }  // namespace
 

@@ -1,0 +1,247 @@
+// Filling the target triangles. The inside test depends on the row only,
+// so it is solved once per row as up to three column intervals; every
+// accepted pixel is then computed with the very expressions of the
+// per-pixel steps, so the result is the same to the bit.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <thread>
+#include <vector>
+
+#include "warp/warp.h"
+
+namespace kelbo {
+
+namespace {
+
+// SampleBilinear into blue, green, red bytes.
+inline void SampleInto(ConstPixelView picture, double sx, double sy, std::uint8_t* bgr) {
+    const int c = static_cast<int>(sx), r = static_cast<int>(sy);
+    const double fx = sx - c, fy = sy - r;
+    const double gx = 1 - fx, gy = 1 - fy;
+    const std::uint8_t* top = picture.Row(r) + 3 * c;
+    const std::uint8_t* bottom = picture.Row(r + 1) + 3 * c;
+    for (int ch = 0; ch < 3; ++ch) {
+        const double value = gx * top[ch] * gy + fx * top[ch + 3] * gy + gx * bottom[ch] * fy + fx * bottom[ch + 3] * fy;
+        bgr[ch] = static_cast<std::uint8_t>(std::nearbyint(value));
+    }
+}
+
+}  // namespace
+
+Color SampleBilinear(ConstPixelView picture, double sx, double sy) {
+    std::uint8_t bgr[3];
+    SampleInto(picture, sx, sy, bgr);
+    return Rgb(bgr[2], bgr[1], bgr[0]);
+}
+
+namespace {
+
+struct Span {
+    int from = 0;
+    int to = -1;  // inclusive
+};
+
+// One target triangle, with everything that does not change from pixel to pixel.
+class TriangleFill {
+public:
+    TriangleFill(MeshPoint ta, MeshPoint tb, MeshPoint tc, MeshPoint sa, MeshPoint sb, MeshPoint sc, int width,
+                 int height)
+        : a_(ta), b_(tb), c_(tc), sa_(sa) {
+        e1x_ = NonZero(std::int64_t{tb.x} - ta.x);
+        e1y_ = NonZero(std::int64_t{tb.y} - ta.y);
+        e2x_ = NonZero(std::int64_t{tc.x} - ta.x);
+        e2y_ = NonZero(std::int64_t{tc.y} - ta.y);
+        f1x_ = static_cast<double>(sb.x) - sa.x;
+        f1y_ = static_cast<double>(sb.y) - sa.y;
+        f2x_ = static_cast<double>(sc.x) - sa.x;
+        f2y_ = static_cast<double>(sc.y) - sa.y;
+        det_ = static_cast<double>(e1x_ * e2y_ - e2x_ * e1y_);
+        if (-0.01 < det_ && det_ < 0.01) det_ = 1.0;
+        ex_ = static_cast<double>(e1x_);
+        if (-0.01 < ex_ && ex_ < 0.01) ex_ = 1.0;
+        left_ = std::max(std::min({ta.x, tb.x, tc.x}), 0);
+        top_ = std::max(std::min({ta.y, tb.y, tc.y}), 0);
+        right_ = std::max({ta.x, tb.x, tc.x});
+        bottom_ = std::max({ta.y, tb.y, tc.y});
+        if (right_ >= width) right_ = width - 1;
+        if (bottom_ >= height) bottom_ = height - 1;
+        width_ = width;
+        height_ = height;
+    }
+
+    int Top() const { return top_; }
+    int Bottom() const { return bottom_; }
+
+    // The inside test's columns of row y, in order, without repeats.
+    int RowSpans(int y, Span (&spans)[3]) const {
+        if (right_ < left_) return 0;
+        if ((a_.y == b_.y && y == a_.y) || (b_.y == c_.y && y == b_.y) || (a_.y == c_.y && y == a_.y)) {
+            spans[0] = {left_, right_};
+            return 1;
+        }
+        double x1 = Crossing(b_, c_, y), x2 = Crossing(b_, a_, y), x3 = Crossing(a_, c_, y);
+        if (top_ < y && y < bottom_) {
+            if (x1 == x2) x1 = kNone;
+            if (x2 == x3) x2 = kNone;
+            if (x1 == x3) x3 = kNone;
+        }
+        Span found[3] = {Between(std::max(x1, x2), x3), Between(std::max(x1, x3), x2), Between(std::max(x2, x3), x1)};
+        std::sort(found, found + 3, [](const Span& p, const Span& q) { return p.from < q.from; });
+        int count = 0;
+        for (const Span& s : found) {
+            if (s.to < s.from) continue;
+            if (count > 0 && s.from <= spans[count - 1].to + 1) {
+                spans[count - 1].to = std::max(spans[count - 1].to, s.to);
+            } else {
+                spans[count++] = s;
+            }
+        }
+        return count;
+    }
+
+    void FillSpan(ConstPixelView clean, std::uint8_t* row, int y, Span span) const {
+        const std::int64_t dy = std::int64_t{y} - a_.y;
+        const double w = width_, h = height_;
+        for (int x = span.from; x <= span.to; ++x) {
+            const std::int64_t dx = std::int64_t{x} - a_.x;
+            const double v = static_cast<double>(dy * e1x_ - dx * e1y_) / det_;
+            const double u = (static_cast<double>(dx) - static_cast<double>(e2x_) * v) / ex_;
+            const double sx = f1x_ * u + f2x_ * v + sa_.x;
+            const double sy = f1y_ * u + f2y_ * v + sa_.y;
+            std::uint8_t* p = row + 3 * x;
+            if (sx + 1 >= w || sy + 1 >= h || sx < 0 || sy < 0) {
+                p[0] = p[1] = p[2] = 255;
+            } else {
+                SampleInto(clean, sx, sy, p);
+            }
+        }
+    }
+
+private:
+    static std::int64_t NonZero(std::int64_t v) { return v == 0 ? 1 : v; }
+
+    // Where row y meets the edge from p to q, or kNone outside it.
+    static double Crossing(MeshPoint p, MeshPoint q, int y) {
+        double den = static_cast<double>(q.y) - p.y;
+        if (den == 0) den = 0.0000000001;
+        const double t = (static_cast<double>(y) - p.y) / den;
+        if (!(0 <= t && t <= 1)) return kNone;
+        return p.x + t * (static_cast<double>(q.x) - p.x);
+    }
+
+    // The box's columns x with lo <= x <= hi.
+    Span Between(double lo, double hi) const {
+        const double from = std::max(std::ceil(lo), static_cast<double>(left_));
+        const double to = std::min(std::floor(hi), static_cast<double>(right_));
+        if (to < from) return {};
+        return {static_cast<int>(from), static_cast<int>(to)};
+    }
+
+    MeshPoint a_, b_, c_, sa_;
+    std::int64_t e1x_, e1y_, e2x_, e2y_;
+    double f1x_, f1y_, f2x_, f2y_, det_, ex_;
+    int left_, top_, right_, bottom_, width_, height_;
+};
+
+// The counter of accepted pixels: a step after 32, then after every 31.
+class PixelProgress {
+public:
+    explicit PixelProgress(ProgressScope* scope) : scope_(scope) {}
+    void Add(int pixels) {
+        if (!scope_) return;
+        accepted_ += pixels;
+        const long long position = accepted_ < 32 ? 0 : 1 + (accepted_ - 32) / 31;
+        // Every step is reported, as one per pixel counted would be.
+        while (position_ < position) scope_->Set(static_cast<int>(++position_));
+    }
+
+private:
+    ProgressScope* scope_;
+    long long accepted_ = 0;
+    long long position_ = 0;
+};
+
+std::vector<TriangleFill> Fills(const WarpMesh& mesh, int width, int height) {
+    std::vector<TriangleFill> fills;
+    const auto source = [&mesh](int n) { return NodePosition(mesh, MeshSide::kSource, n); };
+    const auto target = [&mesh](int n) { return NodePosition(mesh, MeshSide::kTarget, n); };
+    for (const MeshTriangle& t : MeshTriangles(mesh)) {
+        fills.emplace_back(target(t[0]), target(t[1]), target(t[2]), source(t[0]), source(t[1]), source(t[2]), width,
+                           height);
+    }
+    return fills;
+}
+
+constexpr int kBandRows = 16;
+
+// Rows whose band of kBandRows belongs to thread `part` of `parts`, every triangle in order.
+void FillRows(const std::vector<TriangleFill>& fills, ConstPixelView clean, PixelView out, int part, int parts,
+              PixelProgress& progress) {
+    for (const TriangleFill& fill : fills) {
+        for (int y = fill.Top(); y <= fill.Bottom(); ++y) {
+            if ((y / kBandRows) % parts != part) continue;
+            Span spans[3];
+            const int count = fill.RowSpans(y, spans);
+            for (int s = 0; s < count; ++s) {
+                fill.FillSpan(clean, out.Row(y), y, spans[s]);
+                progress.Add(spans[s].to - spans[s].from + 1);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void WarpTriangles(const WarpMesh& mesh, ConstPixelView clean, PixelView out, Progress* progress, int threads) {
+    if (out.Width() != clean.Width() || out.Height() != clean.Height())
+        throw std::invalid_argument("the warp's output must have the picture's size");
+    const std::vector<TriangleFill> fills = Fills(mesh, clean.Width(), clean.Height());
+    if (threads <= 1) {
+        ProgressScope scope(progress, static_cast<int>(std::int64_t{clean.Width()} * clean.Height() / 32));
+        PixelProgress counter(&scope);
+        FillRows(fills, clean, out, 0, 1, counter);
+        return;
+    }
+    std::vector<std::thread> workers;
+    std::vector<std::exception_ptr> errors(threads);
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            try {
+                PixelProgress none(nullptr);
+                FillRows(fills, clean, out, t, threads, none);
+            } catch (...) {
+                errors[t] = std::current_exception();
+            }
+        });
+    }
+    for (std::thread& w : workers) w.join();
+    for (const std::exception_ptr& e : errors) {
+        if (e) std::rethrow_exception(e);
+    }
+}
+
+Bitmap24 WarpPicture(ConstPixelView clean, WarpMesh& mesh, const WarpOptions& options) {
+    const auto phase = [&options](std::string_view text) {
+        if (options.phase) options.phase(text);
+    };
+    Bitmap24 out(clean.Width(), clean.Height(), colors::kWhite);
+    MakeTarget(mesh);
+    const std::uint16_t before = mesh.LinkCount;
+    try {
+        phase("Úprava siete");
+        CompleteTriangles(mesh, options.progress);
+        phase("Prepočet bodov");
+        WarpTriangles(mesh, clean, out.View(), options.progress, options.threads);
+    } catch (...) {
+        mesh.LinkCount = before;
+        phase("");
+        throw;
+    }
+    if (options.changeNum) mesh.LinkCount = before;
+    phase("");
+    return out;
+}
+
+}  // namespace kelbo

@@ -134,39 +134,84 @@ GifIndexedPicture ReduceForGif(ConstPixelView pixels) {
     return out;
 }
 
-std::vector<std::uint8_t> EncodeGif(const GifIndexedPicture& picture) {
-    if (picture.width <= 0 || picture.height <= 0) throw std::invalid_argument("cannot write an empty picture as GIF");
-    if (picture.width > kMaxBitmapDimension || picture.height > kMaxBitmapDimension)
-        throw std::invalid_argument("a GIF picture is at most 65535 pixels wide and high");
-    if (picture.palette.empty() || picture.palette.size() > 256)
-        throw std::invalid_argument("a GIF colour table holds 1 to 256 colours");
-    if (picture.indices.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
-        throw std::invalid_argument("GIF indices do not match the picture's size");
-    const int tableBits = GifTableBits(picture.palette.size());
+namespace {
 
+void CheckPicture(int width, int height, const Palette& palette, std::size_t indices) {
+    if (width <= 0 || height <= 0) throw std::invalid_argument("cannot write an empty picture as GIF");
+    if (width > kMaxBitmapDimension || height > kMaxBitmapDimension)
+        throw std::invalid_argument("a GIF picture is at most 65535 pixels wide and high");
+    if (palette.empty() || palette.size() > 256)
+        throw std::invalid_argument("a GIF colour table holds 1 to 256 colours");
+    if (indices != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        throw std::invalid_argument("GIF indices do not match the picture's size");
+}
+
+// Header, logical screen and the global table.
+std::vector<std::uint8_t> GifScreen(int width, int height, const Palette& palette) {
+    const int tableBits = GifTableBits(palette.size());
     std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '9', 'a'};
-    PutU16(out, picture.width);
-    PutU16(out, picture.height);
+    PutU16(out, width);
+    PutU16(out, height);
     // Global table present, 8 bits of colour resolution, its size.
     out.push_back(static_cast<std::uint8_t>(0x80 | 0x70 | (tableBits - 1)));
     out.push_back(0);  // background index
     out.push_back(0);  // no aspect ratio
     for (std::size_t i = 0; i < (std::size_t{1} << tableBits); ++i) {
-        const Color c = i < picture.palette.size() ? picture.palette[i] : colors::kBlack;
+        const Color c = i < palette.size() ? palette[i] : colors::kBlack;
         out.push_back(RedOf(c));
         out.push_back(GreenOf(c));
         out.push_back(BlueOf(c));
     }
+    return out;
+}
+
+// One image at (0, 0) of the screen's size, not interlaced, on the global table.
+void AppendGifImage(std::vector<std::uint8_t>& out, int width, int height, std::size_t paletteSize,
+                    std::span<const std::uint8_t> indices) {
     out.push_back(0x2C);
     PutU16(out, 0);
     PutU16(out, 0);
-    PutU16(out, picture.width);
-    PutU16(out, picture.height);
+    PutU16(out, width);
+    PutU16(out, height);
     out.push_back(0);  // no local table, not interlaced
-    const int minCodeSize = std::max(2, tableBits);
+    const int minCodeSize = std::max(2, GifTableBits(paletteSize));
     out.push_back(static_cast<std::uint8_t>(minCodeSize));
-    const std::vector<std::uint8_t> blocks = GifSubBlocks(EncodeGifLzw(picture.indices, minCodeSize));
+    const std::vector<std::uint8_t> blocks = GifSubBlocks(EncodeGifLzw(indices, minCodeSize));
     out.insert(out.end(), blocks.begin(), blocks.end());
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeGif(const GifIndexedPicture& picture) {
+    CheckPicture(picture.width, picture.height, picture.palette, picture.indices.size());
+    std::vector<std::uint8_t> out = GifScreen(picture.width, picture.height, picture.palette);
+    AppendGifImage(out, picture.width, picture.height, picture.palette.size(), picture.indices);
+    out.push_back(0x3B);
+    return out;
+}
+
+AnimatedGifEncoder::AnimatedGifEncoder(int width, int height, Palette palette, int delay)
+    : width_(width), height_(height), palette_(std::move(palette)), delay_(delay) {
+    CheckPicture(width, height, palette_, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    if (delay < 0 || delay > 65535) throw std::invalid_argument("a GIF frame delay is 0 to 65535 hundredths");
+    bytes_ = GifScreen(width, height, palette_);
+    // The looping extension: play over and over.
+    const std::uint8_t loop[] = {0x21, 0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A', 'P',
+                                 'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
+    bytes_.insert(bytes_.end(), std::begin(loop), std::end(loop));
+}
+
+void AnimatedGifEncoder::AddFrame(std::span<const std::uint8_t> indices) {
+    CheckPicture(width_, height_, palette_, indices.size());
+    // Graphic control: each frame stays until the next covers it, after the delay.
+    bytes_.insert(bytes_.end(), {0x21, 0xF9, 0x04, 0x04});
+    PutU16(bytes_, delay_);
+    bytes_.insert(bytes_.end(), {0x00, 0x00});
+    AppendGifImage(bytes_, width_, height_, palette_.size(), indices);
+}
+
+std::vector<std::uint8_t> AnimatedGifEncoder::Finish() {
+    std::vector<std::uint8_t> out = std::move(bytes_);
     out.push_back(0x3B);
     return out;
 }

@@ -70,6 +70,27 @@ GifIndexedPicture ReduceForGif(ConstPixelView pixels);
 std::vector<std::uint8_t> EncodeGif(ConstPixelView pixels);
 std::vector<std::uint8_t> EncodeGif(const GifIndexedPicture& picture);
 
+// An animated GIF89a whose frames share one table: the screen with the
+// global table, the looping extension (endless), then per frame a graphic
+// control extension (the delay, in hundredths of a second; the frame stays
+// until the next) and one full-screen image. Bad sizes, tables or delays
+// throw std::invalid_argument.
+class AnimatedGifEncoder {
+public:
+    AnimatedGifEncoder(int width, int height, Palette palette, int delay);
+    // `indices`: width * height entries of the table, rows from the top.
+    void AddFrame(std::span<const std::uint8_t> indices);
+    // The file's bytes, with the trailer; the encoder is spent afterwards.
+    std::vector<std::uint8_t> Finish();
+
+private:
+    int width_;
+    int height_;
+    Palette palette_;
+    int delay_;
+    std::vector<std::uint8_t> bytes_;
+};
+
 // Writes EncodeGif atomically; throws FileError and what EncodeGif throws.
 void WriteGif(const std::filesystem::path& path, ConstPixelView pixels);
 

@@ -71,8 +71,8 @@ namespace {
 // Drops `node` when no link names it any more; true when it was dropped.
 bool RemoveUnnamedNode(WarpMesh& mesh, int node) {
     std::span<TMeshLink> links = std::span(mesh.SourceLinks).first(mesh.LinkCount);
-    const bool named =
-        std::ranges::any_of(links, [node](const TMeshLink& l) { return l.Node1 == node || l.Node2 == node; });
+    const bool named = std::ranges::any_of(links,
+                                           [node](const TMeshLink& l) { return l.Node1 == node || l.Node2 == node; });
     if (named) return false;
     --mesh.NodeCount;
     for (TMeshLink& link : links) {

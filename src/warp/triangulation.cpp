@@ -48,7 +48,12 @@ bool Crosses(const TMeshLink& link, MeshPoint a, MeshPoint b) { return LinkCross
 class Triangulator {
 public:
     explicit Triangulator(WarpMesh& mesh)
-        : mesh_(mesh), n_(mesh.NodeCount), source_(n_), target_(n_), links_(Cells(), 0), checked_(Cells(), 0),
+        : mesh_(mesh),
+          n_(mesh.NodeCount),
+          source_(n_),
+          target_(n_),
+          links_(Cells(), 0),
+          checked_(Cells(), 0),
           blocked_(Cells(), 0) {
         for (int v = 0; v < n_; ++v) {
             source_[v] = NodePosition(mesh, MeshSide::kSource, v);
@@ -67,8 +72,10 @@ public:
         for (int i = checked_[cell]; i < mesh_.LinkCount; ++i) {
             if (Crosses(mesh_.SourceLinks[i], source_[a], source_[b]) ||
                 Crosses(mesh_.TargetLinks[i], target_[a], target_[b])) {
-                if (i < kept) blocked_[cell] = 1;
-                else checked_[cell] = static_cast<std::uint16_t>(kept);
+                if (i < kept)
+                    blocked_[cell] = 1;
+                else
+                    checked_[cell] = static_cast<std::uint16_t>(kept);
                 return;
             }
         }
@@ -98,9 +105,9 @@ private:
     WarpMesh& mesh_;
     int n_;
     std::vector<MeshPoint> source_, target_;
-    std::vector<std::int16_t> links_;      // links joining the pair
-    std::vector<std::uint16_t> checked_;   // kept links the pair is known not to cross
-    std::vector<std::uint8_t> blocked_;    // the pair crosses a kept link
+    std::vector<std::int16_t> links_;     // links joining the pair
+    std::vector<std::uint16_t> checked_;  // kept links the pair is known not to cross
+    std::vector<std::uint8_t> blocked_;   // the pair crosses a kept link
 };
 
 }  // namespace

@@ -23,7 +23,8 @@ inline void SampleInto(ConstPixelView picture, double sx, double sy, std::uint8_
     const std::uint8_t* top = picture.Row(r) + 3 * c;
     const std::uint8_t* bottom = picture.Row(r + 1) + 3 * c;
     for (int ch = 0; ch < 3; ++ch) {
-        const double value = gx * top[ch] * gy + fx * top[ch + 3] * gy + gx * bottom[ch] * fy + fx * bottom[ch + 3] * fy;
+        const double value = gx * top[ch] * gy + fx * top[ch + 3] * gy + gx * bottom[ch] * fy +
+                             fx * bottom[ch + 3] * fy;
         bgr[ch] = static_cast<std::uint8_t>(std::nearbyint(value));
     }
 }

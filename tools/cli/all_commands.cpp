@@ -11,6 +11,7 @@ CommandRegistry AllCommands() {
     AddGifFramesCommand(registry);
     AddInfoCommand(registry);
     AddTestCardCommand(registry);
+    AddWarpCommands(registry);
     return registry;
 }
 

@@ -12,6 +12,7 @@ void AddGeometryCommands(CommandRegistry& registry);
 void AddGifFramesCommand(CommandRegistry& registry);
 void AddInfoCommand(CommandRegistry& registry);
 void AddTestCardCommand(CommandRegistry& registry);
+void AddWarpCommands(CommandRegistry& registry);
 
 CommandRegistry AllCommands();
 

@@ -72,8 +72,10 @@ inline void WarpTriangle(const WarpMesh& m, ConstPixelView clean, PixelView out,
             const double v = (dy * e1.x - dx * e1.y) / det;
             const double u = (dx - e2.x * v) / ex;
             const double sx = f1.x * u + f2.x * v + sa.x, sy = f1.y * u + f2.y * v + sa.y;
-            if (sx + 1 >= w || sy + 1 >= h || sx < 0 || sy < 0) out.SetPixel(x, y, colors::kWhite);
-            else out.SetPixel(x, y, SampleBilinear(clean, sx, sy));
+            if (sx + 1 >= w || sy + 1 >= h || sx < 0 || sy < 0)
+                out.SetPixel(x, y, colors::kWhite);
+            else
+                out.SetPixel(x, y, SampleBilinear(clean, sx, sy));
         }
 }
 

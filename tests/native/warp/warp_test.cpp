@@ -117,12 +117,12 @@ TEST(MeshWarp, ProgressStepsAfter32ThenEvery31AcceptedPixels) {
     for (const MeshTriangle& t : MeshTriangles(mesh)) {
         MeshPoint p[3];
         for (int v = 0; v < 3; ++v) p[v] = NodePosition(mesh, MeshSide::kTarget, t[v]);
-        reference::Box box{std::max(std::min({p[0].x, p[1].x, p[2].x}), 0),
-                           std::max(std::min({p[0].y, p[1].y, p[2].y}), 0),
-                           std::min(std::max({p[0].x, p[1].x, p[2].x}), 63),
-                           std::min(std::max({p[0].y, p[1].y, p[2].y}), 7)};
+        reference::Box box{
+            std::max(std::min({p[0].x, p[1].x, p[2].x}), 0), std::max(std::min({p[0].y, p[1].y, p[2].y}), 0),
+            std::min(std::max({p[0].x, p[1].x, p[2].x}), 63), std::min(std::max({p[0].y, p[1].y, p[2].y}), 7)};
         for (int y = box.top; y <= box.bottom; ++y)
-            for (int x = box.left; x <= box.right; ++x) accepted += reference::InsideTriangle(p[0], p[1], p[2], x, y, box);
+            for (int x = box.left; x <= box.right; ++x)
+                accepted += reference::InsideTriangle(p[0], p[1], p[2], x, y, box);
     }
     Steps steps;
     Bitmap24 out(64, 8, colors::kWhite);

@@ -43,7 +43,7 @@ echo
 echo "| mesh              | kelbo 1 thread | kelbo 2 threads | scikit-image | skimage/kelbo |"
 echo "|-------------------|----------------|-----------------|--------------|---------------|"
 for mesh in g3 g50; do
-  read -r k1 km1 <<<"$(measure "$cli" warp --mesh "$work/$mesh.kmw" "$work/in.bmp" "$work/k.bmp")"
+  read -r k1 km1 <<<"$(measure "$cli" warp --threads 1 --mesh "$work/$mesh.kmw" "$work/in.bmp" "$work/k.bmp")"
   read -r k2 km2 <<<"$(measure "$cli" warp --threads 2 --mesh "$work/$mesh.kmw" "$work/in.bmp" "$work/k.bmp")"
   read -r s sm <<<"$(measure /usr/bin/python3 "$root/bench/warp_skimage.py" "$work/$mesh.pts" "$work/in.bmp" "$work/s.bmp")"
   printf '| %-17s | %5s s %4s MiB | %5s s %4s MiB | %5s s %5s MiB | %13.1f |\n' "$mesh" "$k1" "$km1" "$k2" "$km2" \

@@ -24,7 +24,8 @@ inline void SamplePlain(ConstPixelView picture, double sx, double sy, std::uint8
     const std::uint8_t* top = picture.Row(r) + 3 * c;
     const std::uint8_t* bottom = picture.Row(r + 1) + 3 * c;
     for (int ch = 0; ch < 3; ++ch) {
-        const double value = gx * top[ch] * gy + fx * top[ch + 3] * gy + gx * bottom[ch] * fy + fx * bottom[ch + 3] * fy;
+        const double value = gx * top[ch] * gy + fx * top[ch + 3] * gy + gx * bottom[ch] * fy +
+                             fx * bottom[ch + 3] * fy;
         bgr[ch] = static_cast<std::uint8_t>((value + kRoundShift) - kRoundShift);
     }
 }
@@ -73,16 +74,6 @@ inline void SampleSse2(ConstPixelView picture, double sx, double sy, std::uint8_
     bgr[0] = static_cast<std::uint8_t>(packed);
     bgr[1] = static_cast<std::uint8_t>(packed >> 8);
     bgr[2] = static_cast<std::uint8_t>(packed >> 16);
-}
-
-inline void Sample(ConstPixelView picture, double sx, double sy, std::uint8_t* bgr) {
-    SampleSse2(picture, sx, sy, bgr);
-}
-
-#else
-
-inline void Sample(ConstPixelView picture, double sx, double sy, std::uint8_t* bgr) {
-    SamplePlain(picture, sx, sy, bgr);
 }
 
 #endif

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "warp/bilinear_sample.h"
+#include "warp/warp_span.h"
 #include "warp/warp.h"
 
 namespace kelbo {
@@ -86,47 +87,25 @@ public:
     }
 
     void FillSpan(ConstPixelView clean, std::uint8_t* row, int y, Span span) const {
-        const std::int64_t dy = std::int64_t{y} - a_.y;
-        int x = span.from;
-#if defined(__SSE2__)
-        // Two pixels at a time through the same divisions and products; every
-        // value involved is a whole number below 2^53 or the same IEEE result.
-        const double dyE1x = static_cast<double>(dy * e1x_);
-        const __m128d e1y = _mm_set1_pd(static_cast<double>(e1y_)), e2x = _mm_set1_pd(static_cast<double>(e2x_));
-        const __m128d det = _mm_set1_pd(det_), ex = _mm_set1_pd(ex_);
-        for (; x + 1 <= span.to; x += 2) {
-            const double dx0 = static_cast<double>(std::int64_t{x} - a_.x);
-            const __m128d dx = _mm_set_pd(dx0 + 1, dx0);
-            const __m128d v = _mm_div_pd(_mm_sub_pd(_mm_set1_pd(dyE1x), _mm_mul_pd(dx, e1y)), det);
-            const __m128d u = _mm_div_pd(_mm_sub_pd(dx, _mm_mul_pd(e2x, v)), ex);
-            const __m128d sx = _mm_add_pd(
-                _mm_add_pd(_mm_mul_pd(_mm_set1_pd(f1x_), u), _mm_mul_pd(_mm_set1_pd(f2x_), v)), _mm_set1_pd(sa_.x));
-            const __m128d sy = _mm_add_pd(
-                _mm_add_pd(_mm_mul_pd(_mm_set1_pd(f1y_), u), _mm_mul_pd(_mm_set1_pd(f2y_), v)), _mm_set1_pd(sa_.y));
-            double sxs[2], sys[2];
-            _mm_storeu_pd(sxs, sx);
-            _mm_storeu_pd(sys, sy);
-            Put(clean, row + 3 * x, sxs[0], sys[0]);
-            Put(clean, row + 3 * x + 3, sxs[1], sys[1]);
-        }
-#endif
-        for (; x <= span.to; ++x) {
-            const std::int64_t dx = std::int64_t{x} - a_.x;
-            const double v = static_cast<double>(dy * e1x_ - dx * e1y_) / det_;
-            const double u = (static_cast<double>(dx) - static_cast<double>(e2x_) * v) / ex_;
-            Put(clean, row + 3 * x, f1x_ * u + f2x_ * v + sa_.x, f1y_ * u + f2y_ * v + sa_.y);
-        }
+        // Whole numbers far below 2^53, so the doubles hold the integer steps exactly.
+        const warp_detail::SpanMap map{static_cast<double>((std::int64_t{y} - a_.y) * e1x_),
+                                       static_cast<double>(e1y_),
+                                       static_cast<double>(e2x_),
+                                       det_,
+                                       ex_,
+                                       f1x_,
+                                       f1y_,
+                                       f2x_,
+                                       f2y_,
+                                       static_cast<double>(sa_.x),
+                                       static_cast<double>(sa_.y),
+                                       static_cast<double>(a_.x),
+                                       static_cast<double>(width_),
+                                       static_cast<double>(height_)};
+        fillSpan_(map, clean, row, span.from, span.to);
     }
 
 private:
-    void Put(ConstPixelView clean, std::uint8_t* p, double sx, double sy) const {
-        if (sx + 1 >= width_ || sy + 1 >= height_ || sx < 0 || sy < 0) {
-            p[0] = p[1] = p[2] = 255;
-        } else {
-            warp_detail::Sample(clean, sx, sy, p);
-        }
-    }
-
     static std::int64_t NonZero(std::int64_t v) { return v == 0 ? 1 : v; }
 
     // Where row y meets the edge from p to q, or kNone outside it.
@@ -150,6 +129,7 @@ private:
     std::int64_t e1x_, e1y_, e2x_, e2y_;
     double f1x_, f1y_, f2x_, f2y_, det_, ex_;
     int left_, top_, right_, bottom_, width_, height_;
+    warp_detail::FillSpanFunction fillSpan_ = warp_detail::BestFillSpan();
 };
 
 // The counter of accepted pixels: a step after 32, then after every 31.
@@ -183,16 +163,40 @@ std::vector<TriangleFill> Fills(const WarpMesh& mesh, int width, int height) {
 
 constexpr int kBandRows = 16;
 
-// Rows whose band of kBandRows belongs to thread `part` of `parts`, every triangle in order.
+// The columns of one row that a later triangle has written already:
+// sorted, disjoint, not touching.
+using Covered = std::vector<Span>;
+
+// Calls fill(part) for each piece of `span` not in `covered`, then adds the span to it.
+template <typename Fill>
+void FillUncovered(Covered& covered, Span span, Fill fill) {
+    int x = span.from;
+    auto it = covered.begin();
+    while (it != covered.end() && it->to < span.from - 1) ++it;
+    const auto first = it;
+    Span merged = span;
+    for (; it != covered.end() && it->from <= span.to + 1; ++it) {
+        if (x < it->from) fill(Span{x, std::min(span.to, it->from - 1)});
+        x = std::max(x, it->to + 1);
+        merged = {std::min(merged.from, it->from), std::max(merged.to, it->to)};
+    }
+    if (x <= span.to) fill(Span{x, span.to});
+    covered.insert(covered.erase(first, it), merged);
+}
+
+// Rows whose band of kBandRows belongs to thread `part` of `parts`. Where
+// triangles overlap the later one wins, so they are taken last to first and
+// each pixel is computed once, by the triangle that keeps it.
 void FillRows(const std::vector<TriangleFill>& fills, ConstPixelView clean, PixelView out, int part, int parts,
               PixelProgress& progress) {
-    for (const TriangleFill& fill : fills) {
-        for (int y = fill.Top(); y <= fill.Bottom(); ++y) {
+    std::vector<Covered> covered(static_cast<std::size_t>(out.Height()));
+    for (auto fill = fills.rbegin(); fill != fills.rend(); ++fill) {
+        for (int y = fill->Top(); y <= fill->Bottom(); ++y) {
             if ((y / kBandRows) % parts != part) continue;
             Span spans[3];
-            const int count = fill.RowSpans(y, spans);
+            const int count = fill->RowSpans(y, spans);
             for (int s = 0; s < count; ++s) {
-                fill.FillSpan(clean, out.Row(y), y, spans[s]);
+                FillUncovered(covered[y], spans[s], [&](Span piece) { fill->FillSpan(clean, out.Row(y), y, piece); });
                 progress.Add(spans[s].to - spans[s].from + 1);
             }
         }

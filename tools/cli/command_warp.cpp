@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "all_commands.h"
@@ -26,9 +27,13 @@ constexpr char kMeshFile[] =
     "that is not a multiple of 48, more than 301 links, no links, node numbers outside 0..601\n"
     "and coordinates beyond +-1048576.";
 
-int ThreadsValue(const ParsedArgs& args) { return args.IntValue("threads", 1, 1, 64); }
+int ThreadsValue(const ParsedArgs& args) {
+    const int processors = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 64u));
+    return args.IntValue("threads", processors, 1, 64);
+}
 
-const OptionDef kThreadsOption{"threads", "N", "rows of each warp split between N threads, 1..64 (default 1)"};
+const OptionDef kThreadsOption{"threads", "N",
+                               "rows of each warp split between N threads, 1..64 (default: one per processor)"};
 
 MeshPoint PointValue(const ParsedArgs& args, std::string_view option) {
     const std::optional<std::string> text = args.Value(option);

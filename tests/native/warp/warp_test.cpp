@@ -4,6 +4,7 @@
 
 #include "../imaging/filters/filter_pictures.h"
 #include "warp/morph.h"
+#include "warp/warp_span.h"
 #include "warp_reference.h"
 
 namespace kelbo {
@@ -162,6 +163,44 @@ TEST(Morph, FramesInterpolateAndLeaveTheMeshAsItWas) {
     }
     WarpMesh mesh = RectangleMesh(4, 4);
     EXPECT_THROW(RenderMorph(picture.View(), mesh, Morph(0, 1, 2, true), [](int, Bitmap24) {}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace kelbo
+
+namespace kelbo {
+namespace {
+
+TEST(MeshWarp, EverySpanFormGivesThePlainBytes) {
+    const Bitmap24 picture = RandomPicture(90, 70, 8);
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> coord(-40, 120), small(-60, 60);
+    for (int round = 0; round < 300; ++round) {
+        const int e1x = small(rng) | 1, e1y = small(rng), e2x = small(rng), e2y = small(rng) | 1;
+        double det = static_cast<double>(e1x) * e2y - static_cast<double>(e2x) * e1y;
+        if (-0.01 < det && det < 0.01) det = 1.0;
+        const warp_detail::SpanMap map{static_cast<double>(small(rng) * e1x),
+                                       static_cast<double>(e1y),
+                                       static_cast<double>(e2x),
+                                       det,
+                                       static_cast<double>(e1x),
+                                       static_cast<double>(small(rng)),
+                                       static_cast<double>(small(rng)),
+                                       static_cast<double>(small(rng)),
+                                       static_cast<double>(small(rng)),
+                                       static_cast<double>(coord(rng)),
+                                       static_cast<double>(coord(rng)),
+                                       static_cast<double>(coord(rng)),
+                                       90.0,
+                                       70.0};
+        std::vector<std::uint8_t> plain(3 * 90), sse2(3 * 90), avx2(3 * 90);
+        const int from = round % 7, to = 89 - round % 5;
+        warp_detail::FillSpanPlain(map, picture.View(), plain.data(), from, to);
+        warp_detail::FillSpanSse2(map, picture.View(), sse2.data(), from, to);
+        warp_detail::BestFillSpan()(map, picture.View(), avx2.data(), from, to);
+        EXPECT_EQ(sse2, plain) << round;
+        EXPECT_EQ(avx2, plain) << round;
+    }
 }
 
 }  // namespace

@@ -273,15 +273,15 @@ void WarpCommands::RenderMovie(TWarpWin& window) {
 }
 
 void WarpCommands::Zmedruhokna1Click() {
-    if (TWarpWin* w = ActiveWarpWindow()) {
-        host_.OpenResultWindow(std::make_shared<forms::DibSection>(CleanView(*w)));
-        warpHost_.SetMainTitle(kUnnamed);
-        return;
-    }
-    TChildWin* doc = host_.ActiveImageDocument();
-    if (!doc || !doc->Image1.Picture() || doc->Image1.Picture()->Empty()) return;
-    GdiFlush();
     try {
+        if (TWarpWin* w = ActiveWarpWindow()) {
+            host_.OpenResultWindow(std::make_shared<forms::DibSection>(CleanView(*w)));
+            warpHost_.SetMainTitle(kUnnamed);
+            return;
+        }
+        TChildWin* doc = host_.ActiveImageDocument();
+        if (!doc || !doc->Image1.Picture() || doc->Image1.Picture()->Empty()) return;
+        GdiFlush();
         NewWarpWindow(std::as_const(*doc->Image1.Picture()).View(), doc->Text());
     } catch (const std::exception& e) {
         host_.ReportError(e.what());

@@ -163,6 +163,7 @@ void TWarpWin::MakeTargetForMouse() {
 }
 
 void TWarpWin::Image2MouseDown(int x, int y) {
+    if (!Image2.Picture()) return;
     MakeTargetForMouse();
     const MeshPoint point{x, y};
     if (WarpMode()) {
@@ -190,6 +191,7 @@ void TWarpWin::Image2MouseDown(int x, int y) {
 }
 
 void TWarpWin::Image2MouseMove(int x, int y) {
+    if (!Image2.Picture()) return;
     MakeTargetForMouse();
     MeshPoint point{x, y};
     const bool warp = WarpMode();
@@ -241,6 +243,7 @@ void TWarpWin::ShowHover(MeshPoint& point) {
 }
 
 void TWarpWin::Image2MouseUp(int x, int y) {
+    if (!Image2.Picture()) return;
     MakeTargetForMouse();
     if (!gesture_.pressed) return;
     const MeshPoint point{x, y};

@@ -64,6 +64,8 @@ TEST_F(WarpWindow, AddingByDragMakesNewNodesOrSnapsToNodesAndShowsTheHover) {
     EXPECT_EQ(form_->Panel1.WarpInfo.Text(), "Uzol: 4\r\nX = 50\r\nY = 25");
     EXPECT_EQ(w.Hint(), "Uzol: 4");
     EXPECT_EQ(form_->StatusBar1.PanelText(0), "50 : 25");
+    // The colour of the clean picture, not of the mark drawn there.
+    EXPECT_EQ(form_->Panel1.ColorInfo.Text().substr(0, 33), "farba: \r\nR = 10\r\nG = 20\r\nB = 30\r\n");
     SendMessageW(w.Image2.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 25));  // 5 pixels off: nothing
     EXPECT_EQ(form_->Panel1.WarpInfo.Text(), "");
     EXPECT_EQ(w.Hint(), "");
@@ -84,6 +86,7 @@ TEST_F(WarpWindow, AFullMeshRefusesTheLinkAndKeepsItsNodeCount) {
 TEST_F(WarpWindow, WarpingModeMovesTheTargetOnlyAndNormalModeDiscardsIt) {
     TWarpWin& w = NewWindow();
     Mode(WarpButton);
+    EXPECT_FALSE(w.Mesh.TargetValid);  // drawn from a copy, made for good by the mouse
     EXPECT_TRUE(form_->ToolBar4.Down(EditButton));
     EXPECT_FALSE(form_->ToolBar4.ButtonEnabled(AddButton));
     EXPECT_FALSE(form_->ToolBar4.ButtonEnabled(DelButton));

@@ -29,6 +29,21 @@ void Hints::Add(HWND owner, HWND control, std::string_view text) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void Hints::Update(HWND owner, HWND control, std::string_view text) {
+    if (!tooltip_) return;
+    std::wstring w = Wide(text);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = w.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Hints::SetActive(bool active) {
+    if (tooltip_) SendMessageW(tooltip_, TTM_ACTIVATE, active, 0);
+}
+
 std::string Hints::HintOf(HWND control) const {
     if (!tooltip_) return {};
     wchar_t buffer[512]{};

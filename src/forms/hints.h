@@ -16,6 +16,10 @@ public:
     Hints& operator=(const Hints&) = delete;
 
     void Add(HWND owner, HWND control, std::string_view text);
+    // Changes the text of a control added before.
+    void Update(HWND owner, HWND control, std::string_view text);
+    // An inactive tooltip shows nothing until it is active again.
+    void SetActive(bool active);
     std::string HintOf(HWND control) const;
 
 private:

@@ -28,7 +28,8 @@ CommandModules::CommandModules(TViewForm& frame)
       geometry_(frame),
       colour_(frame),
       histogram_(frame),
-      filters_(frame) {
+      filters_(frame),
+      warp_(frame, frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -40,7 +41,7 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_};
+    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &warp_};
 }
 
 void CommandModules::CreateWindows() {

@@ -13,6 +13,7 @@
 #include "imaging/colour/ui/histogram_commands.h"
 #include "imaging/filters/ui/filter_commands.h"
 #include "imaging/geometry/ui/geometry_commands.h"
+#include "warp/ui/warp_commands.h"
 
 namespace kelbo {
 
@@ -41,6 +42,7 @@ public:
     ColourCommands& Colour() { return colour_; }
     HistogramCommands& Histogram() { return histogram_; }
     FilterCommands& Filters() { return filters_; }
+    WarpCommands& Warp() { return warp_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -53,6 +55,7 @@ private:
     ColourCommands colour_;
     HistogramCommands histogram_;
     FilterCommands filters_;
+    WarpCommands warp_;
 };
 
 }  // namespace kelbo

@@ -74,8 +74,8 @@ void Program::CreateWindows() {
 }
 
 void Program::OpenStartFiles() {
-    // The warp window's case comes with the warp window.
     const Settings& settings = viewForm_->Options;
+    if (settings.AutoLoadFile && settings.OpenInWarpWin) modules_->Warp().OpenWarpWindow(settings.AutoLoadFileName);
     if (settings.AutoLoadFile && !settings.OpenInWarpWin) modules_->Files().OpenPicture(settings.AutoLoadFileName);
     for (const std::string& file : options_.files) {
         modules_->Files().OpenPicture(file);

@@ -401,6 +401,19 @@ void TViewForm::ShowNormalToolBar() {
     LayoutChildren();
 }
 
+void TViewForm::ShowWarpToolBar() {
+    if (toolBar4Shown_) return;
+    toolBar4Shown_ = true;
+    ToolBar2.SetVisible(false);
+    ToolBar4.SetVisible(true);
+    LayoutChildren();
+}
+
+void TViewForm::WarpWindowActivated() {
+    ActiveKind = WindowKindId::kWarp;
+    UpdateMenuItems();
+}
+
 void TViewForm::DocumentClosed(TChildWin& document) {
     if (CurrentDocument == &document) CurrentDocument = nullptr;
     for (CommandModule* module : modules_) module->DocumentClosed(document);

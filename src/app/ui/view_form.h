@@ -28,6 +28,7 @@
 #include "forms/timer.h"
 #include "forms/toolbar.h"
 #include "imaging/ui/live_preview.h"
+#include "warp/ui/warp_host.h"
 
 namespace kelbo {
 
@@ -36,7 +37,7 @@ class FileCommands;
 // The wake-up message a second copy posts to a hidden first one.
 constexpr UINT kWakeUpMessage = WM_USER;
 
-class TViewForm : public forms::Form, public DocumentHost, public CommandHost {
+class TViewForm : public forms::Form, public DocumentHost, public CommandHost, public WarpHost {
 public:
     static constexpr const wchar_t* kClassName = L"TViewForm";
 
@@ -137,6 +138,14 @@ public:
     const ImagingContext& Imaging() const override { return imagingContext_; }
     Settings& ProgramSettings() override { return Options; }
     PictureCodecs Codecs() override { return PictureCodecs{SharedJpeg, &statusProgress_}; }
+
+    // WarpHost
+    forms::ToolBar& WarpToolBar() override { return ToolBar4; }
+    void ShowWarpToolBar() override;
+    void WarpWindowActivated() override;
+    void ShowWarpInfo(std::string_view text) override;
+    void AddRecentFile(const std::string& path) override;
+    bool WarpToolBarShown() const { return toolBar4Shown_; }
 
     // Who answers the program's questions: a message box, or a test.
     std::function<int(std::string_view text, UINT buttons)> Answer;

@@ -107,12 +107,10 @@ bool TViewForm::ExecuteFileDialog(forms::FileDialog& dialog, bool save) {
     return save ? dialog.ExecuteSave(Handle()) : dialog.ExecuteOpen(Handle());
 }
 
-void TViewForm::ShowInfoText(std::string_view text) {
-    if (text.empty()) {
-        Panel1.ClearColor();
-        return;
-    }
-    // The label breaks lines only at carriage returns paired with line feeds.
+namespace {
+
+// The labels break lines only at carriage returns paired with line feeds.
+std::string LabelLines(std::string_view text) {
     std::string shown;
     for (char c : text) {
         if (c == '\r')
@@ -120,8 +118,24 @@ void TViewForm::ShowInfoText(std::string_view text) {
         else
             shown += c;
     }
-    Panel1.ColorInfo.SetText(shown);
+    return shown;
+}
+
+}  // namespace
+
+void TViewForm::ShowInfoText(std::string_view text) {
+    if (text.empty()) {
+        Panel1.ClearColor();
+        return;
+    }
+    Panel1.ColorInfo.SetText(LabelLines(text));
     Panel1.ColorBox.SetVisible(false);
+}
+
+void TViewForm::ShowWarpInfo(std::string_view text) { Panel1.WarpInfo.SetText(LabelLines(text)); }
+
+void TViewForm::AddRecentFile(const std::string& path) {
+    if (files_) files_->AddRecentFile(path);
 }
 
 void TViewForm::BindCommand(UINT command, std::function<void()> handler) { OnCommand(command, std::move(handler)); }

@@ -28,9 +28,10 @@ TEST(ProgramStart, AutoLoadFileOpensTheStoredPictureAndReportsAMissingOne) {
     ASSERT_EQ(form.ChildCount(), 1);
     EXPECT_EQ(form.CurrentDocument->PictureSize(), (Size{5, 3}));
 
-    form.Options.OpenInWarpWin = true;  // the warp window's case: no image document
+    form.Options.OpenInWarpWin = true;  // a warp window, no image document
     program.OpenStartFiles();
-    EXPECT_EQ(form.ChildCount(), 1);
+    EXPECT_EQ(form.ChildCount(), 2);
+    EXPECT_EQ(ClassNameOf(forms::ActiveMdiChild(form.MdiClient())), "TWarpWin");
 
     form.Options.OpenInWarpWin = false;
     std::filesystem::remove(picture);

@@ -6,13 +6,19 @@
 //   kelbo-probe command ID       runs a menu command of every main window
 //   kelbo-probe menu CAPTION...  the same for the item at that caption path,
 //                                e.g. menu "F&arby" "Negativ" (captions as in the menus)
+//   kelbo-probe button NAME      puts a warping-bar button (AddButton ... WarpButton) down and runs it
+//   kelbo-probe drag X1 Y1 X2 Y2 drags with the left button over the active warp window's picture
+//   kelbo-probe hover X Y        moves the pointer over it without a button
+// Buttons, drags and hovers are sent and waited for, so they happen in the order given.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_menu.h"
 #include "core/text_encoding.h"
 
@@ -101,6 +107,69 @@ void PostCommand(int id) {
     for (HWND frame : TopLevel(L"TViewForm")) PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
+void SendWaiting(HWND to, UINT msg, WPARAM wParam, LPARAM lParam) {
+    SendMessageTimeoutW(to, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+int PressButton(const std::wstring& name) {
+    struct Named {
+        const wchar_t* name;
+        kelbo::Command id;
+    };
+    static const Named kButtons[] = {{L"AddButton", kelbo::AddButton},
+                                     {L"DelButton", kelbo::DelButton},
+                                     {L"EditButton", kelbo::EditButton},
+                                     {L"NoWarpButton", kelbo::NoWarpButton},
+                                     {L"WarpButton", kelbo::WarpButton}};
+    int id = 0;
+    for (const Named& b : kButtons)
+        if (name == b.name) id = b.id;
+    int pressed = 0;
+    for (HWND frame : TopLevel(L"TViewForm")) {
+        for (HWND bar = GetWindow(frame, GW_CHILD); bar; bar = GetWindow(bar, GW_HWNDNEXT)) {
+            if (ClassOf(bar) != L"ToolbarWindow32" || SendMessageW(bar, TB_COMMANDTOINDEX, id, 0) < 0) continue;
+            SendWaiting(bar, TB_CHECKBUTTON, id, TRUE);
+            SendWaiting(frame, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+            ++pressed;
+        }
+    }
+    if (pressed == 0) std::printf("no such button\n");
+    return pressed > 0 ? 0 : 1;
+}
+
+// The shown picture of the active warp window.
+HWND WarpPicture() {
+    for (HWND frame : TopLevel(L"TViewForm")) {
+        HWND client = FindWindowExW(frame, nullptr, L"MDICLIENT", nullptr);
+        if (!client) continue;
+        auto active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+        if (!active || ClassOf(active) != L"TWarpWin") continue;
+        for (HWND c = GetWindow(active, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (ClassOf(c) == L"KelboPictureView" && IsWindowVisible(c)) return c;
+    }
+    std::printf("no active warp window\n");
+    return nullptr;
+}
+
+int Drag(int x1, int y1, int x2, int y2) {
+    HWND picture = WarpPicture();
+    if (!picture) return 1;
+    SendWaiting(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i)
+        SendWaiting(picture, WM_MOUSEMOVE, MK_LBUTTON,
+                    MAKELPARAM(x1 + (x2 - x1) * i / kSteps, y1 + (y2 - y1) * i / kSteps));
+    SendWaiting(picture, WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+    return 0;
+}
+
+int Hover(int x, int y) {
+    HWND picture = WarpPicture();
+    if (!picture) return 1;
+    SendWaiting(picture, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -129,7 +198,10 @@ int wmain(int argc, wchar_t** argv) {
         PostCommand(static_cast<int>(id));
         return 0;
     }
-    std::fprintf(stderr,
-                 "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION...\n");
+    if (command == L"button" && argc > 2) return PressButton(argv[2]);
+    if (command == L"drag" && argc > 5) return Drag(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+    if (command == L"hover" && argc > 3) return Hover(_wtoi(argv[2]), _wtoi(argv[3]));
+    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION... |"
+                         " button NAME | drag X1 Y1 X2 Y2 | hover X Y\n");
     return 2;
 }

@@ -25,8 +25,10 @@ void FillSpanPlain(const SpanMap& m, ConstPixelView clean, std::uint8_t* row, in
         const double u = (dx - m.e2x * v) / m.ex;
         const double sx = m.f1x * u + m.f2x * v + m.sax, sy = m.f1y * u + m.f2y * v + m.say;
         std::uint8_t* p = row + 3 * x;
-        if (Outside(m, sx, sy)) White(p);
-        else SamplePlain(clean, sx, sy, p);
+        if (Outside(m, sx, sy))
+            White(p);
+        else
+            SamplePlain(clean, sx, sy, p);
     }
 }
 
@@ -40,17 +42,19 @@ void FillSpanSse2(const SpanMap& m, ConstPixelView clean, std::uint8_t* row, int
         const __m128d dx = _mm_set_pd(dx0 + 1, dx0);
         const __m128d v = _mm_div_pd(_mm_sub_pd(_mm_set1_pd(m.dyE1x), _mm_mul_pd(dx, e1y)), det);
         const __m128d u = _mm_div_pd(_mm_sub_pd(dx, _mm_mul_pd(e2x, v)), ex);
-        const __m128d sx =
-            _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_set1_pd(m.f1x), u), _mm_mul_pd(_mm_set1_pd(m.f2x), v)), _mm_set1_pd(m.sax));
-        const __m128d sy =
-            _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_set1_pd(m.f1y), u), _mm_mul_pd(_mm_set1_pd(m.f2y), v)), _mm_set1_pd(m.say));
+        const __m128d sx = _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_set1_pd(m.f1x), u), _mm_mul_pd(_mm_set1_pd(m.f2x), v)),
+                                      _mm_set1_pd(m.sax));
+        const __m128d sy = _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_set1_pd(m.f1y), u), _mm_mul_pd(_mm_set1_pd(m.f2y), v)),
+                                      _mm_set1_pd(m.say));
         double sxs[2], sys[2];
         _mm_storeu_pd(sxs, sx);
         _mm_storeu_pd(sys, sy);
         for (int i = 0; i < 2; ++i) {
             std::uint8_t* p = row + 3 * (x + i);
-            if (Outside(m, sxs[i], sys[i])) White(p);
-            else SampleSse2(clean, sxs[i], sys[i], p);
+            if (Outside(m, sxs[i], sys[i]))
+                White(p);
+            else
+                SampleSse2(clean, sxs[i], sys[i], p);
         }
     }
     FillSpanPlain(m, clean, row, x, to);
@@ -95,8 +99,8 @@ __attribute__((target("avx2"))) inline void SampleAvx2(ConstPixelView clean, int
 
 }  // namespace
 
-__attribute__((target("avx2"))) void FillSpanAvx2(const SpanMap& m, ConstPixelView clean, std::uint8_t* row,
-                                                  int from, int to) {
+__attribute__((target("avx2"))) void FillSpanAvx2(const SpanMap& m, ConstPixelView clean, std::uint8_t* row, int from,
+                                                  int to) {
     const __m256d e1y = _mm256_set1_pd(m.e1y), e2x = _mm256_set1_pd(m.e2x);
     const __m256d det = _mm256_set1_pd(m.det), ex = _mm256_set1_pd(m.ex);
     const __m256d f1x = _mm256_set1_pd(m.f1x), f2x = _mm256_set1_pd(m.f2x), sax = _mm256_set1_pd(m.sax);
@@ -128,8 +132,10 @@ __attribute__((target("avx2"))) void FillSpanAvx2(const SpanMap& m, ConstPixelVi
         _mm_store_si128(reinterpret_cast<__m128i*>(rs), r);
         for (int i = 0; i < 4; ++i) {
             std::uint8_t* p = row + 3 * (x + i);
-            if (white & (1 << i)) White(p);
-            else SampleAvx2(clean, cs[i], rs[i], fx[i], fy[i], p);
+            if (white & (1 << i))
+                White(p);
+            else
+                SampleAvx2(clean, cs[i], rs[i], fx[i], fy[i], p);
         }
     }
     FillSpanPlain(m, clean, row, x, to);

@@ -1,7 +1,9 @@
 #include "warp/ui/warp_commands.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 #include "app/commands.h"
@@ -47,6 +49,35 @@ public:
 
 private:
     HCURSOR old_;
+};
+
+// The warp advances its counter every 31 pixels; the status bar and the main
+// window's repaint follow in steps of a five-hundredth of the maximum, so a
+// large picture does not spend its time repainting.
+class SteppedProgress : public Progress {
+public:
+    SteppedProgress(Progress& bar, std::function<void()> repaint) : bar_(bar), repaint_(std::move(repaint)) {}
+    void SetMax(int max) noexcept override {
+        step_ = std::max(1, max / 500);
+        shown_ = 0;
+        bar_.SetMax(max);
+    }
+    void SetPosition(int position) noexcept override {
+        if (position != 0 && position < shown_ + step_ && position > shown_) return;
+        shown_ = position;
+        bar_.SetPosition(position);
+        if (position == 0) return;
+        try {
+            repaint_();
+        } catch (...) {  // a repaint that fails loses nothing
+        }
+    }
+
+private:
+    Progress& bar_;
+    std::function<void()> repaint_;
+    int step_ = 1;
+    int shown_ = 0;
 };
 
 ConstPixelView CleanView(const TWarpWin& window) {
@@ -213,10 +244,10 @@ void WarpCommands::EditDialButtonClick() {
     if (ActiveWarpWindow() && editPointDial_) editPointDial_->ShowModal();
 }
 
-WarpOptions WarpCommands::Options() {
+WarpOptions WarpCommands::Options(Progress* progress) {
     WarpOptions options;
     options.changeNum = host_.ProgramSettings().ChangeNum;
-    options.progress = &host_.StatusProgress();
+    options.progress = progress;
     options.phase = [this](std::string_view text) { warpHost_.SetStatusPanel(2, text); };
     return options;
 }
@@ -225,8 +256,9 @@ void WarpCommands::WarpNowButtonClick() {
     TWarpWin* w = ActiveWarpWindow();
     if (!w) return;
     WaitCursor wait;
+    SteppedProgress progress(host_.StatusProgress(), [this] { host_.RepaintFrame(); });
     try {
-        Bitmap24 result = WarpPicture(CleanView(*w), w->Mesh, Options());
+        Bitmap24 result = WarpPicture(CleanView(*w), w->Mesh, Options(&progress));
         // The mesh is shown again, with the links the triangulation kept.
         w->Redraw();
         host_.OpenResultWindow(std::make_shared<forms::DibSection>(result.ConstView()));
@@ -250,7 +282,8 @@ void WarpCommands::RenderMovie(TWarpWin& window) {
     options.frames = FieldWord(d.Edit1.Text());
     options.first = FieldWord(d.Edit2.Text());
     options.last = FieldWord(d.Edit3.Text());
-    options.warp = Options();
+    SteppedProgress progress(host_.StatusProgress(), [this] { host_.RepaintFrame(); });
+    options.warp = Options(&progress);
     if (options.frames == 0) {
         host_.ReportError(kNoFrames);
         return;

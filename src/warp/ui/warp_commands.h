@@ -48,7 +48,7 @@ private:
     void MovieButtonClick();
     void Zmedruhokna1Click();
     void RenderMovie(TWarpWin& window);
-    WarpOptions Options();
+    WarpOptions Options(Progress* progress);
     void WindowClosed(TWarpWin& window);
 
     CommandHost& host_;

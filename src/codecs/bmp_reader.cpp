@@ -1,18 +1,23 @@
 #include "codecs/bmp_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "codecs/bmp_rle.h"
 #include "core/byte_reader.h"
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 
 namespace kelbo {
 namespace {
 
 constexpr std::uint64_t kRleFreePixels = std::uint64_t{1} << 26;
 constexpr std::uint64_t kRlePixelsPerByte = 1024;
+// Read first from a file: the headers and any colour table, in nearly every file.
+constexpr std::uint64_t kHeadBytes = 64 * 1024;
 
 Failure Fail(FailureKind kind, std::string message) { return Failure{kind, std::move(message)}; }
 
@@ -82,62 +87,106 @@ Masks MasksOf(const BmpInfo& info) {
     return info.bitsPerPixel == 16 ? Masks(0x7C00, 0x03E0, 0x001F) : Masks(0xFF0000, 0xFF00, 0xFF);
 }
 
-// Walks the stored rows of an uncompressed picture; ReadBmpInfo has checked
-// that every one of them lies inside the file.
+// The stored rows of an uncompressed picture one after another: from the
+// whole file in memory, or read from the file in blocks of about a megabyte.
+class StoredRows {
+public:
+    StoredRows(std::span<const std::uint8_t> file, const BmpInfo& info)
+        : rowBytes_(RowBytesOf(info)), data_(file.data() + info.pixelOffset), end_(file.data() + file.size()) {}
+    // `start` holds the first bytes of the pixels, already read from `file`.
+    StoredRows(FileReader& file, std::span<const std::uint8_t> start, const BmpInfo& info)
+        : rowBytes_(RowBytesOf(info)), file_(&file) {
+        block_.resize(std::max(rowBytes_, kBlockBytes / rowBytes_ * rowBytes_));
+        const std::size_t kept = std::min(start.size(), block_.size());
+        std::memcpy(block_.data(), start.data(), kept);
+        data_ = block_.data();
+        end_ = data_ + kept;
+    }
+
+    // Null when the data ends first (a file that shrank while it was read).
+    const std::uint8_t* Next() {
+        if (static_cast<std::size_t>(end_ - data_) < rowBytes_ && file_) Refill();
+        if (static_cast<std::size_t>(end_ - data_) < rowBytes_) return nullptr;
+        const std::uint8_t* row = data_;
+        data_ += rowBytes_;
+        return row;
+    }
+
+private:
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+    static std::size_t RowBytesOf(const BmpInfo& info) {
+        return static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
+    }
+
+    void Refill() {
+        const std::size_t left = static_cast<std::size_t>(end_ - data_);
+        std::memmove(block_.data(), data_, left);
+        const std::size_t got = file_->Read(std::span<std::uint8_t>(block_).subspan(left));
+        data_ = block_.data();
+        end_ = data_ + left + got;
+    }
+
+    std::size_t rowBytes_;
+    FileReader* file_ = nullptr;
+    std::vector<std::uint8_t> block_;
+    const std::uint8_t* data_ = nullptr;
+    const std::uint8_t* end_ = nullptr;
+};
+
+// Walks the stored rows; ReadBmpInfo has checked that every one of them lies
+// inside the file, so only a file that changed meanwhile runs out.
 template <class RowFn>
-void ForEachRow(std::span<const std::uint8_t> file, const BmpInfo& info, PixelView out, const ProgressScope& progress,
-                RowFn rowFn) {
-    const std::size_t rowBytes = static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
-    const std::uint8_t* source = file.data() + info.pixelOffset;
+std::optional<Failure> ForEachRow(StoredRows& rows, const BmpInfo& info, PixelView out, const ProgressScope& progress,
+                                  RowFn rowFn) {
     const int height = out.Height();
     int percent = 0;
-    for (int r = 0; r < height; ++r, source += rowBytes) {
+    for (int r = 0; r < height; ++r) {
+        const std::uint8_t* source = rows.Next();
+        if (!source) return Fail(FailureKind::kTruncated, "pixel data truncated: the file shrank while being read");
         rowFn(source, out.Row(info.bottomUp ? height - 1 - r : r));
         const int now = static_cast<int>(static_cast<std::int64_t>(r + 1) * 100 / height);
         if (now != percent) progress.Set(percent = now);
     }
+    return std::nullopt;
 }
 
-void DecodeUncompressed(std::span<const std::uint8_t> file, const BmpInfo& info, const std::vector<Color>& palette,
-                        PixelView out, const ProgressScope& progress) {
+std::optional<Failure> DecodeUncompressed(StoredRows& file, const BmpInfo& info, const std::vector<Color>& palette,
+                                          PixelView out, const ProgressScope& progress) {
     const int width = out.Width();
     const BmpColorLookup colors = LookupOf(palette);
     const auto put = [&colors](std::uint8_t* d, std::uint8_t index) { std::memcpy(d, &colors[index], 3); };
     switch (info.bitsPerPixel) {
     case 1:
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 3] >> (7 - (x & 7))) & 1);
         });
-        return;
     case 4:
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, d += 3) put(d, (s[x >> 1] >> ((x & 1) ? 0 : 4)) & 15);
         });
-        return;
     case 8:
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, d += 3) put(d, s[x]);
         });
-        return;
     case 24: {
         const std::size_t bytes = static_cast<std::size_t>(width) * 3;
-        ForEachRow(file, info, out, progress,
-                   [bytes](const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, bytes); });
-        return;
+        return ForEachRow(file, info, out, progress,
+                          [bytes](const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, bytes); });
     }
     default: break;
     }
     const Masks masks = MasksOf(info);
     if (info.bitsPerPixel == 16) {
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, s += 2, d += 3) masks.Put(s[0] | (s[1] << 8), d);
         });
     } else if (PixelFormatOf(info) == PixelFormat::k32) {
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
         });
     } else {
-        ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
+        return ForEachRow(file, info, out, progress, [&](const std::uint8_t* s, std::uint8_t* d) {
             for (int x = 0; x < width; ++x, s += 4, d += 3) {
                 const std::uint32_t pixel = s[0] | (s[1] << 8) | (s[2] << 16) | (std::uint32_t{s[3]} << 24);
                 masks.Put(pixel, d);
@@ -154,13 +203,13 @@ Result<BmpPicture> WithBitmap(Result<BmpFormatInfo> read, BitmapTarget& target) 
     return picture;
 }
 
-}  // namespace
-
-Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress) {
-    Result<BmpInfo> header = ReadBmpInfo(file);
-    if (!header) return header.Error();
+// The pixels after the headers. `file` is the whole file, or with `rest`
+// (uncompressed pixels only) its start up to at least the pixel offset, the
+// rest to be read from `rest`.
+Result<BmpFormatInfo> Decode(std::span<const std::uint8_t> file, const BmpInfo& header, PictureTarget& target,
+                             Progress* progress, FileReader* rest) {
     BmpFormatInfo read;
-    read.info = *header;
+    read.info = header;
     const BmpInfo& info = read.info;
     read.format = PixelFormatOf(info);
     read.palette = ReadPalette(file, info);
@@ -186,10 +235,19 @@ Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget&
         const int bits = info.compression == BmpCompression::kRle8 ? 8 : 4;
         if (auto bad = DecodeBmpRle(data, bits, LookupOf(read.palette), out, scope)) return *bad;
     } else {
-        DecodeUncompressed(file, info, read.palette, out, scope);
+        StoredRows rows = rest ? StoredRows(*rest, data, info) : StoredRows(file, info);
+        if (auto bad = DecodeUncompressed(rows, info, read.palette, out, scope)) return *bad;
     }
     scope.Set(100);
     return read;
+}
+
+}  // namespace
+
+Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress) {
+    Result<BmpInfo> header = ReadBmpInfo(file);
+    if (!header) return header.Error();
+    return Decode(file, *header, target, progress, nullptr);
 }
 
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress) {
@@ -198,13 +256,27 @@ Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progres
 }
 
 Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress) {
-    std::vector<std::uint8_t> bytes;
     try {
-        bytes = ReadFileBytes(path);
+        FileReader file(path);
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kHeadBytes)));
+        bytes.resize(file.Read(bytes));
+        const Result<BmpInfo> header = ReadBmpInfo(bytes, file.Size());
+        if (!header) return header.Error();
+        const bool uncompressed = header->compression == BmpCompression::kRgb ||
+                                  header->compression == BmpCompression::kBitfields;
+        // Uncompressed rows go straight from the file into the picture.
+        if (uncompressed && header->pixelOffset <= bytes.size()) return Decode(bytes, *header, target, progress, &file);
+        const std::size_t head = bytes.size();
+        try {
+            bytes.resize(static_cast<std::size_t>(file.Size()));
+        } catch (const std::exception&) {
+            return Fail(FailureKind::kIo, "Cannot open file " + PathToUtf8(path) + ": not enough memory");
+        }
+        bytes.resize(head + file.Read(std::span<std::uint8_t>(bytes).subspan(head)));
+        return ReadBmp(bytes, target, progress);
     } catch (const FileError& e) {
         return Fail(FailureKind::kIo, e.what());
     }
-    return ReadBmp(bytes, target, progress);
 }
 
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress) {

@@ -46,7 +46,8 @@ struct BmpPicture : BmpFormatInfo {
 // back as kUnsupported.
 Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress = nullptr);
-// Reads the whole file first; a file that cannot be read is kIo.
+// Reads uncompressed rows from the file in blocks straight into `target`,
+// any other file whole first; a file that cannot be read is kIo.
 Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
 

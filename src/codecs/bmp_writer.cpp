@@ -68,7 +68,7 @@ public:
     }
 
     // Hands the file to `sink` in pieces (the headers, then row by row), so a
-    // file writer never holds more than a row.
+    // file writer never holds more than it chooses to.
     void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
         const std::size_t stride = static_cast<std::size_t>(
             *BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
@@ -133,9 +133,10 @@ private:
         std::vector<std::uint8_t> packed(stride, 0);
         if (bits_ == 24) {
             const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+            const std::span<const std::uint8_t> padding(packed.data(), stride - rowBytes);
             for (int y = pixels_.Height() - 1; y >= 0; --y) {
-                std::memcpy(packed.data(), pixels_.Row(y), rowBytes);  // the padding stays 0
-                sink(packed);
+                sink(std::span<const std::uint8_t>(pixels_.Row(y), rowBytes));
+                if (!padding.empty()) sink(padding);
             }
             return;
         }
@@ -215,7 +216,19 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
               std::span<const Color> palette) {
     Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
     AtomicFileWriter file(path);
-    encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
+    // Rows gathered into blocks of about a megabyte: a few large writes.
+    constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+    std::vector<std::uint8_t> block;
+    block.reserve(kBlockBytes);
+    encoder.Encode([&](std::span<const std::uint8_t> piece) {
+        if (block.size() + piece.size() > kBlockBytes) {
+            file.Write(block);
+            block.clear();
+        }
+        if (piece.size() > kBlockBytes) return file.Write(piece);
+        block.insert(block.end(), piece.begin(), piece.end());
+    });
+    file.Write(block);
     file.Commit();
 }
 

@@ -48,16 +48,6 @@ std::uint64_t SizeOf(const fs::path& path) {
     return size;
 }
 
-void ReadInto(std::ifstream& in, std::vector<std::uint8_t>& bytes, const fs::path& path) {
-    if (bytes.empty()) return;
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const std::streamsize got = in.gcount();
-    if (got < 0 || static_cast<std::size_t>(got) != bytes.size()) {
-        if (!in.eof()) throw OpenError(path, "read error");
-        bytes.resize(static_cast<std::size_t>(got));  // the file shrank meanwhile
-    }
-}
-
 std::string Reason(int error) { return std::generic_category().message(error); }
 
 // Links in the last component, followed to the end: the rename has to
@@ -131,11 +121,9 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
 }
 
 FilePrefix ReadFilePrefix(const fs::path& path, std::size_t maxBytes) {
-    CheckRegularFile(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw OpenError(path, "");
+    FileReader file(path);
     FilePrefix prefix;
-    prefix.fileSize = SizeOf(path);
+    prefix.fileSize = file.Size();
     const std::uint64_t wanted = std::min<std::uint64_t>(prefix.fileSize, maxBytes);
     try {
         prefix.bytes.resize(static_cast<std::size_t>(wanted));
@@ -144,8 +132,23 @@ FilePrefix ReadFilePrefix(const fs::path& path, std::size_t maxBytes) {
     } catch (const std::length_error&) {
         throw OpenError(path, "file too large");
     }
-    ReadInto(in, prefix.bytes, path);
+    prefix.bytes.resize(file.Read(prefix.bytes));  // the file shrank meanwhile
     return prefix;
+}
+
+FileReader::FileReader(const fs::path& path) : path_(path) {
+    CheckRegularFile(path);
+    in_.open(path, std::ios::binary);
+    if (!in_) throw OpenError(path, "");
+    size_ = SizeOf(path);
+}
+
+std::size_t FileReader::Read(std::span<std::uint8_t> bytes) {
+    if (bytes.empty() || in_.eof()) return 0;
+    in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const std::streamsize got = in_.gcount();
+    if (got < 0 || (static_cast<std::size_t>(got) != bytes.size() && !in_.eof())) throw OpenError(path_, "read error");
+    return static_cast<std::size_t>(got);
 }
 
 AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path), real_(FollowLinks(path)) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,24 @@ struct FilePrefix {
     std::uint64_t fileSize = 0;
 };
 FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
+
+// A file read from its start in pieces, so a large one need not be held
+// whole. Every FileError names the file and says why.
+class FileReader {
+public:
+    // Refuses a directory and a missing file. Throws FileError.
+    explicit FileReader(const std::filesystem::path& path);
+    // The size when the file was opened.
+    std::uint64_t Size() const { return size_; }
+    // Fills `bytes` from where the last read ended and returns how many it
+    // got: fewer only at the end of the file. Throws FileError.
+    std::size_t Read(std::span<std::uint8_t> bytes);
+
+private:
+    std::filesystem::path path_;
+    std::ifstream in_;
+    std::uint64_t size_ = 0;
+};
 
 // Writes a file in pieces, atomically: the pieces go to a new temporary
 // file beside `path` (beside the file it links to, if it is a symbolic

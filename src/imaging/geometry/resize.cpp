@@ -176,7 +176,7 @@ Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress*
     if (size.width < 1 || size.height < 1) {
         throw std::invalid_argument("Zmena veľkosti: the new size must be at least 1 x 1 pixels");
     }
-    Bitmap24 result(size.width, size.height, colors::kWhite);
+    Bitmap24 result(size.width, size.height);  // every method sets every pixel
     Resize(source, result.View(), method, progress);
     return result;
 }

@@ -1,7 +1,12 @@
 // Rotation by whole degrees, sampled bilinearly in extended precision.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/extended_precision.h"
 #include "imaging/geometry/geometry_support.h"
@@ -16,8 +21,8 @@ using geometry_support::PutColor;
 
 // With progress the target is filled in bands of this many columns, each
 // from its top row to its bottom one, so the columns left of a band are done
-// when its progress is told. Without, in square tiles, whose samples lie in
-// a small patch of the source that stays in the cache.
+// when its progress is told. Without, in square tiles row after row, whose
+// samples lie in a small patch of the source that stays in the cache.
 constexpr int kBandColumns = 10;
 constexpr int kTileSide = 64;
 
@@ -49,16 +54,12 @@ inline void SampleInto(ConstPixelView picture, long double sx, long double sy, s
     for (int ch = 0; ch < 3; ++ch) out[ch] = Blend(w00, w10, w01, w11, p00, p10, p01, p11, ch);
 }
 
-// Where the sample of a pixel lies along one axis.
-enum class AxisPlace { kOutside, kInside, kUnsure };
-
 // The source positions of the new pixels, in two precisions. The long double
 // products are the program's; SampleExact uses them as its steps do. Their
-// rounded double copies make SampleFast, which decides a pixel only when no
-// rounding of either precision can change the decision (which cell, inside
-// or not, which way a channel rounds), and gives up otherwise: then the
-// pixel is sampled exactly. Both give the same picture; the fast one in a
-// fraction of the time.
+// rounded double copies make FillRow's fast samples, which decide a pixel
+// only when no rounding of either precision can change the decision (inside
+// or not, which way a channel rounds), and hand it to SampleExact otherwise.
+// Both give the same picture; the fast one in a fraction of the time.
 class RotationGrid {
 public:
     RotationGrid(ConstPixelView source, const ResultBox& box, const TurnAngle& angle, const RotationOptions& options)
@@ -68,6 +69,7 @@ public:
           cy_(options.centreY),
           lastX_(source.Width() - 1),
           lastY_(source.Height() - 1) {
+        PutColor(backgroundBgr_, background_);
         const ExtendedPrecisionScope scope;
         // The products of the pixel form depend on one coordinate each: made once.
         for (int i = 0; i < box.size.width; ++i) {
@@ -97,31 +99,101 @@ public:
         }
     }
 
-    // False when the pixel is too close to a decision to be sure of it.
-    bool SampleFast(int i, int j, std::uint8_t* out) const {
-        const double sx = cosDxFast_[i] - sinDyFast_[j] + static_cast<double>(cx_);
-        const double sy = sinDxFast_[i] + cosDyFast_[j] + static_cast<double>(cy_);
-        int c = 0, r = 0;
-        double fx = 0.0, fy = 0.0;
-        const AxisPlace px = Place(sx, lastX_, c, fx);
-        const AxisPlace py = Place(sy, lastY_, r, fy);
-        if (px == AxisPlace::kUnsure || py == AxisPlace::kUnsure) return false;
-        if (px == AxisPlace::kOutside || py == AxisPlace::kOutside) {
-            PutColor(out, background_);
-            return true;
+    // Pixels first..end - 1 of row j, from `out` on; inside an ExtendedPrecisionScope.
+    void FillRow(int j, int first, int end, std::uint8_t* out) const {
+        const double sinDy = sinDyFast_[j];
+        const double cosDy = cosDyFast_[j];
+        const double cx = static_cast<double>(cx_);
+        const double cy = static_cast<double>(cy_);
+        const double insideX = lastX_ - kSnap, outsideX = lastX_ + kSnap;
+        const double insideY = lastY_ - kSnap, outsideY = lastY_ + kSnap;
+        for (int i = first; i < end; ++i, out += 3) {
+            const double sx = cosDxFast_[i] - sinDy + cx;
+            const double sy = sinDxFast_[i] + cosDy + cy;
+            if (sx >= kSnap && sx <= insideX && sy >= kSnap && sy <= insideY) {
+                if (BlendSingle(sx, sy, out) || BlendDouble(sx, sy, out)) continue;
+            } else if (sx < -kSnap || sx >= outsideX || sy < -kSnap || sy >= outsideY) {
+                std::memcpy(out, backgroundBgr_, 3);
+                continue;
+            }
+            SampleExact(i, j, out);
         }
-        const std::uint8_t* row0 = source_.Row(r);
-        const std::uint8_t* row1 = fy == 0.0 ? row0 : source_.Row(r + 1);
-        const std::uint8_t* p00 = row0 + 3 * c;
-        const std::uint8_t* p01 = row1 + 3 * c;
-        const int next = fx == 0.0 ? 0 : 3;
-        const double w00 = (1.0 - fx) * (1.0 - fy);
-        const double w10 = fx * (1.0 - fy);
-        const double w01 = (1.0 - fx) * fy;
-        const double w11 = fx * fy;
+    }
+
+private:
+    // A double position differs from the program's long double one by less
+    // than 2e-10 (magnitudes below 2^19, four roundings of 2^-53 relative),
+    // so beyond kSnap of 0 and of the last column or row the inside test
+    // cannot turn. The bilinear sum is continuous in the position and moves
+    // by at most 255 per pixel of it, so whichever cell either precision
+    // takes near a whole number, the two sums differ by less than 1e-7: a
+    // channel within kTieMargin of a half is unsure. In single precision the
+    // weights are off by up to 2^-25 and the eight roundings of the sum by up
+    // to 2^-16 each, which reach the result at most ten times over: together
+    // below 2e-4, so there kSingleTieMargin.
+    static constexpr double kSnap = 1e-9;
+    static constexpr double kTieMargin = 1e-5;
+    static constexpr float kSingleTieMargin = 1e-3f;
+
+    // The sum of all three channels at once in single precision; false, with
+    // `out` untouched, when a channel is too close to a half.
+    bool BlendSingle(double sx, double sy, std::uint8_t* out) const {
+#if defined(__SSE2__)
+        const int c = static_cast<int>(sx);
+        const int r = static_cast<int>(sy);
+        const __m128 fx = _mm_set1_ps(static_cast<float>(sx - c));
+        const __m128 fy = _mm_set1_ps(static_cast<float>(sy - r));
+        const std::uint8_t* p00 = source_.Row(r) + 3 * c;
+        const __m128i zero = _mm_setzero_si128();
+        // Blue, green, red of a pixel and of its right neighbour in the first
+        // three lanes; the four bytes are read from within the two pixels.
+        const auto pair = [zero](const std::uint8_t* p, __m128& left, __m128& right) {
+            std::int32_t first, shifted;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&shifted, p + 2, 4);
+            const __m128i bytes = _mm_unpacklo_epi32(_mm_cvtsi32_si128(first),
+                                                     _mm_srli_epi32(_mm_cvtsi32_si128(shifted), 8));
+            const __m128i words = _mm_unpacklo_epi8(bytes, zero);
+            left = _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero));
+            right = _mm_cvtepi32_ps(_mm_unpackhi_epi16(words, zero));
+        };
+        __m128 p00v, p10v, p01v, p11v;
+        pair(p00, p00v, p10v);
+        pair(p00 + source_.Stride(), p01v, p11v);
+        const __m128 top = _mm_add_ps(p00v, _mm_mul_ps(fx, _mm_sub_ps(p10v, p00v)));
+        const __m128 bottom = _mm_add_ps(p01v, _mm_mul_ps(fx, _mm_sub_ps(p11v, p01v)));
+        const __m128 sum = _mm_add_ps(_mm_add_ps(top, _mm_mul_ps(fy, _mm_sub_ps(bottom, top))), _mm_set1_ps(0.5f));
+        // Truncating sum + 1/2 rounds; a half shows as a fraction near 0 or 1.
+        const __m128i whole = _mm_cvttps_epi32(sum);
+        const __m128 fraction = _mm_sub_ps(sum, _mm_cvtepi32_ps(whole));
+        const __m128 unsure = _mm_or_ps(_mm_cmplt_ps(fraction, _mm_set1_ps(kSingleTieMargin)),
+                                        _mm_cmpgt_ps(fraction, _mm_set1_ps(1.0f - kSingleTieMargin)));
+        if ((_mm_movemask_ps(unsure) & 7) != 0) return false;
+        const std::uint32_t bgr = static_cast<std::uint32_t>(
+            _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(whole, whole), zero)));
+        out[0] = static_cast<std::uint8_t>(bgr);
+        out[1] = static_cast<std::uint8_t>(bgr >> 8);
+        out[2] = static_cast<std::uint8_t>(bgr >> 16);
+        return true;
+#else
+        (void)sx, (void)sy, (void)out;
+        return false;
+#endif
+    }
+
+    // The same in double precision, for what single precision left unsure.
+    bool BlendDouble(double sx, double sy, std::uint8_t* out) const {
+        const int c = static_cast<int>(sx);
+        const int r = static_cast<int>(sy);
+        const double fx = sx - c;
+        const double fy = sy - r;
+        const std::uint8_t* p00 = source_.Row(r) + 3 * c;
+        const std::uint8_t* p01 = p00 + source_.Stride();
         std::uint8_t bgr[3];
         for (int ch = 0; ch < 3; ++ch) {
-            const double sum = w00 * p00[ch] + w10 * p00[next + ch] + w01 * p01[ch] + w11 * p01[next + ch];
+            const double top = p00[ch] + fx * (p00[3 + ch] - p00[ch]);
+            const double bottom = p01[ch] + fx * (p01[3 + ch] - p01[ch]);
+            const double sum = top + fy * (bottom - top);
             const int whole = static_cast<int>(sum);
             const double fraction = sum - whole;
             if (std::fabs(fraction - 0.5) < kTieMargin) return false;
@@ -133,33 +205,9 @@ public:
         return true;
     }
 
-private:
-    // A double position differs from the program's long double one by less
-    // than 1e-10 (magnitudes below 2^18, three roundings of 2^-53). Within
-    // kSnap of a whole number the cell is unsure; inside the picture the
-    // sample is then that column or row alone, which moves a channel by less
-    // than 255 · 4 · kSnap; a channel within kTieMargin of a half is unsure.
-    static constexpr double kSnap = 1e-9;
-    static constexpr double kTieMargin = 1e-5;
-
-    static AxisPlace Place(double s, int last, int& cell, double& fraction) {
-        if (!(s > -0.5 && s < last + 0.5)) return AxisPlace::kOutside;
-        const int nearest = static_cast<int>(s + 0.5);
-        if (std::fabs(s - nearest) < kSnap) {
-            // 0 and the last column are where the inside test turns.
-            if (nearest == 0 || nearest == last) return AxisPlace::kUnsure;
-            cell = nearest;
-            fraction = 0.0;
-            return AxisPlace::kInside;
-        }
-        if (s < 0.0 || s >= last) return AxisPlace::kOutside;
-        cell = static_cast<int>(s);
-        fraction = s - cell;
-        return AxisPlace::kInside;
-    }
-
     ConstPixelView source_;
     Color background_;
+    std::uint8_t backgroundBgr_[3];
     long double cx_;
     long double cy_;
     int lastX_;
@@ -198,16 +246,16 @@ void Rotate(ConstPixelView source, PixelView target, const RotationOptions& opti
     const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
     const ProgressScope shown(progress, box.size.width - 1);
     const ExtendedPrecisionScope scope;
-    const int band = progress ? kBandColumns : kTileSide;
-    const int rows = progress ? box.size.height : kTileSide;
-    geometry_support::InColumnBands(box.size, band, rows, shown, [&](int first, int end, int top, int bottom) {
-        for (int j = top; j < bottom; ++j) {
-            std::uint8_t* out = target.Row(j) + 3 * first;
-            for (int i = first; i < end; ++i, out += 3) {
-                if (!grid.SampleFast(i, j, out)) grid.SampleExact(i, j, out);
-            }
+    const auto fill = [&](int first, int end, int top, int bottom) {
+        for (int j = top; j < bottom; ++j) grid.FillRow(j, first, end, target.Row(j) + 3 * first);
+    };
+    if (progress) return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown, fill);
+    for (int top = 0; top < box.size.height; top += kTileSide) {
+        const int bottom = std::min(top + kTileSide, box.size.height);
+        for (int first = 0; first < box.size.width; first += kTileSide) {
+            fill(first, std::min(first + kTileSide, box.size.width), top, bottom);
         }
-    });
+    }
 }
 
 Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 #include <string>
 
 #include "bmp_builder.h"
+#include "codecs/bmp_writer.h"
 #include "bmp_test_files.h"
 #include "file_helpers.h"
 #include "temp_dir.h"
@@ -344,6 +346,29 @@ TEST(BmpReader, FromAFileAndFromAMissingOne) {
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.Error().kind, FailureKind::kIo);
     EXPECT_NE(missing.Error().message.find("missing.bmp"), std::string::npos);
+}
+
+TEST(BmpReader, AFileReadInBlocksGivesWhatItsBytesGive) {
+    testing::TempDir dir;
+    std::mt19937 random(5);
+    Bitmap24 picture(701, 600);  // 24 bits: more than a block of the file
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int i = 0; i < 3 * picture.Width(); ++i) picture.Row(y)[i] = static_cast<std::uint8_t>(random() >> 24);
+    }
+    for (const PixelFormat format : {PixelFormat::k1, PixelFormat::k8, PixelFormat::k16, PixelFormat::k24}) {
+        std::vector<std::uint8_t> bytes = EncodeBmp(picture.View(), format);
+        for (const std::size_t gap : {std::size_t{0}, std::size_t{70000}}) {  // pixels beyond the first read too
+            std::vector<std::uint8_t> file = bytes;
+            const std::uint32_t offset = file[10] | file[11] << 8 | file[12] << 16 | std::uint32_t{file[13]} << 24;
+            file.insert(file.begin() + offset, gap, 0);
+            for (int k = 0; k < 4; ++k) file[10 + k] = static_cast<std::uint8_t>((offset + gap) >> (8 * k));
+            testing::WriteRaw(dir / "p.bmp", std::string(file.begin(), file.end()));
+            const Result<BmpPicture> fromFile = ReadBmp(dir / "p.bmp");
+            ASSERT_TRUE(fromFile) << fromFile.Error().message;
+            EXPECT_EQ(fromFile->bitmap, MustRead(file).bitmap) << static_cast<int>(format) << " " << gap;
+            EXPECT_EQ(fromFile->format, format);
+        }
+    }
 }
 
 TEST(BmpReaderLimits, AbsurdHeadersAreRefused) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "../filters/filter_pictures.h"
 #include "imaging/geometry/transforms.h"
@@ -89,6 +90,21 @@ TEST(Rotate, MatchesTheStepByStepRotationAtEveryKindOfAngle) {
             const RotationOptions o{angle, cx, cy, Rgb(200, 100, 50)};
             EXPECT_EQ(Rotate(picture.View(), o), RotateStepByStep(picture, o)) << angle << " " << cx << "," << cy;
         }
+    }
+}
+
+TEST(Rotate, MatchesTheStepByStepRotationAtRandomAnglesAndCentres) {
+    std::mt19937 random(77);
+    for (int n = 0; n < 40; ++n) {
+        const int width = 2 + static_cast<int>(random() % 90);
+        const int height = 2 + static_cast<int>(random() % 70);
+        const Bitmap24 picture = RandomPicture(width, height, random());
+        const RotationOptions o{static_cast<int>(random() % 720) - 360, static_cast<int>(random() % (width + 20)),
+                                static_cast<int>(random() % (height + 20)), Rgb(7, 8, 9)};
+        testing::RecordingProgress progress;  // the column-band walk
+        EXPECT_EQ(n % 2 ? Rotate(picture.View(), o, &progress) : Rotate(picture.View(), o),
+                  RotateStepByStep(picture, o))
+            << o.angle << " " << o.centreX << "," << o.centreY << " " << width << "x" << height;
     }
 }
 

@@ -56,12 +56,69 @@ void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress) 
                   NearestAlong(source.Height(), target.Height()), progress);
 }
 
+// One source row weighed along x, not yet divided: (D - a)·p(c) + a·p(c + 1)
+// per byte, below D · 255 < 2^24.
+void WeighRow(const std::uint8_t* in, const AxisSamples& xs, std::vector<std::int32_t>& out) {
+    for (std::size_t x = 0; x < xs.cell.size(); ++x) {
+        const std::uint8_t* p0 = in + 3 * xs.cell[x];
+        const std::uint8_t* p1 = in + 3 * xs.next[x];
+        const auto a = static_cast<std::int32_t>(xs.weight[x]);
+        const auto notA = static_cast<std::int32_t>(xs.denominator) - a;
+        for (int ch = 0; ch < 3; ++ch) out[3 * x + ch] = notA * p0[ch] + a * p1[ch];
+    }
+}
+
+// n / 2^shift rounded, halves to even.
+inline std::int64_t ShiftRound(std::int64_t n, int shift) {
+    const std::int64_t q = n >> shift, r = n & ((std::int64_t{1} << shift) - 1), half = std::int64_t{1} << shift >> 1;
+    return q + (r > half || (r == half && (q & 1) != 0) ? 1 : 0);
+}
+
+// The same sums as the banded walk, row after row: each source row is
+// weighed along x once and kept while new rows still use it.
+void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys) {
+    const std::int64_t d = xs.denominator * ys.denominator;
+    const bool powerOfTwo = (d & (d - 1)) == 0;
+    int shift = 0;
+    while ((std::int64_t{1} << shift) < d) ++shift;
+    const QuotientRounder rounder(d);
+    const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
+    std::vector<std::int32_t> upper(bytes), lower(bytes);
+    int upperRow = -1, lowerRow = -1;
+    for (int y = 0; y < target.Height(); ++y) {
+        if (ys.cell[y] != upperRow) {
+            if (ys.cell[y] == lowerRow) {
+                std::swap(upper, lower);
+                std::swap(upperRow, lowerRow);
+            } else {
+                WeighRow(source.Row(ys.cell[y]), xs, upper);
+                upperRow = ys.cell[y];
+            }
+        }
+        if (ys.next[y] != lowerRow) {
+            WeighRow(source.Row(ys.next[y]), xs, lower);
+            lowerRow = ys.next[y];
+        }
+        const std::int64_t b = ys.weight[y], notB = ys.denominator - b;
+        std::uint8_t* out = target.Row(y);
+        if (powerOfTwo) {
+            for (std::size_t k = 0; k < bytes; ++k)
+                out[k] = static_cast<std::uint8_t>(ShiftRound(notB * upper[k] + b * lower[k], shift));
+        } else {
+            for (std::size_t k = 0; k < bytes; ++k)
+                out[k] = static_cast<std::uint8_t>(rounder(notB * upper[k] + b * lower[k]));
+        }
+    }
+}
+
 void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress) {
     const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
     const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
     const QuotientRounder rounder(xs.denominator * ys.denominator);
     // Whole-number positions (50 %, 25 % ...) weigh one pixel alone.
     if (xs.denominator == 1 && ys.denominator == 1) return SampleByIndex(source, target, xs.cell, ys.cell, progress);
+    // Without progress nobody watches the window grow from the left.
+    if (!progress) return ResizeBilinearRows(source, target, xs, ys);
     const ProgressScope shown(progress, target.Width() - 1);
     geometry_support::InColumnBands(
         {target.Width(), target.Height()}, kBandColumns, target.Height(), shown,
@@ -117,10 +174,11 @@ void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
         if (ys.cell[y] != upperRow) {
             if (ys.cell[y] == lowerRow) {
                 std::swap(upper, lower);
+                std::swap(upperRow, lowerRow);  // lower now holds the old upper row
             } else {
                 InterpolateRow(source.Row(ys.cell[y]), xs, alongX, upper);
+                upperRow = ys.cell[y];
             }
-            upperRow = ys.cell[y];
         }
         if (ys.next[y] != lowerRow) {
             InterpolateRow(source.Row(ys.next[y]), xs, alongX, lower);

@@ -88,6 +88,27 @@ TEST(MirrorsAndBorders, ExchangeAndPlaceExactly) {
     EXPECT_THROW(AddBorders(picture.View(), {65500, 0, 0, 0}), BitmapSizeError);
 }
 
+TEST(Resize, BilinearRowsEqualTheBandedWalkOfTheProgressPath) {
+    struct Quiet : Progress {
+        void SetMax(int) noexcept override {}
+        void SetPosition(int) noexcept override {}
+    } quiet;
+    const Bitmap24 random = RandomPicture(23, 17, 4);
+    for (const Size size : {Size{46, 34}, {92, 68}, {35, 25}, {24, 18}, {11, 40}, {60, 9}}) {
+        Bitmap24 banded(size.width, size.height);
+        Resize(random.View(), banded.View(), ResizeMethod::kBilinear, &quiet);
+        EXPECT_EQ(Resize(random.View(), size, ResizeMethod::kBilinear), banded) << size.width << "x" << size.height;
+    }
+    // 4 rows to 9: new rows 7 and 8 sample y = 28/9 and 32/9, both in the last
+    // row's cell, whose lower neighbour is the last row itself.
+    const Bitmap24 small = RandomPicture(5, 4, 6);
+    for (const auto method : {ResizeMethod::kLinear, ResizeMethod::kBilinear}) {
+        const Bitmap24 tall = Resize(small.View(), {5, 9}, method);
+        for (int y : {7, 8})
+            for (int x = 0; x < 5; ++x) EXPECT_EQ(tall.Pixel(x, y), small.Pixel(x, 3)) << x << "," << y;
+    }
+}
+
 TEST(ResizeFields, TypingOneFieldSetsTheLinkedOnes) {
     const Size vga{640, 480};
     const ResizeFields start = InitialResizeFields(vga);

@@ -25,8 +25,6 @@ void InterpolateTarget(WarpMesh& mesh, const MeshLinks& target, int k, int n) {
     }
 }
 
-std::string FrameNumber(int k) { return (k >= 0 && k < 10 ? "0" : "") + std::to_string(k); }
-
 namespace {
 
 // Puts the user's target mesh back on every way out.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/bitmap24.h"
+#include "core/frame_number.h"
 #include "warp/mesh.h"
 #include "warp/warp.h"
 
@@ -18,9 +19,6 @@ std::int32_t InterpolateCoordinate(std::int32_t s, std::int32_t t, int k, int n)
 // Sets every coordinate of the target links in use between the source and
 // `target` (the user's target mesh); node numbers stay the target's.
 void InterpolateTarget(WarpMesh& mesh, const MeshLinks& target, int k, int n);
-
-// k in decimal with a "0" in front when k < 10: "00" ... "09", "10", ...
-std::string FrameNumber(int k);
 
 struct MorphOptions {
     int frames = 2;  // N, "Počet obrázkov"

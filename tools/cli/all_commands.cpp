@@ -5,6 +5,7 @@ namespace kelbo::cli {
 CommandRegistry AllCommands() {
     CommandRegistry registry;
     AddColourCommands(registry);
+    AddCombineCommands(registry);
     AddConvertCommand(registry);
     AddFilterCommands(registry);
     AddGeometryCommands(registry);

@@ -6,6 +6,7 @@ namespace kelbo::cli {
 
 // Each file of subcommands adds its own; the full set is built here.
 void AddColourCommands(CommandRegistry& registry);
+void AddCombineCommands(CommandRegistry& registry);
 void AddConvertCommand(CommandRegistry& registry);
 void AddFilterCommands(CommandRegistry& registry);
 void AddGeometryCommands(CommandRegistry& registry);

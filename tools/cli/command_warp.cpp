@@ -177,43 +177,6 @@ int RunWarp(const ParsedArgs& args, CommandIo& io) {
     });
 }
 
-// Frames go to temporary files beside their names and are put in place
-// only when every frame (and the GIF) is written, so a failed run leaves
-// no frame behind and replaces none.
-class FrameFiles {
-public:
-    ~FrameFiles() {
-        for (const auto& [temp, name] : files_) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-        }
-    }
-    std::filesystem::path Add(const std::string& name) {
-        std::filesystem::path final = PathFromUtf8(name);
-        std::filesystem::path temp = final;
-        temp.replace_filename(".kelbo-" + PathToUtf8(final.stem()) + ".part" + PathToUtf8(final.extension()));
-        files_.emplace_back(temp, final);
-        return temp;
-    }
-    void PutInPlace() {
-        // What can be foreseen fails before the first file is replaced.
-        for (const auto& [temp, name] : files_) {
-            std::error_code ignored;
-            if (std::filesystem::is_directory(name, ignored))
-                throw FileError("Cannot write file " + PathToUtf8(name) + ": it is a folder", name);
-        }
-        for (const auto& [temp, name] : files_) {
-            std::error_code error;
-            std::filesystem::rename(temp, name, error);
-            if (error) throw FileError("Cannot write file " + PathToUtf8(name) + ": " + error.message(), name);
-        }
-        files_.clear();
-    }
-
-private:
-    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> files_;
-};
-
 // Rows of every frame for the shared table, about four million pixels in all.
 class PaletteSample {
 public:

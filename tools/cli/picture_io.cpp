@@ -4,6 +4,7 @@
 #include <span>
 
 #include "codecs/bmp_reader.h"
+#include "core/file_io.h"
 #include "core/text_encoding.h"
 
 namespace kelbo::cli {
@@ -37,6 +38,36 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
         return kExitFailure;
     }
     return kExitOk;
+}
+
+FrameFiles::~FrameFiles() {
+    for (const auto& [temp, name] : files_) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+    }
+}
+
+std::filesystem::path FrameFiles::Add(const std::string& name) {
+    const std::filesystem::path final = PathFromUtf8(name);
+    std::filesystem::path temp = final;
+    temp.replace_filename(".kelbo-" + PathToUtf8(final.stem()) + ".part" + PathToUtf8(final.extension()));
+    files_.emplace_back(temp, final);
+    return temp;
+}
+
+void FrameFiles::PutInPlace() {
+    // What can be foreseen fails before the first file is replaced.
+    for (const auto& [temp, name] : files_) {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(name, ignored))
+            throw FileError("Cannot write file " + PathToUtf8(name) + ": it is a folder", name);
+    }
+    for (const auto& [temp, name] : files_) {
+        std::error_code error;
+        std::filesystem::rename(temp, name, error);
+        if (error) throw FileError("Cannot write file " + PathToUtf8(name) + ": " + error.message(), name);
+    }
+    files_.clear();
 }
 
 }  // namespace kelbo::cli

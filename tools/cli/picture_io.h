@@ -2,6 +2,7 @@
 // picture file into another.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,5 +28,24 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
                   const Palette* palette = nullptr);
+
+// A series of output files (frames) goes to temporary files beside their
+// names and is put in place only when every one is written, so a failed run
+// leaves no file behind and replaces none.
+class FrameFiles {
+public:
+    FrameFiles() = default;
+    FrameFiles(const FrameFiles&) = delete;
+    FrameFiles& operator=(const FrameFiles&) = delete;
+    ~FrameFiles();  // removes what was not put in place
+
+    // The temporary name to write `name` (UTF-8) to; it keeps the extension.
+    std::filesystem::path Add(const std::string& name);
+    // Renames every file into place; throws FileError.
+    void PutInPlace();
+
+private:
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> files_;
+};
 
 }  // namespace kelbo::cli

@@ -51,8 +51,8 @@ int RunBlendSequence(const ParsedArgs& args, CommandIo& io) {
     FrameFiles files;
     for (std::size_t k = 0; k < alphas.size(); ++k) {
         const Bitmap24 frame = AlphaMix(p.first.View(), p.second.View(), alphas[k]);
-        SavePictureFile(files.Add(base + FrameNumber(static_cast<int>(k)) + ".bmp"), frame.View(), PixelFormat::k24,
-                        {}, io.codecs);
+        SavePictureFile(files.Add(base + FrameNumber(static_cast<int>(k)) + ".bmp"), frame.View(), PixelFormat::k24, {},
+                        io.codecs);
     }
     files.PutInPlace();
     io.out << "wrote " << count << " picture" << (count == 1 ? "" : "s") << " " << base << "00.bmp ... " << base
@@ -63,9 +63,14 @@ int RunBlendSequence(const ParsedArgs& args, CommandIo& io) {
 }
 
 const std::vector<std::pair<std::string, CombineMethod>> kMethods = {
-    {"add", CombineMethod::kAdd},       {"subtract", CombineMethod::kSubtract}, {"difference", CombineMethod::kDifference},
-    {"and", CombineMethod::kAnd},       {"or", CombineMethod::kOr},             {"darker", CombineMethod::kDarker},
-    {"lighter", CombineMethod::kLighter}, {"average", CombineMethod::kAverage},
+    {"add", CombineMethod::kAdd},
+    {"subtract", CombineMethod::kSubtract},
+    {"difference", CombineMethod::kDifference},
+    {"and", CombineMethod::kAnd},
+    {"or", CombineMethod::kOr},
+    {"darker", CombineMethod::kDarker},
+    {"lighter", CombineMethod::kLighter},
+    {"average", CombineMethod::kAverage},
 };
 
 int RunArith(const ParsedArgs& args, CommandIo& io) {

@@ -67,20 +67,20 @@ Size CommonSize(ConstPixelView a, ConstPixelView b) {
 Bitmap24 Combine(ConstPixelView a, ConstPixelView b, CombineMethod method, Progress* progress) {
     if (method == CombineMethod::kDarker || method == CombineMethod::kLighter) {
         const bool darker = method == CombineMethod::kDarker;
-        return PairRows(a, b, progress, [darker](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out,
-                                                 int width) {
-            for (int x = 0; x < width; ++x, pa += 3, pb += 3, out += 3) {
-                const bool aDarker = Luminance(pa[2], pa[1], pa[0]) < Luminance(pb[2], pb[1], pb[0]);
-                const std::uint8_t* take = (aDarker == darker) ? pa : pb;
-                std::copy_n(take, 3, out);
-            }
-        });
+        return PairRows(a, b, progress,
+                        [darker](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out, int width) {
+                            for (int x = 0; x < width; ++x, pa += 3, pb += 3, out += 3) {
+                                const bool aDarker = Luminance(pa[2], pa[1], pa[0]) < Luminance(pb[2], pb[1], pb[0]);
+                                const std::uint8_t* take = (aDarker == darker) ? pa : pb;
+                                std::copy_n(take, 3, out);
+                            }
+                        });
     }
     const ChannelTable table = TableOf(method);
-    return PairRows(a, b, progress, [&table](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out,
-                                             int width) {
-        for (int i = 0; i < 3 * width; ++i) out[i] = table[pa[i] * 256 + pb[i]];
-    });
+    return PairRows(a, b, progress,
+                    [&table](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out, int width) {
+                        for (int i = 0; i < 3 * width; ++i) out[i] = table[pa[i] * 256 + pb[i]];
+                    });
 }
 
 std::uint8_t AlphaMixChannel(std::uint8_t a, std::uint8_t b, int alpha) {
@@ -98,10 +98,10 @@ Bitmap24 AlphaMix(ConstPixelView a, ConstPixelView b, int alpha, Progress* progr
         for (int x = 0; x < 256; ++x)
             for (int y = 0; y < 256; ++y) table[x * 256 + y] = MixInScope(weight, x, y);
     }
-    return PairRows(a, b, progress, [&table](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out,
-                                             int width) {
-        for (int i = 0; i < 3 * width; ++i) out[i] = table[pa[i] * 256 + pb[i]];
-    });
+    return PairRows(a, b, progress,
+                    [&table](const std::uint8_t* pa, const std::uint8_t* pb, std::uint8_t* out, int width) {
+                        for (int i = 0; i < 3 * width; ++i) out[i] = table[pa[i] * 256 + pb[i]];
+                    });
 }
 
 std::vector<int> AlphaSequence(int count, int start, int end) {

@@ -24,8 +24,8 @@ TEST(CombineCommands, WriteTheCombinationsAndRefuseACountOfZero) {
     ASSERT_EQ(Cli({"arith", "--method", "darker", file("a.bmp"), file("b.bmp"), file("d.bmp")}).code, kExitOk);
     EXPECT_EQ(ReadBmp(dir / "d.bmp")->bitmap, Combine(a.View(), b.View(), CombineMethod::kDarker));
     // End 3 is not above start 9: it becomes 10, the step (10 - 9) div 2 = 0.
-    const CliRun run = Cli({"blend-sequence", "--count", "2", "--start", "9", "--end", "3", file("a.bmp"),
-                            file("b.bmp"), file("s")});
+    const CliRun run = Cli(
+        {"blend-sequence", "--count", "2", "--start", "9", "--end", "3", file("a.bmp"), file("b.bmp"), file("s")});
     ASSERT_EQ(run.code, kExitOk) << run.err;
     for (const char* name : {"s00.bmp", "s01.bmp"})
         EXPECT_EQ(ReadBmp(dir / name)->bitmap, AlphaMix(a.View(), b.View(), 9)) << name;

@@ -34,15 +34,16 @@ TEST(Combine, AlphaMixAndTheMethodsOnTheirEdgeCases) {
         CombineMethod method;
         Color expected;
     } cases[] = {
-        {CombineMethod::kAdd, Rgb(255, 250, 255)},      {CombineMethod::kSubtract, Rgb(110, 0, 0)},
-        {CombineMethod::kDifference, Rgb(110, 50, 248)}, {CombineMethod::kAnd, Rgb(200 & 90, 100 & 150, 7)},
+        {CombineMethod::kAdd, Rgb(255, 250, 255)},           {CombineMethod::kSubtract, Rgb(110, 0, 0)},
+        {CombineMethod::kDifference, Rgb(110, 50, 248)},     {CombineMethod::kAnd, Rgb(200 & 90, 100 & 150, 7)},
         {CombineMethod::kOr, Rgb(200 | 90, 100 | 150, 255)}, {CombineMethod::kAverage, Rgb(145, 125, 131)},
     };
     for (const auto& c : cases) EXPECT_EQ(Combine(one.View(), two.View(), c.method).Pixel(0, 0), c.expected);
     // Two different colours of equal luminance: darker takes the second, lighter the first.
     Color p = 0, q = 0;
     for (int r = 0; r < 256 && q == 0; ++r)
-        if (r != 128 && Luminance(Rgb(r, 128, 0)) == Luminance(Rgb(128, 128, 0))) p = Rgb(128, 128, 0), q = Rgb(r, 128, 0);
+        if (r != 128 && Luminance(Rgb(r, 128, 0)) == Luminance(Rgb(128, 128, 0)))
+            p = Rgb(128, 128, 0), q = Rgb(r, 128, 0);
     ASSERT_NE(q, 0u);
     const Bitmap24 pp(1, 1, p), qq(1, 1, q);
     EXPECT_EQ(Combine(pp.View(), qq.View(), CombineMethod::kDarker).Pixel(0, 0), q);

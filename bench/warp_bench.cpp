@@ -1,30 +1,16 @@
 // The mesh warp on a 6000 x 4000 picture, and a 100-frame morph of 1000 x 1000.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-
 #include "core/bitmap24.h"
+#include "imaging/filters/filter_pictures.h"
 #include "warp/morph.h"
 #include "warp_meshes.h"
 
 namespace {
 
-kelbo::Bitmap24 Noise(int w, int h) {
-    kelbo::Bitmap24 p(w, h);
-    std::uint32_t state = 77;
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* row = p.Row(y);
-        for (int i = 0; i < 3 * w; ++i) {
-            state = state * 1103515245u + 12345u;
-            row[i] = static_cast<std::uint8_t>(state >> 24);
-        }
-    }
-    return p;
-}
-
 // Args: grid columns, rows, threads.
 void BM_Warp(benchmark::State& state) {
-    static const kelbo::Bitmap24 picture = Noise(6000, 4000);
+    static const kelbo::Bitmap24 picture = kelbo::testing::RandomPicture(6000, 4000, 77);
     const kelbo::WarpMesh start = kelbo::bench::GridMesh(static_cast<int>(state.range(0)),
                                                          static_cast<int>(state.range(1)), 6000, 4000);
     kelbo::WarpOptions options;
@@ -39,7 +25,7 @@ void BM_Warp(benchmark::State& state) {
 
 // Args: threads; reports frames per second.
 void BM_Morph100(benchmark::State& state) {
-    static const kelbo::Bitmap24 picture = Noise(1000, 1000);
+    static const kelbo::Bitmap24 picture = kelbo::testing::RandomPicture(1000, 1000, 77);
     const kelbo::WarpMesh start = kelbo::bench::GridMesh(5, 10, 1000, 1000);
     kelbo::MorphOptions options;
     options.frames = 100, options.first = 1, options.last = 100;

@@ -1,5 +1,6 @@
 #include "forms/window.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -195,6 +196,45 @@ void Window::Invalidate() {
 
 void Window::Repaint() {
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void SetScrollRanges(HWND window, int maxX, int maxY) {
+    RECT client{};
+    GetClientRect(window, &client);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMax = maxX;
+    si.nPage = static_cast<UINT>(client.right - client.left);
+    SetScrollInfo(window, SB_HORZ, &si, TRUE);
+    si.nMax = maxY;
+    si.nPage = static_cast<UINT>(client.bottom - client.top);
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+}
+
+std::optional<int> ScrollBarTo(HWND window, int bar, WORD code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(window, bar, &si);
+    int pos = si.nPos;
+    const int page = static_cast<int>(si.nPage);
+    switch (code) {
+    case SB_LINELEFT: pos -= 8; break;
+    case SB_LINERIGHT: pos += 8; break;
+    case SB_PAGELEFT: pos -= page; break;
+    case SB_PAGERIGHT: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_LEFT: pos = si.nMin; break;
+    case SB_RIGHT: pos = si.nMax; break;
+    default: return std::nullopt;
+    }
+    pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
+    si.fMask = SIF_POS;
+    si.nPos = pos;
+    SetScrollInfo(window, bar, &si, TRUE);
+    return pos;
 }
 
 std::vector<HWND> MdiChildren(HWND client) {

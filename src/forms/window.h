@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,13 @@ void ReportUnhandledError(HWND window, std::string_view message) noexcept;
 std::vector<HWND> MdiChildren(HWND client);
 // The active child of an MDI client, or nullptr.
 HWND ActiveMdiChild(HWND client);
+
+// The document windows' scroll bars: ranges 0 .. max (a page of the client's
+// size), and the position a scroll-bar message moves `bar` to (lines of 8
+// pixels, pages, the thumb, the ends), set on the bar; nullopt for codes that
+// move nothing.
+void SetScrollRanges(HWND window, int maxX, int maxY);
+std::optional<int> ScrollBarTo(HWND window, int bar, WORD code);
 // Runs `handler`, reporting what it throws; `fallback` is returned then.
 template <typename Handler>
 auto GuardHandler(HWND window, Handler&& handler, decltype(handler()) fallback) noexcept {

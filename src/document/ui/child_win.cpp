@@ -1,8 +1,10 @@
 #include "document/ui/child_win.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "forms/dialogs.h"
+#include "forms/window.h"
 
 namespace kelbo {
 
@@ -127,48 +129,16 @@ void TChildWin::SetViewSize(Size view) {
 }
 
 void TChildWin::UpdateScrollRanges() {
-    const Size view = ViewSize();
-    const SIZE client = ClientSize();
     // The bars show only when the view does not fit, as the range implies.
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    si.nMin = 0;
-    si.nMax = view.width > 0 ? view.width - 1 : 0;
-    si.nPage = static_cast<UINT>(client.cx);
-    SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
-    si.nMax = view.height > 0 ? view.height - 1 : 0;
-    si.nPage = static_cast<UINT>(client.cy);
-    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+    const Size view = ViewSize();
+    forms::SetScrollRanges(Handle(), std::max(view.width - 1, 0), std::max(view.height - 1, 0));
 }
 
 void TChildWin::ScrollView(int bar, WORD code) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(Handle(), bar, &si);
-    int pos = si.nPos;
-    const int page = static_cast<int>(si.nPage);
-    switch (code) {
-    case SB_LINELEFT: pos -= 8; break;
-    case SB_LINERIGHT: pos += 8; break;
-    case SB_PAGELEFT: pos -= page; break;
-    case SB_PAGERIGHT: pos += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_LEFT: pos = si.nMin; break;
-    case SB_RIGHT: pos = si.nMax; break;
-    default: return;
-    }
-    const int maxPos = std::max(0, si.nMax - page + 1);
-    pos = std::clamp(pos, 0, maxPos);
-    si.fMask = SIF_POS;
-    si.nPos = pos;
-    SetScrollInfo(Handle(), bar, &si, TRUE);
+    const std::optional<int> pos = forms::ScrollBarTo(Handle(), bar, code);
+    if (!pos) return;
     const forms::Bounds b = Image1.GetBounds();
-    const int left = bar == SB_HORZ ? -pos : b.left;
-    const int top = bar == SB_VERT ? -pos : b.top;
-    Image1.SetBounds({left, top, b.width, b.height});
+    Image1.SetBounds({bar == SB_HORZ ? -*pos : b.left, bar == SB_VERT ? -*pos : b.top, b.width, b.height});
 }
 
 void TChildWin::Image1MouseMove(int x, int y) {

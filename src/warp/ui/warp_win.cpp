@@ -1,12 +1,14 @@
 #include "warp/ui/warp_win.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "app/commands.h"
 #include "document/document_view.h"
 #include "forms/controls.h"
+#include "forms/window.h"
 #include "forms/handle.h"
 #include "forms/text.h"
 #include "warp/mesh_view.h"
@@ -307,44 +309,17 @@ void TWarpWin::FormClose() {
 }
 
 void TWarpWin::UpdateScrollRanges() {
+    // A warp window's ranges are the picture's width and height themselves.
     const Size size = PictureSize();
-    const SIZE client = ClientSize();
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    si.nMax = size.width;
-    si.nPage = static_cast<UINT>(client.cx);
-    SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
-    si.nMax = size.height;
-    si.nPage = static_cast<UINT>(client.cy);
-    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+    forms::SetScrollRanges(Handle(), size.width, size.height);
 }
 
 void TWarpWin::ScrollView(int bar, WORD code) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(Handle(), bar, &si);
-    int pos = si.nPos;
-    const int page = static_cast<int>(si.nPage);
-    switch (code) {
-    case SB_LINELEFT: pos -= 8; break;
-    case SB_LINERIGHT: pos += 8; break;
-    case SB_PAGELEFT: pos -= page; break;
-    case SB_PAGERIGHT: pos += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_LEFT: pos = si.nMin; break;
-    case SB_RIGHT: pos = si.nMax; break;
-    default: return;
-    }
-    pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
-    si.fMask = SIF_POS;
-    si.nPos = pos;
-    SetScrollInfo(Handle(), bar, &si, TRUE);
+    const std::optional<int> pos = forms::ScrollBarTo(Handle(), bar, code);
+    if (!pos) return;
     for (forms::PictureView* view : {&Image1, &Image2}) {
         const forms::Bounds b = view->GetBounds();
-        view->SetBounds({bar == SB_HORZ ? -pos : b.left, bar == SB_VERT ? -pos : b.top, b.width, b.height});
+        view->SetBounds({bar == SB_HORZ ? -*pos : b.left, bar == SB_VERT ? -*pos : b.top, b.width, b.height});
     }
 }
 

@@ -7,6 +7,7 @@ CommandRegistry AllCommands() {
     AddColourCommands(registry);
     AddCombineCommands(registry);
     AddConvertCommand(registry);
+    AddEffectCommands(registry);
     AddFilterCommands(registry);
     AddGeometryCommands(registry);
     AddGifFramesCommand(registry);

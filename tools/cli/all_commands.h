@@ -8,6 +8,7 @@ namespace kelbo::cli {
 void AddColourCommands(CommandRegistry& registry);
 void AddCombineCommands(CommandRegistry& registry);
 void AddConvertCommand(CommandRegistry& registry);
+void AddEffectCommands(CommandRegistry& registry);
 void AddFilterCommands(CommandRegistry& registry);
 void AddGeometryCommands(CommandRegistry& registry);
 void AddGifFramesCommand(CommandRegistry& registry);

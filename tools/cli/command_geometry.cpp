@@ -15,34 +15,6 @@
 namespace kelbo::cli {
 namespace {
 
-constexpr char kFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
-                          "Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24 bits\n"
-                          "for any other name. A failed run writes no OUT.";
-
-using Transform = std::function<Bitmap24(Bitmap24 picture)>;
-
-void AddGeometry(CommandRegistry& registry, std::string name, std::string summary, std::string description,
-                 std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make) {
-    const std::string command = name;
-    registry.Add(Command{
-        .name = std::move(name),
-        .summary = std::move(summary),
-        .arguments = "IN OUT",
-        .description = std::move(description) + kFiles,
-        .options = std::move(options),
-        .minPositional = 2,
-        .maxPositional = 2,
-        .run = [command, make](const ParsedArgs& args,
-                               CommandIo& io) { return TransformFile(command, args, io, make(args)); },
-    });
-}
-
-// A whole-number option whose default comes from the picture: checked now, taken later.
-std::optional<int> OptionalInt(const ParsedArgs& args, std::string_view name, int min, int max) {
-    if (!args.Has(name)) return std::nullopt;
-    return args.IntValue(name, 0, min, max);
-}
-
 Transform MakeRotate(const ParsedArgs& args) {
     RotationOptions options;
     options.angle = args.IntValue("angle", 0, -32768, 32767);
@@ -131,42 +103,42 @@ Transform MakeMirror(const ParsedArgs&) {
 }  // namespace
 
 void AddGeometryCommands(CommandRegistry& registry) {
-    AddGeometry(registry, "rotate", "turn by whole degrees about a centre (\"Rotacia\")",
-                "The result is sized to the turned outer corners; new pixel (i, j) samples the\n"
-                "source bilinearly at the point turned by +A about the centre (so the content\n"
-                "turns counter-clockwise on screen for positive A), computed in extended\n"
-                "precision; outside 0 <= sx < W - 1, 0 <= sy < H - 1 it takes the background.\n",
-                {{"angle", "A", "\"Otocenie o uhol\", whole degrees, -32768 to 32767 (default 0)"},
-                 {"centre-x", "X", "\"Stred, os X\", 0 to 65535 (default width div 2)"},
-                 {"centre-y", "Y", "\"os Y\", 0 to 65535 (default height div 2)"},
-                 {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
-                MakeRotate);
-    AddGeometry(registry, "shear", "slant along x, y or both by percentages (\"Skosenie obrazku\")",
-                "kx = Px / 100, ky = Py / 100 (50 acts as 51). The box holds the corners moved by\n"
-                "x + kx*y, y + ky*x; new pixel (i, j) samples the source bilinearly at that shear of\n"
-                "(i - ox, j - oy), ox and oy the box's right and bottom less W and H.\n",
-                {{"along-x", "P", "\"V smere osi X\", percent, 0 to 1000 (default 0)"},
-                 {"along-y", "P", "\"V smere osi Y\", percent, 0 to 1000 (default 0)"},
-                 {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
-                MakeShear);
-    AddGeometry(registry, "resize", "resize by pixels or percent (\"Zmena velkosti\")",
-                "The options are typed into the dialog's fields, width first, then height, with\n"
-                "its linked-field rules; the size is then the two pixel fields. New pixel x\n"
-                "samples source position x * W / NW: nearest takes the nearest pixel, bilinear\n"
-                "weighs four, linear interpolates rows along x, rounds, then along y.\n",
-                {{"width", "N", "\"Absolutna hodnota\" \"X-ova os\", pixels, 1 to 10000 (default the width)"},
-                 {"height", "N", "\"Y-ova os\", pixels, 1 to 10000 (default the height)"},
-                 {"width-percent", "P", "\"Relativna hodnota (v %)\" \"X-ova os\", 1 to 10000 (default 100)"},
-                 {"height-percent", "P", "\"Y-ova os\", 1 to 10000 (default 100)"},
-                 {"keep-ratio", "", "\"Zachovavat pomer stran\" (default off)"},
-                 {"method", "M", "nearest, linear or bilinear (default bilinear)"}},
-                MakeResize);
-    AddGeometry(registry, "mirror-x", "mirror across the horizontal axis: upside down (\"Zrkadlo na osi X\")",
-                "Row y is exchanged with row H - 1 - y.\n", {}, MakeMirror<&MirrorX>);
-    AddGeometry(registry, "mirror-y",
-                "mirror across the vertical axis: left and right exchanged (\"Zrkadlo na osi Y\")",
-                "Pixel x of every row is exchanged with pixel W - 1 - x.\n", {}, MakeMirror<&MirrorY>);
-    AddGeometry(
+    AddTransformCommand(registry, "rotate", "turn by whole degrees about a centre (\"Rotacia\")",
+                        "The result is sized to the turned outer corners; new pixel (i, j) samples the\n"
+                        "source bilinearly at the point turned by +A about the centre (so the content\n"
+                        "turns counter-clockwise on screen for positive A), computed in extended\n"
+                        "precision; outside 0 <= sx < W - 1, 0 <= sy < H - 1 it takes the background.\n",
+                        {{"angle", "A", "\"Otocenie o uhol\", whole degrees, -32768 to 32767 (default 0)"},
+                         {"centre-x", "X", "\"Stred, os X\", 0 to 65535 (default width div 2)"},
+                         {"centre-y", "Y", "\"os Y\", 0 to 65535 (default height div 2)"},
+                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                        MakeRotate);
+    AddTransformCommand(registry, "shear", "slant along x, y or both by percentages (\"Skosenie obrazku\")",
+                        "kx = Px / 100, ky = Py / 100 (50 acts as 51). The box holds the corners moved by\n"
+                        "x + kx*y, y + ky*x; new pixel (i, j) samples the source bilinearly at that shear of\n"
+                        "(i - ox, j - oy), ox and oy the box's right and bottom less W and H.\n",
+                        {{"along-x", "P", "\"V smere osi X\", percent, 0 to 1000 (default 0)"},
+                         {"along-y", "P", "\"V smere osi Y\", percent, 0 to 1000 (default 0)"},
+                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                        MakeShear);
+    AddTransformCommand(registry, "resize", "resize by pixels or percent (\"Zmena velkosti\")",
+                        "The options are typed into the dialog's fields, width first, then height, with\n"
+                        "its linked-field rules; the size is then the two pixel fields. New pixel x\n"
+                        "samples source position x * W / NW: nearest takes the nearest pixel, bilinear\n"
+                        "weighs four, linear interpolates rows along x, rounds, then along y.\n",
+                        {{"width", "N", "\"Absolutna hodnota\" \"X-ova os\", pixels, 1 to 10000 (default the width)"},
+                         {"height", "N", "\"Y-ova os\", pixels, 1 to 10000 (default the height)"},
+                         {"width-percent", "P", "\"Relativna hodnota (v %)\" \"X-ova os\", 1 to 10000 (default 100)"},
+                         {"height-percent", "P", "\"Y-ova os\", 1 to 10000 (default 100)"},
+                         {"keep-ratio", "", "\"Zachovavat pomer stran\" (default off)"},
+                         {"method", "M", "nearest, linear or bilinear (default bilinear)"}},
+                        MakeResize);
+    AddTransformCommand(registry, "mirror-x", "mirror across the horizontal axis: upside down (\"Zrkadlo na osi X\")",
+                        "Row y is exchanged with row H - 1 - y.\n", {}, MakeMirror<&MirrorX>);
+    AddTransformCommand(registry, "mirror-y",
+                        "mirror across the vertical axis: left and right exchanged (\"Zrkadlo na osi Y\")",
+                        "Pixel x of every row is exchanged with pixel W - 1 - x.\n", {}, MakeMirror<&MirrorY>);
+    AddTransformCommand(
         registry, "borders", "put the picture on a larger white picture (\"Pridaj okraje\")",
         "The result is (L + W + R) x (T + H + B) with the picture's top left at (L, T).\n",
         {{"left", "N", "\"Lavy okraj\", 0 to 500 (default 0)"},
@@ -175,13 +147,13 @@ void AddGeometryCommands(CommandRegistry& registry) {
          {"bottom", "N", "\"Dolny okraj\", 0 to 500 (default 0)"},
          {"all", "N", "\"Pridaj na vsetky strany rovnako\": N on all four sides, 0 to 500; not with the four above"}},
         MakeBorders);
-    AddGeometry(registry, "thumbnail", "the browser's thumbnail of a picture",
-                "A landscape picture is fitted to 80 pixels of width, any other to 75 of height,\n"
-                "by nearest-neighbour sampling; a picture smaller than the box both ways is put\n"
-                "unscaled at the top left of a white box. A box with a side of 0 is refused.\n",
-                {}, [](const ParsedArgs&) -> Transform {
-                    return [](Bitmap24 picture) { return MakeThumbnail(picture.View()); };
-                });
+    AddTransformCommand(registry, "thumbnail", "the browser's thumbnail of a picture",
+                        "A landscape picture is fitted to 80 pixels of width, any other to 75 of height,\n"
+                        "by nearest-neighbour sampling; a picture smaller than the box both ways is put\n"
+                        "unscaled at the top left of a white box. A box with a side of 0 is refused.\n",
+                        {}, [](const ParsedArgs&) -> Transform {
+                            return [](Bitmap24 picture) { return MakeThumbnail(picture.View()); };
+                        });
 }
 
 }  // namespace kelbo::cli

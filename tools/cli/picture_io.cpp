@@ -70,4 +70,29 @@ void FrameFiles::PutInPlace() {
     files_.clear();
 }
 
+const char kInOutFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
+                           "Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24 bits\n"
+                           "for any other name. A failed run writes no OUT.";
+
+void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
+                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make) {
+    const std::string command = name;
+    registry.Add(Command{
+        .name = std::move(name),
+        .summary = std::move(summary),
+        .arguments = "IN OUT",
+        .description = std::move(description) + kInOutFiles,
+        .options = std::move(options),
+        .minPositional = 2,
+        .maxPositional = 2,
+        .run = [command, make](const ParsedArgs& args,
+                               CommandIo& io) { return TransformFile(command, args, io, make(args)); },
+    });
+}
+
+std::optional<int> OptionalInt(const ParsedArgs& args, std::string_view name, int min, int max) {
+    if (!args.Has(name)) return std::nullopt;
+    return args.IntValue(name, 0, min, max);
+}
+
 }  // namespace kelbo::cli

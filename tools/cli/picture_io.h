@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,20 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
                   const Palette* palette = nullptr);
+
+// The help's closing lines for IN and OUT.
+extern const char kInOutFiles[];
+
+using Transform = std::function<Bitmap24(Bitmap24 picture)>;
+
+// A subcommand "NAME [options] IN OUT": `make` reads and checks the options
+// before any file is touched and gives the transform TransformFile runs.
+void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
+                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make);
+
+// A whole-number option whose default comes from the picture: checked now,
+// taken later; nullopt when not given.
+std::optional<int> OptionalInt(const ParsedArgs& args, std::string_view name, int min, int max);
 
 // A series of output files (frames) goes to temporary files beside their
 // names and is put in place only when every one is written, so a failed run

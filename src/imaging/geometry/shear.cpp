@@ -2,6 +2,7 @@
 // x + kx·y and the bilinear weights are exact in integers: a sample in
 // hundredths of a pixel, weights over 100 · 100, one rounding.
 #include <algorithm>
+#include <stdexcept>
 
 #include "imaging/geometry/geometry_support.h"
 #include "imaging/geometry/transforms.h"
@@ -77,6 +78,57 @@ Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* pro
     const Size size = ShearedBox({source.Width(), source.Height()}, options).size;
     Bitmap24 result(size.width, size.height);
     Shear(source, result.View(), options, progress);
+    return result;
+}
+
+namespace {
+
+ShearOptions EarthquakeShear(const EarthquakeOptions& options) {
+    for (const int percent : {options.changeX, options.changeY}) {
+        if (percent < 0 || percent > 100)
+            throw std::invalid_argument("Efekt \"zemetrasenie\": the changes must lie in 0..100 percent");
+    }
+    return {options.changeX, options.changeY, options.background};
+}
+
+}  // namespace
+
+Size EarthquakeSize(Size picture, const EarthquakeOptions& options) {
+    return ShearedBox(picture, EarthquakeShear(options)).size;
+}
+
+void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress) {
+    const ShearOptions shear = EarthquakeShear(options);
+    Shear(source, target, shear, progress);
+    const int w = source.Width();
+    const int h = source.Height();
+    const std::int64_t kx = Hundredths(shear.alongX);
+    const std::int64_t ky = Hundredths(shear.alongY);
+    const std::int64_t ox = target.Width() - w;
+    const std::int64_t oy = target.Height() - h;
+    const std::int64_t endX = 100 * (std::int64_t{w} - 1);
+    const std::int64_t endY = 100 * (std::int64_t{h} - 1);
+    const std::uint8_t background[3] = {BlueOf(options.background), GreenOf(options.background),
+                                        RedOf(options.background)};
+    for (int j = 0; j < target.Height(); ++j) {
+        const std::int64_t y = j - oy;
+        std::uint8_t* out = target.Row(j);
+        const std::uint8_t* own = j < h ? source.Row(j) : nullptr;
+        for (int i = 0; i < target.Width(); ++i, out += 3) {
+            const std::int64_t x = i - ox;
+            const std::int64_t sx = 100 * x + kx * y;
+            const std::int64_t sy = 100 * y + ky * x;
+            if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) continue;  // the shear left the background
+            const std::uint8_t* c2 = own && i < w ? own + 3 * static_cast<std::ptrdiff_t>(i) : background;
+            for (int ch = 0; ch < 3; ++ch) out[ch] = static_cast<std::uint8_t>((out[ch] + c2[ch]) / 2);
+        }
+    }
+}
+
+Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress) {
+    const Size size = EarthquakeSize({source.Width(), source.Height()}, options);
+    Bitmap24 result(size.width, size.height);
+    Earthquake(source, result.View(), options, progress);
     return result;
 }
 

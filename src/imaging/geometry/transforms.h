@@ -67,6 +67,27 @@ ResultBox ShearedBox(Size picture, const ShearOptions& options);
 void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress = nullptr);
 Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress = nullptr);
 
+// --- Earthquake (Efekt "zemetrasenie") -----------------------------------
+
+// The shear with a blend: percentages 0..100 (std::invalid_argument beyond),
+// 50 acting as 51.
+struct EarthquakeOptions {
+    int changeX = 0;  // "Zmena na osi X:"
+    int changeY = 0;  // "Zmena na osi Y:"
+    Color background = colors::kWhite;
+};
+
+// W × H, the largest coordinates of the sheared corners (the shear's box,
+// whose left and top are 0 for these factors).
+Size EarthquakeSize(Size picture, const EarthquakeOptions& options);
+
+// Pixel (i, j) where the shear samples inside the picture is, per channel,
+// (sample + c2) div 2 with c2 the picture's own pixel (i, j), or the
+// background beyond the picture; elsewhere the background. Progress: columns.
+void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options,
+                Progress* progress = nullptr);
+Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress = nullptr);
+
 // --- Resizing ("Zmena veľkosti") -----------------------------------------
 
 enum class ResizeMethod { kNearest = 0, kLinear = 1, kBilinear = 2 };

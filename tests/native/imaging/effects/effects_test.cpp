@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/extended_precision.h"
+#include "imaging/effects/effects.h"
+#include "imaging/effects/raster.h"
+#include "imaging/filters/filter_pictures.h"
+#include "imaging/geometry/transforms.h"
+
+namespace kelbo {
+namespace {
+
+using testing::ChannelRows;
+using testing::GreyPicture;
+using testing::RandomPicture;
+
+// The rows a shape covers, '#' drawn, '.' not, on a white picture.
+std::vector<std::string> Drawn(const Bitmap24& picture) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < picture.Height(); ++y) {
+        std::string row;
+        for (int x = 0; x < picture.Width(); ++x) row += picture.Pixel(x, y) == colors::kWhite ? '.' : '#';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(GdiRaster, DrawsThePlatformsPixels) {
+    struct Case {
+        const char* shape;
+        int left, top, right, bottom;
+        std::vector<std::string> rows;
+    };
+    const std::vector<Case> cases = {
+        {"ellipse", 0, 0, 6, 6, {"..##..", ".####.", "######", "######", ".####.", "..##.."}},
+        {"ellipse", 6, 6, 0, 0, {"..##..", ".####.", "######", "######", ".####.", "..##.."}},
+        {"ellipse", 0, 0, 5, 6, {".###..", "#####.", "#####.", "#####.", "#####.", ".###.."}},
+        {"ellipse", 0, 0, 3, 3, {".#....", "###...", ".#....", "......", "......", "......"}},
+        {"ellipse", 1, 0, 3, 4, {".##...", ".##...", ".##...", ".##...", "......", "......"}},
+        {"ellipse", 0, 0, 1, 1, {"......", "......", "......", "......", "......", "......"}},
+        {"ellipse", -3, -3, 3, 3, {"###...", "##....", "#.....", "......", "......", "......"}},
+        {"rectangle", 4, 4, 1, 2, {"......", "......", ".###..", ".###..", "......", "......"}},
+        {"rectangle", 1, 1, 2, 2, {"......", "......", "......", "......", "......", "......"}},
+        {"line", 4, 1, 0, 1, {"......", ".####.", "......", "......", "......", "......"}},
+        {"line", 2, 3, 2, 9, {"......", "......", "......", "..#...", "..#...", "..#..."}},
+    };
+    for (const Case& c : cases) {
+        Bitmap24 picture(6, 6, colors::kWhite);
+        const std::string shape = c.shape;
+        if (shape == "ellipse") FillGdiEllipse(picture.View(), c.left, c.top, c.right, c.bottom, colors::kRed);
+        if (shape == "rectangle") FillGdiRectangle(picture.View(), c.left, c.top, c.right, c.bottom, colors::kRed);
+        if (shape == "line") DrawGdiLine(picture.View(), {c.left, c.top}, {c.right, c.bottom}, colors::kRed);
+        EXPECT_EQ(Drawn(picture), c.rows) << shape << " " << c.left << " " << c.top << " " << c.right << " " << c.bottom;
+    }
+    Bitmap24 picture(4, 1, Rgb(100, 100, 100));
+    DrawGdiLine(picture.View(), {0, 0}, {4, 0}, Rgb(201, 0, 255), 64);  // (191·c + 64·100) / 255
+    EXPECT_EQ(picture.Pixel(3, 0), Rgb(176, 25, 216));
+}
+
+TEST(ArtisticEffects, GiveTheFormulasValues) {
+    // Emboss: grey 100 over the row (B, G, R) = (10, 20, 30), (40, 50, 60).
+    Bitmap24 relief(2, 2);
+    relief.SetPixel(0, 0, Rgb(100, 100, 100));
+    relief.SetPixel(1, 0, Rgb(100, 100, 100));
+    relief.SetPixel(0, 1, Rgb(30, 20, 10));
+    relief.SetPixel(1, 1, Rgb(60, 50, 40));
+    Emboss(relief.View());
+    EXPECT_EQ(ChannelRows(relief), (std::vector<std::vector<int>>{{162, 151}, {123, 127}}));
+    Bitmap24 red(5, 3, colors::kRed);  // (76 - 150 + 256) div 2 everywhere
+    Emboss(red.View());
+    EXPECT_EQ(red, Bitmap24(5, 3, Rgb(91, 91, 91)));
+
+    Bitmap24 cells = GreyPicture({{0, 10, 20}, {30, 41, 50}});
+    testing::RecordingProgress progress;
+    Rectanglize(cells.View(), 2, 2, &progress);
+    EXPECT_EQ(ChannelRows(cells), (std::vector<std::vector<int>>{{20, 20, 35}, {20, 20, 35}}));
+    EXPECT_EQ(progress.max, 1);
+    const Bitmap24 random = RandomPicture(7, 5, 3);
+    Bitmap24 same = random;
+    Rectanglize(same.View(), 1, 1);
+    EXPECT_EQ(same, random);
+    EXPECT_THROW(Rectanglize(same.View(), 0, 3), std::invalid_argument);
+
+    // Shift and shrink 0: a 6 × 6 dot at each cell's corner, in the cell's mean.
+    const Bitmap24 source = RandomPicture(12, 6, 4);
+    const auto mean = [&](int x0) {
+        int sum[3] = {};
+        for (int y = 0; y < 6; ++y)
+            for (int x = x0; x < x0 + 6; ++x)
+                for (int ch = 0; ch < 3; ++ch) sum[ch] += source.Row(y)[3 * x + ch];
+        return Rgb(static_cast<std::uint8_t>(sum[2] / 36), static_cast<std::uint8_t>(sum[1] / 36),
+                   static_cast<std::uint8_t>(sum[0] / 36));
+    };
+    Bitmap24 dots(12, 6), strokes(12, 6);
+    EffectRandom first(7), second(7);
+    Pointillism(source.View(), dots.View(), {6, 0, 0}, first);
+    Painting(source.View(), strokes.View(), {6, 0, 0, 0}, second);
+    EXPECT_EQ(dots, strokes);
+    EXPECT_EQ(dots.Pixel(2, 0), mean(0));
+    EXPECT_EQ(dots.Pixel(0, 5), source.Pixel(0, 5));
+    EXPECT_EQ(dots.Pixel(6, 3), mean(6));
+    EXPECT_EQ(dots.Pixel(11, 0), source.Pixel(11, 0));
+}
+
+TEST(ArtisticEffects, SeedsFixTheRandomEffects) {
+    EffectRandom random(1);
+    EXPECT_EQ(random.Next(100), 3);  // (134775814 · 100) >> 32
+    EXPECT_EQ(random.Next(0), 0);
+    const Bitmap24 source = RandomPicture(40, 30, 5);
+    Bitmap24 a(40, 30), b(40, 30), c(40, 30);
+    EffectRandom r1(11), r2(11), r3(12);
+    Painting(source.View(), a.View(), {}, r1);
+    Painting(source.View(), b.View(), {}, r2);
+    Painting(source.View(), c.View(), {}, r3);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+}
+
+TEST(Mosaic, DrawsTilesAndRings) {
+    const Color c = Rgb(200, 200, 200);
+    MosaicOptions options;
+    options.tileWidth = options.tileHeight = 4;
+    Bitmap24 tile(6, 4, c), out(6, 4);
+    Mosaic(tile.View(), out.View(), options);
+    // Light (128) left and top, dark (80) right and bottom; the cut tile's mean is 200 · 8 / 16.
+    EXPECT_EQ(ChannelRows(out), (std::vector<std::vector<int>>{{128, 128, 128, 80, 128, 128},
+                                                               {128, 200, 200, 80, 128, 100},
+                                                               {128, 200, 200, 80, 128, 100},
+                                                               {128, 80, 80, 80, 128, 80}}));
+    options.thickness = 2;
+    Mosaic(tile.View(), out.View(), options);
+    EXPECT_EQ(out.Pixel(2, 2), Rgb(167, 167, 167));  // ring 2: 80 + 175 div 2
+    EXPECT_EQ(out.Pixel(1, 1), Rgb(191, 191, 191));  // 128 + 127 div 2
+    options.thickness = 1;
+    options.transparentFrame = true;
+    options.transparency = 255;
+    Mosaic(tile.View(), out.View(), options);
+    EXPECT_EQ(out.Pixel(3, 1), c);
+    options = {};
+    options.tileWidth = options.tileHeight = 4;
+    options.stretch = true;
+    Bitmap24 wide = GreyPicture({{10, 10, 10, 10, 10, 250, 250, 250, 250, 250}}), stretched(10, 1);
+    options.tileHeight = 2;
+    Mosaic(wide.View(), stretched.View(), options);  // two tiles of 5: no frame pixel survives a 1-row tile
+    EXPECT_EQ(stretched.Pixel(1, 0), Rgb(128, 128, 128));
+    options.tileHeight = 4;
+    Bitmap24 block(10, 8, colors::kBlack), blocks(10, 8);
+    block.View().SetPixel(0, 0, Rgb(250, 250, 250));
+    Mosaic(block.View(), blocks.View(), options);  // 2 × 2 tiles of 5 × 4: 250 div 20, not div 16
+    EXPECT_EQ(blocks.Pixel(2, 1), Rgb(12, 12, 12));
+    EXPECT_EQ(blocks.Pixel(4, 1), Rgb(80, 80, 80));
+    options.tileHeight = 1;
+    EXPECT_THROW(Mosaic(block.View(), blocks.View(), options), std::invalid_argument);
+}
+
+TEST(RoundPhoto, FadesBeyondTheInnerEllipse) {
+    Bitmap24 picture(201, 101, Rgb(100, 100, 100));
+    picture.SetPixel(100, 50, colors::kBlack);
+    picture.SetPixel(110, 50, Rgb(255, 0, 7));
+    RoundPhotoOptions options;
+    options.centreX = 100;
+    options.centreY = 50;
+    options.innerY = 30;
+    RoundPhoto(picture.View(), options);
+    struct Expect {
+        int x, y;
+        Color colour;
+    };
+    for (const Expect& e : std::vector<Expect>{
+             {100, 50, Rgb(1, 1, 1)},       // the centre, raised only
+             {110, 50, Rgb(255, 1, 8)},     // inside: raised, 255 stays
+             {150, 50, Rgb(100, 100, 100)}, // on the border
+             {151, 50, Rgb(105, 105, 105)}, // 256 / 49 · 1 + 100
+             {160, 50, Rgb(152, 152, 152)}, // 256 / 49 · 10
+             {199, 50, colors::kWhite},     // 49 beyond: 256 added
+             {130, 90, Rgb(161, 161, 161)}, // θ = arctan(40 / 30): r = √(30² + 24²)
+             {100, 0, Rgb(204, 204, 204)},  // straight up, D 50: dx 0.001, r ≈ 30
+         }) {
+        EXPECT_EQ(picture.Pixel(e.x, e.y), e.colour) << e.x << ", " << e.y;
+    }
+    options.outerX = 51;
+    EXPECT_THROW(RoundPhoto(picture.View(), options), std::invalid_argument);
+}
+
+TEST(Distortions, EarthquakeAndWaves) {
+    const Bitmap24 source = RandomPicture(100, 50, 6);
+    const Bitmap24 still = Earthquake(source.View(), {0, 0, colors::kBlack});
+    ASSERT_EQ(still.Width(), 100);
+    EXPECT_EQ(still.Pixel(98, 48), source.Pixel(98, 48));
+    EXPECT_EQ(still.Pixel(99, 10), colors::kBlack);
+    EXPECT_EQ(still.Pixel(10, 49), colors::kBlack);
+    const Bitmap24 moved = Earthquake(source.View(), {10, 0, colors::kWhite});
+    ASSERT_EQ((Size{moved.Width(), moved.Height()}), (Size{105, 50}));
+    // (10, 20) samples (10 - 5 + 0.1 · 20, 20) = (7, 20) and blends with its own pixel.
+    for (int ch = 0; ch < 3; ++ch)
+        EXPECT_EQ(moved.Row(20)[30 + ch], (source.Row(20)[21 + ch] + source.Row(20)[30 + ch]) / 2);
+    EXPECT_EQ(EarthquakeSize({100, 50}, {50, 0, 0}).width, 126);  // 50 acts as 51
+
+    EXPECT_EQ(Waves(source.View(), {0, 0, 7, -3}), source);
+    const WaveOptions options{4, -6, 9, 5};
+    const Bitmap24 waves = Waves(source.View(), options);
+    const ExtendedPrecisionScope scope;
+    for (int y = 0; y < source.Height(); y += 7) {
+        for (int x = 0; x < source.Width(); x += 3) {
+            const long double u = std::clamp(x - std::sin(y / 9.0L) * 4, 0.0L, 99.0L);
+            const long double v = std::clamp(y - std::sin(x / 5.0L) * -6, 0.0L, 49.0L);
+            const int x0 = static_cast<int>(u), y0 = static_cast<int>(v);
+            const long double fx = u - x0, fy = v - y0;
+            const int x1 = std::min(x0 + 1, 99), y1 = std::min(y0 + 1, 49);
+            for (int ch = 0; ch < 3; ++ch) {
+                const long double sum = (1 - fx) * (1 - fy) * source.Row(y0)[3 * x0 + ch] +
+                                        fx * (1 - fy) * source.Row(y0)[3 * x1 + ch] +
+                                        (1 - fx) * fy * source.Row(y1)[3 * x0 + ch] + fx * fy * source.Row(y1)[3 * x1 + ch];
+                ASSERT_EQ(waves.Row(y)[3 * x + ch], std::nearbyint(sum)) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_THROW(Waves(source.View(), {1, 1, 0, 1}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace kelbo

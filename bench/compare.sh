@@ -75,3 +75,29 @@ row "rotate 45 bilinear" "rotate --angle 45" "-interpolate bilinear -background 
 row "shear 30 %" "shear --along-x 30" "-interpolate bilinear -background white -shear 16.7x0" "affine $work/in.v $work/v.v \"1 0.3 0 1\" --interpolate bilinear"
 row "resize 50 % bilinear" "resize --width-percent 50 --height-percent 50" "-interpolative-resize 50%" "resize $work/in.v $work/v.v 0.5 --kernel linear"
 row "resize 200 % bilinear" "resize --width-percent 200 --height-percent 200" "-interpolative-resize 200%" "resize $work/in.v $work/v.v 2 --kernel linear"
+
+# The effects: kelbo alone where no peer has the operation, and against
+# ImageMagick where it has a comparable one (a one-axis sine wave; a shear
+# blended half and half with the picture).
+krow() {  # name, kelbo args[, magick args]
+  local kt mt=""
+  kt=$(best "$cli" $2 "$work/in.bmp" "$work/k.bmp")
+  if [[ -n ${3:-} ]]; then mt=$(best eval "convert $work/in.bmp $3 $work/m.bmp"); fi
+  printf '| %-30s | %7s | %7s | %7s | %s |\n' "$1" "$kt" "$(echo "$kt - $k_copy" | bc -l | xargs printf '%.3f')" \
+    "${mt:--}" "$([[ -n $mt ]] && echo "$mt / $kt" | bc -l | xargs printf '%.1f' || echo -)"
+}
+echo
+echo "| effect                         |   kelbo |     net |  magick | IM/k |"
+echo "|--------------------------------|---------|---------|---------|------|"
+krow "emboss" "emboss"
+krow "rectangles 8 x 8" "rectangles --x 8 --y 8"
+krow "pointillism (defaults)" "pointillism"
+krow "painting (defaults)" "painting"
+krow "mosaic (defaults)" "mosaic"
+krow "round photo (defaults)" "round-photo"
+krow "round photo 1500/2500" "round-photo --inner-x 1500 --inner-y 1500 --outer-x 2500"
+krow "earthquake 10 % / blend" "earthquake --change-x 10" \
+  "\\( +clone -background white -virtual-pixel background -interpolate bilinear -distort AffineProjection 1,0,0.1,1,0,0 \\) -compose blend -define compose:args=50 -composite"
+krow "waves, vertical 25 / 150" "waves --x-period 0 --x-amplitude 25 --y-amplitude 24" \
+  "-interpolate bilinear -background white -wave 25x150"
+krow "waves (defaults)" "waves"

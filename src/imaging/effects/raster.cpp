@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace kelbo {
 namespace {
@@ -62,15 +63,17 @@ void FillGdiRectangle(PixelView picture, int left, int top, int right, int botto
     FillBox(picture, left, top, right, bottom, color);
 }
 
-void FillGdiEllipse(PixelView picture, int left, int top, int right, int bottom, Color color) {
-    Order(left, right);
-    Order(top, bottom);
-    const std::int64_t width = std::int64_t{right} - left;
-    const std::int64_t height = std::int64_t{bottom} - top;
-    if (width > 32767 || height > 32767) throw std::invalid_argument("FillGdiEllipse: the box is too large");
+namespace {
+
+// The ellipse of a box already in order, `span(y, x0, x1)` for each run of
+// pixels, a row possibly more than once.
+template <typename Span>
+void WalkEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, Span span) {
+    const std::int64_t width = right - left;
+    const std::int64_t height = bottom - top;
     if (Degenerate(static_cast<int>(width), static_cast<int>(height))) return;
     if (width <= 2 || height == 1) {
-        FillBox(picture, left, top, right, bottom, color);
+        for (std::int64_t y = top; y < bottom; ++y) span(y, left, right - 1);
         return;
     }
     // Diameters between the outline's first and last pixels.
@@ -87,8 +90,8 @@ void FillGdiEllipse(PixelView picture, int left, int top, int right, int bottom,
     std::int64_t lower = top + (b + 1) / 2;
     std::int64_t upper = lower - odd;
     do {
-        FillSpan(picture, static_cast<int>(lower), static_cast<int>(x0), static_cast<int>(x1), color);
-        FillSpan(picture, static_cast<int>(upper), static_cast<int>(x0), static_cast<int>(x1), color);
+        span(lower, x0, x1);
+        span(upper, x0, x1);
         const std::int64_t e2 = 2 * err;
         if (e2 <= dy) {
             ++lower;
@@ -103,9 +106,66 @@ void FillGdiEllipse(PixelView picture, int left, int top, int right, int bottom,
     } while (x0 <= x1);
     // A flat ellipse's tips, left by the walk.
     while (lower - upper < b) {
-        FillSpan(picture, static_cast<int>(lower++), static_cast<int>(x0 - 1), static_cast<int>(x1 + 1), color);
-        FillSpan(picture, static_cast<int>(upper--), static_cast<int>(x0 - 1), static_cast<int>(x1 + 1), color);
+        span(lower++, x0 - 1, x1 + 1);
+        span(upper--, x0 - 1, x1 + 1);
     }
+}
+
+// The dots of the effects are a few pixels across and drawn millions of
+// times: their rows are walked once per box size and kept.
+constexpr int kCachedSide = 64;
+
+struct RowRun {
+    std::int16_t first = 0, last = -1;  // columns from the box's left; last < first: nothing
+};
+
+class EllipseShapes {
+public:
+    EllipseShapes() : runs_(static_cast<std::size_t>(kCachedSide + 1) * (kCachedSide + 1) * kCachedSide) {
+        for (int w = 0; w <= kCachedSide; ++w) {
+            for (int h = 0; h <= kCachedSide; ++h) {
+                RowRun* rows = Rows(w, h);
+                WalkEllipse(0, 0, w, h, [rows](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                    RowRun& run = rows[y];
+                    if (run.last < run.first) {
+                        run = {static_cast<std::int16_t>(x0), static_cast<std::int16_t>(x1)};
+                    } else {
+                        run.first = static_cast<std::int16_t>(std::min<std::int64_t>(run.first, x0));
+                        run.last = static_cast<std::int16_t>(std::max<std::int64_t>(run.last, x1));
+                    }
+                });
+            }
+        }
+    }
+    const RowRun* Rows(int w, int h) const {
+        return &runs_[(static_cast<std::size_t>(w) * (kCachedSide + 1) + h) * kCachedSide];
+    }
+
+private:
+    RowRun* Rows(int w, int h) { return &runs_[(static_cast<std::size_t>(w) * (kCachedSide + 1) + h) * kCachedSide]; }
+    std::vector<RowRun> runs_;
+};
+
+}  // namespace
+
+void FillGdiEllipse(PixelView picture, int left, int top, int right, int bottom, Color color) {
+    Order(left, right);
+    Order(top, bottom);
+    const std::int64_t width = std::int64_t{right} - left;
+    const std::int64_t height = std::int64_t{bottom} - top;
+    if (width > 32767 || height > 32767) throw std::invalid_argument("FillGdiEllipse: the box is too large");
+    if (width <= kCachedSide && height <= kCachedSide) {
+        static const EllipseShapes shapes;
+        const RowRun* rows = shapes.Rows(static_cast<int>(width), static_cast<int>(height));
+        for (int y = 0; y < height; ++y) {
+            if (rows[y].last >= rows[y].first)
+                FillSpan(picture, top + y, left + rows[y].first, left + rows[y].last, color);
+        }
+        return;
+    }
+    WalkEllipse(left, top, right, bottom, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+        FillSpan(picture, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), color);
+    });
 }
 
 void DrawGdiLine(PixelView picture, Point from, Point to, Color color, int transparency) {

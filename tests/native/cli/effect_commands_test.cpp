@@ -31,9 +31,12 @@ TEST(EffectCommands, WriteTheEffectsAndRefuseWhatTheProgramRefuses) {
     ASSERT_EQ(Cli({"earthquake", "--change-y", "30", "--background", "102030", in, out}).code, kExitOk);
     EXPECT_EQ(ReadBmp(dir / "out.bmp")->bitmap, Earthquake(picture.View(), {0, 30, Rgb(0x10, 0x20, 0x30)}));
     std::filesystem::remove(dir / "out.bmp");
-    for (const auto& refused : std::vector<std::vector<std::string>>{
-             {"rectangles", "--x", "3"}, {"pointillism", "--size", "0"}, {"waves", "--y-amplitude", "0"},
-             {"round-photo", "--inner-x", "99"}, {"mosaic", "--x", "1"}, {"mosaic", "--stretch", "--transparent-frame"}}) {
+    for (const auto& refused : std::vector<std::vector<std::string>>{{"rectangles", "--x", "3"},
+                                                                     {"pointillism", "--size", "0"},
+                                                                     {"waves", "--y-amplitude", "0"},
+                                                                     {"round-photo", "--inner-x", "99"},
+                                                                     {"mosaic", "--x", "1"},
+                                                                     {"mosaic", "--stretch", "--transparent-frame"}}) {
         std::vector<std::string> args = refused;
         args.insert(args.end(), {in, out});
         const int expectedCode = refused[0] == "mosaic" ? kExitUsage : kExitFailure;

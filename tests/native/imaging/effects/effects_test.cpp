@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,8 @@ TEST(GdiRaster, DrawsThePlatformsPixels) {
         if (shape == "ellipse") FillGdiEllipse(picture.View(), c.left, c.top, c.right, c.bottom, colors::kRed);
         if (shape == "rectangle") FillGdiRectangle(picture.View(), c.left, c.top, c.right, c.bottom, colors::kRed);
         if (shape == "line") DrawGdiLine(picture.View(), {c.left, c.top}, {c.right, c.bottom}, colors::kRed);
-        EXPECT_EQ(Drawn(picture), c.rows) << shape << " " << c.left << " " << c.top << " " << c.right << " " << c.bottom;
+        EXPECT_EQ(Drawn(picture), c.rows)
+            << shape << " " << c.left << " " << c.top << " " << c.right << " " << c.bottom;
     }
     Bitmap24 picture(4, 1, Rgb(100, 100, 100));
     DrawGdiLine(picture.View(), {0, 0}, {4, 0}, Rgb(201, 0, 255), 64);  // (191·c + 64·100) / 255
@@ -170,19 +172,55 @@ TEST(RoundPhoto, FadesBeyondTheInnerEllipse) {
         Color colour;
     };
     for (const Expect& e : std::vector<Expect>{
-             {100, 50, Rgb(1, 1, 1)},       // the centre, raised only
-             {110, 50, Rgb(255, 1, 8)},     // inside: raised, 255 stays
-             {150, 50, Rgb(100, 100, 100)}, // on the border
-             {151, 50, Rgb(105, 105, 105)}, // 256 / 49 · 1 + 100
-             {160, 50, Rgb(152, 152, 152)}, // 256 / 49 · 10
-             {199, 50, colors::kWhite},     // 49 beyond: 256 added
-             {130, 90, Rgb(161, 161, 161)}, // θ = arctan(40 / 30): r = √(30² + 24²)
-             {100, 0, Rgb(204, 204, 204)},  // straight up, D 50: dx 0.001, r ≈ 30
+             {100, 50, Rgb(1, 1, 1)},        // the centre, raised only
+             {110, 50, Rgb(255, 1, 8)},      // inside: raised, 255 stays
+             {150, 50, Rgb(100, 100, 100)},  // on the border
+             {151, 50, Rgb(105, 105, 105)},  // 256 / 49 · 1 + 100
+             {160, 50, Rgb(152, 152, 152)},  // 256 / 49 · 10
+             {199, 50, colors::kWhite},      // 49 beyond: 256 added
+             {130, 90, Rgb(161, 161, 161)},  // θ = arctan(40 / 30): r = √(30² + 24²)
+             {100, 0, Rgb(204, 204, 204)},   // straight up, D 50: dx 0.001, r ≈ 30
          }) {
         EXPECT_EQ(picture.Pixel(e.x, e.y), e.colour) << e.x << ", " << e.y;
     }
     options.outerX = 51;
     EXPECT_THROW(RoundPhoto(picture.View(), options), std::invalid_argument);
+}
+
+TEST(RoundPhoto, EqualsTheFormulaInExtendedPrecision) {
+    std::mt19937 random(9);
+    for (int run = 0; run < 6; ++run) {
+        const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const Bitmap24 source = RandomPicture(90, 70, run);
+        const RoundPhotoOptions o{pick(0, 40), pick(0, 40), 0, 0, pick(-5, 95), pick(-5, 75)};
+        RoundPhotoOptions options = o;
+        options.outerX = o.innerX + pick(2, 30);
+        options.centreX = std::max(0, o.centreX);
+        options.centreY = std::max(0, o.centreY);
+        Bitmap24 faded = source;
+        RoundPhoto(faded.View(), options);
+        const ExtendedPrecisionScope scope;
+        const long double k = 256.0L / (options.outerX - options.innerX - 1);
+        for (int y = 0; y < 70; ++y) {
+            for (int x = 0; x < 90; ++x) {
+                std::uint8_t p[3] = {source.Row(y)[3 * x], source.Row(y)[3 * x + 1], source.Row(y)[3 * x + 2]};
+                if (p[0] == 0 || p[1] == 0 || p[2] == 0)
+                    for (std::uint8_t& c : p) c = c == 255 ? 255 : c + 1;
+                long double dx = std::fabs(static_cast<long double>(options.centreX - x));
+                if (dx == 0) dx = 0.001L;
+                const long double theta = std::atan(std::fabs(static_cast<long double>(options.centreY - y)) / dx);
+                const long double r = std::sqrt(std::pow(options.innerX * std::cos(theta), 2) +
+                                                std::pow(options.innerY * std::sin(theta), 2));
+                const long double d = std::hypot(static_cast<long double>(options.centreX - x),
+                                                 static_cast<long double>(options.centreY - y));
+                for (int ch = 0; ch < 3; ++ch) {
+                    const int want = d > r ? std::min(255, static_cast<int>(std::nearbyint(k * (d - r) + p[ch])))
+                                           : p[ch];
+                    ASSERT_EQ(faded.Row(y)[3 * x + ch], want) << run << ": " << x << ", " << y;
+                }
+            }
+        }
+    }
 }
 
 TEST(Distortions, EarthquakeAndWaves) {
@@ -213,7 +251,8 @@ TEST(Distortions, EarthquakeAndWaves) {
             for (int ch = 0; ch < 3; ++ch) {
                 const long double sum = (1 - fx) * (1 - fy) * source.Row(y0)[3 * x0 + ch] +
                                         fx * (1 - fy) * source.Row(y0)[3 * x1 + ch] +
-                                        (1 - fx) * fy * source.Row(y1)[3 * x0 + ch] + fx * fy * source.Row(y1)[3 * x1 + ch];
+                                        (1 - fx) * fy * source.Row(y1)[3 * x0 + ch] +
+                                        fx * fy * source.Row(y1)[3 * x1 + ch];
                 ASSERT_EQ(waves.Row(y)[3 * x + ch], std::nearbyint(sum)) << x << ", " << y;
             }
         }

@@ -13,5 +13,6 @@ inline constexpr char kSavePictureTitle[] = "Uloženie súboru";
 inline constexpr char kPictureDefaultExt[] = "bmp";
 inline constexpr char kOverwriteQuestion[] = "Súbor s menom %s už existuje. Chcete ho prepísať?";
 inline constexpr char kDeleteQuestion[] = "Chcete naozaj zmazať súbor %s?";
+inline constexpr char kNotAPicture[] = "Súbor %s nie je obrázok, ktorý program vie otvoriť.";
 
 }  // namespace kelbo

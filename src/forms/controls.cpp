@@ -138,9 +138,15 @@ void Edit::Create(HWND parent, const Bounds& b, std::string_view text, DWORD ext
 void Edit::SetMaxLength(int chars) { SendMessageW(Handle(), EM_SETLIMITTEXT, chars, 0); }
 void Edit::SetReadOnly(bool readOnly) { SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0); }
 bool Edit::Command(WORD, WORD code) {
-    if (code != EN_CHANGE || !OnChange) return false;
-    OnChange();
-    return true;
+    if (code == EN_CHANGE && OnChange) {
+        OnChange();
+        return true;
+    }
+    if (code == EN_KILLFOCUS && OnExit) {
+        OnExit();
+        return true;
+    }
+    return false;
 }
 
 void UpDown::Create(HWND parent, Edit& buddy, int min, int max, int position) {

@@ -111,6 +111,8 @@ public:
     void SetMaxLength(int chars);
     void SetReadOnly(bool readOnly);
     std::function<void()> OnChange;
+    // The field lost the keyboard focus.
+    std::function<void()> OnExit;
     bool Command(WORD id, WORD code) override;
 };
 

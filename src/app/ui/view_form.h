@@ -130,6 +130,7 @@ public:
                              GrowingRepaints repaints = {}) override;
     void RenderIntoNewWindow(TChildWin& source, Size size, const IntoNewWindowFilter& filter,
                              GrowingRepaints repaints = {}, FrameKind frame = FrameKind::kScreenFormat) override;
+    bool RenderNewPicture(Size size, const IntoNewPicture& render, GrowingRepaints repaints = {}) override;
     void ReportError(std::string_view message) override;
     void ShowInformation(std::string_view text) override;
     bool ExecuteFileDialog(forms::FileDialog& dialog, bool save) override;
@@ -171,6 +172,9 @@ private:
     void GrowIntoNewWindow(TChildWin& source,
                            const std::function<std::shared_ptr<forms::DibSection>(ConstPixelView)>& makeResult,
                            FrameKind frame, const IntoNewWindowFilter& filter, GrowingRepaints repaints);
+    // The window opens on `result` and `render` writes into it as it grows.
+    bool GrowResult(std::shared_ptr<forms::DibSection> result, FrameKind frame, const IntoNewPicture& render,
+                    GrowingRepaints repaints);
     void CreateMenus();
     void ReadSettingsFile();
     void ApplySettings();

@@ -66,20 +66,38 @@ void TViewForm::GrowIntoNewWindow(TChildWin& source,
         ReportError(e.what());
         return;
     }
+    GrowResult(
+        std::move(result), frame, [&](PixelView target, Progress* p) { filter(picture->View(), target, p); }, repaints);
+}
+
+bool TViewForm::RenderNewPicture(Size size, const IntoNewPicture& render, GrowingRepaints repaints) {
+    std::shared_ptr<forms::DibSection> result;
+    try {
+        result = std::make_shared<forms::DibSection>(size.width, size.height);
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+        return false;
+    }
+    return GrowResult(std::move(result), FrameKind::kScreenFormat, render, repaints);
+}
+
+bool TViewForm::GrowResult(std::shared_ptr<forms::DibSection> result, FrameKind frame, const IntoNewPicture& render,
+                           GrowingRepaints repaints) {
     TChildWin& target = NewDocument(result, frame);
     HWND window = target.Handle();
     try {
         RepaintingProgress shown(
             &statusProgress_, [&target] { target.Image1.Repaint(); }, [this] { Repaint(); }, repaints.documentEvery,
             repaints.frameEvery);
-        filter(picture->View(), result->View(), &shown);
+        render(result->View(), &shown);
     } catch (const std::exception& e) {
         // Half a result is no result: the window goes, the error is told.
         if (IsWindow(window)) SendMessageW(mdiClient_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
         ReportError(e.what());
-        return;
+        return false;
     }
     target.Image1.Repaint();
+    return true;
 }
 
 void TViewForm::ReportError(std::string_view message) {

@@ -31,6 +31,8 @@ struct Settings;
 using InPlaceOperation = std::function<void(PixelView picture, Progress* progress)>;
 // A filter that reads the source and writes its result into the target.
 using IntoNewWindowFilter = std::function<void(ConstPixelView source, PixelView target, Progress* progress)>;
+// Work that writes a picture of its own making (from files, not a document).
+using IntoNewPicture = std::function<void(PixelView target, Progress* progress)>;
 
 // How often a filter that opens its window first shows the result growing:
 // the new window every `documentEvery` progress steps, the main window every
@@ -55,6 +57,8 @@ public:
     // After anything that changes which items are enabled.
     virtual void UpdateMenuItems() = 0;
     virtual void RepaintFrame() = 0;
+    // The main window's caption: "Kelbo [" + name + "]", or "Kelbo" for none.
+    virtual void SetMainTitle(std::string_view fileName) = 0;
 
     // The active image document; null when none (or another kind is active).
     virtual TChildWin* ActiveImageDocument() const = 0;
@@ -77,6 +81,10 @@ public:
     // white picture of `size`, its outer size by `frame`.
     virtual void RenderIntoNewWindow(TChildWin& source, Size size, const IntoNewWindowFilter& filter,
                                      GrowingRepaints repaints = {}, FrameKind frame = FrameKind::kScreenFormat) = 0;
+    // The same with no source document: the window "nepomenovaný" opens first
+    // on a white picture of `size` and `render` writes into it. False when it
+    // failed (reported, and the window gone again).
+    virtual bool RenderNewPicture(Size size, const IntoNewPicture& render, GrowingRepaints repaints = {}) = 0;
 
     virtual void ReportError(std::string_view message) = 0;
     virtual void ShowInformation(std::string_view text) = 0;

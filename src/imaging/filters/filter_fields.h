@@ -31,4 +31,24 @@ FieldCheck CheckSobelRotation(std::string_view text);
 inline constexpr int kSobelRotationMin = 1;
 inline constexpr int kSobelRotationMax = 8;
 
+// "Alfa miešanie...": text that is no number becomes "0"; the alpha (Edit3)
+// above 255 becomes "255", the interval's start (Edit5) above 254 "254" and
+// its end (Edit6) above 255 "255". A negative number becomes "0" in all
+// three: the fields hold 8-bit values.
+FieldCheck CheckAlphaValue(std::string_view text);
+FieldCheck CheckIntervalStart(std::string_view text);
+FieldCheck CheckIntervalEnd(std::string_view text);
+
+struct AlphaInterval {
+    int start = 0;
+    int end = 0;
+    bool operator==(const AlphaInterval&) const = default;
+};
+// When the start field loses the focus and start >= end, the end becomes
+// start + 1; when the end field does, the start becomes end - 1 (not below 0).
+AlphaInterval StartFieldLeft(AlphaInterval interval);
+AlphaInterval EndFieldLeft(AlphaInterval interval);
+// "dĺžka intervalu <start,end>" and a carriage return.
+std::string IntervalInfo(AlphaInterval interval);
+
 }  // namespace kelbo

@@ -27,7 +27,6 @@ constexpr char kMeshFilter[] = "Súbor so warping-sieťou pre program Kelbo (*.k
 constexpr char kMeshExt[] = "kmw";
 constexpr char kLoadMeshTitle[] = "Načítanie siete...";
 constexpr char kSaveMeshTitle[] = "Uloženie siete....";
-constexpr char kNotAPicture[] = "Súbor %s nie je obrázok, ktorý program vie otvoriť.";
 constexpr char kNoFrames[] = "Počet obrázkov musí byť aspoň 1.";
 
 forms::FileDialog MeshDialog(const char* title, bool open) {

@@ -69,5 +69,33 @@ TEST(FilterFields, SobelRotationKeepsOneToEight) {
                                      });
 }
 
+TEST(FilterFields, AlphaFieldsHoldEightBitValues) {
+    ExpectChecks(CheckAlphaValue, {{"128", std::nullopt, 128, 128},
+                                   {"255", std::nullopt, 255, 255},
+                                   {"256", "255", 256, 255},
+                                   {"x", "0", 0, 0},
+                                   {"-3", "0", -3, 0}});
+    ExpectChecks(CheckIntervalStart, {{"254", std::nullopt, 254, 254}, {"255", "254", 255, 254}, {"1.5", "0", 0, 0}});
+    ExpectChecks(CheckIntervalEnd, {{"255", std::nullopt, 255, 255}, {"256", "255", 256, 255}, {"", "0", 0, 0}});
+}
+
+TEST(FilterFields, IntervalFocusRulesKeepTheStartBelowTheEnd) {
+    const struct {
+        AlphaInterval typed;
+        AlphaInterval startLeft;
+        AlphaInterval endLeft;
+    } cases[] = {
+        {{10, 20}, {10, 20}, {10, 20}},
+        {{30, 20}, {30, 31}, {19, 20}},
+        {{20, 20}, {20, 21}, {19, 20}},
+        {{254, 0}, {254, 255}, {0, 0}},  // no start below 0
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(StartFieldLeft(c.typed) == c.startLeft) << c.typed.start << "," << c.typed.end;
+        EXPECT_TRUE(EndFieldLeft(c.typed) == c.endLeft) << c.typed.start << "," << c.typed.end;
+    }
+    EXPECT_EQ(IntervalInfo({3, 200}), "dĺžka intervalu <3,200>\r");
+}
+
 }  // namespace
 }  // namespace kelbo

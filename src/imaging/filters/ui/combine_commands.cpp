@@ -1,5 +1,6 @@
 #include "imaging/filters/ui/combine_commands.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/commands.h"
@@ -13,16 +14,21 @@ namespace {
 // window every 20th.
 constexpr GrowingRepaints kByColumns{10, 20};
 
-// Column x of a view, `height` rows from the top.
-ConstPixelView ColumnOf(ConstPixelView v, int x, int height) { return {v.Row(0) + 3 * x, 1, height, v.Stride()}; }
+// Columns x … x + count − 1 of a view, `height` rows from the top.
+ConstPixelView ColumnsOf(ConstPixelView v, int x, int count, int height) {
+    return {v.Row(0) + 3 * x, count, height, v.Stride()};
+}
 
-// Columns outer, as the result is shown growing.
+// Columns outer, as the result is shown growing: a band of the repaint's
+// columns at a time, so each Combine's table serves ten columns.
 void CombineByColumns(ConstPixelView a, ConstPixelView b, CombineMethod method, PixelView target, Progress* progress) {
     const ProgressScope shown(progress, target.Width() - 1);
-    for (int x = 0; x < target.Width(); ++x) {
-        const Bitmap24 column = Combine(ColumnOf(a, x, target.Height()), ColumnOf(b, x, target.Height()), method);
-        CopyPixels(PixelView(target.Row(0) + 3 * x, 1, target.Height(), target.Stride()), column.View());
-        shown.Set(x);
+    for (int x = 0; x < target.Width(); x += kByColumns.documentEvery) {
+        const int count = std::min(kByColumns.documentEvery, target.Width() - x);
+        const Bitmap24 band = Combine(ColumnsOf(a, x, count, target.Height()), ColumnsOf(b, x, count, target.Height()),
+                                      method);
+        CopyPixels(PixelView(target.Row(0) + 3 * x, count, target.Height(), target.Stride()), band.View());
+        shown.Set(x + count - 1);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/extended_precision.h"
 #include "imaging/effects/effects.h"
+#include "imaging/geometry/transforms.h"
 
 namespace kelbo {
 namespace {
@@ -26,32 +27,7 @@ void Check(ConstPixelView source, PixelView target, const WaveOptions& o) {
         throw std::invalid_argument("Zvlnenie obrázku: the target cannot be the source");
 }
 
-// Each channel Round((1 − fx)(1 − fy)·P00 + fx(1 − fy)·P10 + (1 − fx)fy·P01 + fx·fy·P11);
-// a neighbour of weight zero is never read.
-void SampleRows(ConstPixelView source, long double u, long double v, std::uint8_t* out) {
-    const auto x0 = static_cast<int>(u);
-    const auto y0 = static_cast<int>(v);
-    const long double fx = u - x0;
-    const long double fy = v - y0;
-    const int x1 = fx == 0.0L ? x0 : x0 + 1;
-    const int y1 = fy == 0.0L ? y0 : y0 + 1;
-    const std::uint8_t* row0 = source.Row(y0);
-    const std::uint8_t* row1 = source.Row(y1);
-    const std::uint8_t* p00 = row0 + 3 * x0;
-    const std::uint8_t* p10 = row0 + 3 * x1;
-    const std::uint8_t* p01 = row1 + 3 * x0;
-    const std::uint8_t* p11 = row1 + 3 * x1;
-    const long double w00 = (1.0L - fx) * (1.0L - fy);
-    const long double w10 = fx * (1.0L - fy);
-    const long double w01 = (1.0L - fx) * fy;
-    const long double w11 = fx * fy;
-    for (int ch = 0; ch < 3; ++ch) {
-        const long double sum = w00 * p00[ch] + w10 * p10[ch] + w01 * p01[ch] + w11 * p11[ch];
-        out[ch] = static_cast<std::uint8_t>(RoundInScope(sum));
-    }
-}
-
-// The same sample in double; false when its rounding is not certain.
+// SampleCanvasBilinear's sample in double; false when its rounding is not certain.
 bool SampleFast(ConstPixelView source, double u, double v, std::uint8_t* out) {
     const auto x0 = static_cast<int>(u);
     const auto y0 = static_cast<int>(v);
@@ -104,7 +80,10 @@ void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, 
             if (SampleFast(source, uFast, vFast, out)) continue;
             const long double u = std::clamp(x - acrossShift, 0.0L, lastColumn);
             const long double v = std::clamp(y - downShift[x], 0.0L, lastRow);
-            SampleRows(source, u, v, out);
+            const Color c = SampleCanvasBilinear(source, u, v);
+            out[0] = BlueOf(c);
+            out[1] = GreenOf(c);
+            out[2] = RedOf(c);
         }
         shown.Set(y);
     }

@@ -29,6 +29,7 @@ CommandModules::CommandModules(TViewForm& frame)
       colour_(frame),
       histogram_(frame),
       filters_(frame),
+      effects_(frame),
       warp_(frame, frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
@@ -41,7 +42,7 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &warp_};
+    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &effects_, &warp_};
 }
 
 void CommandModules::CreateWindows() {

@@ -11,6 +11,7 @@
 #include "document/ui/file_commands.h"
 #include "imaging/colour/ui/colour_commands.h"
 #include "imaging/colour/ui/histogram_commands.h"
+#include "imaging/effects/ui/effect_commands.h"
 #include "imaging/filters/ui/filter_commands.h"
 #include "imaging/geometry/ui/geometry_commands.h"
 #include "warp/ui/warp_commands.h"
@@ -42,6 +43,7 @@ public:
     ColourCommands& Colour() { return colour_; }
     HistogramCommands& Histogram() { return histogram_; }
     FilterCommands& Filters() { return filters_; }
+    EffectCommands& Effects() { return effects_; }
     WarpCommands& Warp() { return warp_; }
 
 private:
@@ -55,6 +57,7 @@ private:
     ColourCommands colour_;
     HistogramCommands histogram_;
     FilterCommands filters_;
+    EffectCommands effects_;
     WarpCommands warp_;
 };
 

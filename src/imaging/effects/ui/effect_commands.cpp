@@ -10,6 +10,7 @@
 #include "document/ui/child_win.h"
 #include "imaging/effects/effects.h"
 #include "imaging/geometry/transforms.h"
+#include "imaging/ui/repainting_progress.h"
 
 namespace kelbo {
 namespace {
@@ -88,9 +89,16 @@ void EffectCommands::Premenatvorce1Click() {
     if (!doc) return;
     const int x = rectanglize_->CellWidth();
     const int y = rectanglize_->CellHeight();
-    // Painted over the document through its canvas: no undo step.
+    // Painted over the document through its canvas: no undo step, and the
+    // document shows the work every 5th cell column, the main window every 20th.
     ChangeUnlessRefused(
-        *doc, [x, y](T picture, Progress* p) { kelbo::Rectanglize(picture, x, y, p); }, false);
+        *doc,
+        [this, doc, x, y](T picture, Progress* p) {
+            RepaintingProgress shown(
+                p, [doc] { doc->Image1.Repaint(); }, [this] { host_.RepaintFrame(); }, 5, 20);
+            kelbo::Rectanglize(picture, x, y, &shown);
+        },
+        false);
 }
 
 void EffectCommands::Okrhlafotografia1Click() {

@@ -125,40 +125,38 @@ Transform MakeWaves(const ParsedArgs& args) {
 }
 
 void AddArtistic(CommandRegistry& registry) {
-    AddTransformCommand(registry, "emboss",
-                        "grey relief from the pixel and the byte-shifted row below (\"Vytlačený vzor/Emboss\")",
-                        "Every pixel becomes the grey (L1 - L2 + 256) div 2: L1 the pixel's Luminance, L2 the\n"
-                        "same weights over the row below's bytes shifted by one (that pixel with the blue byte\n"
-                        "of its right neighbour). Rows from the top; the last row reads itself as the row\n"
-                        "below and the byte past a row repeats its last pixel's blue byte.\n",
-                        {}, MakeEmboss);
-    AddTransformCommand(registry, "rectangles",
-                        "replace every X × Y cell by its mean colour (\"Premeň na pravouholníky\")",
-                        "Cells from the top left, cut by the right and bottom edges; a cell's mean is per\n"
-                        "channel the sum over its pixels divided by their number, remainder dropped.\n",
-                        {{"x", "N", "\"Rozmer X:\", cell width, 0..10000 (default 0; 0 is refused)"},
-                         {"y", "N", "\"Rozmer Y:\", cell height, 0..10000 (default 0; 0 is refused)"}},
-                        MakeRectangles);
+    AddTransformCommand(registry, "emboss", "grey relief from the pixel and the byte-shifted row below (\"Vytlačený vzor/Emboss\")",
+              "Every pixel becomes the grey (L1 - L2 + 256) div 2: L1 the pixel's Luminance, L2 the\n"
+              "same weights over the row below's bytes shifted by one (that pixel with the blue byte\n"
+              "of its right neighbour). Rows from the top; the last row reads itself as the row\n"
+              "below and the byte past a row repeats its last pixel's blue byte.\n",
+              {}, MakeEmboss);
+    AddTransformCommand(registry, "rectangles", "replace every X × Y cell by its mean colour (\"Premeň na pravouholníky\")",
+              "Cells from the top left, cut by the right and bottom edges; a cell's mean is per\n"
+              "channel the sum over its pixels divided by their number, remainder dropped.\n",
+              {{"x", "N", "\"Rozmer X:\", cell width, 0..10000 (default 0; 0 is refused)"},
+               {"y", "N", "\"Rozmer Y:\", cell height, 0..10000 (default 0; 0 is refused)"}},
+              MakeRectangles);
     AddTransformCommand(registry, "pointillism",
-                        "a dot of each cell's mean colour, shrunk and shifted at random (\"Pointilizmus\")",
-                        "For each cell (i, j) of size s, cell columns outer: dx, dy = Random(shift),\n"
-                        "r1, r2 = Random(shrink), a filled ellipse in the box (i·s + dx, j·s + dy) to\n"
-                        "(i·s + dx + 6 - r1, j·s + dy + 6 - r2), right and bottom edges excluded.\n",
-                        {{"size", "N", "\"Veľkosť:\", cell size, 0..255 (default 3; 0 is refused)"},
-                         {"shrink", "N", "\"Maximálne zmenšenie:\", 0..255 (default 2)"},
-                         {"shift", "N", "\"Maximálne posunutie:\", 0..255 (default 5)"},
-                         kSeed},
-                        MakePointillism);
+              "a dot of each cell's mean colour, shrunk and shifted at random (\"Pointilizmus\")",
+              "For each cell (i, j) of size s, cell columns outer: dx, dy = Random(shift),\n"
+              "r1, r2 = Random(shrink), a filled ellipse in the box (i·s + dx, j·s + dy) to\n"
+              "(i·s + dx + 6 - r1, j·s + dy + 6 - r2), right and bottom edges excluded.\n",
+              {{"size", "N", "\"Veľkosť:\", cell size, 0..255 (default 3; 0 is refused)"},
+               {"shrink", "N", "\"Maximálne zmenšenie:\", 0..255 (default 2)"},
+               {"shift", "N", "\"Maximálne posunutie:\", 0..255 (default 5)"},
+               kSeed},
+              MakePointillism);
     AddTransformCommand(registry, "painting", "a diagonal stroke of dots of each cell's mean colour (\"Maľba\")",
-                        "For each cell: dx, dy = Random(shift), sx, sy = 2·Random(2) - 1, count =\n"
-                        "Random(stroke) + 1; dot k = 0 … count - 1 is pointillism's dot moved by\n"
-                        "(k·sx, k·sy), with its own r1, r2 = Random(shrink).\n",
-                        {{"size", "N", "\"Veľkosť štetca :\", cell size, 0..255 (default 2; 0 is refused)"},
-                         {"shrink", "N", "\"Maximálne zmenšenie štetca :\", 0..255 (default 5)"},
-                         {"shift", "N", "\"Maximálne posunutie :\", 0..255 (default 4)"},
-                         {"stroke", "N", "\"Dĺžka ťahu štetcom :\", 0..255 (default 4)"},
-                         kSeed},
-                        MakePainting);
+              "For each cell: dx, dy = Random(shift), sx, sy = 2·Random(2) - 1, count =\n"
+              "Random(stroke) + 1; dot k = 0 … count - 1 is pointillism's dot moved by\n"
+              "(k·sx, k·sy), with its own r1, r2 = Random(shrink).\n",
+              {{"size", "N", "\"Veľkosť štetca :\", cell size, 0..255 (default 2; 0 is refused)"},
+               {"shrink", "N", "\"Maximálne zmenšenie štetca :\", 0..255 (default 5)"},
+               {"shift", "N", "\"Maximálne posunutie :\", 0..255 (default 4)"},
+               {"stroke", "N", "\"Dĺžka ťahu štetcom :\", 0..255 (default 4)"},
+               kSeed},
+              MakePainting);
     AddTransformCommand(
         registry, "mosaic",
         "tiles of the tile's mean colour (divided by the full tile area) with shaded frames (\"Mozaika\")",
@@ -177,48 +175,46 @@ void AddArtistic(CommandRegistry& registry) {
          {"transparency", "N", "\"Priehľadnosť\", 0..255 (default 0; used only with --transparent-frame)"},
          {"stretch", "", "check \"Roztiahnuť obrázok\" (default off; not with --transparent-frame)"}},
         MakeMosaic);
-    AddTransformCommand(
-        registry, "round-photo", "fade to white beyond an inner ellipse (\"Okrúhla fotografia\")",
-        "A pixel with a channel of 0 has each channel raised by 1. With dx = |cx - x| (0.001\n"
-        "when 0), dy = |cy - y|, θ = arctan(dy / dx), r = √((ax·cos θ)² + (ay·sin θ)²) and D the\n"
-        "distance to the centre: where D > r each channel becomes min(255, Round(k·(D - r) +\n"
-        "channel)), k = 256 / (bx - ax - 1). In extended precision.\n",
-        {{"inner-x", "N", "\"Vnútorný okraj\" \"Os X\", 0..65535 (default 50)"},
-         {"inner-y", "N", "\"Vnútorný okraj\" \"Os Y\", 0..65535 (default 50)"},
-         {"outer-x", "N",
-          "\"Vonkajší okraj\" \"Os X\", 0..65535 (default 100; raised to --inner-x when below it; "
-          "not beyond --inner-x + 1 is refused)"},
-         {"outer-y", "N", "\"Vonkajší okraj\" \"Os Y\", 0..65535 (default 100; raised to --inner-y when below it)"},
-         {"centre-x", "N", "\"Stred\" \"Os X\", 0..65535 (default width div 2)"},
-         {"centre-y", "N", "\"Stred\" \"Os Y\", 0..65535 (default height div 2)"}},
-        MakeRoundPhoto);
+    AddTransformCommand(registry, "round-photo", "fade to white beyond an inner ellipse (\"Okrúhla fotografia\")",
+              "A pixel with a channel of 0 has each channel raised by 1. With dx = |cx - x| (0.001\n"
+              "when 0), dy = |cy - y|, θ = arctan(dy / dx), r = √((ax·cos θ)² + (ay·sin θ)²) and D the\n"
+              "distance to the centre: where D > r each channel becomes min(255, Round(k·(D - r) +\n"
+              "channel)), k = 256 / (bx - ax - 1). In extended precision.\n",
+              {{"inner-x", "N", "\"Vnútorný okraj\" \"Os X\", 0..65535 (default 50)"},
+               {"inner-y", "N", "\"Vnútorný okraj\" \"Os Y\", 0..65535 (default 50)"},
+               {"outer-x", "N",
+                "\"Vonkajší okraj\" \"Os X\", 0..65535 (default 100; raised to --inner-x when below it; "
+                "not beyond --inner-x + 1 is refused)"},
+               {"outer-y", "N", "\"Vonkajší okraj\" \"Os Y\", 0..65535 (default 100; raised to --inner-y when below it)"},
+               {"centre-x", "N", "\"Stred\" \"Os X\", 0..65535 (default width div 2)"},
+               {"centre-y", "N", "\"Stred\" \"Os Y\", 0..65535 (default height div 2)"}},
+              MakeRoundPhoto);
 }
 
 void AddDistortions(CommandRegistry& registry) {
-    AddTransformCommand(registry, "earthquake",
-                        "a skewed copy blended with the picture (\"Zemetrasenie\"); 50 acts as 51",
-                        "a = X / 100, b = Y / 100. The result is W × H, the largest corners of (Round(x + a·y),\n"
-                        "Round(y + b·x)); pixel (x, y) samples the picture bilinearly at ((x - ox) + a·(y - oy),\n"
-                        "(y - oy) + b·(x - ox)), ox = W - w, oy = H - h, and where that lies inside is\n"
-                        "(sample + c2) div 2 with c2 the picture's pixel (x, y) or the background beyond it;\n"
-                        "elsewhere the background.\n",
-                        {{"change-x", "P", "\"Zmena na osi X:\", percent, 0..100 (default 0)"},
-                         {"change-y", "P", "\"Zmena na osi Y:\", percent, 0..100 (default 0)"},
-                         {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"}},
-                        MakeEarthquake);
-    AddTransformCommand(
-        registry, "waves",
-        "sinusoidal displacement (\"Zvlnenie obrázku\"): u = x − sin(y / y-period)·x-period, v = y − "
-        "sin(x / y-amplitude)·x-amplitude",
-        "u is limited to 0 … w - 1 and v to 0 … h - 1; the pixel is the bilinear sample at (u, v),\n"
-        "each channel rounded (halves to even), in extended precision.\n",
-        {{"x-period", "N", "\"Os X\" \"Perióda\", -32768..32767 (default 10): amplitude of the horizontal shift"},
-         {"x-amplitude", "N", "\"Os X\" \"Amplitúda\", -32768..32767 (default 15): amplitude of the vertical shift"},
-         {"y-period", "N",
-          "\"Os Y\" \"Perióda\", -32768..32767 (default 10): period of the horizontal shift; 0 is refused"},
-         {"y-amplitude", "N",
-          "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"}},
-        MakeWaves);
+    AddTransformCommand(registry, "earthquake", "a skewed copy blended with the picture (\"Zemetrasenie\"); 50 acts as 51",
+              "a = X / 100, b = Y / 100. The result is W × H, the largest corners of (Round(x + a·y),\n"
+              "Round(y + b·x)); pixel (x, y) samples the picture bilinearly at ((x - ox) + a·(y - oy),\n"
+              "(y - oy) + b·(x - ox)), ox = W - w, oy = H - h, and where that lies inside is\n"
+              "(sample + c2) div 2 with c2 the picture's pixel (x, y) or the background beyond it;\n"
+              "elsewhere the background.\n",
+              {{"change-x", "P", "\"Zmena na osi X:\", percent, 0..100 (default 0)"},
+               {"change-y", "P", "\"Zmena na osi Y:\", percent, 0..100 (default 0)"},
+               {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"}},
+              MakeEarthquake);
+    AddTransformCommand(registry, "waves",
+              "sinusoidal displacement (\"Zvlnenie obrázku\"): u = x − sin(y / y-period)·x-period, v = y − "
+              "sin(x / y-amplitude)·x-amplitude",
+              "u is limited to 0 … w - 1 and v to 0 … h - 1; the pixel is the bilinear sample at (u, v),\n"
+              "each channel rounded (halves to even), in extended precision.\n",
+              {{"x-period", "N", "\"Os X\" \"Perióda\", -32768..32767 (default 10): amplitude of the horizontal shift"},
+               {"x-amplitude", "N",
+                "\"Os X\" \"Amplitúda\", -32768..32767 (default 15): amplitude of the vertical shift"},
+               {"y-period", "N",
+                "\"Os Y\" \"Perióda\", -32768..32767 (default 10): period of the horizontal shift; 0 is refused"},
+               {"y-amplitude", "N",
+                "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"}},
+              MakeWaves);
 }
 
 }  // namespace

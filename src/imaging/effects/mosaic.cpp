@@ -37,9 +37,7 @@ struct Span {
 class TileGrid {
 public:
     TileGrid(int extent, int size, bool stretch)
-        : extent_(extent),
-          size_(size),
-          stretch_(stretch),
+        : extent_(extent), size_(size), stretch_(stretch),
           count_(stretch ? std::max(1, extent / size) : effect_cells::CellCount(extent, size)) {}
     int Count() const { return count_; }
     Span Tile(int k) const {
@@ -90,8 +88,7 @@ void Mosaic(ConstPixelView source, PixelView target, const MosaicOptions& option
             const Span down = rows.Tile(j);
             const Cell tile{across.first, down.first, across.end, down.end};
             if (options.singleColour) {
-                const Cell inside{tile.x0, tile.y0, std::min(tile.x1, source.Width()),
-                                  std::min(tile.y1, source.Height())};
+                const Cell inside{tile.x0, tile.y0, std::min(tile.x1, source.Width()), std::min(tile.y1, source.Height())};
                 const std::uint64_t area = static_cast<std::uint64_t>(tile.x1 - tile.x0) *
                                            static_cast<std::uint64_t>(tile.y1 - tile.y0);
                 const Color mean = effect_cells::MeanOf(effect_cells::SumCell(source, inside), area);

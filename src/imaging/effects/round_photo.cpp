@@ -22,8 +22,7 @@ void RaiseZeroes(std::uint8_t* p) {
 class Fade {
 public:
     explicit Fade(const RoundPhotoOptions& o)
-        : o_(o),
-          k_(256.0L / static_cast<long double>(o.outerX - o.innerX - 1)),
+        : o_(o), k_(256.0L / static_cast<long double>(o.outerX - o.innerX - 1)),
           surelyInside_(std::max(0.0L, static_cast<long double>(std::min(o.innerX, o.innerY)) - 1.0L)),
           surelyWhite_(static_cast<long double>(std::max(o.innerX, o.innerY)) +
                        static_cast<long double>(o.outerX - o.innerX - 1) + 1.0L) {}
@@ -63,8 +62,8 @@ private:
 }  // namespace
 
 void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* progress) {
-    for (const int v :
-         {options.innerX, options.innerY, options.outerX, options.outerY, options.centreX, options.centreY}) {
+    for (const int v : {options.innerX, options.innerY, options.outerX, options.outerY, options.centreX,
+                        options.centreY}) {
         if (v < 0 || v > 65535) throw std::invalid_argument("Okrúhla fotografia: the values must lie in 0..65535");
     }
     if (options.outerX <= options.innerX + 1) {

@@ -30,6 +30,7 @@ CommandModules::CommandModules(TViewForm& frame)
       histogram_(frame),
       filters_(frame),
       combine_(frame),
+      effects_(frame),
       warp_(frame, frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
@@ -42,7 +43,7 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &combine_, &warp_};
+    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &combine_, &effects_, &warp_};
 }
 
 void CommandModules::CreateWindows() {

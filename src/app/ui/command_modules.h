@@ -12,6 +12,7 @@
 #include "imaging/colour/ui/colour_commands.h"
 #include "imaging/colour/ui/histogram_commands.h"
 #include "imaging/filters/ui/combine_commands.h"
+#include "imaging/effects/ui/effect_commands.h"
 #include "imaging/filters/ui/filter_commands.h"
 #include "imaging/geometry/ui/geometry_commands.h"
 #include "warp/ui/warp_commands.h"
@@ -44,6 +45,7 @@ public:
     HistogramCommands& Histogram() { return histogram_; }
     FilterCommands& Filters() { return filters_; }
     CombineCommands& Combining() { return combine_; }
+    EffectCommands& Effects() { return effects_; }
     WarpCommands& Warp() { return warp_; }
 
 private:
@@ -58,6 +60,7 @@ private:
     HistogramCommands histogram_;
     FilterCommands filters_;
     CombineCommands combine_;
+    EffectCommands effects_;
     WarpCommands warp_;
 };
 

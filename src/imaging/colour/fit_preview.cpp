@@ -8,6 +8,15 @@
 
 namespace kelbo {
 
+PreviewPlacement PlacePreview(int sourceWidth, int sourceHeight, int width, int height) {
+    const int sw = std::max(sourceWidth, 1);
+    const int sh = std::max(sourceHeight, 1);
+    const long double s = sw > sh ? static_cast<long double>(width) / sw : static_cast<long double>(height) / sh;
+    const int ox = static_cast<int>(std::max<std::int64_t>(Trunc((width - s * sw) * 0.5L), 0));
+    const int oy = static_cast<int>(std::max<std::int64_t>(Trunc((height - s * sh) * 0.5L), 0));
+    return {s, ox, oy};
+}
+
 Bitmap24 FitPreview(ConstPixelView source, int width, int height) {
     Bitmap24 work(std::max(width, 0), std::max(height, 0), colors::kWhite);
     // A source without pixels has nothing to draw; the thumbnail stays white.
@@ -16,9 +25,10 @@ Bitmap24 FitPreview(ConstPixelView source, int width, int height) {
     const int h = work.Height();
     const int sw = source.Width();
     const int sh = source.Height();
-    const long double s = sw > sh ? static_cast<long double>(w) / sw : static_cast<long double>(h) / sh;
-    const int ox = static_cast<int>(std::max<std::int64_t>(Trunc((w - s * sw) * 0.5L), 0));
-    const int oy = static_cast<int>(std::max<std::int64_t>(Trunc((h - s * sh) * 0.5L), 0));
+    const PreviewPlacement placement = PlacePreview(sw, sh, w, h);
+    const long double s = placement.scale;
+    const int ox = placement.offsetX;
+    const int oy = placement.offsetY;
 
     if (w > sw && h > sh) {
         // The offsets come from the scaled size, so a small picture is not

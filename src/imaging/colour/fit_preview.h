@@ -9,6 +9,15 @@ namespace kelbo {
 // the box in both directions is drawn unscaled.
 Bitmap24 FitPreview(ConstPixelView source, int width, int height);
 
+// Where FitPreview puts a source of `source` size: the scale factor and the
+// offsets, for dialogs that scale their values to the thumbnail.
+struct PreviewPlacement {
+    long double scale = 1;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+PreviewPlacement PlacePreview(int sourceWidth, int sourceHeight, int width, int height);
+
 inline constexpr int kPreviewWidth = 144;
 inline constexpr int kPreviewHeight = 107;
 

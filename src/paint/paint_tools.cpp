@@ -44,8 +44,7 @@ Point EqualSidesCorner(Point start, Point end) {
 Size RoundCorner(Point start, Point end) { return {(start.x - end.x) / 2, (start.y - end.y) / 2}; }
 
 CropBox CropRectangle(Point start, Point end, Size view) {
-    CropBox box{std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x),
-                std::max(start.y, end.y)};
+    CropBox box{std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x), std::max(start.y, end.y)};
     box.left = std::max(box.left, 0);
     box.top = std::max(box.top, 0);
     box.right = std::min(box.right, view.width - 1);

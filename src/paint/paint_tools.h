@@ -12,12 +12,12 @@ namespace kelbo {
 
 // "typ :" of the tools window, index 0 … 5.
 enum class ShapeKind : std::uint8_t {
-    kEllipse,           // "elipsa"
-    kCircle,            // "kružnica"
-    kRectangle,         // "obdĺžnik"
-    kSquare,            // "štvorec"
-    kRoundRectangle,    // "zrezaný obdĺžnik"
-    kRoundSquare,       // "zrezaný štvorec"
+    kEllipse,         // "elipsa"
+    kCircle,          // "kružnica"
+    kRectangle,       // "obdĺžnik"
+    kSquare,          // "štvorec"
+    kRoundRectangle,  // "zrezaný obdĺžnik"
+    kRoundSquare,     // "zrezaný štvorec"
 };
 
 // "čiara :", index 0 … 4, in the platform's pen style order.

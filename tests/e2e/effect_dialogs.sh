@@ -21,4 +21,7 @@ show_dialog() {
 }
 
 show_dialog "Alfa miešanie" "Alfa miešanie..." alpha_dialog.png
+kelbo_probe close "Alfa miešanie..." >/dev/null || kelbo_fail "cannot close the alpha dialog"
+sleep 1
+show_dialog "Mozaika" "Efekt \"Mozaika\"" mosaic_dialog.png
 echo "ok"

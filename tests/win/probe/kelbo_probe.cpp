@@ -9,6 +9,7 @@
 //   kelbo-probe button NAME      puts a warping-bar button (AddButton ... WarpButton) down and runs it
 //   kelbo-probe drag X1 Y1 X2 Y2 drags with the left button over the active warp window's picture
 //   kelbo-probe hover X Y        moves the pointer over it without a button
+//   kelbo-probe close CAPTION    closes the top-level window of that caption (a dialog)
 // Buttons, drags and hovers are sent and waited for, so they happen in the order given.
 #include <windows.h>
 #include <commctrl.h>
@@ -86,6 +87,17 @@ int Answer(const std::wstring& text, int button) {
     }
     std::printf("no such question\n");
     return 1;
+}
+
+// Closes the top-level window of this caption, as its close box does.
+int CloseWindowNamed(const std::wstring& caption) {
+    const HWND window = FindWindowW(nullptr, caption.c_str());
+    if (!window) {
+        std::printf("no such window\n");
+        return 1;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
 }
 
 // The command at a path of captions through the main menu, or kNoCommand.
@@ -199,9 +211,12 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"button" && argc > 2) return PressButton(argv[2]);
+    if (command == L"close" && argc > 2) return CloseWindowNamed(argv[2]);
     if (command == L"drag" && argc > 5) return Drag(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
     if (command == L"hover" && argc > 3) return Hover(_wtoi(argv[2]), _wtoi(argv[3]));
-    std::fprintf(stderr, "usage: kelbo-probe state | minimize | answer TEXT BUTTON-ID | command ID | menu CAPTION... |"
-                         " button NAME | drag X1 Y1 X2 Y2 | hover X Y\n");
+    std::fprintf(
+        stderr,
+        "usage: kelbo-probe state | minimize | close CAPTION | answer TEXT BUTTON-ID | command ID | menu CAPTION... |"
+        " button NAME | drag X1 Y1 X2 Y2 | hover X Y\n");
     return 2;
 }

@@ -16,6 +16,7 @@
 #include "core/color.h"
 #include "core/geometry.h"
 #include "document/document_view.h"
+#include "document/ui/document_host.h"
 #include "core/progress.h"
 #include "forms/dialogs.h"
 #include "forms/dib.h"
@@ -121,6 +122,10 @@ public:
     virtual void PointerOverFrame() {}
     // A document window is gone; forget every pointer to it.
     virtual void DocumentClosed(TChildWin& /*document*/) {}
+    // The pointer pressed, moved or released over a document's view.
+    virtual void ViewPointer(TChildWin& /*document*/, const ViewPointerEvent& /*event*/) {}
+    // The main window's foreground or background colour changed.
+    virtual void ColorsChanged() {}
 };
 
 // The rule every dialog-driven operation follows: the active document becomes

@@ -77,8 +77,8 @@ public:
     // The settings of "kelbo.ini", read at creation and written at destruction.
     Settings Options;
 
-    void SetFgColor(Color color);
-    void SetBgColor(Color color);
+    void SetFgColor(Color color) override;
+    void SetBgColor(Color color) override;
     int ChildCount() const;
     // A new image document on a picture (the creation paths' shared step).
     TChildWin& NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame);

@@ -20,9 +20,7 @@ namespace {
 
 constexpr int kMostPixels = 65535;
 
-std::string NotAnInteger(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid integer value";
-}
+std::string NotAnInteger(std::string_view text) { return "'" + std::string(text) + "' is not a valid integer value"; }
 
 }  // namespace
 

@@ -17,8 +17,7 @@ EditCommands::EditCommands(CommandHost& host) : host_(host) {
     for (Command cut : {Vybracut1, Vybracut2}) host_.BindCommand(cut, [this] { Vybracut1Click(); });
     for (Command paste : {Doaktulnehoobrzku1, Doaktulnehoobrzku2})
         host_.BindCommand(paste, [this] { Doaktulnehoobrzku1Click(); });
-    for (Command paste : {Donovhoobrzku1, Donovhoobrzku2})
-        host_.BindCommand(paste, [this] { Donovhoobrzku1Click(); });
+    for (Command paste : {Donovhoobrzku1, Donovhoobrzku2}) host_.BindCommand(paste, [this] { Donovhoobrzku1Click(); });
 }
 
 EditCommands::~EditCommands() = default;

@@ -137,9 +137,10 @@ TEST_F(EditDialogs, BadSizesAreReportedAndOpenNothingWhileZeroOpensAnEmptyWindow
 
 TEST_F(EditDialogs, TheDepthItemsAndAGreyEightBitPictureSavedAsBmp) {
     TNewWinDial& d = NewWin();
-    const char* expected[] = {"2 farby (čierna a biela, 1 bit) ", "2 rôzne farby (1 bit)", "16 farieb  (4 bity)",
-                              "16 odtieňov čiernej (4 bity)",     "256 farieb  (8 bitov)",
-                              "256 odtieňov čiernej (8 bitov)",   "16.7 milióna farieb (24 bitov)"};
+    const char* expected[] = {
+        "2 farby (čierna a biela, 1 bit) ", "2 rôzne farby (1 bit)", "16 farieb  (4 bity)",
+        "16 odtieňov čiernej (4 bity)",     "256 farieb  (8 bitov)", "256 odtieňov čiernej (8 bitov)",
+        "16.7 milióna farieb (24 bitov)"};
     for (int n = 0; n < 7; ++n) EXPECT_EQ(d.RadioItems[n].Text(), expected[n]);
     d.ColorPicker = [](Color& c) {
         EXPECT_EQ(c, Rgb(255, 255, 255));  // the main window's background colour

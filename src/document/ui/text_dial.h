@@ -60,7 +60,8 @@ public:
 
     // The text tool's release point (x, y, each taken as an unsigned 16-bit
     // number): the dialog shows modally and, on "O&K", the text goes onto the
-    // document's picture with its top-left corner there. True when it drew.
+    // document's picture with its top-left corner there. True when it drew;
+    // throws std::runtime_error when the font cannot be made.
     bool PlaceText(TChildWin& document, int x, int y);
 
 protected:

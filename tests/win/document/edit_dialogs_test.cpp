@@ -7,7 +7,6 @@
 
 #include "codecs/bmp_info.h"
 #include "core/text_encoding.h"
-#include "document/new_picture.h"
 #include "imaging/modal_helpers.h"
 #include "main_window_fixture.h"
 

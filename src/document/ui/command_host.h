@@ -101,6 +101,10 @@ public:
     // The current document's picture and the progress bar, for the dialogs.
     virtual const ImagingContext& Imaging() const = 0;
     virtual Settings& ProgramSettings() = 0;
+    // The painting colours, through the main window's setters (they repaint
+    // the colour boxes); the values live in ProgramSettings().
+    virtual void SetFgColor(Color color) = 0;
+    virtual void SetBgColor(Color color) = 0;
     // The picture file routines' program-wide JPEG picture, with StatusInfo.
     virtual PictureCodecs Codecs() = 0;
 };

@@ -32,7 +32,10 @@ CommandModules::CommandModules(TViewForm& frame)
       combine_(frame),
       effects_(frame),
       warp_(frame, frame),
-      paint_(frame, frame, nullptr) {
+      paint_(frame, frame, [this](TChildWin& document, int x, int y) {
+          TTextDial* text = edit_.TextDial();
+          return text && text->PlaceText(document, x, y);
+      }) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }

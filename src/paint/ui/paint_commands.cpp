@@ -307,9 +307,9 @@ void PaintCommands::PickColour(TChildWin& document, Point at) {
     GdiFlush();
     const Color c = picture->View().Pixel(p.x, p.y);
     if (paint_.CurrentStroke().button == 0) {
-        paint_.SetFgColor(c);
+        host_.SetFgColor(c);
     } else {
-        paint_.SetBgColor(c);
+        host_.SetBgColor(c);
     }
 }
 

@@ -1,5 +1,5 @@
-// What the painting tools need from the main window beyond the command host:
-// the current tool, the stroke state and the two colours.
+// What the painting tools need from the main window beyond the command host
+// (which sets the colours): the current tool, the stroke state, the colours.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,6 @@ public:
     virtual PaintStroke& CurrentStroke() = 0;
     virtual Color FgColor() const = 0;
     virtual Color BgColor() const = 0;
-    virtual void SetFgColor(Color color) = 0;
-    virtual void SetBgColor(Color color) = 0;
     // The main window's colour dialog for the foreground or background colour.
     virtual void ChooseColor(bool foreground) = 0;
 };

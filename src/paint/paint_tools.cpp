@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include "core/extended_precision.h"
+#include "core/whole_number.h"
 
 namespace kelbo {
 namespace {
@@ -14,6 +16,11 @@ std::string Pair(Point p) { return "[" + std::to_string(p.x) + "," + std::to_str
 int RoundInExtended(long double v) { return static_cast<int>(Round(v)); }
 
 }  // namespace
+
+int PenWidthOf(std::string_view text) {
+    const std::optional<int> width = ParseWholeNumber(text);
+    return width ? std::clamp(*width, kMinPenWidth, kMaxPenWidth) : kMinPenWidth;
+}
 
 std::string DescribeShape(const ToolShape& shape) {
     switch (shape.kind) {
@@ -44,8 +51,7 @@ Point EqualSidesCorner(Point start, Point end) {
 Size RoundCorner(Point start, Point end) { return {(start.x - end.x) / 2, (start.y - end.y) / 2}; }
 
 CropBox CropRectangle(Point start, Point end, Size view) {
-    CropBox box{std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x),
-                std::max(start.y, end.y)};
+    CropBox box{std::min(start.x, end.x), std::min(start.y, end.y), std::max(start.x, end.x), std::max(start.y, end.y)};
     box.left = std::max(box.left, 0);
     box.top = std::max(box.top, 0);
     box.right = std::min(box.right, view.width - 1);

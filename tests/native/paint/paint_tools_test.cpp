@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "paint/paint_tools.h"
 
 namespace kelbo {
@@ -20,6 +22,12 @@ TEST(PaintTools, GeometryOfTheSteps) {
     EXPECT_EQ(ViewToPicture({51, 31}, {200, 100}, {100, 50}), (Point{26, 16}));  // 25.5 and 15.5 to even
     EXPECT_EQ(DescribeShape({ToolShape::Kind::kEllipse, {1, -2}, {30, 40}}), "Elipsa\rStred [1,-2]\rPolomer [30,40]");
     EXPECT_EQ(DescribeShape({ToolShape::Kind::kPoint, {7, 8}, {}}), "Bod\rSúradnice [7,8]");
+}
+
+TEST(PaintTools, PenWidthOfItsField) {
+    const std::pair<const char*, int> cases[] = {{"7", 7},  {" 50", 50}, {"51", 50}, {"0", 1},
+                                                 {"-3", 1}, {"", 1},     {"2x", 1}};
+    for (const auto& [text, width] : cases) EXPECT_EQ(PenWidthOf(text), width) << text;
 }
 
 }  // namespace

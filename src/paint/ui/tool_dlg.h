@@ -28,12 +28,12 @@ public:
 
     forms::TabControl PageControl1;  // "Elipsa", "Obdĺžnik", "Čiara", "Bod"
     forms::Panel EllipseSheet, RectangleSheet, LineSheet, PointSheet;
-    PointFields Centre, Radius;            // "Stred", "Polomer"
-    PointFields TopLeft, BottomRight;      // "Ľavý horný roh", "Pravý dolný roh"
-    PointFields LineStart, LineEnd;        // "Začiatok", "Koniec"
-    PointFields Coordinates;               // "Súradnice"
-    forms::Button DrawBtn;   // "Kresli"
-    forms::Button CloseBtn;  // "Zatvor"
+    PointFields Centre, Radius;        // "Stred", "Polomer"
+    PointFields TopLeft, BottomRight;  // "Ľavý horný roh", "Pravý dolný roh"
+    PointFields LineStart, LineEnd;    // "Začiatok", "Koniec"
+    PointFields Coordinates;           // "Súradnice"
+    forms::Button DrawBtn;             // "Kresli"
+    forms::Button CloseBtn;            // "Zatvor"
     forms::Timer Timer1;
 
     // Shows the dialog; the active page's shape after "Kresli", nothing after "Zatvor".

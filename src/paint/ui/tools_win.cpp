@@ -11,8 +11,8 @@ namespace kelbo {
 
 namespace {
 
-constexpr const char* kShapeItems[] = {"elipsa",   "kružnica",         "obdĺžnik",
-                                       "štvorec",  "zrezaný obdĺžnik", "zrezaný štvorec"};
+constexpr const char* kShapeItems[] = {"elipsa",  "kružnica",         "obdĺžnik",
+                                       "štvorec", "zrezaný obdĺžnik", "zrezaný štvorec"};
 constexpr const char* kLineStyleItems[] = {"plná", "čiarko-čiarkovaná", "bodkovaná", "čiarko-bodkovaná",
                                            "čiarko-bodko-bodkovaná"};
 
@@ -56,7 +56,12 @@ void TToolsWin::FormCreate() {
     ClosePanel1.OnCloseClick = [this](controls::TClosePanel&) { ClosePanel1CloseClick(); };
 
     const int top = controls::TClosePanel::kHeight;
-    PageControl1.Create(Handle(), {0, top, kWidth, kHeight - top}, {"Typ", "Farby", "Útvar", "Dodatky"});
+    PageControl1.Create(Handle(), {2, top + 2, kWidth - 4, kHeight - top - 4}, {"Typ", "Farby", "Útvar", "Dodatky"});
+    // Narrower tabs, so that all four fit beside each other; the font set
+    // again lays them out anew.
+    SendMessageW(PageControl1.Handle(), TCM_SETMINTABWIDTH, 0, 20);
+    SendMessageW(PageControl1.Handle(), TCM_SETPADDING, 0, MAKELPARAM(4, 3));
+    SendMessageW(PageControl1.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(forms::DefaultFont()), FALSE);
     const RECT area = PageControl1.PageArea();
     const forms::Bounds page{area.left, area.top, area.right - area.left, area.bottom - area.top};
     for (forms::Panel* p : {&TypeSheet, &ColorsSheet, &ShapeSheet, &ExtrasSheet}) {
@@ -101,8 +106,9 @@ void TToolsWin::CreateColorsPage() {
         forms::TrackBar& slider2;
         std::function<void()>& click;
     };
-    const Group groups[] = {{FgGroup, "Orámovanie, popredie", FgColorBox, settings_.FgColor, FgSlider1, FgSlider2, FgColorClick},
-                            {BgGroup, "Výplň, pozadie", BgColorBox, settings_.BgColor, BgSlider1, BgSlider2, BgColorClick}};
+    const Group groups[] = {
+        {FgGroup, "Orámovanie, popredie", FgColorBox, settings_.FgColor, FgSlider1, FgSlider2, FgColorClick},
+        {BgGroup, "Výplň, pozadie", BgColorBox, settings_.BgColor, BgSlider1, BgSlider2, BgColorClick}};
     int y = 2;
     for (const Group& g : groups) {
         g.group.Create(p, {4, y, w, 70}, g.caption);
@@ -151,10 +157,11 @@ void TToolsWin::ShowPage() {
 
 DrawingAttributes TToolsWin::Attributes() const {
     DrawingAttributes a;
-    a.shape = static_cast<ShapeKind>(std::clamp(ShapeList.ItemIndex(), 0, static_cast<int>(std::size(kShapeItems)) - 1));
+    a.shape = static_cast<ShapeKind>(
+        std::clamp(ShapeList.ItemIndex(), 0, static_cast<int>(std::size(kShapeItems)) - 1));
     a.penWidth = PenWidthOf(PenWidthEdit.Text());
-    a.lineStyle =
-        static_cast<LineStyle>(std::clamp(LineStyleList.ItemIndex(), 0, static_cast<int>(std::size(kLineStyleItems)) - 1));
+    a.lineStyle = static_cast<LineStyle>(
+        std::clamp(LineStyleList.ItemIndex(), 0, static_cast<int>(std::size(kLineStyleItems)) - 1));
     a.fill = FillCheck.Checked();
     return a;
 }

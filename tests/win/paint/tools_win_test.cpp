@@ -77,18 +77,23 @@ TEST_F(ToolsWin, StartsWithItsPagesControlsAndDefaults) {
     const std::vector<std::string> tabs{"Typ", "Farby", "Útvar", "Dodatky"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(TabText(tools_->PageControl1, i), tabs[static_cast<size_t>(i)]);
     EXPECT_EQ(ListItems(tools_->ShapeList), (std::vector<std::string>{"elipsa", "kružnica", "obdĺžnik", "štvorec",
-                                                                       "zrezaný obdĺžnik", "zrezaný štvorec"}));
+                                                                      "zrezaný obdĺžnik", "zrezaný štvorec"}));
     EXPECT_EQ(ListItems(tools_->LineStyleList),
               (std::vector<std::string>{"plná", "čiarko-čiarkovaná", "bodkovaná", "čiarko-bodkovaná",
                                         "čiarko-bodko-bodkovaná"}));
-    const std::pair<const forms::Control*, const char*> captions[] = {
-        {&tools_->ShapeLabel, "typ :"},       {&tools_->PenWidthLabel, "hrúbka :"},
-        {&tools_->LineStyleLabel, "čiara :"}, {&tools_->PenWidthEdit, "1"},
-        {&tools_->FillCheck, "Vyplniť útvar"}, {&tools_->FgGroup, "Orámovanie, popredie"},
-        {&tools_->BgGroup, "Výplň, pozadie"}, {&tools_->ShapeGroup, "Útvar"},
-        {&tools_->ShapeText, ""},             {&tools_->ChangeBtn, "Zmeň"},
-        {&tools_->DrawBtn, "Kresli"},         {&tools_->ExtrasGroup, "Dodatky"},
-        {&tools_->AntialiasingCheck, "Antialiasing"}};
+    const std::pair<const forms::Control*, const char*> captions[] = {{&tools_->ShapeLabel, "typ :"},
+                                                                      {&tools_->PenWidthLabel, "hrúbka :"},
+                                                                      {&tools_->LineStyleLabel, "čiara :"},
+                                                                      {&tools_->PenWidthEdit, "1"},
+                                                                      {&tools_->FillCheck, "Vyplniť útvar"},
+                                                                      {&tools_->FgGroup, "Orámovanie, popredie"},
+                                                                      {&tools_->BgGroup, "Výplň, pozadie"},
+                                                                      {&tools_->ShapeGroup, "Útvar"},
+                                                                      {&tools_->ShapeText, ""},
+                                                                      {&tools_->ChangeBtn, "Zmeň"},
+                                                                      {&tools_->DrawBtn, "Kresli"},
+                                                                      {&tools_->ExtrasGroup, "Dodatky"},
+                                                                      {&tools_->AntialiasingCheck, "Antialiasing"}};
     for (const auto& [control, caption] : captions) EXPECT_EQ(control->Text(), caption);
     for (const forms::TrackBar* s : {&tools_->FgSlider1, &tools_->FgSlider2, &tools_->BgSlider1, &tools_->BgSlider2})
         EXPECT_EQ(SendMessageW(s->Handle(), TBM_GETRANGEMAX, 0, 0), 100);
@@ -230,12 +235,21 @@ TEST_F(ToolsWin, ShapeDialogDescribesTheActivePagesShapeAndKresliDrawsIt) {
     };
     using Kind = ToolShape::Kind;
     const Page pages[] = {
-        {{&dlg.Centre, &dlg.Radius}, {"Stred", "Polomer"}, {"10", "-20", "30", "4"},
-         "Elipsa\r\nStred [10,-20]\r\nPolomer [30,4]", {Kind::kEllipse, {10, -20}, {30, 4}}},
-        {{&dlg.TopLeft, &dlg.BottomRight}, {"Ľavý horný roh", "Pravý dolný roh"}, {"1", "2", "300", "400"},
-         "Obdĺžnik\r\nPrvý vrchol [1,2]\r\nDruhý vrchol [300,400]", {Kind::kRectangle, {1, 2}, {300, 400}}},
-        {{&dlg.LineStart, &dlg.LineEnd}, {"Začiatok", "Koniec"}, {"5", "x", "99999", "0"},
-         "Čiara\r\nZačiatok [5,0]\r\nKoniec [99999,0]", {Kind::kLine, {5, 0}, {99999, 0}}},
+        {{&dlg.Centre, &dlg.Radius},
+         {"Stred", "Polomer"},
+         {"10", "-20", "30", "4"},
+         "Elipsa\r\nStred [10,-20]\r\nPolomer [30,4]",
+         {Kind::kEllipse, {10, -20}, {30, 4}}},
+        {{&dlg.TopLeft, &dlg.BottomRight},
+         {"Ľavý horný roh", "Pravý dolný roh"},
+         {"1", "2", "300", "400"},
+         "Obdĺžnik\r\nPrvý vrchol [1,2]\r\nDruhý vrchol [300,400]",
+         {Kind::kRectangle, {1, 2}, {300, 400}}},
+        {{&dlg.LineStart, &dlg.LineEnd},
+         {"Začiatok", "Koniec"},
+         {"5", "x", "99999", "0"},
+         "Čiara\r\nZačiatok [5,0]\r\nKoniec [99999,0]",
+         {Kind::kLine, {5, 0}, {99999, 0}}},
         {{&dlg.Coordinates}, {"Súradnice"}, {"7", "8", "", ""}, "Bod\r\nSúradnice [7,8]", {Kind::kPoint, {7, 8}, {}}},
     };
     for (int page = 0; page < 4; ++page) {

@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "core/whole_number.h"
+#include "forms/text.h"
 
 namespace kelbo {
 
@@ -15,13 +16,6 @@ constexpr const char* kShapeItems[] = {"elipsa",  "kružnica",         "obdĺžn
                                        "štvorec", "zrezaný obdĺžnik", "zrezaný štvorec"};
 constexpr const char* kLineStyleItems[] = {"plná", "čiarko-čiarkovaná", "bodkovaná", "čiarko-bodkovaná",
                                            "čiarko-bodko-bodkovaná"};
-
-// The edit field shows carriage returns as line breaks only with a line feed.
-std::string EditLines(const std::string& text) {
-    std::string shown;
-    for (char c : text) shown += c == '\r' ? std::string("\r\n") : std::string(1, c);
-    return shown;
-}
 
 void FillList(forms::ComboBox& list, const auto& items) {
     for (const char* item : items) list.Add(item);
@@ -199,7 +193,7 @@ void TToolsWin::ChangeBtnClick() {
     const std::optional<ToolShape> chosen = ToolDlg->Choose();
     if (!chosen) return;
     shape_ = chosen;
-    ShapeText.SetText(EditLines(DescribeShape(*shape_)));
+    ShapeText.SetText(forms::WithLineFeeds(DescribeShape(*shape_)));
 }
 
 void TToolsWin::DrawBtnClick() {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "paint/paint_tools.h"
 
 namespace kelbo {
@@ -25,9 +23,11 @@ TEST(PaintTools, GeometryOfTheSteps) {
 }
 
 TEST(PaintTools, PenWidthOfItsField) {
-    const std::pair<const char*, int> cases[] = {{"7", 7},  {" 50", 50}, {"51", 50}, {"0", 1},
-                                                 {"-3", 1}, {"", 1},     {"2x", 1}};
-    for (const auto& [text, width] : cases) EXPECT_EQ(PenWidthOf(text), width) << text;
+    const struct {
+        const char* text;
+        int width;
+    } cases[] = {{"7", 7}, {" 50", 50}, {"51", 50}, {"0", 1}, {"-3", 1}, {"", 1}, {"2x", 1}};
+    for (const auto& c : cases) EXPECT_EQ(PenWidthOf(c.text), c.width) << c.text;
 }
 
 }  // namespace

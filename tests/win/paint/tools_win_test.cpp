@@ -38,6 +38,12 @@ void Choose(forms::ComboBox& list, int index) {
                  reinterpret_cast<LPARAM>(list.Handle()));
 }
 
+// Left, top, width and height of a window.
+std::vector<int> Place(const forms::Window& w) {
+    const forms::Bounds b = w.GetBounds();
+    return {b.left, b.top, b.width, b.height};
+}
+
 void Mouse(HWND over, UINT msg, WPARAM keys = 0) { SendMessageW(over, msg, keys, MAKELPARAM(20, 5)); }
 
 class ToolsWin : public ::testing::Test {
@@ -48,12 +54,6 @@ protected:
         tools_ = std::make_unique<TToolsWin>(owner_.Handle(), settings_);
         tools_->OnPenChanged = [this](const DrawingAttributes& a) { pen_.push_back({a.penWidth, int(a.lineStyle)}); };
     }
-    std::vector<int> Place() const { return Place(*tools_); }
-    // Left, top, width and height of a window.
-    static std::vector<int> Place(const forms::Window& w) {
-        const forms::Bounds b = w.GetBounds();
-        return {b.left, b.top, b.width, b.height};
-    }
 
     HostWindow owner_;
     Settings settings_;
@@ -61,9 +61,9 @@ protected:
     std::vector<std::vector<int>> pen_;  // width and style of each OnPenChanged
 };
 
-TEST_F(ToolsWin, StartsWithItsPagesControlsDefaultsAndColours) {
+TEST_F(ToolsWin, StartsWithItsPagesControlsAndDefaults) {
     EXPECT_TRUE(tools_->Visible());
-    EXPECT_EQ(Place(), (std::vector<int>{120, 90, 192, 195}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{120, 90, 192, 195}));
     EXPECT_EQ(Items(tools_->PageControl1.Handle(), true), (Texts{"Typ", "Farby", "Útvar", "Dodatky"}));
     EXPECT_EQ(Items(tools_->ShapeList.Handle(), false),
               (Texts{"elipsa", "kružnica", "obdĺžnik", "štvorec", "zrezaný obdĺžnik", "zrezaný štvorec"}));
@@ -80,19 +80,6 @@ TEST_F(ToolsWin, StartsWithItsPagesControlsDefaultsAndColours) {
                      "Výplň, pozadie", "Útvar", "", "Zmeň", "Kresli", "Dodatky", "Antialiasing"}));
     const DrawingAttributes a = tools_->Attributes();
     EXPECT_EQ((std::vector<int>{int(a.shape), a.penWidth, int(a.lineStyle), a.fill}), (std::vector<int>{0, 1, 0, 0}));
-    // The colour boxes show the owner's colours and pass on their clicks.
-    std::string clicks;
-    tools_->FgColor = [] { return Rgb(200, 10, 20); };
-    tools_->BgColor = [] { return Rgb(1, 2, 3); };
-    tools_->FgColorClick = [&] { clicks += "F"; };
-    tools_->BgColorClick = [&] { clicks += "B"; };
-    tools_->RepaintFgColor();
-    tools_->RepaintBgColor();
-    EXPECT_EQ((std::vector<Color>{tools_->FgColorBox.GetColor(), tools_->BgColorBox.GetColor()}),
-              (std::vector<Color>{Rgb(200, 10, 20), Rgb(1, 2, 3)}));
-    tools_->BgColorBox.OnClick();
-    tools_->FgColorBox.OnClick();
-    EXPECT_EQ(clicks, "BF");
 }
 
 TEST_F(ToolsWin, AttributesFollowTheControlsAndPenChangesAreReported) {
@@ -113,21 +100,21 @@ TEST_F(ToolsWin, AttributesFollowTheControlsAndPenChangesAreReported) {
 TEST_F(ToolsWin, RollsDragsAndCloses) {
     tools_->ClosePanel1.RollButton.Click();
     EXPECT_TRUE(settings_.ToolsAutoRollType);
-    EXPECT_EQ(Place(), (std::vector<int>{120, 90, 80, 22}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{120, 90, 80, 22}));
     Mouse(tools_->ClosePanel1.Handle(), WM_MOUSEMOVE);  // the pointer over the rolled title opens it
-    EXPECT_EQ(Place(), (std::vector<int>{120, 90, 192, 195}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{120, 90, 192, 195}));
     tools_->PointerOverFrame();
-    EXPECT_EQ(Place(), (std::vector<int>{120, 90, 80, 22}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{120, 90, 80, 22}));
     tools_->ClosePanel1.RollButton.Click();
     tools_->PointerOverFrame();  // unrolled, it stays open
     EXPECT_FALSE(settings_.ToolsAutoRollType);
-    EXPECT_EQ(Place(), (std::vector<int>{120, 90, 192, 195}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{120, 90, 192, 195}));
     SetCursorPos(300, 300);
     Mouse(tools_->ClosePanel1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
     SetCursorPos(340, 320);
     Mouse(tools_->ClosePanel1.Handle(), WM_MOUSEMOVE, MK_LBUTTON);
     Mouse(tools_->ClosePanel1.Handle(), WM_LBUTTONUP);
-    EXPECT_EQ(Place(), (std::vector<int>{160, 110, 192, 195}));
+    EXPECT_EQ(Place(*tools_), (std::vector<int>{160, 110, 192, 195}));
     EXPECT_EQ((std::vector<int>{settings_.ToolsLeft, settings_.ToolsTop}), (std::vector<int>{160, 110}));
     int closed = 0;
     tools_->OnClosed = [&] { ++closed; };

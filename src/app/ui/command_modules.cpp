@@ -47,7 +47,8 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &combine_, &effects_, &warp_, &paint_};
+    return {&windows_, &files_,   &edit_,    &geometry_, &colour_, &histogram_,
+            &filters_, &combine_, &effects_, &warp_,     &paint_};
 }
 
 void CommandModules::CreateWindows() {

@@ -96,7 +96,7 @@ std::vector<WindowStep> PaintCommands::Windows() {
                      host_.ProgramSettings().ToolsVisible = false;
                  };
                  toolsWin_->OnDrawShape = [this](const ToolShape& shape) { DrawToolShape(shape); };
-                 ShowToolsWindow(host_.ItemChecked(Nradie1));
+                 ShowToolsWindow(host_.ProgramSettings().ToolsVisible);
              }}};
 }
 
@@ -135,7 +135,9 @@ void PaintCommands::ColorsChanged() {
     toolsWin_->RepaintBgColor();
 }
 
-DrawingAttributes PaintCommands::Attributes() const { return toolsWin_ ? toolsWin_->Attributes() : DrawingAttributes{}; }
+DrawingAttributes PaintCommands::Attributes() const {
+    return toolsWin_ ? toolsWin_->Attributes() : DrawingAttributes{};
+}
 
 Point PaintCommands::OnPicture(TChildWin& document, Point view) const {
     return ViewToPicture(view, document.ViewSize(), document.PictureSize());

@@ -60,7 +60,7 @@ private:
     PlaceText placeText_;
     std::unique_ptr<TToolsWin> toolsWin_;
     TChildWin* strokeDocument_ = nullptr;
-    Point brushLast_;       // where the brush's pen rests, on the picture
+    Point brushLast_;         // where the brush's pen rests, on the picture
     bool bandShown_ = false;  // a rubber band is on the view
 };
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include "core/extended_precision.h"
+#include "core/whole_number.h"
 
 namespace kelbo {
 namespace {
@@ -14,6 +16,11 @@ std::string Pair(Point p) { return "[" + std::to_string(p.x) + "," + std::to_str
 int RoundInExtended(long double v) { return static_cast<int>(Round(v)); }
 
 }  // namespace
+
+int PenWidthOf(std::string_view text) {
+    const std::optional<int> width = ParseWholeNumber(text);
+    return width ? std::clamp(*width, kMinPenWidth, kMaxPenWidth) : kMinPenWidth;
+}
 
 std::string DescribeShape(const ToolShape& shape) {
     switch (shape.kind) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/geometry.h"
 
@@ -35,6 +36,12 @@ struct DrawingAttributes {
     LineStyle lineStyle = LineStyle::kSolid;
     bool fill = false;  // "Vyplniť útvar"
 };
+
+// "hrúbka :": the pen width a text stands for, brought into 1 … 50; text
+// that is no whole number stands for 1.
+inline constexpr int kMinPenWidth = 1;
+inline constexpr int kMaxPenWidth = 50;
+int PenWidthOf(std::string_view text);
 
 // A shape of TToolDlg's pages: "Elipsa" (centre a, radii b), "Obdĺžnik"
 // (corners a, b), "Čiara" (start a, end b), "Bod" (point a).

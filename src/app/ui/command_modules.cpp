@@ -31,7 +31,11 @@ CommandModules::CommandModules(TViewForm& frame)
       filters_(frame),
       combine_(frame),
       effects_(frame),
-      warp_(frame, frame) {
+      warp_(frame, frame),
+      paint_(frame, frame, [this](TChildWin& document, int x, int y) {
+          TTextDial* text = edit_.TextDial();
+          return text && text->PlaceText(document, x, y);
+      }) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -43,7 +47,8 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_, &edit_, &geometry_, &colour_, &histogram_, &filters_, &combine_, &effects_, &warp_};
+    return {&windows_, &files_,   &edit_,    &geometry_, &colour_, &histogram_,
+            &filters_, &combine_, &effects_, &warp_,     &paint_};
 }
 
 void CommandModules::CreateWindows() {

@@ -15,6 +15,7 @@
 #include "imaging/effects/ui/effect_commands.h"
 #include "imaging/filters/ui/filter_commands.h"
 #include "imaging/geometry/ui/geometry_commands.h"
+#include "paint/ui/paint_commands.h"
 #include "warp/ui/warp_commands.h"
 
 namespace kelbo {
@@ -47,6 +48,7 @@ public:
     CombineCommands& Combining() { return combine_; }
     EffectCommands& Effects() { return effects_; }
     WarpCommands& Warp() { return warp_; }
+    PaintCommands& Painting() { return paint_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -62,6 +64,7 @@ private:
     CombineCommands combine_;
     EffectCommands effects_;
     WarpCommands warp_;
+    PaintCommands paint_;
 };
 
 }  // namespace kelbo

@@ -10,6 +10,7 @@
 #include "app/ui/first_run.h"
 #include "app/ui/settings_location.h"
 #include "core/ini_file.h"
+#include "paint/ui/tool_cursors.h"
 #include "core/text_encoding.h"
 #include "forms/dialogs.h"
 #include "forms/menu.h"
@@ -430,16 +431,22 @@ void TViewForm::DocumentClosed(TChildWin& document) {
     }
 }
 
-HCURSOR TViewForm::ToolCursor() const { return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)); }
+HCURSOR TViewForm::ToolCursor() const { return kelbo::ToolCursor(static_cast<ToolNumber>(CurrentTool)); }
+
+void TViewForm::ViewPointer(TChildWin& document, const ViewPointerEvent& event) {
+    for (CommandModule* module : modules_) module->ViewPointer(document, event);
+}
 
 void TViewForm::SetFgColor(Color color) {
     Options.FgColor = color;
     if (Panel1.FgColor.Exists()) Panel1.FgColor.SetColor(color);
+    for (CommandModule* module : modules_) module->ColorsChanged();
 }
 
 void TViewForm::SetBgColor(Color color) {
     Options.BgColor = color;
     if (Panel1.BgColor.Exists()) Panel1.BgColor.SetColor(color);
+    for (CommandModule* module : modules_) module->ColorsChanged();
 }
 
 bool TViewForm::FormCloseQuery() {
@@ -511,8 +518,8 @@ void TViewForm::FilesDropped(HDROP drop) {
 void TViewForm::PointerOverFrame() {
     Panel1.ClearColor();
     SetStatusPanel(0, "");
-    StrokeInProgress = false;
-    PressedButton = 0;
+    Stroke.inProgress = false;
+    Stroke.button = 0;
     // A rolled-up information panel that was opened by the pointer rolls up again.
     if (Panel1.Rolled() && Panel1.Visible() && Panel1.Height() != InfoPanel::kRolledHeight) LayoutChildren();
     for (CommandModule* module : modules_) module->PointerOverFrame();

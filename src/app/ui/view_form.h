@@ -28,6 +28,7 @@
 #include "forms/timer.h"
 #include "forms/toolbar.h"
 #include "imaging/ui/live_preview.h"
+#include "paint/ui/paint_host.h"
 #include "warp/ui/warp_host.h"
 
 namespace kelbo {
@@ -37,7 +38,7 @@ class FileCommands;
 // The wake-up message a second copy posts to a hidden first one.
 constexpr UINT kWakeUpMessage = WM_USER;
 
-class TViewForm : public forms::Form, public DocumentHost, public CommandHost, public WarpHost {
+class TViewForm : public forms::Form, public DocumentHost, public CommandHost, public WarpHost, public PaintHost {
 public:
     static constexpr const wchar_t* kClassName = L"TViewForm";
 
@@ -65,10 +66,7 @@ public:
 
     // State.
     std::uint8_t CurrentTool = 0;  // a ToolNumber: 0 arrow ... 7 text, 8 crop
-    bool StrokeInProgress = false;
-    POINT StrokeStart{};
-    POINT StrokeLast{};
-    std::uint8_t PressedButton = 0;  // 0 left, 1 right
+    PaintStroke Stroke;
     WindowKindId ActiveKind = WindowKindId::kImage;
     TChildWin* CurrentDocument = nullptr;
     // The program's one JPEG picture, with the class defaults for the whole
@@ -77,8 +75,8 @@ public:
     // The settings of "kelbo.ini", read at creation and written at destruction.
     Settings Options;
 
-    void SetFgColor(Color color);
-    void SetBgColor(Color color);
+    void SetFgColor(Color color) override;
+    void SetBgColor(Color color) override;
     int ChildCount() const;
     // A new image document on a picture (the creation paths' shared step).
     TChildWin& NewDocument(std::shared_ptr<forms::DibSection> picture, FrameKind frame);
@@ -111,6 +109,14 @@ public:
     HCURSOR ToolCursor() const override;
     int Ask(std::string_view text, UINT buttons) override;
     void SaveDocument(TChildWin& document) override;
+    void ViewPointer(TChildWin& document, const ViewPointerEvent& event) override;
+
+    // PaintHost
+    ToolNumber ChosenTool() const override { return static_cast<ToolNumber>(CurrentTool); }
+    PaintStroke& CurrentStroke() override { return Stroke; }
+    Color FgColor() const override { return Options.FgColor; }
+    Color BgColor() const override { return Options.BgColor; }
+    void ChooseColor(bool foreground) override;
 
     // CommandHost
     HWND Owner() const override { return Handle(); }

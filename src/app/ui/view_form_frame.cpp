@@ -17,6 +17,7 @@ void TViewForm::BindCommands() {
 void TViewForm::ToolButtonClick(UINT command) {
     if (const std::optional<ToolNumber> tool = ToolOfButton(command)) {
         CurrentTool = static_cast<std::uint8_t>(*tool);
+        RunCommand(command);  // the painting tools follow the choice
         return;
     }
     switch (command) {
@@ -69,6 +70,14 @@ void TViewForm::FgColorClick() {
     forms::ColorDialog dialog;
     dialog.color = Options.FgColor;
     if (dialog.ExecuteDialog(Handle())) SetFgColor(dialog.color);
+}
+
+void TViewForm::ChooseColor(bool foreground) {
+    if (foreground) {
+        FgColorClick();
+    } else {
+        BgColorClick();
+    }
 }
 
 void TViewForm::BgColorClick() {

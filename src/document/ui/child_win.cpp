@@ -26,7 +26,16 @@ TChildWin::~TChildWin() = default;
 
 void TChildWin::FormCreate() {
     Image1.Create(Handle(), {0, 0, 0, 0});
-    Image1.OnMouseMove = [this](WPARAM, int x, int y) { Image1MouseMove(x, y); };
+    Image1.OnMouseMove = [this](WPARAM, int x, int y) {
+        Image1MouseMove(x, y);
+        host_.ViewPointer(*this, {ViewPointerEvent::Kind::kMove, 0, {x, y}});
+    };
+    Image1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int x, int y) {
+        host_.ViewPointer(*this, {ViewPointerEvent::Kind::kDown, static_cast<int>(b), {x, y}});
+    };
+    Image1.OnMouseUp = [this](forms::MouseButton b, WPARAM, int x, int y) {
+        host_.ViewPointer(*this, {ViewPointerEvent::Kind::kUp, static_cast<int>(b), {x, y}});
+    };
     host_.SetMainTitle(kUnnamed);
     host_.SetStatusPanel(2, SizeText(PictureSize()));
 }

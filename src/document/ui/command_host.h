@@ -16,6 +16,7 @@
 #include "core/color.h"
 #include "core/geometry.h"
 #include "document/document_view.h"
+#include "document/ui/document_host.h"
 #include "core/progress.h"
 #include "forms/dialogs.h"
 #include "forms/dib.h"
@@ -100,6 +101,10 @@ public:
     // The current document's picture and the progress bar, for the dialogs.
     virtual const ImagingContext& Imaging() const = 0;
     virtual Settings& ProgramSettings() = 0;
+    // The painting colours, through the main window's setters (they repaint
+    // the colour boxes); the values live in ProgramSettings().
+    virtual void SetFgColor(Color color) = 0;
+    virtual void SetBgColor(Color color) = 0;
     // The picture file routines' program-wide JPEG picture, with StatusInfo.
     virtual PictureCodecs Codecs() = 0;
 };
@@ -121,6 +126,10 @@ public:
     virtual void PointerOverFrame() {}
     // A document window is gone; forget every pointer to it.
     virtual void DocumentClosed(TChildWin& /*document*/) {}
+    // The pointer pressed, moved or released over a document's view.
+    virtual void ViewPointer(TChildWin& /*document*/, const ViewPointerEvent& /*event*/) {}
+    // The main window's foreground or background colour changed.
+    virtual void ColorsChanged() {}
 };
 
 // The rule every dialog-driven operation follows: the active document becomes

@@ -4,13 +4,23 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 
 #include "core/color.h"
+#include "core/geometry.h"
 
 namespace kelbo {
 
 class TChildWin;
+
+// A press, move or release of the pointer over a document's view, in view
+// coordinates; button 0 left, 1 right, 2 middle.
+struct ViewPointerEvent {
+    enum class Kind : std::uint8_t { kDown, kMove, kUp } kind = Kind::kMove;
+    int button = 0;
+    Point at;
+};
 
 class DocumentHost {
 public:
@@ -30,6 +40,8 @@ public:
     virtual int Ask(std::string_view text, UINT buttons) = 0;
     // Save, as the File menu's command does (Save As for an unnamed document).
     virtual void SaveDocument(TChildWin& document) = 0;
+    // The pointer over the view, for the painting tools.
+    virtual void ViewPointer(TChildWin& document, const ViewPointerEvent& event) = 0;
 };
 
 }  // namespace kelbo

@@ -29,6 +29,10 @@ HMENU FileMenu(HMENU bar) { return GetSubMenu(bar, 0); }
 }  // namespace
 
 FileCommands::FileCommands(CommandHost& host) : host_(host), recent_(host.ProgramSettings().RecentFiles) {
+    // The new-picture dialog does not block the main window.
+    host_.BindCommand(Nov1, [this] {
+        if (newWinDial_) newWinDial_->Show();
+    });
     host_.BindCommand(Otvor1, [this] { Otvor1Click(); });
     host_.BindCommand(Ulo1, [this] {
         if (TChildWin* doc = host_.ActiveImageDocument()) SaveDocument(*doc);
@@ -43,6 +47,12 @@ FileCommands::FileCommands(CommandHost& host) : host_(host), recent_(host.Progra
     // The list's own separator stands before "E&xit/Koniec" from the start.
     InsertMenuW(FileMenu(host_.MainMenu()), kRecentPosition, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     ShowRecentFiles();
+}
+
+FileCommands::~FileCommands() = default;
+
+std::vector<WindowStep> FileCommands::Windows() {
+    return {{"TNewWinDial", [this] { newWinDial_ = std::make_unique<TNewWinDial>(host_.Owner(), host_); }}};
 }
 
 void FileCommands::OpenPicture(const std::string& path) {

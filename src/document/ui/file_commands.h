@@ -1,17 +1,24 @@
-// The File menu's commands on pictures: open, save, save as, save all,
+// The File menu's commands on pictures: new, open, save, save as, save all,
 // delete, and the recent-files list.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "document/recent_files.h"
 #include "document/ui/command_host.h"
+#include "document/ui/new_win_dial.h"
 
 namespace kelbo {
 
 class FileCommands : public CommandModule {
 public:
     explicit FileCommands(CommandHost& host);
+    ~FileCommands() override;
+
+    std::vector<WindowStep> Windows() override;
+    TNewWinDial* NewWinDial() const { return newWinDial_.get(); }
 
     // Opens a picture file as a new image document; a file that cannot be
     // read is reported and its window stays open with what it has.
@@ -34,6 +41,7 @@ private:
 
     CommandHost& host_;
     RecentFiles recent_;
+    std::unique_ptr<TNewWinDial> newWinDial_;
 };
 
 }  // namespace kelbo

@@ -4,12 +4,16 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/close_panel.h"
 #include "core/color.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/panel.h"
+#include "imaging/ui/dial_parts.h"
 #include "paint/paint_tools.h"
+#include "paint/ui/tool_dlg.h"
 
 namespace kelbo {
 
@@ -17,6 +21,11 @@ struct Settings;
 
 class TToolsWin : public forms::Form {
 public:
+    static constexpr int kWidth = 192;
+    static constexpr int kHeight = 195;
+    static constexpr int kRolledWidth = 80;
+    static constexpr int kRolledHeight = 22;
+
     // Borderless, on top of `owner`; placed and rolled as `settings` say,
     // which it keeps up to date ("ToolsLeft", "ToolsTop", "Tools_AutoRollType").
     TToolsWin(HWND owner, Settings& settings);
@@ -43,8 +52,67 @@ public:
     // "Kresli" on the "Útvar" page with the shape described there.
     std::function<void(const ToolShape&)> OnDrawShape;
 
-    // The controls, by the pages "Typ", "Farby", "Útvar", "Dodatky"; see tools_win.cpp.
-    // (public for the tests, as the other dialogs' controls are)
+    // The controls, by the pages "Typ", "Farby", "Útvar", "Dodatky"
+    // (public for the tests, as the other dialogs' controls are). The colour
+    // boxes are FgColorBox and BgColorBox: FgColor and BgColor name the
+    // colours' callbacks above.
+    controls::TClosePanel ClosePanel1;
+    forms::TabControl PageControl1;
+    forms::Panel TypeSheet, ColorsSheet, ShapeSheet, ExtrasSheet;
+    // "Typ"
+    forms::Label ShapeLabel, PenWidthLabel, LineStyleLabel;  // "typ :", "hrúbka :", "čiara :"
+    forms::ComboBox ShapeList;
+    forms::Edit PenWidthEdit;
+    forms::UpDown PenWidthArrows;
+    forms::ComboBox LineStyleList;
+    forms::CheckBox FillCheck;  // "Vyplniť útvar"
+    // "Farby"; the sliders have no effect
+    forms::GroupBox FgGroup, BgGroup;  // "Orámovanie, popredie", "Výplň, pozadie"
+    ColourSwatch FgColorBox, BgColorBox;
+    forms::TrackBar FgSlider1, FgSlider2, BgSlider1, BgSlider2;
+    // "Útvar"
+    forms::GroupBox ShapeGroup;  // "Útvar"
+    forms::Edit ShapeText;       // the entered shape's description
+    forms::Button ChangeBtn;     // "Zmeň"
+    forms::Button DrawBtn;       // "Kresli"
+    // "Dodatky"; the check box has no effect
+    forms::GroupBox ExtrasGroup;        // "Dodatky"
+    forms::CheckBox AntialiasingCheck;  // "Antialiasing"
+
+    std::unique_ptr<TToolDlg> ToolDlg;  // behind "Zmeň"
+
+    bool Rolled() const { return ClosePanel1.RollType(); }
+    // The shape "Zmeň" entered last; none before the first.
+    const std::optional<ToolShape>& EnteredShape() const { return shape_; }
+
+    void ChangeBtnClick();
+    void DrawBtnClick();
+
+protected:
+    void FormCreate() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateTypePage();
+    void CreateColorsPage();
+    void CreateShapePage();
+    void CreateExtrasPage();
+    void ShowPage();
+    void PenWidthEditChange();
+    void PenWidthEditExit();
+    void PenChanged();
+    void ApplyRollState();
+    void SetSize(int width, int height);
+    void ClosePanel1MouseDown(forms::MouseButton button);
+    void ClosePanel1MouseMove(WPARAM keys);
+    void ClosePanel1RollClick();
+    void ClosePanel1CloseClick();
+
+    Settings& settings_;
+    std::optional<ToolShape> shape_;
+    bool dragging_ = false;
+    POINT dragCursor_{};
+    POINT dragWindow_{};
 };
 
 }  // namespace kelbo

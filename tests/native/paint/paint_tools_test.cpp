@@ -22,5 +22,13 @@ TEST(PaintTools, GeometryOfTheSteps) {
     EXPECT_EQ(DescribeShape({ToolShape::Kind::kPoint, {7, 8}, {}}), "Bod\rSúradnice [7,8]");
 }
 
+TEST(PaintTools, PenWidthOfItsField) {
+    const struct {
+        const char* text;
+        int width;
+    } cases[] = {{"7", 7}, {" 50", 50}, {"51", 50}, {"0", 1}, {"-3", 1}, {"", 1}, {"2x", 1}};
+    for (const auto& c : cases) EXPECT_EQ(PenWidthOf(c.text), c.width) << c.text;
+}
+
 }  // namespace
 }  // namespace kelbo

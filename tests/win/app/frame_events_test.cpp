@@ -26,14 +26,14 @@ void MoveOver(HWND frame, HWND over) {
 TEST_F(MainWindow, PointerOverTheFrameClearsColourAndEndsTheStroke) {
     form_->ShowColorInfo(Rgb(1, 2, 3));
     form_->SetStatusPanel(0, "4 : 5");
-    form_->StrokeInProgress = true;
-    form_->PressedButton = 1;
+    form_->Stroke.inProgress = true;
+    form_->Stroke.button = 1;
     MoveOver(form_->Handle(), form_->ClientHandle());
     EXPECT_EQ(form_->Panel1.ColorInfo.Text(), "");
     EXPECT_FALSE(form_->Panel1.ColorBox.Visible());
     EXPECT_EQ(form_->StatusBar1.PanelText(0), "");
-    EXPECT_FALSE(form_->StrokeInProgress);
-    EXPECT_EQ(form_->PressedButton, 0);
+    EXPECT_FALSE(form_->Stroke.inProgress);
+    EXPECT_EQ(form_->Stroke.button, 0);
 }
 
 TEST_F(MainWindow, RolledInformationPanelOpensUnderThePointerAndRollsBack) {

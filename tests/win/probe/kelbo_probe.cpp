@@ -6,8 +6,11 @@
 //   kelbo-probe command ID       runs a menu command of every main window
 //   kelbo-probe menu CAPTION...  the same for the item at that caption path,
 //                                e.g. menu "F&arby" "Negativ" (captions as in the menus)
-//   kelbo-probe button NAME      puts a warping-bar button (AddButton ... WarpButton) down and runs it
-//   kelbo-probe drag X1 Y1 X2 Y2 drags with the left button over the active warp window's picture
+//   kelbo-probe button NAME      puts a warping-bar button (AddButton ... WarpButton) or a tool
+//                                button (ArrowButton, PenButton, LineButton, FillButton,
+//                                ShapeButton, CropButton) down and runs it
+//   kelbo-probe drag X1 Y1 X2 Y2 drags with the left button over the active warp window's or
+//                                image document's picture
 //   kelbo-probe hover X Y        moves the pointer over it without a button
 //   kelbo-probe close CAPTION    closes the top-level window of that caption (a dialog)
 // Buttons, drags and hovers are sent and waited for, so they happen in the order given.
@@ -128,11 +131,12 @@ int PressButton(const std::wstring& name) {
         const wchar_t* name;
         kelbo::Command id;
     };
-    static const Named kButtons[] = {{L"AddButton", kelbo::AddButton},
-                                     {L"DelButton", kelbo::DelButton},
-                                     {L"EditButton", kelbo::EditButton},
-                                     {L"NoWarpButton", kelbo::NoWarpButton},
-                                     {L"WarpButton", kelbo::WarpButton}};
+    static const Named kButtons[] = {{L"AddButton", kelbo::AddButton},   {L"DelButton", kelbo::DelButton},
+                                     {L"EditButton", kelbo::EditButton}, {L"NoWarpButton", kelbo::NoWarpButton},
+                                     {L"WarpButton", kelbo::WarpButton}, {L"ArrowButton", kelbo::ArrowButton},
+                                     {L"PenButton", kelbo::PenButton},   {L"LineButton", kelbo::LineButton},
+                                     {L"FillButton", kelbo::FillButton}, {L"ShapeButton", kelbo::ShapeButton},
+                                     {L"CropButton", kelbo::CropButton}};
     int id = 0;
     for (const Named& b : kButtons)
         if (name == b.name) id = b.id;
@@ -150,21 +154,22 @@ int PressButton(const std::wstring& name) {
 }
 
 // The shown picture of the active warp window.
-HWND WarpPicture() {
+// The picture view of the active warp window or image document.
+HWND ActivePicture() {
     for (HWND frame : TopLevel(L"TViewForm")) {
         HWND client = FindWindowExW(frame, nullptr, L"MDICLIENT", nullptr);
         if (!client) continue;
         auto active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
-        if (!active || ClassOf(active) != L"TWarpWin") continue;
+        if (!active || (ClassOf(active) != L"TWarpWin" && ClassOf(active) != L"TChildWin")) continue;
         for (HWND c = GetWindow(active, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             if (ClassOf(c) == L"KelboPictureView" && IsWindowVisible(c)) return c;
     }
-    std::printf("no active warp window\n");
+    std::printf("no active picture window\n");
     return nullptr;
 }
 
 int Drag(int x1, int y1, int x2, int y2) {
-    HWND picture = WarpPicture();
+    HWND picture = ActivePicture();
     if (!picture) return 1;
     SendWaiting(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
     constexpr int kSteps = 8;
@@ -176,7 +181,7 @@ int Drag(int x1, int y1, int x2, int y2) {
 }
 
 int Hover(int x, int y) {
-    HWND picture = WarpPicture();
+    HWND picture = ActivePicture();
     if (!picture) return 1;
     SendWaiting(picture, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     return 0;

@@ -1,5 +1,6 @@
 #include "forms/dib.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -39,6 +40,28 @@ ConstPixelView DibSection::View() const {
 Bitmap24 DibSection::ToBitmap() const {
     GdiFlush();
     return Bitmap24::CopyOf(View());
+}
+
+void DibSection::CopyAreaTo(HDC dc, const RECT& area) const {
+    if (Empty()) return;
+    const int left = std::max<int>(area.left, 0);
+    const int top = std::max<int>(area.top, 0);
+    const int right = std::min<int>(area.right, width_);
+    const int bottom = std::min<int>(area.bottom, height_);
+    if (left >= right || top >= bottom) return;
+    GdiFlush();
+    // The rows top … bottom − 1 as a DIB of their own, so the source's y
+    // needs none of the bottom-up conventions.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -(bottom - top);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const std::uint8_t* rows = bits_ + static_cast<std::size_t>(top) * Stride24(width_);
+    StretchDIBits(dc, left, top, right - left, bottom - top, left, 0, right - left, bottom - top, rows, &bi,
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 void DibSection::StretchTo(HDC dc, int x, int y, int width, int height) const {

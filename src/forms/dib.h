@@ -33,6 +33,8 @@ public:
 
     // Stretches the picture into a rectangle of `dc`.
     void StretchTo(HDC dc, int x, int y, int width, int height) const;
+    // Copies the pixels of `area` (clipped to the picture) to the same place of `dc`, unscaled.
+    void CopyAreaTo(HDC dc, const RECT& area) const;
 
 private:
     UniqueBitmap bitmap_;

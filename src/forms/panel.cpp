@@ -120,7 +120,11 @@ LRESULT PictureView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PaintScope paint(Handle());
         const SIZE size = ClientSize();
-        if (picture_ && !picture_->Empty()) {
+        if (picture_ && !picture_->Empty() && picture_->Width() == size.cx && picture_->Height() == size.cy) {
+            // Unzoomed, only the part to paint is copied: a brush stroke on a
+            // large picture repaints a few pixels, not the whole of it.
+            picture_->CopyAreaTo(paint.dc(), paint.area());
+        } else if (picture_ && !picture_->Empty()) {
             picture_->StretchTo(paint.dc(), 0, 0, size.cx, size.cy);
         } else {
             RECT r{0, 0, size.cx, size.cy};

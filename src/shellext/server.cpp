@@ -5,24 +5,17 @@
 #include <string>
 
 #include "shellext/clsid.h"
+#include "shellext/context_menu.h"
 #include "shellext/registry_key.h"
 
 namespace {
 
 HMODULE g_module = nullptr;
-LONG g_liveObjects = 0;  // objects and factory locks; the context-menu class adds to it
-
-CLSID ContextMenuClsid() {
-    const auto& g = kelbo::shellext::kContextMenuClsid;
-    CLSID id{g.data1, g.data2, g.data3, {}};
-    for (int i = 0; i < 8; ++i) id.Data4[i] = g.data4[i];
-    return id;
-}
 
 // "CLSID\{...}" in the upper-case form the system's own conversion produces.
 std::wstring ClassKeyPath() {
     wchar_t text[64];
-    CLSID id = ContextMenuClsid();
+    CLSID id = kelbo::shellext::ContextMenuClsid();
     StringFromGUID2(id, text, 64);
     return std::wstring(L"CLSID\\") + text;
 }
@@ -58,13 +51,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID, LPVOID* out) {
-    // The context-menu class and its factory are not part of this build yet.
-    if (out) *out = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
+    return kelbo::shellext::GetClassObject(clsid, iid, out);
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_liveObjects == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return kelbo::shellext::ServerUsers() == 0 ? S_OK : S_FALSE; }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     const std::wstring classKey = ClassKeyPath();

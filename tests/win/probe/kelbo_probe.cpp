@@ -13,6 +13,7 @@
 //                                image document's picture
 //   kelbo-probe hover X Y        moves the pointer over it without a button
 //   kelbo-probe close CAPTION    closes the top-level window of that caption (a dialog)
+//   kelbo-probe contextmenu FILE the registered context-menu class's item for FILE, and its library
 // Buttons, drags and hovers are sent and waited for, so they happen in the order given.
 #include <windows.h>
 #include <commctrl.h>
@@ -23,6 +24,8 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "shellext/clsid.h"
+#include "../shellext/file_data_object.h"
 #include "app/main_menu.h"
 #include "core/text_encoding.h"
 
@@ -100,6 +103,41 @@ int CloseWindowNamed(const std::wstring& caption) {
         return 1;
     }
     PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+// Explorer's steps on one file through the registered context-menu class:
+// prints the item it offers and the library that answered.
+int ContextMenuFor(const std::wstring& file) {
+    CoInitialize(nullptr);
+    const auto& g = kelbo::shellext::kContextMenuClsid;
+    CLSID clsid{g.data1, g.data2, g.data3, {}};
+    for (int i = 0; i < 8; ++i) clsid.Data4[i] = g.data4[i];
+    IShellExtInit* init = nullptr;
+    HRESULT r = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
+                                 reinterpret_cast<void**>(&init));
+    if (FAILED(r)) {
+        std::printf("CoCreateInstance failed: %08lx\n", static_cast<unsigned long>(r));
+        return 1;
+    }
+    kelbo::testing::FileDataObject data({file});
+    IContextMenu* menu = nullptr;
+    if (init->Initialize(nullptr, &data, nullptr) != S_OK ||
+        init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)) != S_OK) {
+        std::printf("Initialize failed\n");
+        return 1;
+    }
+    HMENU popup = CreatePopupMenu();
+    menu->QueryContextMenu(popup, 0, 1, 10, CMF_NORMAL);
+    wchar_t caption[32] = {};
+    GetMenuStringW(popup, 0, caption, 32, MF_BYPOSITION);
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"KelboMenu.dll"), module, MAX_PATH);
+    std::printf("item %s from %s\n", Utf8(caption).c_str(), Utf8(module).c_str());
+    DestroyMenu(popup);
+    menu->Release();
+    init->Release();
+    CoUninitialize();
     return 0;
 }
 
@@ -217,6 +255,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"button" && argc > 2) return PressButton(argv[2]);
     if (command == L"close" && argc > 2) return CloseWindowNamed(argv[2]);
+    if (command == L"contextmenu" && argc > 2) return ContextMenuFor(argv[2]);
     if (command == L"drag" && argc > 5) return Drag(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
     if (command == L"hover" && argc > 3) return Hover(_wtoi(argv[2]), _wtoi(argv[3]));
     std::fprintf(

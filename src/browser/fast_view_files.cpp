@@ -24,8 +24,7 @@ void Collect(const std::string& folder, int depth, const FolderLister& list, con
 
 }  // namespace
 
-std::vector<std::string> CollectFiles(std::string_view folder, const FolderLister& list,
-                                      const FastViewSearch& search) {
+std::vector<std::string> CollectFiles(std::string_view folder, const FolderLister& list, const FastViewSearch& search) {
     if (folder.ends_with('\\')) folder.remove_suffix(1);
     std::vector<std::string> files;
     Collect(std::string(folder), 0, list, search, files);

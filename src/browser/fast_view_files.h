@@ -28,14 +28,12 @@ inline constexpr int kFastViewMaxDepth = 64;
 // subfolders too, in the system's order; hidden entries, files and folders,
 // only with `showHiddenFiles`, system ones always. A directory is never
 // taken for a picture, whatever its name.
-std::vector<std::string> CollectFiles(std::string_view folder, const FolderLister& list,
-                                      const FastViewSearch& search);
+std::vector<std::string> CollectFiles(std::string_view folder, const FolderLister& list, const FastViewSearch& search);
 
 // The folder's pictures as the view steps through them: CollectFiles sorted
 // by PictureNameLess over the full paths, so a subfolder's pictures fall
 // among the others by their path.
-std::vector<std::string> FastViewFiles(std::string_view folder, const FolderLister& list,
-                                       const FastViewSearch& search);
+std::vector<std::string> FastViewFiles(std::string_view folder, const FolderLister& list, const FastViewSearch& search);
 
 // The search window's texts.
 std::string SearchCaption(std::size_t found);

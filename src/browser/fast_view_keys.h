@@ -55,7 +55,7 @@ public:
 
     std::size_t Current() const { return current_; }
     int Interval() const { return interval_; }
-    bool AutoAdvance() const { return autoAdvance_; }  // the timer runs exactly while this holds
+    bool AutoAdvance() const { return autoAdvance_; }      // the timer runs exactly while this holds
     int TimerInterval() const { return interval_ * 100; }  // milliseconds
 
     // The key table, its rows tried in order.

@@ -47,13 +47,11 @@ int Compare(std::string_view a, std::string_view b, Level level) {
 
 bool IsPictureFile(std::string_view name) {
     switch (PictureKindOf(PathFromUtf8(name))) {
-        case PictureFileKind::kBmp:
-        case PictureFileKind::kIcon:
-        case PictureFileKind::kGif:
-        case PictureFileKind::kJpeg:
-            return true;
-        default:
-            return false;
+    case PictureFileKind::kBmp:
+    case PictureFileKind::kIcon:
+    case PictureFileKind::kGif:
+    case PictureFileKind::kJpeg: return true;
+    default: return false;
     }
 }
 
@@ -66,7 +64,8 @@ bool PictureNameLess(std::string_view a, std::string_view b) {
 }
 
 void SortPictureNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return PictureNameLess(a, b); });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return PictureNameLess(a, b); });
 }
 
 }  // namespace kelbo

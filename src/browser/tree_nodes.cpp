@@ -7,18 +7,12 @@ namespace kelbo {
 std::optional<TreeNodeFacts> DriveNode(char letter, DriveType type) {
     const std::string drive = std::string(1, letter) + ":";
     switch (type) {
-        case DriveType::kRemovable:
-            return TreeNodeFacts{"Disketa (" + drive + ")", kRemovableImage};
-        case DriveType::kFixed:
-            return TreeNodeFacts{"Pevný disk (" + drive + ")", kFixedDiskImage};
-        case DriveType::kRemote:
-            return TreeNodeFacts{drive, kNetworkDriveImage};
-        case DriveType::kCdRom:
-            return TreeNodeFacts{"CD-ROM (" + drive + ")", kCdRomImage};
-        case DriveType::kRamDisk:
-            return TreeNodeFacts{"RAM disk (" + drive + ")", kNetworkDriveImage};
-        default:
-            return std::nullopt;
+    case DriveType::kRemovable: return TreeNodeFacts{"Disketa (" + drive + ")", kRemovableImage};
+    case DriveType::kFixed: return TreeNodeFacts{"Pevný disk (" + drive + ")", kFixedDiskImage};
+    case DriveType::kRemote: return TreeNodeFacts{drive, kNetworkDriveImage};
+    case DriveType::kCdRom: return TreeNodeFacts{"CD-ROM (" + drive + ")", kCdRomImage};
+    case DriveType::kRamDisk: return TreeNodeFacts{"RAM disk (" + drive + ")", kNetworkDriveImage};
+    default: return std::nullopt;
     }
 }
 

@@ -25,7 +25,15 @@ inline constexpr int kCdRomImage = 7;
 inline constexpr std::string_view kComputerCaption = "Môj počítač";
 
 // The system's drive types, with its numbers.
-enum class DriveType { kUnknown = 0, kNoRootDir = 1, kRemovable = 2, kFixed = 3, kRemote = 4, kCdRom = 5, kRamDisk = 6 };
+enum class DriveType {
+    kUnknown = 0,
+    kNoRootDir = 1,
+    kRemovable = 2,
+    kFixed = 3,
+    kRemote = 4,
+    kCdRom = 5,
+    kRamDisk = 6
+};
 
 struct TreeNodeFacts {
     std::string caption;

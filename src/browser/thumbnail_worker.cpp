@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <mutex>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -174,7 +175,11 @@ struct ThumbnailWorker::Fill : std::enable_shared_from_this<Fill> {
 };
 
 ThumbnailWorker::ThumbnailWorker(UiExecutor& ui, ThumbnailPanel& panel, ThumbnailSources sources)
-    : ui_(ui), panel_(panel), sources_(std::move(sources)) {}
+    : ui_(ui), panel_(panel), sources_(std::move(sources)) {
+    if (!sources_.list || !sources_.less || !sources_.make) {
+        throw std::invalid_argument("the thumbnail worker needs a lister, an order and a maker");
+    }
+}
 
 ThumbnailWorker::~ThumbnailWorker() { Halt(); }
 

@@ -40,8 +40,8 @@ public:
 
 // What the maker gives for one picture file.
 struct Thumbnail {
-    Size picture;     // PictureWidth, PictureHeight: the size as loaded
-    Bitmap24 glyph;   // the thumbnail
+    Size picture;    // PictureWidth, PictureHeight: the size as loaded
+    Bitmap24 glyph;  // the thumbnail
 };
 
 // One button of a fill.
@@ -78,7 +78,9 @@ public:
 struct ThumbnailSources {
     std::function<std::vector<std::string>(const std::string& folder)> list = ListFolder;
     std::function<bool(std::string_view, std::string_view)> less = NameLessIgnoringCase;
-    // Reads and shrinks one file; it touches no window. An exception makes a broken step.
+    // Reads and shrinks one file; it touches no window. An exception makes a
+    // broken step. The worker's constructor throws std::invalid_argument
+    // when this, `list` or `less` is empty.
     std::function<Thumbnail(const std::string& filePath)> make;
     // First thing on the thread (the Win32 side sets idle priority); may be empty.
     std::function<void()> threadStart;

@@ -11,8 +11,16 @@ namespace {
 // subfolder with one more and a hidden folder.
 std::vector<FolderEntry> FakeTree(const std::string& folder) {
     static const std::map<std::string, std::vector<FolderEntry>> tree = {
-        {"C:\\F", {{".", true}, {"..", true}, {"z.bmp"}, {"Sub", true}, {"b.JPG"}, {"skryty.gif", false, true},
-                   {"system.ico", false, false, true}, {"dir.jpg", true}, {"text.txt"}}},
+        {"C:\\F",
+         {{".", true},
+          {"..", true},
+          {"z.bmp"},
+          {"Sub", true},
+          {"b.JPG"},
+          {"skryty.gif", false, true},
+          {"system.ico", false, false, true},
+          {"dir.jpg", true},
+          {"text.txt"}}},
         {"C:\\F\\Sub", {{".", true}, {"..", true}, {"A.jpeg"}, {"Tajne", true, true}}},
         {"C:\\F\\Sub\\Tajne", {{"t.bmp"}}}};
     const auto found = tree.find(folder);
@@ -22,9 +30,10 @@ std::vector<FolderEntry> FakeTree(const std::string& folder) {
 TEST(FastViewFiles, WhichPicturesInWhichOrder) {
     const std::string b = "C:\\F\\b.JPG", s = "C:\\F\\system.ico", z = "C:\\F\\z.bmp", a = "C:\\F\\Sub\\A.jpeg";
     // With subfolders, with hidden entries: the pictures, and the folders searched (dir.jpg too).
-    const std::tuple<bool, bool, std::vector<std::string>, std::size_t> cases[] = {{false, false, {b, s, z}, 1},
-                          {true, false, {b, a, s, z}, 3},
-                          {true, true, {b, "C:\\F\\skryty.gif", a, "C:\\F\\Sub\\Tajne\\t.bmp", s, z}, 4}};
+    const std::tuple<bool, bool, std::vector<std::string>, std::size_t> cases[] = {
+        {false, false, {b, s, z}, 1},
+        {true, false, {b, a, s, z}, 3},
+        {true, true, {b, "C:\\F\\skryty.gif", a, "C:\\F\\Sub\\Tajne\\t.bmp", s, z}, 4}};
     for (const auto& [subDirs, hidden, files, searched] : cases) {
         std::vector<std::string> folders;
         std::size_t found = 0;

@@ -6,7 +6,8 @@ namespace kelbo {
 namespace {
 
 TEST(ThumbnailLayout, ColumnsAndPlaces) {
-    const std::pair<int, int> cases[] = {{458, 4}, {99, 1}, {0, 1}, {-50, 1}, {100, 1}, {200, 2}, {25599, 255}, {25600, 1}};
+    const std::pair<int, int> cases[] = {{458, 4}, {99, 1},  {0, 1},       {-50, 1},
+                                         {100, 1}, {200, 2}, {25599, 255}, {25600, 1}};
     for (const auto& [width, columns] : cases) EXPECT_EQ(ThumbnailColumns(width), columns) << width;
     // Five buttons on a panel 458 pixels wide.
     const Point want[] = {{5, 5}, {100, 5}, {195, 5}, {290, 5}, {5, 110}};

@@ -16,11 +16,15 @@ TEST(TreeNodes, DriveNodesByType) {
 }
 
 TEST(TreeNodes, PathOfANode) {
-    const TreeNodeFacts root{"Môj počítač", 2}, c{"Pevný disk (C:)", 4}, d{"D:", 6}, folder{"Folder", 0},
-        sub{"Sub", 1}, noColon{"Disk", 4};
+    const TreeNodeFacts root{"Môj počítač", 2}, c{"Pevný disk (C:)", 4}, d{"D:", 6}, folder{"Folder", 0}, sub{"Sub", 1},
+        noColon{"Disk", 4};
     const std::pair<std::vector<TreeNodeFacts>, const char*> cases[] = {
-        {{root}, ""},           {{c, root}, "C:"},          {{d, root}, "D:"},
-        {{noColon, root}, "C:"}, {{folder, c, root}, "C:\\Folder\\"}, {{sub, folder, d, root}, "D:\\Folder\\Sub\\"},
+        {{root}, ""},
+        {{c, root}, "C:"},
+        {{d, root}, "D:"},
+        {{noColon, root}, "C:"},
+        {{folder, c, root}, "C:\\Folder\\"},
+        {{sub, folder, d, root}, "D:\\Folder\\Sub\\"},
         {{folder, noColon, root}, "C:\\Folder\\"},
         {{sub, folder}, "C:"}};  // a folder image at the top level is no folder node
     for (const auto& [chain, path] : cases) EXPECT_EQ(NodePath(chain), path) << chain.front().caption;
@@ -29,9 +33,14 @@ TEST(TreeNodes, PathOfANode) {
 }
 
 TEST(TreeNodes, SubfoldersOfAnExpandedNode) {
-    const std::vector<FolderEntry> entries = {{".", true},          {"..", true},   {"zeta", true},
-                                              {"a.bmp", false},     {"Beta", true}, {"skryty", true, true},
-                                              {"sys", true, false, true}, {"alfa", true}};
+    const std::vector<FolderEntry> entries = {{".", true},
+                                              {"..", true},
+                                              {"zeta", true},
+                                              {"a.bmp", false},
+                                              {"Beta", true},
+                                              {"skryty", true, true},
+                                              {"sys", true, false, true},
+                                              {"alfa", true}};
     EXPECT_EQ(SubfolderNames(entries, false), (std::vector<std::string>{"alfa", "Beta", "zeta"}));
     EXPECT_EQ(SubfolderNames(entries, true), (std::vector<std::string>{"alfa", "Beta", "skryty", "sys", "zeta"}));
 }

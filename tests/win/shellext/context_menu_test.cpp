@@ -94,9 +94,9 @@ protected:
 TEST_F(ContextMenuServer, RegistersInitialisesAndOffersItsItem) {
     EXPECT_TRUE(KeyExists(ClassKey() + L"\\InprocServer32"));
     IShellExtInit* init = nullptr;
-    ASSERT_EQ(CoCreateInstance(Clsid(), nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
-                               reinterpret_cast<void**>(&init)),
-              S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(Clsid(), nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, reinterpret_cast<void**>(&init)),
+        S_OK);
     EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
     FileDataObject none({}), two({L"C:\\a.bmp", L"C:\\b.bmp"}), one({L"C:\\a.bmp"});
     EXPECT_EQ(init->Initialize(nullptr, nullptr, nullptr), E_FAIL);
@@ -152,7 +152,7 @@ TEST_F(ContextMenuServer, StartsKelboWithTheFileAsOneArgument) {
         SetRootDir(rootDir.c_str());
         IContextMenu* menu = MenuFor(picture);
         CMINVOKECOMMANDINFO info{};
-    info.cbSize = sizeof(info);
+        info.cbSize = sizeof(info);
         info.lpVerb = MAKEINTRESOURCEA(0);
         info.nShow = SW_SHOWNORMAL;
         EXPECT_EQ(menu->InvokeCommand(&info), S_OK);

@@ -184,10 +184,13 @@ bool TrackBar::Scroll(WORD code) {
     return true;
 }
 
-void ListBox::Create(HWND parent, const Bounds& b) {
-    CreateControl(parent, L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, "",
-                  b);
+void ListBox::Create(HWND parent, const Bounds& b, DWORD extraStyle) {
+    CreateControl(parent, L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extraStyle,
+                  WS_EX_CLIENTEDGE, "", b);
 }
+void ListBox::Delete(int index) { SendMessageW(Handle(), LB_DELETESTRING, index, 0); }
+bool ListBox::Selected(int index) const { return SendMessageW(Handle(), LB_GETSEL, index, 0) > 0; }
+void ListBox::SetSelected(int index, bool selected) { SendMessageW(Handle(), LB_SETSEL, selected, index); }
 void ListBox::Add(std::string_view item) {
     SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
 }

@@ -138,13 +138,18 @@ public:
 
 class ListBox : public Control {
 public:
-    void Create(HWND parent, const Bounds& b);
+    // `extraStyle`: LBS_SORT, LBS_EXTENDEDSEL and the like.
+    void Create(HWND parent, const Bounds& b, DWORD extraStyle = 0);
     void Add(std::string_view item);
+    void Delete(int index);
     void Clear();
     int Count() const;
     int ItemIndex() const;
     void SetItemIndex(int index);
     std::string Item(int index) const;
+    // A multiple-selection list's selection.
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
     std::function<void()> OnClick;
     bool Command(WORD id, WORD code) override;
 };

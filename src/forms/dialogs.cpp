@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 #include <new>
 #include <optional>
 #include <vector>
@@ -278,6 +279,7 @@ bool RunFileDialog(FileDialog& d, HWND owner, bool save) {
     ofn.lpstrInitialDir = d.initialDir.empty() ? nullptr : dir.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     if (!save && d.mustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (!save && d.multiSelect) ofn.Flags |= OFN_ALLOWMULTISELECT;
     UniqueGlobal previewTemplate;
     std::optional<PreviewPane> pane;
     if (d.preview) {
@@ -292,6 +294,18 @@ bool RunFileDialog(FileDialog& d, HWND owner, bool save) {
     const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return false;
     d.fileName = Narrow(name.data());
+    d.fileNames.clear();
+    if (!save && d.multiSelect) {
+        // Several files come as the folder, then each name, NUL-separated.
+        std::vector<std::wstring> parts;
+        for (const wchar_t* part = name.data(); *part; part += wcslen(part) + 1) parts.emplace_back(part);
+        if (parts.size() == 1) d.fileNames.push_back(d.fileName);
+        for (std::size_t i = 1; i < parts.size(); ++i) {
+            const bool rooted = parts[0].empty() || parts[0].back() == L'\\';
+            d.fileNames.push_back(Narrow(parts[0] + (rooted ? L"" : L"\\") + parts[i]));
+        }
+        if (!d.fileNames.empty()) d.fileName = d.fileNames.front();
+    }
     d.filterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
@@ -40,8 +41,10 @@ struct FileDialog {
     std::string defaultExt;  // without the dot
     std::string fileName;    // in: proposed; out: chosen (UTF-8)
     std::string initialDir;
-    bool mustExist = true;        // open: the file must exist
-    FilePreviewProvider preview;  // set: a preview beside the list
+    bool mustExist = true;               // open: the file must exist
+    FilePreviewProvider preview;         // set: a preview beside the list
+    bool multiSelect = false;            // open: several files may be chosen
+    std::vector<std::string> fileNames;  // out with multiSelect: every chosen file, full paths
 
     bool ExecuteOpen(HWND owner);
     bool ExecuteSave(HWND owner);

@@ -78,7 +78,8 @@ void Panel::Paint() {
         SetTextColor(paint.dc(), static_cast<COLORREF>(captionColor_));
         RECT t = r;
         InflateRect(&t, -4, 0);
-        DrawTextW(paint.dc(), caption.c_str(), -1, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(paint.dc(), caption.c_str(), -1, &t,
+                  (centred_ ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }
 

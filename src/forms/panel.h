@@ -40,6 +40,10 @@ public:
         raised_ = raised;
         Invalidate();
     }
+    void SetCaptionCentred(bool centred) {
+        centred_ = centred;
+        Invalidate();
+    }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +56,7 @@ private:
     Color captionColor_ = 0;
     bool raised_ = true;
     bool underline_ = false;
+    bool centred_ = false;
     UniqueFont underlineFont_;
 };
 

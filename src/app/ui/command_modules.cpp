@@ -32,10 +32,13 @@ CommandModules::CommandModules(TViewForm& frame)
       combine_(frame),
       effects_(frame),
       warp_(frame, frame),
-      paint_(frame, frame, [this](TChildWin& document, int x, int y) {
-          TTextDial* text = edit_.TextDial();
-          return text && text->PlaceText(document, x, y);
-      }) {
+      paint_(frame, frame,
+             [this](TChildWin& document, int x, int y) {
+                 TTextDial* text = edit_.TextDial();
+                 return text && text->PlaceText(document, x, y);
+             }),
+      // The browser module gives the active browser window's folder once it exists.
+      fastView_(frame, [] { return std::string(); }) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -48,7 +51,7 @@ CommandModules::~CommandModules() {
 
 std::vector<CommandModule*> CommandModules::All() {
     return {&windows_, &files_,   &edit_,    &geometry_, &colour_, &histogram_,
-            &filters_, &combine_, &effects_, &warp_,     &paint_};
+            &filters_, &combine_, &effects_, &warp_,     &paint_,  &fastView_};
 }
 
 void CommandModules::CreateWindows() {

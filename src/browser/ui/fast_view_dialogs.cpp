@@ -1,7 +1,10 @@
 #include "browser/ui/fast_view_dialogs.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "browser/fast_view_files.h"
 #include "browser/fast_view_keys.h"
@@ -12,6 +15,7 @@
 namespace kelbo {
 
 namespace {
+constexpr UINT_PTR kOKBtnSubclassId = 1;
 constexpr char kExplanation[] =
     "Vyberte si z nasledujúcich možností, ako má rýchle prezeranie pracovať. \rAk nechcete vždy odpovedať na túto "
     "otázku, zvoľte v nastavení programu predvolené nastavenie.";
@@ -20,6 +24,10 @@ constexpr char kExplanation[] =
 TFVOWin::TFVOWin(HWND owner) {
     CreateForm(L"TFVOWin", "Rýchle prezeranie", {0, 0, 360, 230}, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner);
+}
+
+TFVOWin::~TFVOWin() {
+    if (OKBtn.Exists()) RemoveWindowSubclass(OKBtn.Handle(), &TFVOWin::OKBtnSubclass, kOKBtnSubclassId);
 }
 
 void TFVOWin::FormCreate() {
@@ -36,6 +44,7 @@ void TFVOWin::FormCreate() {
     CancelBtn.Create(Handle(), {122, 160, 100, 25}, "Zatvor");
     Button1.Create(Handle(), {236, 160, 100, 25}, "Ovládanie");
     OKBtn.OnClick = [this] { SetModalResult(forms::mrOk); };
+    SetWindowSubclass(OKBtn.Handle(), &TFVOWin::OKBtnSubclass, kOKBtnSubclassId, reinterpret_cast<DWORD_PTR>(this));
     CancelBtn.OnClick = [this] { SetModalResult(forms::mrCancel); };
     Button1.OnClick = [this] {
         forms::MessageDlg(Handle(), kFastViewKeyHelp, "Rýchle prezeranie", MB_OK | MB_ICONINFORMATION);
@@ -53,6 +62,22 @@ void TFVOWin::CheckBox1Click() {
     SpinEdit1.SetEnabled(on);
     SpinEdit1Arrows.SetEnabled(on);
     StaticText1.SetEnabled(on);
+}
+
+void TFVOWin::OKBtnKeyDown(WPARAM key) { SetText(std::to_string(key)); }
+
+LRESULT CALLBACK TFVOWin::OKBtnSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (msg == WM_KEYDOWN) {
+        auto* dialog = reinterpret_cast<TFVOWin*>(self);
+        forms::GuardHandler(
+            dialog->Handle(),
+            [&] {
+                dialog->OKBtnKeyDown(wParam);
+                return 0;
+            },
+            0);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 FastViewOptions TFVOWin::Options() const {

@@ -21,6 +21,7 @@ struct FastViewOptions {
 class TFVOWin : public forms::Form {
 public:
     explicit TFVOWin(HWND owner);
+    ~TFVOWin() override;
 
     forms::Label StaticText2;
     forms::CheckBox CheckBox1;  // "Automatické prezeranie"
@@ -42,6 +43,10 @@ protected:
 
 private:
     void CheckBox1Click();
+    // A key pressed while "OK" has the focus: its virtual-key code in the title.
+    void OKBtnKeyDown(WPARAM key);
+    static LRESULT CALLBACK OKBtnSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
 };
 
 // The search window: the folder being searched and the running count.

@@ -125,6 +125,34 @@ TEST_F(FastView, APointerMoveOfSixPixelsOrAnyOtherInputClosesTheViewAndFiveDoesN
     EXPECT_EQ(View().GetColor(), form_->ProgramSettings().BgColor);
 }
 
+TEST_F(FastView, WithoutTheStoredOptionsTheDialogDecidesAndItsCancelStartsNothing) {
+    form_->ProgramSettings().DefaultOptions = false;
+    TFVOWin& options = *modules_->FastView().FVOWin();
+    std::string title;
+    bool fieldEnabled = true;
+    WhenModal([&] {
+        fieldEnabled = IsWindowEnabled(options.SpinEdit1.Handle());
+        ClickButton(options.CancelBtn.Handle());
+    });
+    StartView();
+    EXPECT_FALSE(IsWindowVisible(View().Handle()));
+    EXPECT_FALSE(fieldEnabled);
+    WhenModal([&] {
+        ClickButton(options.CheckBox1.Handle());
+        fieldEnabled = IsWindowEnabled(options.SpinEdit1.Handle());
+        options.SpinEdit1.SetText("5");
+        SendMessageW(options.OKBtn.Handle(), WM_KEYDOWN, 'Q', 0);
+        title = options.Text();
+        ClickButton(options.OKBtn.Handle());
+    });
+    StartView();
+    EXPECT_TRUE(fieldEnabled);
+    EXPECT_EQ(title, "81");
+    EXPECT_TRUE(IsWindowVisible(View().Handle()));
+    EXPECT_TRUE(View().MovieTimer.Enabled());
+    EXPECT_EQ(View().MovieTimer.Interval(), 500u);
+}
+
 TEST_F(FastView, TheFilmListGoesThroughATextFileInWindows1250AndStartsSorted) {
     const std::vector<std::string> chosen = {PathOf(L"f100.bmp"), PathOf(L"žltý kôň.bmp"), PathOf(L"f10.bmp"),
                                              PathOf(L"f11.bmp")};

@@ -10,6 +10,7 @@
 
 #include "../imaging/modal_helpers.h"
 #include "app/settings.h"
+#include "browser/picture_names.h"
 #include "codecs/bmp_writer.h"
 #include "core/text_encoding.h"
 #include "file_helpers.h"
@@ -188,6 +189,13 @@ TEST_F(FastView, TheFilmListGoesThroughATextFileInWindows1250AndStartsSorted) {
     EXPECT_EQ(View().Files(), (std::vector<std::string>{sorted[0], sorted[3]}));
     EXPECT_EQ(View().PosText.Text(), "1/2");
     EXPECT_TRUE(View().Unreadable.Visible()) << "a missing frame shows \"?\"";
+    View().Close();
+    ClickButton(Movie().Button3.Handle());
+    ClickButton(Movie().Button4.Handle());
+    std::vector<std::string> all = Movie().Entries();
+    SortPictureNames(all);
+    EXPECT_EQ(all, (std::vector<std::string>{PathOf(L"a.bmp"), PathOf(L"b.bmp"), PathOf(L"bad.jpg")}))
+        << "every picture of the folder chosen last, none of its subfolder";
     EXPECT_TRUE(reportedErrors_.empty());
 }
 

@@ -32,10 +32,15 @@ CommandModules::CommandModules(TViewForm& frame)
       combine_(frame),
       effects_(frame),
       warp_(frame, frame),
-      paint_(frame, frame, [this](TChildWin& document, int x, int y) {
-          TTextDial* text = edit_.TextDial();
-          return text && text->PlaceText(document, x, y);
-      }) {
+      paint_(frame, frame,
+             [this](TChildWin& document, int x, int y) {
+                 TTextDial* text = edit_.TextDial();
+                 return text && text->PlaceText(document, x, y);
+             }),
+      browser_(frame, BrowserLinks{frame, [&frame](const std::string& path) { frame.OpenPicture(path); },
+                                   [this](const std::string& path) { warp_.OpenWarpWindow(path); },
+                                   [&frame](const std::string& path) { frame.AddRecentFile(path); },
+                                   [&frame] { frame.BrowserWindowActivated(); }}) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }

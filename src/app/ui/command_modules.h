@@ -7,6 +7,7 @@
 
 #include "app/ui/view_form.h"
 #include "app/ui/window_commands.h"
+#include "browser/ui/browser_commands.h"
 #include "document/ui/edit_commands.h"
 #include "document/ui/file_commands.h"
 #include "imaging/colour/ui/colour_commands.h"
@@ -49,6 +50,7 @@ public:
     EffectCommands& Effects() { return effects_; }
     WarpCommands& Warp() { return warp_; }
     PaintCommands& Painting() { return paint_; }
+    BrowserCommands& Browsing() { return browser_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -65,6 +67,7 @@ private:
     EffectCommands effects_;
     WarpCommands warp_;
     PaintCommands paint_;
+    BrowserCommands browser_;
 };
 
 }  // namespace kelbo

@@ -282,12 +282,10 @@ bool TabControl::Notify(NMHDR* hdr, LRESULT& result) {
     return true;
 }
 
-void TreeView::Create(HWND parent, const Bounds& b) {
-    CreateControl(parent, WC_TREEVIEWW,
-                  WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                  "", b);
+void TreeView::Create(HWND parent, const Bounds& b, DWORD style) {
+    CreateControl(parent, WC_TREEVIEWW, WS_TABSTOP | style, WS_EX_CLIENTEDGE, "", b);
 }
-HTREEITEM TreeView::Add(HTREEITEM parentItem, std::string_view text, LPARAM data) {
+HTREEITEM TreeView::Add(HTREEITEM parentItem, std::string_view text, LPARAM data, int image, int selectedImage) {
     std::wstring w = Wide(text);
     TVINSERTSTRUCTW ins{};
     ins.hParent = parentItem ? parentItem : TVI_ROOT;
@@ -295,11 +293,19 @@ HTREEITEM TreeView::Add(HTREEITEM parentItem, std::string_view text, LPARAM data
     ins.item.mask = TVIF_TEXT | TVIF_PARAM;
     ins.item.pszText = w.data();
     ins.item.lParam = data;
+    if (image >= 0) {
+        ins.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        ins.item.iImage = image;
+        ins.item.iSelectedImage = selectedImage >= 0 ? selectedImage : image;
+    }
     return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
 }
 void TreeView::Clear() { SendMessageW(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
 HTREEITEM TreeView::Selected() const {
     return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+void TreeView::Select(HTREEITEM item) {
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 std::string TreeView::ItemText(HTREEITEM item) const {
     wchar_t buffer[MAX_PATH + 1]{};
@@ -311,11 +317,48 @@ std::string TreeView::ItemText(HTREEITEM item) const {
     SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
     return Narrow(buffer);
 }
+HTREEITEM TreeView::Parent(HTREEITEM item) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+}
+int TreeView::ItemImage(HTREEITEM item) const {
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE;
+    tv.hItem = item;
+    if (!SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return -1;
+    return tv.iImage;
+}
+bool TreeView::Expanded(HTREEITEM item) const {
+    return (SendMessageW(Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) !=
+           0;
+}
+void TreeView::Expand(HTREEITEM item) {
+    SendMessageW(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+void TreeView::CollapseAndReset(HTREEITEM item) {
+    SendMessageW(Handle(), TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(item));
+}
+void TreeView::SetImageList(HIMAGELIST images) {
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+void TreeView::SetIndent(int pixels) { SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(pixels), 0); }
 bool TreeView::Notify(NMHDR* hdr, LRESULT& result) {
-    if (hdr->code != TVN_SELCHANGEDW || !OnChange) return false;
-    OnChange();
     result = 0;
-    return true;
+    if (hdr->code == TVN_SELCHANGEDW && OnChange) {
+        OnChange();
+        return true;
+    }
+    if (hdr->code == NM_DBLCLK && OnDblClick) {
+        OnDblClick();  // the handler does what the tree's own double-click would
+        result = 1;
+        return true;
+    }
+    if (hdr->code == TVN_ITEMEXPANDEDW && OnCollapsed) {
+        const auto* change = reinterpret_cast<NMTREEVIEWW*>(hdr);
+        if (change->action & TVE_COLLAPSE) OnCollapsed(change->itemNew.hItem);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace kelbo::forms

@@ -202,12 +202,26 @@ public:
 
 class TreeView : public Control {
 public:
-    void Create(HWND parent, const Bounds& b);
-    HTREEITEM Add(HTREEITEM parentItem, std::string_view text, LPARAM data = 0);
+    static constexpr DWORD kDefaultStyle = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    void Create(HWND parent, const Bounds& b, DWORD style = kDefaultStyle);
+    // An item with the images of `images` (SetImageList) at `image`, and
+    // `selectedImage` while it is selected; -1 for none.
+    HTREEITEM Add(HTREEITEM parentItem, std::string_view text, LPARAM data = 0, int image = -1, int selectedImage = -1);
     void Clear();
     HTREEITEM Selected() const;
+    void Select(HTREEITEM item);
     std::string ItemText(HTREEITEM item) const;
+    HTREEITEM Parent(HTREEITEM item) const;
+    int ItemImage(HTREEITEM item) const;
+    bool Expanded(HTREEITEM item) const;
+    void Expand(HTREEITEM item);
+    // Collapses and deletes the children, so expanding reads them anew.
+    void CollapseAndReset(HTREEITEM item);
+    void SetImageList(HIMAGELIST images);
+    void SetIndent(int pixels);
     std::function<void()> OnChange;
+    std::function<void()> OnDblClick;
+    std::function<void(HTREEITEM item)> OnCollapsed;
     bool Notify(NMHDR* hdr, LRESULT& result) override;
 };
 

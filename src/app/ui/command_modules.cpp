@@ -37,8 +37,11 @@ CommandModules::CommandModules(TViewForm& frame)
                  TTextDial* text = edit_.TextDial();
                  return text && text->PlaceText(document, x, y);
              }),
-      // The browser module gives the active browser window's folder once it exists.
-      fastView_(frame, [] { return std::string(); }) {
+      fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }),
+      browser_(frame, BrowserLinks{frame, [&frame](const std::string& path) { frame.OpenPicture(path); },
+                                   [this](const std::string& path) { warp_.OpenWarpWindow(path); },
+                                   [&frame](const std::string& path) { frame.AddRecentFile(path); },
+                                   [&frame] { frame.BrowserWindowActivated(); }}) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -51,7 +54,7 @@ CommandModules::~CommandModules() {
 
 std::vector<CommandModule*> CommandModules::All() {
     return {&windows_, &files_,   &edit_,    &geometry_, &colour_, &histogram_,
-            &filters_, &combine_, &effects_, &warp_,     &paint_,  &fastView_};
+            &filters_, &combine_, &effects_, &warp_,     &paint_,  &fastView_, &browser_};
 }
 
 void CommandModules::CreateWindows() {

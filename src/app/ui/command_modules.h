@@ -7,6 +7,7 @@
 
 #include "app/ui/view_form.h"
 #include "app/ui/window_commands.h"
+#include "browser/ui/browser_commands.h"
 #include "browser/ui/fast_view_commands.h"
 #include "document/ui/edit_commands.h"
 #include "document/ui/file_commands.h"
@@ -50,6 +51,7 @@ public:
     EffectCommands& Effects() { return effects_; }
     WarpCommands& Warp() { return warp_; }
     PaintCommands& Painting() { return paint_; }
+    BrowserCommands& Browsing() { return browser_; }
     FastViewCommands& FastView() { return fastView_; }
 
 private:
@@ -67,6 +69,7 @@ private:
     EffectCommands effects_;
     WarpCommands warp_;
     PaintCommands paint_;
+    BrowserCommands browser_;
     FastViewCommands fastView_;
 };
 

@@ -77,6 +77,7 @@ void Program::OpenStartFiles() {
     const Settings& settings = viewForm_->Options;
     if (settings.AutoLoadFile && settings.OpenInWarpWin) modules_->Warp().OpenWarpWindow(settings.AutoLoadFileName);
     if (settings.AutoLoadFile && !settings.OpenInWarpWin) modules_->Files().OpenPicture(settings.AutoLoadFileName);
+    if (settings.BrowserAutoOpen) modules_->Browsing().OpenBrowser();  // after the picture: the browser ends up active
     for (const std::string& file : options_.files) {
         modules_->Files().OpenPicture(file);
         modules_->Files().AddRecentFile(file);

@@ -410,6 +410,11 @@ void TViewForm::ShowWarpToolBar() {
     LayoutChildren();
 }
 
+void TViewForm::BrowserWindowActivated() {
+    ActiveKind = WindowKindId::kBrowser;
+    UpdateMenuItems();
+}
+
 void TViewForm::WarpWindowActivated() {
     ActiveKind = WindowKindId::kWarp;
     UpdateMenuItems();

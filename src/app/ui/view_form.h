@@ -150,6 +150,8 @@ public:
     forms::ToolBar& WarpToolBar() override { return ToolBar4; }
     void ShowWarpToolBar() override;
     void WarpWindowActivated() override;
+    // A browser window became active: the menus follow window kind 2.
+    void BrowserWindowActivated();
     void ShowWarpInfo(std::string_view text) override;
     void AddRecentFile(const std::string& path) override;
     bool WarpToolBarShown() const { return toolBar4Shown_; }

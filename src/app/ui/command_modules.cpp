@@ -53,8 +53,8 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_,   &edit_,    &geometry_, &colour_, &histogram_,
-            &filters_, &combine_, &effects_, &warp_,     &paint_,  &fastView_, &browser_};
+    return {&windows_, &files_,   &edit_, &geometry_, &colour_,   &histogram_, &filters_,
+            &combine_, &effects_, &warp_, &paint_,    &fastView_, &browser_};
 }
 
 void CommandModules::CreateWindows() {

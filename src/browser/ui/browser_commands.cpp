@@ -24,7 +24,8 @@ TBrowserWin& BrowserCommands::OpenBrowser() {
 }
 
 void BrowserCommands::Closed(TBrowserWin& browser) {
-    const auto it = std::find_if(browsers_.begin(), browsers_.end(), [&](const auto& b) { return b.get() == &browser; });
+    const auto it = std::find_if(browsers_.begin(), browsers_.end(),
+                                 [&](const auto& b) { return b.get() == &browser; });
     if (it == browsers_.end()) return;
     closed_.push_back(std::move(*it));
     browsers_.erase(it);

@@ -348,8 +348,13 @@ void TBrowserWin::UpdateScrollRange() {
     const int rows = count == 0 ? 0 : static_cast<int>((count - 1) / static_cast<std::size_t>(columns_) + 1);
     RECT inside{};
     GetClientRect(ScBox.Handle(), &inside);
-    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, rows * 105 + 5, static_cast<UINT>(inside.bottom),
-                    scrollTop_, 0};
+    SCROLLINFO info{sizeof(info),
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    rows * 105 + 5,
+                    static_cast<UINT>(inside.bottom),
+                    scrollTop_,
+                    0};
     SetScrollInfo(ScBox.Handle(), SB_VERT, &info, TRUE);
 }
 
@@ -452,7 +457,8 @@ void TBrowserWin::CopyClick(TBrowserButton& button) {
 void TBrowserWin::HideClick(TBrowserButton& button) {
     const std::wstring path = forms::Wide(button.FilePath);
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        !SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN)) {
         host_.ReportError(button.FilePath + ": " + LastErrorText());
         return;
     }

@@ -93,7 +93,7 @@ TEST_F(Browser, FillsTheFolderInNameOrderWithHiddenAndBrokenPictures) {
     TBrowserWin& browser = modules_->Browsing().OpenBrowser();
     PumpMessages();
     EXPECT_EQ(browser.TreeView1.ItemText(browser.TreeView1.Selected() ? browser.TreeView1.Selected()
-                                                                       : TreeView_GetRoot(browser.TreeView1.Handle())),
+                                                                      : TreeView_GetRoot(browser.TreeView1.Handle())),
               "Môj počítač");
     browser.ShowFolder(Folder(L"few"));
     WaitForFill(browser);

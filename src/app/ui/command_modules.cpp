@@ -37,11 +37,11 @@ CommandModules::CommandModules(TViewForm& frame)
                  TTextDial* text = edit_.TextDial();
                  return text && text->PlaceText(document, x, y);
              }),
-      fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }),
       browser_(frame, BrowserLinks{frame, [&frame](const std::string& path) { frame.OpenPicture(path); },
                                    [this](const std::string& path) { warp_.OpenWarpWindow(path); },
                                    [&frame](const std::string& path) { frame.AddRecentFile(path); },
-                                   [&frame] { frame.BrowserWindowActivated(); }}) {
+                                   [&frame] { frame.BrowserWindowActivated(); }}),
+      fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }

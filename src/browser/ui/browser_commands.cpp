@@ -41,9 +41,7 @@ TBrowserWin* BrowserCommands::ActiveBrowser() const {
 std::string BrowserCommands::ActiveBrowserFolder() const {
     const TBrowserWin* browser = ActiveBrowser();
     if (!browser) return {};
-    std::string folder = browser->SelectedFolder();
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder;
+    return browser->SelectedFolder();
 }
 
 }  // namespace kelbo

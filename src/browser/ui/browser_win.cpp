@@ -48,11 +48,6 @@ Thumbnail MakeFileThumbnail(const std::string& filePath) {
 // The system's words for the last failure (the run-time input/output error).
 std::string LastErrorText() { return std::system_category().message(static_cast<int>(GetLastError())); }
 
-std::string WithoutTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path;
-}
-
 }  // namespace
 
 // --- ThumbnailBox -----------------------------------------------------------
@@ -237,7 +232,9 @@ std::string TBrowserWin::SelectedFolder() const {
     std::vector<TreeNodeFacts> chain;
     for (HTREEITEM item = TreeView1.Selected(); item; item = TreeView1.Parent(item))
         chain.push_back({TreeView1.ItemText(item), TreeView1.ItemImage(item)});
-    return NodePath(chain);
+    std::string path = NodePath(chain);
+    if (!path.empty() && path.back() == '\\') path.pop_back();  // as every user of the path does
+    return path;
 }
 
 void TBrowserWin::TreeView1DblClick() {
@@ -254,8 +251,7 @@ void TBrowserWin::TreeView1DblClick() {
     }
     const std::string path = SelectedFolder();
     if (!path.empty()) {
-        for (const std::string& name :
-             SubfolderNames(ListDiskFolder(WithoutTrailingBackslash(path)), settings_.ShowHiddenFiles))
+        for (const std::string& name : SubfolderNames(ListDiskFolder(path), settings_.ShowHiddenFiles))
             TreeView1.Add(node, name, 0, kClosedFolderImage, kOpenFolderImage);
     }
     TreeView1.Expand(node);
@@ -270,7 +266,7 @@ void TBrowserWin::TreeView1Collapsed(HTREEITEM item) {
 void TBrowserWin::TreeView1Change() {
     const std::string path = SelectedFolder();
     if (path.empty()) return;
-    ShowFolder(WithoutTrailingBackslash(path));
+    ShowFolder(path);
 }
 
 void TBrowserWin::ShowFolder(const std::string& path) {

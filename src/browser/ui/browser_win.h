@@ -73,7 +73,8 @@ public:
     forms::Panel Panel2;
     ThumbnailBox ScBox;
 
-    // The folder of the selected node (NodePath), "" for none or the root.
+    // The folder of the selected node (NodePath without its trailing
+    // backslash), "" for none or the root.
     std::string SelectedFolder() const;
     void ShowFolder(const std::string& path);
     void StopWorker();

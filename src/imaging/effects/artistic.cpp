@@ -27,13 +27,6 @@ void RequireByte(int value, const char* field) {
         throw std::invalid_argument(std::string(field) + " must lie in 0..255, not " + std::to_string(value));
 }
 
-void RequireCopyTarget(ConstPixelView source, PixelView target, const char* what) {
-    if (target.Width() != source.Width() || target.Height() != source.Height())
-        throw std::invalid_argument(std::string(what) + ": the target does not have the picture's size");
-    if (!source.Empty() && target.Row(0) == source.Row(0))
-        throw std::invalid_argument(std::string(what) + ": the target cannot be the source");
-}
-
 // One row of emboss: `below` holds the original row underneath, with the
 // byte past its last pixel repeating that pixel's blue byte.
 void EmbossRow(std::uint8_t* row, const std::uint8_t* below, int width) {
@@ -102,7 +95,7 @@ void Pointillism(ConstPixelView source, PixelView target, const PointillismOptio
     RequireByte(options.size, "\"Veľkosť:\"");
     RequireByte(options.shrink, "\"Maximálne zmenšenie:\"");
     RequireByte(options.shift, "\"Maximálne posunutie:\"");
-    RequireCopyTarget(source, target, "Pointilizmus");
+    effect_cells::CheckCopyTarget(source, target, "Pointilizmus");
     CopyPixels(target, source);
     ForEachCell(source, options.size, progress, [&](int x, int y, Color mean) {
         const int dx = random.Next(options.shift);
@@ -120,7 +113,7 @@ void Painting(ConstPixelView source, PixelView target, const PaintingOptions& op
     RequireByte(options.shrink, "\"Maximálne zmenšenie štetca :\"");
     RequireByte(options.shift, "\"Maximálne posunutie :\"");
     RequireByte(options.stroke, "\"Dĺžka ťahu štetcom :\"");
-    RequireCopyTarget(source, target, "Maľba");
+    effect_cells::CheckCopyTarget(source, target, "Maľba");
     CopyPixels(target, source);
     ForEachCell(source, options.size, progress, [&](int x, int y, Color mean) {
         const int dx = random.Next(options.shift);

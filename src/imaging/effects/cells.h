@@ -1,13 +1,24 @@
-// The cell grid of the artistic effects; not part of the public interface.
+// The cell grid and the target check the effects share; not part of the public interface.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
 
 namespace kelbo::effect_cells {
+
+// The effects that make a new picture write into a target of the source's
+// size that is not the source itself (std::invalid_argument).
+inline void CheckCopyTarget(ConstPixelView source, PixelView target, const char* what) {
+    if (target.Width() != source.Width() || target.Height() != source.Height())
+        throw std::invalid_argument(std::string(what) + ": the target does not have the picture's size");
+    if (!source.Empty() && target.Row(0) == source.Row(0))
+        throw std::invalid_argument(std::string(what) + ": the target cannot be the source");
+}
 
 // Columns x0 … x1 − 1 and rows y0 … y1 − 1.
 struct Cell {

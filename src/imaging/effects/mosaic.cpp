@@ -22,9 +22,7 @@ void Check(const MosaicOptions& o, ConstPixelView source, PixelView target) {
             "\"Priehľadnosť\" must lie in 0..255, not " + std::to_string(o.transparency));
     require(!(o.stretch && o.transparentFrame),
             "\"Roztiahnuť obrázok\" cannot be used with \"Priehľadné orámovanie \"");
-    require(target.Width() == source.Width() && target.Height() == source.Height(),
-            "Mozaika: the target does not have the picture's size");
-    require(source.Empty() || target.Row(0) != source.Row(0), "Mozaika: the target cannot be the source");
+    effect_cells::CheckCopyTarget(source, target, "Mozaika");
 }
 
 // Tile k's first column (or row) and the one past it.

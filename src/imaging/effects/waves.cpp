@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/extended_precision.h"
+#include "imaging/effects/cells.h"
 #include "imaging/effects/effects.h"
 #include "imaging/geometry/transforms.h"
 
@@ -21,10 +22,7 @@ void Check(ConstPixelView source, PixelView target, const WaveOptions& o) {
         throw std::invalid_argument("\"Os Y\" \"P&erióda\" is the period of the horizontal shift and cannot be 0");
     if (o.yAmplitude == 0)
         throw std::invalid_argument("\"Os Y\" \"A&mplitúda\" is the period of the vertical shift and cannot be 0");
-    if (target.Width() != source.Width() || target.Height() != source.Height())
-        throw std::invalid_argument("Zvlnenie obrázku: the target does not have the picture's size");
-    if (!source.Empty() && target.Row(0) == source.Row(0))
-        throw std::invalid_argument("Zvlnenie obrázku: the target cannot be the source");
+    effect_cells::CheckCopyTarget(source, target, "Zvlnenie obrázku");
 }
 
 // SampleCanvasBilinear's sample in double; false when its rounding is not certain.

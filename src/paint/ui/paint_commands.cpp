@@ -9,13 +9,15 @@
 #include "app/settings.h"
 #include "document/ui/child_win.h"
 #include "forms/dib.h"
+#include "forms/handle.h"
 #include "forms/menu.h"
 #include "paint/ui/tool_cursors.h"
 
 namespace kelbo {
 namespace {
 
-COLORREF Ref(Color c) { return RGB(RedOf(c), GreenOf(c), BlueOf(c)); }
+// A colour value is already in COLORREF order.
+COLORREF Ref(Color c) { return static_cast<COLORREF>(c); }
 
 // A pen and a brush selected into a DC for one drawing, with its mode.
 class DrawingTools {
@@ -23,27 +25,19 @@ public:
     DrawingTools(HDC dc, int penStyle, int width, Color pen, bool solidBrush, Color brush, int mode)
         : dc_(dc),
           pen_(CreatePen(penStyle, std::max(width, 1), Ref(pen))),
-          brush_(solidBrush ? CreateSolidBrush(Ref(brush)) : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))),
-          ownBrush_(solidBrush),
-          oldPen_(SelectObject(dc, pen_)),
-          oldBrush_(SelectObject(dc, brush_)),
+          brush_(solidBrush ? CreateSolidBrush(Ref(brush)) : nullptr),
+          usePen_(dc, pen_.get()),
+          useBrush_(dc, solidBrush ? static_cast<HGDIOBJ>(brush_.get()) : GetStockObject(NULL_BRUSH)),
           oldMode_(SetROP2(dc, mode)) {}
-    ~DrawingTools() {
-        SetROP2(dc_, oldMode_);
-        SelectObject(dc_, oldPen_);
-        SelectObject(dc_, oldBrush_);
-        DeleteObject(pen_);
-        if (ownBrush_) DeleteObject(brush_);
-    }
+    ~DrawingTools() { SetROP2(dc_, oldMode_); }
     DrawingTools(const DrawingTools&) = delete;
     DrawingTools& operator=(const DrawingTools&) = delete;
 
 private:
     HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    bool ownBrush_;
-    HGDIOBJ oldPen_, oldBrush_;
+    forms::UniquePen pen_;
+    forms::UniqueBrush brush_;  // none for the clear brush
+    forms::SelectGuard usePen_, useBrush_;
     int oldMode_;
 };
 
@@ -196,26 +190,23 @@ void PaintCommands::Release(TChildWin& document, Point at, int button) {
 void PaintCommands::RubberBand(TChildWin& document, Point start, Point end) {
     const ToolNumber tool = paint_.ChosenTool();
     if (tool != ToolNumber::kLine && tool != ToolNumber::kShape && tool != ToolNumber::kCrop) return;
-    const HWND view = document.Image1.Handle();
-    const HDC dc = GetDC(view);
+    const forms::WindowDc view(document.Image1.Handle());
+    const HDC dc = view.get();
     if (!dc) return;
-    {
-        const DrawingAttributes a = Attributes();
-        const bool left = paint_.CurrentStroke().button == 0;
-        const Color pen = left ? paint_.FgColor() : paint_.BgColor();
-        const Color brush = left ? paint_.BgColor() : paint_.FgColor();
-        if (tool == ToolNumber::kCrop) {
-            const DrawingTools tools(dc, PS_DASHDOTDOT, 1, kCropFrame, false, brush, R2_NOTXORPEN);
-            Rectangle(dc, start.x, start.y, end.x, end.y);
-        } else if (tool == ToolNumber::kLine) {
-            const DrawingTools tools(dc, PS_SOLID, a.penWidth, pen, false, brush, R2_NOTXORPEN);
-            Line(dc, start, end);
-        } else {
-            const DrawingTools tools(dc, static_cast<int>(a.lineStyle), a.penWidth, pen, a.fill, brush, R2_NOTXORPEN);
-            DrawShape(dc, a.shape, start, end);
-        }
+    const DrawingAttributes a = Attributes();
+    const bool left = paint_.CurrentStroke().button == 0;
+    const Color pen = left ? paint_.FgColor() : paint_.BgColor();
+    const Color brush = left ? paint_.BgColor() : paint_.FgColor();
+    if (tool == ToolNumber::kCrop) {
+        const DrawingTools tools(dc, PS_DASHDOTDOT, 1, kCropFrame, false, brush, R2_NOTXORPEN);
+        Rectangle(dc, start.x, start.y, end.x, end.y);
+    } else if (tool == ToolNumber::kLine) {
+        const DrawingTools tools(dc, PS_SOLID, a.penWidth, pen, false, brush, R2_NOTXORPEN);
+        Line(dc, start, end);
+    } else {
+        const DrawingTools tools(dc, static_cast<int>(a.lineStyle), a.penWidth, pen, a.fill, brush, R2_NOTXORPEN);
+        DrawShape(dc, a.shape, start, end);
     }
-    ReleaseDC(view, dc);
     bandShown_ = !bandShown_;
 }
 

@@ -13,7 +13,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/commands.h"
+#include "app/settings.h"
 #include "browser/ui/browser_commands.h"
+#include "browser/ui/fast_view_commands.h"
 #include "codecs/bmp_writer.h"
 #include "imaging/filters/filter_pictures.h"
 #include "main_window_fixture.h"
@@ -86,6 +89,31 @@ protected:
             names.push_back(fs::path(forms::Wide(b->FilePath)).filename().string());
         return names;
     }
+    static std::vector<HTREEITEM> Children(const TBrowserWin& browser, HTREEITEM node) {
+        std::vector<HTREEITEM> children;
+        const HWND tree = browser.TreeView1.Handle();
+        for (HTREEITEM c = TreeView_GetChild(tree, node); c; c = TreeView_GetNextSibling(tree, c))
+            children.push_back(c);
+        return children;
+    }
+    static std::vector<std::string> Captions(const TBrowserWin& browser, HTREEITEM node) {
+        std::vector<std::string> captions;
+        for (HTREEITEM c : Children(browser, node)) captions.push_back(browser.TreeView1.ItemText(c));
+        return captions;
+    }
+    // Selects the child of `node` whose caption starts with or, for a drive, ends in `name`.
+    static HTREEITEM SelectChild(TBrowserWin& browser, HTREEITEM node, const std::string& name) {
+        for (HTREEITEM c : Children(browser, node)) {
+            const std::string caption = browser.TreeView1.ItemText(c);
+            if (_stricmp(caption.c_str(), name.c_str()) == 0 || caption.ends_with("(" + name + ")")) {
+                browser.TreeView1.Select(c);
+                PumpMessages();
+                return c;
+            }
+        }
+        ADD_FAILURE() << name << " is not in the tree";
+        return nullptr;
+    }
     const fs::path root_ = fs::temp_directory_path() / L"kelbo-browser";
 };
 
@@ -114,6 +142,24 @@ TEST_F(Browser, FillsTheFolderInNameOrderWithHiddenAndBrokenPictures) {
     WaitForFill(browser);
     EXPECT_EQ(Names(browser), (std::vector<std::string>{"a.bmp", "B.BMP", "broken.jpg", "hidden.bmp"}));
     EXPECT_FALSE(fs::exists(root_ / L"few" / L"c.bmp"));
+
+    // Rename and copy by the save dialog, hide in place; each refreshes the panel.
+    std::string answer;
+    form_->FileDialogRunner = [&](forms::FileDialog& d, bool save) {
+        d.fileName = Folder(L"few") + answer;
+        return save;
+    };
+    answer = "\\z.bmp";
+    browser.RenameClick(*browser.LastButton()->PrevButton->PrevButton->PrevButton);  // a.bmp
+    WaitForFill(browser);
+    answer = "\\y.bmp";
+    browser.CopyClick(*browser.LastButton());  // z.bmp
+    WaitForFill(browser);
+    EXPECT_EQ(Names(browser), (std::vector<std::string>{"B.BMP", "broken.jpg", "hidden.bmp", "y.bmp", "z.bmp"}));
+    browser.HideClick(*browser.LastButton());
+    WaitForFill(browser);
+    EXPECT_TRUE(GetFileAttributesW((root_ / L"few" / L"z.bmp").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(browser.ButtonCount(), 5) << "a hidden picture keeps its button";
 }
 
 TEST_F(Browser, StaysResponsiveAndSurvivesAFillReplacedOrAbandoned) {
@@ -138,6 +184,48 @@ TEST_F(Browser, StaysResponsiveAndSurvivesAFillReplacedOrAbandoned) {
         Sleep(1);
     }
     EXPECT_EQ(modules_->Browsing().Browsers().size(), 1u);
+}
+
+// Down the tree by double-clicks to the folder, its hidden subfolder shown
+// only by the setting; then the fast view over the folder the tree selects.
+TEST_F(Browser, TheTreeOpensFoldersByDoubleClickAndTheFastViewTakesItsFolder) {
+    for (const wchar_t* name : {L"zeta", L"Alpha", L".secret"}) fs::create_directories(root_ / name);
+    SetFileAttributesW((root_ / L".secret").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+    TBrowserWin& browser = modules_->Browsing().OpenBrowser();
+    PumpMessages();
+    const std::wstring full = fs::absolute(root_).wstring();
+    HTREEITEM node = TreeView_GetRoot(browser.TreeView1.Handle());
+    for (const fs::path& part : fs::path(full)) {
+        if (part.empty() || part == part.root_directory()) continue;
+        node = SelectChild(browser, node, forms::Narrow(part.wstring()));
+        ASSERT_NE(node, nullptr);
+        browser.TreeView1.OnDblClick();
+    }
+    EXPECT_EQ(browser.SelectedFolder(), forms::Narrow(full));
+    EXPECT_EQ(Captions(browser, node), (std::vector<std::string>{"Alpha", "few", "many", "zeta"}));
+
+    // A double-click on the open folder closes it; the next opens it again,
+    // with the hidden folder now that the setting asks for it.
+    form_->ProgramSettings().ShowHiddenFiles = true;
+    browser.TreeView1.OnDblClick();
+    EXPECT_FALSE(browser.TreeView1.Expanded(node));
+    EXPECT_TRUE(Captions(browser, node).empty());
+    browser.TreeView1.OnDblClick();
+    EXPECT_EQ(Captions(browser, node), (std::vector<std::string>{".secret", "Alpha", "few", "many", "zeta"}));
+
+    SelectChild(browser, node, "few");
+    EXPECT_EQ(browser.SelectedFolder(), Folder(L"few"));
+    WaitForFill(browser);
+    EXPECT_EQ(browser.ButtonCount(), 5) << "selecting a node shows its folder";
+    form_->ProgramSettings().DefaultOptions = true;
+    form_->ProgramSettings().IncludeSubDirs = false;
+    SendMessageW(form_->Handle(), WM_COMMAND, Rchleprezeranie1, 0);
+    PumpMessages();
+    TFastViewFrm& view = *modules_->FastView().FastViewFrm();
+    ASSERT_TRUE(IsWindowVisible(view.Handle()));
+    EXPECT_EQ(view.Files().size(), 5u) << "the hidden picture too, now that the setting shows it";
+    EXPECT_EQ(view.Files().front(), Folder(L"few") + "\\a.bmp");
+    view.Close();
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ TToolsWin::TToolsWin(HWND owner, Settings& settings) : settings_(settings) {
     // The creation steps that need the window in place.
     SetWindowPos(Handle(), nullptr, settings_.ToolsLeft, settings_.ToolsTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ClosePanel1.SetRollType(settings_.ToolsAutoRollType);
-    ApplyRollState();
+    title_.SetRolled(settings_.ToolsAutoRollType);
     if (settings_.ToolsVisible) ShowWindow(Handle(), SW_SHOWNA);
 }
 
@@ -43,11 +42,15 @@ TToolsWin::~TToolsWin() = default;
 void TToolsWin::FormCreate() {
     ClosePanel1.Create(Handle(), {0, 0, kWidth, controls::TClosePanel::kHeight});
     ClosePanel1.SetText("Náradie");
-    ClosePanel1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int, int) { ClosePanel1MouseDown(b); };
-    ClosePanel1.OnMouseMove = [this](WPARAM keys, int, int) { ClosePanel1MouseMove(keys); };
-    ClosePanel1.OnMouseUp = [this](forms::MouseButton, WPARAM, int, int) { dragging_ = false; };
-    ClosePanel1.OnRollClick = [this](controls::TClosePanel&) { ClosePanel1RollClick(); };
-    ClosePanel1.OnCloseClick = [this](controls::TClosePanel&) { ClosePanel1CloseClick(); };
+    title_.Attach();
+    title_.OnMoved = [this](int left, int top) {
+        settings_.ToolsLeft = left;
+        settings_.ToolsTop = top;
+    };
+    title_.OnRolled = [this](bool rolled) { settings_.ToolsAutoRollType = rolled; };
+    title_.OnClosed = [this] {
+        if (OnClosed) OnClosed();
+    };
 
     const int top = controls::TClosePanel::kHeight;
     PageControl1.Create(Handle(), {2, top + 2, kWidth - 4, kHeight - top - 4}, {"Typ", "Farby", "Útvar", "Dodatky"});
@@ -198,59 +201,6 @@ void TToolsWin::ChangeBtnClick() {
 
 void TToolsWin::DrawBtnClick() {
     if (shape_ && OnDrawShape) OnDrawShape(*shape_);
-}
-
-void TToolsWin::SetSize(int width, int height) {
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TToolsWin::ApplyRollState() {
-    if (ClosePanel1.RollType())
-        SetSize(kRolledWidth, kRolledHeight);
-    else
-        SetSize(kWidth, kHeight);
-}
-
-void TToolsWin::PointerOverFrame() {
-    if (!ClosePanel1.RollType()) return;
-    const forms::Bounds b = GetBounds();
-    if (b.width != kRolledWidth || b.height != kRolledHeight) SetSize(kRolledWidth, kRolledHeight);
-}
-
-void TToolsWin::ClosePanel1MouseDown(forms::MouseButton button) {
-    if (button != forms::MouseButton::kLeft) return;
-    GetCursorPos(&dragCursor_);
-    const forms::Bounds b = GetBounds();
-    dragWindow_ = {b.left, b.top};
-    dragging_ = true;
-}
-
-void TToolsWin::ClosePanel1MouseMove(WPARAM keys) {
-    if (dragging_ && (keys & MK_LBUTTON)) {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        settings_.ToolsLeft = dragWindow_.x + cursor.x - dragCursor_.x;
-        settings_.ToolsTop = dragWindow_.y + cursor.y - dragCursor_.y;
-        SetWindowPos(Handle(), nullptr, settings_.ToolsLeft, settings_.ToolsTop, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
-    if (ClosePanel1.RollType()) {
-        const forms::Bounds b = GetBounds();
-        if (b.width != kWidth || b.height != kHeight) SetSize(kWidth, kHeight);
-        ClosePanel1.SetColor(static_cast<Color>(GetSysColor(COLOR_ACTIVECAPTION)));
-    }
-}
-
-void TToolsWin::ClosePanel1RollClick() {
-    // The panel has switched its roll mode already.
-    settings_.ToolsAutoRollType = ClosePanel1.RollType();
-    ApplyRollState();
-}
-
-void TToolsWin::ClosePanel1CloseClick() {
-    Hide();
-    if (OnClosed) OnClosed();
 }
 
 }  // namespace kelbo

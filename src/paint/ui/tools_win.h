@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "controls/close_panel.h"
+#include "controls/floating_title.h"
 #include "core/color.h"
 #include "forms/controls.h"
 #include "forms/form.h"
@@ -23,8 +24,8 @@ class TToolsWin : public forms::Form {
 public:
     static constexpr int kWidth = 192;
     static constexpr int kHeight = 195;
-    static constexpr int kRolledWidth = 80;
-    static constexpr int kRolledHeight = 22;
+    static constexpr int kRolledWidth = controls::FloatingTitle::kRolledWidth;
+    static constexpr int kRolledHeight = controls::FloatingTitle::kRolledHeight;
 
     // Borderless, on top of `owner`; placed and rolled as `settings` say,
     // which it keeps up to date ("ToolsLeft", "ToolsTop", "Tools_AutoRollType").
@@ -39,7 +40,7 @@ public:
     void RepaintBgColor();
 
     // Rolled up again when the pointer is over the main window.
-    void PointerOverFrame();
+    void PointerOverFrame() { title_.PointerOverFrame(); }
 
     // Set by the owner of the window.
     std::function<Color()> FgColor, BgColor;
@@ -101,18 +102,10 @@ private:
     void PenWidthEditChange();
     void PenWidthEditExit();
     void PenChanged();
-    void ApplyRollState();
-    void SetSize(int width, int height);
-    void ClosePanel1MouseDown(forms::MouseButton button);
-    void ClosePanel1MouseMove(WPARAM keys);
-    void ClosePanel1RollClick();
-    void ClosePanel1CloseClick();
 
     Settings& settings_;
     std::optional<ToolShape> shape_;
-    bool dragging_ = false;
-    POINT dragCursor_{};
-    POINT dragWindow_{};
+    controls::FloatingTitle title_{*this, ClosePanel1, {kWidth, kHeight}};
 };
 
 }  // namespace kelbo

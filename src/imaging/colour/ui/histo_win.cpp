@@ -39,19 +39,27 @@ THistoWin::THistoWin(HWND owner, HistoHost host) : host_(std::move(host)) {
     if (host_.wanted && host_.wanted()) ShowWindow(Handle(), SW_SHOWNA);
     if (host_.left && host_.top)
         SetWindowPos(Handle(), nullptr, *host_.left, *host_.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ClosePanel1.SetRollType(host_.rolled && *host_.rolled);
-    ApplyRollState();
+    title_.SetRolled(host_.rolled && *host_.rolled);
     Refresh();
 }
 
 void THistoWin::FormCreate() {
     ClosePanel1.Create(Handle(), {0, 0, kWidth, controls::TClosePanel::kHeight});
     ClosePanel1.SetText("Histogram        ");
-    ClosePanel1.OnMouseDown = [this](forms::MouseButton b, WPARAM, int, int) { ClosePanel1MouseDown(b); };
-    ClosePanel1.OnMouseMove = [this](WPARAM keys, int, int) { ClosePanel1MouseMove(keys); };
-    ClosePanel1.OnMouseUp = [this](forms::MouseButton, WPARAM, int, int) { dragging_ = false; };
-    ClosePanel1.OnRollClick = [this](controls::TClosePanel&) { ClosePanel1RollClick(); };
-    ClosePanel1.OnCloseClick = [this](controls::TClosePanel&) { ClosePanel1CloseClick(); };
+    title_.Attach();
+    title_.OnMoved = [this](int left, int top) {
+        if (host_.left) *host_.left = left;
+        if (host_.top) *host_.top = top;
+    };
+    title_.OnRolled = [this](bool rolled) {
+        if (host_.rolled) *host_.rolled = rolled;
+    };
+    title_.OnClosed = [this] {
+        if (host_.closed) host_.closed();
+    };
+    title_.OnHover = [this] {
+        if (host_.showInfo) host_.showInfo("");
+    };
 
     PlotFrame.Create(Handle(), {5, 22, kPlotWidth + 4, kPlotHeight + 4}, "", false);
     Image1.Create(PlotFrame.Handle(), {2, 2, kPlotWidth, kPlotHeight});
@@ -141,57 +149,6 @@ std::string THistoWin::CountsText(int x) const {
 
 void THistoWin::Image1MouseMove(int x) {
     if (host_.showInfo) host_.showInfo(CountsText(x));
-}
-
-void THistoWin::ApplyRollState() {
-    if (ClosePanel1.RollType())
-        SetSize(kRolledWidth, kRolledHeight);
-    else
-        SetSize(kWidth, kHeight);
-}
-
-void THistoWin::RollUp() {
-    if (!ClosePanel1.RollType()) return;
-    const forms::Bounds b = GetBounds();
-    if (b.width != kRolledWidth || b.height != kRolledHeight) SetSize(kRolledWidth, kRolledHeight);
-}
-
-void THistoWin::ClosePanel1MouseDown(forms::MouseButton button) {
-    if (button != forms::MouseButton::kLeft) return;
-    GetCursorPos(&dragCursor_);
-    const forms::Bounds b = GetBounds();
-    dragWindow_ = {b.left, b.top};
-    dragging_ = true;
-}
-
-void THistoWin::ClosePanel1MouseMove(WPARAM keys) {
-    if (dragging_ && (keys & MK_LBUTTON)) {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        const int left = dragWindow_.x + cursor.x - dragCursor_.x;
-        const int top = dragWindow_.y + cursor.y - dragCursor_.y;
-        SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (host_.left) *host_.left = left;
-        if (host_.top) *host_.top = top;
-        return;
-    }
-    if (host_.showInfo) host_.showInfo("");
-    if (ClosePanel1.RollType()) {
-        const forms::Bounds b = GetBounds();
-        if (b.width != kWidth || b.height != kHeight) SetSize(kWidth, kHeight);
-        ClosePanel1.SetColor(static_cast<Color>(GetSysColor(COLOR_ACTIVECAPTION)));
-    }
-}
-
-void THistoWin::ClosePanel1RollClick() {
-    // The panel has switched its roll mode already.
-    if (host_.rolled) *host_.rolled = ClosePanel1.RollType();
-    ApplyRollState();
-}
-
-void THistoWin::ClosePanel1CloseClick() {
-    Hide();
-    if (host_.closed) host_.closed();
 }
 
 }  // namespace kelbo

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "controls/close_panel.h"
+#include "controls/floating_title.h"
 #include "forms/controls.h"
 #include "forms/dib.h"
 #include "forms/form.h"
@@ -36,8 +37,8 @@ class THistoWin : public forms::Form {
 public:
     static constexpr int kWidth = 270;
     static constexpr int kHeight = 203;
-    static constexpr int kRolledWidth = 80;
-    static constexpr int kRolledHeight = 22;
+    static constexpr int kRolledWidth = controls::FloatingTitle::kRolledWidth;
+    static constexpr int kRolledHeight = controls::FloatingTitle::kRolledHeight;
     static constexpr int kPlotWidth = 256;
     static constexpr int kPlotHeight = 146;
     // The progress bar below the visible area is shown by growing this much.
@@ -60,7 +61,7 @@ public:
     // "Obnov ": counts the active document's picture and draws the plot.
     void Refresh();
     // The main window's pointer rolls a window in roll mode back up.
-    void RollUp();
+    void RollUp() { title_.PointerOverFrame(); }
     bool Rolled() const { return ClosePanel1.RollType(); }
     // The read-out of the plot at x (0..255).
     std::string CountsText(int x) const;
@@ -71,19 +72,12 @@ protected:
 
 private:
     void DrawPlot();
-    void ApplyRollState();
-    void ClosePanel1MouseDown(forms::MouseButton button);
-    void ClosePanel1MouseMove(WPARAM keys);
-    void ClosePanel1RollClick();
-    void ClosePanel1CloseClick();
     void Image1MouseMove(int x);
     void SetSize(int width, int height);
 
     HistoHost host_;
     ChannelHistogram counts_{};
-    bool dragging_ = false;
-    POINT dragCursor_{};
-    POINT dragWindow_{};
+    controls::FloatingTitle title_{*this, ClosePanel1, {kWidth, kHeight}};
 };
 
 }  // namespace kelbo

@@ -15,6 +15,7 @@ constexpr char kBackUp[] = "BackUp";
 constexpr char kPanels[] = "Panels";
 constexpr char kOnStart[] = "OnStart";
 constexpr char kMenuItems[] = "Menu Items";
+constexpr char kFavourites[] = "Favourites";
 constexpr char kNone[] = "nepomenovaný";
 
 // Window coordinates beyond this are nonsense on any screen and overflow
@@ -44,6 +45,42 @@ int ReadCoordinate(const IniFile& ini, const char* section, const char* key, int
 int ReadExtent(const IniFile& ini, const char* key, int fallback) {
     const int v = ini.ReadInteger(kOnStart, key, fallback);
     return v >= 1 && v <= kCoordinateLimit ? v : fallback;
+}
+
+std::string GroupKey(std::size_t group, std::string_view what) {
+    return "Group" + std::to_string(group) + std::string(what);
+}
+
+// "Groups" = n, then "Group<i>" = name, "Group<i>Files" = m and
+// "Group<i>File<j>" = path; counts beyond the limits are cut to them.
+std::vector<FavouriteGroup> ReadFavourites(const IniFile& ini, const std::vector<FavouriteGroup>& fallback) {
+    if (!ini.HasSection(kFavourites)) return fallback;
+    std::vector<FavouriteGroup> groups;
+    const int count = Clamp(ini.ReadInteger(kFavourites, "Groups", 0), 0, kFavouriteGroupLimit);
+    for (int g = 0; g < count; ++g) {
+        FavouriteGroup group{ini.ReadString(kFavourites, GroupKey(g, ""), ""), {}};
+        const int files = Clamp(ini.ReadInteger(kFavourites, GroupKey(g, "Files"), 0), 0, kFavouriteFileLimit);
+        for (int f = 0; f < files; ++f) {
+            const std::string path = ini.ReadString(kFavourites, GroupKey(g, "File" + std::to_string(f)), "");
+            if (!path.empty()) group.files.push_back(path);
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+void WriteFavourites(const std::vector<FavouriteGroup>& groups, IniFile& ini) {
+    // Rewritten whole: groups and files taken away must not come back.
+    ini.EraseSection(kFavourites);
+    const std::size_t count = std::min<std::size_t>(groups.size(), kFavouriteGroupLimit);
+    ini.WriteInteger(kFavourites, "Groups", static_cast<int>(count));
+    for (std::size_t g = 0; g < count; ++g) {
+        ini.WriteString(kFavourites, GroupKey(g, ""), groups[g].name);
+        const std::size_t files = std::min<std::size_t>(groups[g].files.size(), kFavouriteFileLimit);
+        ini.WriteInteger(kFavourites, GroupKey(g, "Files"), static_cast<int>(files));
+        for (std::size_t f = 0; f < files; ++f)
+            ini.WriteString(kFavourites, GroupKey(g, "File" + std::to_string(f)), groups[g].files[f]);
+    }
 }
 
 }  // namespace
@@ -109,6 +146,7 @@ Settings ReadSettings(const IniFile& ini) {
         const std::string item = ini.ReadString(kMenuItems, "Item" + std::to_string(i), kNone);
         if (!item.empty() && item != kNone) s.RecentFiles.push_back(item);
     }
+    s.Favourites = ReadFavourites(ini, d.Favourites);
     return s;
 }
 
@@ -169,6 +207,7 @@ void WriteSettings(const Settings& s, IniFile& ini) {
     for (int i = 0; i < count; ++i) ini.WriteString(kMenuItems, "Item" + std::to_string(i), s.RecentFiles[i]);
     // Entries beyond the list must not survive from an earlier, longer list.
     for (int i = count; i < kRecentFileCount; ++i) ini.EraseKey(kMenuItems, "Item" + std::to_string(i));
+    WriteFavourites(s.Favourites, ini);
 }
 
 }  // namespace kelbo

@@ -12,6 +12,16 @@
 namespace kelbo {
 
 inline constexpr int kRecentFileCount = 10;
+// The most favourite groups, and files in a group, read back from the file.
+inline constexpr int kFavouriteGroupLimit = 100;
+inline constexpr int kFavouriteFileLimit = 1000;
+
+// One tab of the favourites window: its name and its files.
+struct FavouriteGroup {
+    std::string name;
+    std::vector<std::string> files;
+    friend bool operator==(const FavouriteGroup&, const FavouriteGroup&) = default;
+};
 
 struct Settings {
     // "Browser"
@@ -71,6 +81,8 @@ struct Settings {
     int Height = 300;
     // "Menu Items": the recent files, newest first, at most ten
     std::vector<std::string> RecentFiles;
+    // "Favourites": the groups in the order of their tabs
+    std::vector<FavouriteGroup> Favourites = {{"Rodina", {}}};
 };
 
 // Missing keys give the defaults; values that would break the program are

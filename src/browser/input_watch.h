@@ -1,4 +1,4 @@
-// Which input closes the fast view while it is shown.
+// Which input closes the fast view and the full-screen view while shown.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,8 @@ enum class WatchedMessage : std::uint32_t {
     kActivate = 0x0006,
     kActivateApp = 0x001C,
     kNcActivate = 0x0086,
+    kKeyDown = 0x0100,
+    kKeyUp = 0x0101,
     kSysKeyDown = 0x0104,
     kSysKeyUp = 0x0105,
     kMouseMove = 0x0200,
@@ -25,9 +27,13 @@ enum class WatchedMessage : std::uint32_t {
 // 16, each signed (left of and above the main screen is negative).
 Point MessagePoint(std::uint32_t param);
 
+// What the keys do in a view: the fast view steps by them (its own key
+// handler closes it on the others), the full-screen view closes on any.
+enum class ViewKeys { kStep, kClose };
+
 // True when the message closes the view: a mouse movement more than 5
 // pixels from `start` (the pointer when the view was shown) in x or in y,
-// any activation, a system key, or a button pressed.
-bool InputClosesView(std::uint32_t message, Point start, Point now);
+// any activation, a system key, or a button pressed; with kClose any key too.
+bool InputClosesView(std::uint32_t message, Point start, Point now, ViewKeys keys = ViewKeys::kStep);
 
 }  // namespace kelbo

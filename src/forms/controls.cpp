@@ -1,5 +1,6 @@
 #include "forms/controls.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "forms/text.h"
@@ -177,6 +178,7 @@ void TrackBar::SetPosition(int position) {
     SendMessageW(Handle(), TBM_SETPOS, TRUE, position);
     if (OnChange) OnChange();  // a program change is a change too, as users of the slider expect
 }
+void TrackBar::SetPositionQuietly(int position) { SendMessageW(Handle(), TBM_SETPOS, TRUE, position); }
 bool TrackBar::Scroll(WORD code) {
     (void)code;
     if (!OnChange) return false;
@@ -207,8 +209,9 @@ std::string ListBox::Item(int index) const {
     return Narrow(text);
 }
 bool ListBox::Command(WORD, WORD code) {
-    if (code != LBN_SELCHANGE || !OnClick) return false;
-    OnClick();
+    const std::function<void()>& handler = code == LBN_SELCHANGE ? OnClick : code == LBN_DBLCLK ? OnDblClick : nullptr;
+    if (!handler) return false;
+    handler();
     return true;
 }
 
@@ -255,14 +258,33 @@ void BarProgress::SetPosition(int position) noexcept {
 
 void TabControl::Create(HWND parent, const Bounds& b, const std::vector<std::string>& tabs) {
     CreateControl(parent, WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, 0, "", b);
-    for (size_t i = 0; i < tabs.size(); ++i) {
-        std::wstring text = Wide(tabs[i]);
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text.data();
-        SendMessageW(Handle(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    }
+    for (const std::string& tab : tabs) AddTab(tab);
 }
+int TabControl::TabCount() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0)); }
+std::string TabControl::TabText(int index) const {
+    wchar_t text[260] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    if (!SendMessageW(Handle(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) return {};
+    return Narrow(text);
+}
+void TabControl::AddTab(std::string_view text) {
+    std::wstring wide = Wide(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = wide.data();
+    SendMessageW(Handle(), TCM_INSERTITEMW, TabCount(), reinterpret_cast<LPARAM>(&item));
+}
+void TabControl::SetTabText(int index, std::string_view text) {
+    std::wstring wide = Wide(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = wide.data();
+    SendMessageW(Handle(), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+void TabControl::DeleteTab(int index) { SendMessageW(Handle(), TCM_DELETEITEM, index, 0); }
 int TabControl::ActivePage() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }
 void TabControl::SetActivePage(int index) {
     SendMessageW(Handle(), TCM_SETCURSEL, index, 0);

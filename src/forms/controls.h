@@ -132,6 +132,9 @@ public:
     void Create(HWND parent, const Bounds& b, int min, int max, int position, bool vertical = false);
     int Position() const;
     void SetPosition(int position);
+    // The position from the program without OnChange, for sliders that
+    // follow others and must not start their own handlers.
+    void SetPositionQuietly(int position);
     std::function<void()> OnChange;
     bool Scroll(WORD code) override;
 };
@@ -151,6 +154,7 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
     bool Command(WORD id, WORD code) override;
 };
 
@@ -193,6 +197,11 @@ private:
 class TabControl : public Control {
 public:
     void Create(HWND parent, const Bounds& b, const std::vector<std::string>& tabs);
+    int TabCount() const;
+    std::string TabText(int index) const;
+    void AddTab(std::string_view text);
+    void SetTabText(int index, std::string_view text);
+    void DeleteTab(int index);
     int ActivePage() const;
     void SetActivePage(int index);
     RECT PageArea() const;  // client rectangle below the tabs, in the parent's coordinates

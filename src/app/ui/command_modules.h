@@ -9,6 +9,7 @@
 #include "app/ui/window_commands.h"
 #include "browser/ui/browser_commands.h"
 #include "browser/ui/fast_view_commands.h"
+#include "browser/ui/viewer_commands.h"
 #include "document/ui/edit_commands.h"
 #include "document/ui/file_commands.h"
 #include "imaging/colour/ui/colour_commands.h"
@@ -53,6 +54,7 @@ public:
     PaintCommands& Painting() { return paint_; }
     BrowserCommands& Browsing() { return browser_; }
     FastViewCommands& FastView() { return fastView_; }
+    ViewerCommands& Viewer() { return viewer_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -71,6 +73,7 @@ private:
     PaintCommands paint_;
     BrowserCommands browser_;
     FastViewCommands fastView_;
+    ViewerCommands viewer_;
 };
 
 }  // namespace kelbo

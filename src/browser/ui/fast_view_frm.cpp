@@ -17,26 +17,19 @@ namespace {
 constexpr int kPathTextHeight = 25;
 constexpr int kPosTextWidth = 66;
 
-// The view being watched: a thread hook has no place for its own data.
-TFastViewFrm* g_watching = nullptr;
-
 }  // namespace
 
 TFastViewFrm::TFastViewFrm(HWND mainWindow, std::function<PictureCodecs()> codecs)
-    : mainWindow_(mainWindow), codecs_(std::move(codecs)) {
+    : WatchedView(mainWindow, ViewKeys::kStep), codecs_(std::move(codecs)) {
     // No WS_EX_CONTROLPARENT: dialog navigation would take the keys the view steps by.
     CreateForm(L"TFastViewFrm", "Rýchle prezeranie", {0, 0, 640, 480}, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST,
                nullptr);
 }
 
-TFastViewFrm::~TFastViewFrm() {
-    if (watch_) UnhookWindowsHookEx(watch_);
-    if (g_watching == this) g_watching = nullptr;
-    if (pointerHidden_) ShowCursor(TRUE);
-}
+TFastViewFrm::~TFastViewFrm() = default;
 
 void TFastViewFrm::FormCreate() {
-    color_ = GetSysColor(COLOR_BTNSHADOW);
+    SetColor(GetSysColor(COLOR_BTNSHADOW));
     Image1.Create(Handle(), {0, 0, 1, 1});
     Image1.SetVisible(false);
     Unreadable.Create(Handle(), {0, 0, 40, 40}, "?", SS_CENTER | SS_CENTERIMAGE);
@@ -47,11 +40,6 @@ void TFastViewFrm::FormCreate() {
     StaticText2.Create(PathText.Handle(), {4, 3, 80, 19}, "F1 ovládanie", SS_LEFT | SS_SUNKEN);
     MovieTimer.OnTimer = [this] { MovieTimerTimer(); };
     CenterOnScreen();
-}
-
-void TFastViewFrm::SetColor(Color color) {
-    color_ = color;
-    Invalidate();
 }
 
 bool TFastViewFrm::Start(std::vector<std::string> files, const FastViewOptions& options) {
@@ -126,43 +114,6 @@ void TFastViewFrm::Perform(const FastViewResponse& response) {
     }
 }
 
-void TFastViewFrm::FormShow() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    pointerStart_ = {pointer.x, pointer.y};
-    if (!watch_) {
-        g_watching = this;
-        watch_ = SetWindowsHookExW(WH_GETMESSAGE, &TFastViewFrm::InputWatch, nullptr, GetCurrentThreadId());
-    }
-    if (!pointerHidden_) {
-        ShowCursor(FALSE);
-        pointerHidden_ = true;
-    }
-}
-
-void TFastViewFrm::FormHide() {
-    if (watch_) {
-        UnhookWindowsHookEx(watch_);
-        watch_ = nullptr;
-        g_watching = nullptr;
-    }
-    if (pointerHidden_) {
-        ShowCursor(TRUE);
-        pointerHidden_ = false;
-    }
-}
-
-void TFastViewFrm::FormActivate() {
-    // Moving the hidden window activates it too: only the shown view maximises.
-    if (!IsWindowVisible(Handle())) return;
-    RECT main{};
-    if (mainWindow_ && GetWindowRect(mainWindow_, &main)) {
-        SavedMainHeight = static_cast<std::uint16_t>(main.bottom - main.top);
-        SavedMainWidth = static_cast<std::uint16_t>(main.right - main.left);
-    }
-    if (!IsZoomed(Handle())) ShowWindow(Handle(), SW_MAXIMIZE);
-}
-
 void TFastViewFrm::FormResize() {
     const SIZE client = ClientSize();
     PathText.SetBounds({0, client.cy - kPathTextHeight, client.cx, kPathTextHeight});
@@ -172,13 +123,8 @@ void TFastViewFrm::FormResize() {
 void TFastViewFrm::PathTextResize() { PosText.SetBounds({Width() - 72, 3, kPosTextWidth, 19}); }
 
 void TFastViewFrm::FormClose() {
-    RECT main{};
-    if (SavedMainWidth && mainWindow_ && GetWindowRect(mainWindow_, &main) &&
-        (main.right - main.left != SavedMainWidth || main.bottom - main.top != SavedMainHeight))
-        SetWindowPos(mainWindow_, nullptr, 0, 0, SavedMainWidth, SavedMainHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MovieTimer.SetEnabled(false);
-    forms::Form::FormClose();
+    WatchedView::FormClose();
 }
 
 LRESULT TFastViewFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -186,48 +132,19 @@ LRESULT TFastViewFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         if (FormKeyDown(static_cast<int>(wParam))) return 0;
         break;
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(Handle(), &r);
-        forms::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(color_)));
-        FillRect(reinterpret_cast<HDC>(wParam), &r, brush.get());
-        return 1;
-    }
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) == Unreadable.Handle()) {
             // The mark takes the view's colours so it reads on black too.
             const HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, RGB(255, 255, 255) ^ static_cast<COLORREF>(color_));
-            SetBkColor(dc, static_cast<COLORREF>(color_));
-            SetDCBrushColor(dc, static_cast<COLORREF>(color_));
+            const auto color = static_cast<COLORREF>(GetColor());
+            SetTextColor(dc, RGB(255, 255, 255) ^ color);
+            SetBkColor(dc, color);
+            SetDCBrushColor(dc, color);
             return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
         }
         break;
     }
-    return forms::Form::HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT CALLBACK TFastViewFrm::InputWatch(int code, WPARAM wParam, LPARAM lParam) {
-    TFastViewFrm* view = g_watching;
-    const HHOOK hook = view ? view->watch_ : nullptr;
-    if (code == HC_ACTION && wParam == PM_REMOVE && view) {
-        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-        // The parameter is in the client coordinates of the window it goes
-        // to (the picture, the path bar ...); the start is on the screen.
-        const Point client = MessagePoint(static_cast<std::uint32_t>(message.lParam));
-        POINT screen{client.x, client.y};
-        if (message.hwnd) ClientToScreen(message.hwnd, &screen);
-        const Point now{screen.x, screen.y};
-        if (InputClosesView(message.message, view->pointerStart_, now))
-            forms::GuardHandler(
-                view->Handle(),
-                [view] {
-                    view->Close();
-                    return 0;
-                },
-                0);
-    }
-    return CallNextHookEx(hook, code, wParam, lParam);
+    return WatchedView::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace kelbo

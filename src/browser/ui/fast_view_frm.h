@@ -12,6 +12,7 @@
 
 #include "browser/fast_view_keys.h"
 #include "browser/ui/fast_view_dialogs.h"
+#include "browser/ui/watched_view.h"
 #include "codecs/picture_files.h"
 #include "core/color.h"
 #include "core/geometry.h"
@@ -22,7 +23,7 @@
 
 namespace kelbo {
 
-class TFastViewFrm : public forms::Form {
+class TFastViewFrm : public WatchedView {
 public:
     // `mainWindow` gets its size back when the view closes; `codecs` reads
     // the pictures.
@@ -36,10 +37,6 @@ public:
     // Stands in the picture's place when its file cannot be read.
     forms::Label Unreadable;
     forms::Timer MovieTimer;
-
-    // The colour around the picture.
-    void SetColor(Color color);
-    Color GetColor() const { return color_; }
 
     // Shows the view over `files` (already in their order), from the first;
     // false, and nothing shown, for an empty list.
@@ -55,28 +52,17 @@ public:
 
 protected:
     void FormCreate() override;
-    void FormShow() override;
-    void FormHide() override;
-    void FormActivate() override;
     void FormResize() override;
     void FormClose() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK InputWatch(int code, WPARAM wParam, LPARAM lParam);
     void Perform(const FastViewResponse& response);
     void PathTextResize();
 
-    HWND mainWindow_;
     std::function<PictureCodecs()> codecs_;
-    Color color_ = Rgb(0, 0, 0);
     std::vector<std::string> files_;
     std::optional<FastViewKeys> keys_;
-    std::uint16_t SavedMainHeight = 0;
-    std::uint16_t SavedMainWidth = 0;
-    Point pointerStart_;
-    HHOOK watch_ = nullptr;
-    bool pointerHidden_ = false;
 };
 
 }  // namespace kelbo

@@ -95,6 +95,9 @@ public:
     virtual bool ExecuteFileDialog(forms::FileDialog& dialog, bool save) = 0;
     // Text for the information panel's colour read-out; empty clears it.
     virtual void ShowInfoText(std::string_view text) = 0;
+    // The read-out of one colour, with the colour box shown in it.
+    virtual void ShowColorInfo(Color color) = 0;
+    virtual void SetStatusPanel(int panel, std::string_view text) = 0;
 
     // StatusInfo, the progress bar in the status bar.
     virtual Progress& StatusProgress() = 0;

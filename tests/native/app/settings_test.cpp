@@ -137,11 +137,28 @@ TEST(Settings, NewFileHasTheSectionsInTheirOrder) {
     IniFile ini;
     WriteSettings(Settings{}, ini);
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Browser", "Browser\\FastView", "Warping", "Config",
-                                                            "Colors", "BackUp", "Panels", "OnStart"}));
+                                                            "Colors", "BackUp", "Panels", "OnStart", "Favourites"}));
     const std::vector<std::string> keys = ini.KeyNames("OnStart");
     ASSERT_EQ(keys.size(), 10u);
     EXPECT_EQ(keys.front(), "Directory");
     EXPECT_EQ(keys.back(), "ViewWinPos Height");
+}
+
+TEST(Settings, FavouritesGoThroughTheFileAndHostileCountsAreCut) {
+    EXPECT_EQ(ReadSettings(IniFile()).Favourites, (std::vector<FavouriteGroup>{{"Rodina", {}}}));
+    Settings s;
+    s.Favourites = {{"Rodina", {"C:\\a.bmp", "C:\\žltý kôň.gif"}}, {"Nová skupina", {}}};
+    IniFile out;
+    WriteSettings(s, out);
+    EXPECT_EQ(ReadSettings(IniFile::Parse(out.Serialize())).Favourites, s.Favourites);
+    s.Favourites = {{"Iná", {}}};
+    WriteSettings(s, out);
+    EXPECT_EQ(out.KeyNames("Favourites"), (std::vector<std::string>{"Groups", "Group0", "Group0Files"}));
+    EXPECT_TRUE(ReadSettings(FromText("[Favourites]\r\nGroups=0\r\n")).Favourites.empty());
+    const Settings hostile = ReadSettings(
+        FromText("[Favourites]\r\nGroups=2147483647\r\nGroup0=x\r\nGroup0Files=-5\r\n"));
+    EXPECT_EQ(hostile.Favourites.size(), 100u);
+    EXPECT_TRUE(hostile.Favourites[0].files.empty());
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ CommandModules::CommandModules(TViewForm& frame)
                                    [this](const std::string& path) { warp_.OpenWarpWindow(path); },
                                    [&frame](const std::string& path) { frame.AddRecentFile(path); },
                                    [&frame] { frame.BrowserWindowActivated(); }}),
-      fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }) {
+      fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }),
+      convert_(frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -54,7 +55,7 @@ CommandModules::~CommandModules() {
 
 std::vector<CommandModule*> CommandModules::All() {
     return {&windows_, &files_,   &edit_, &geometry_, &colour_,   &histogram_, &filters_,
-            &combine_, &effects_, &warp_, &paint_,    &fastView_, &browser_};
+            &combine_, &effects_, &warp_, &paint_,    &fastView_, &browser_,   &convert_};
 }
 
 void CommandModules::CreateWindows() {

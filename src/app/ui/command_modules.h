@@ -8,6 +8,7 @@
 #include "app/ui/view_form.h"
 #include "app/ui/window_commands.h"
 #include "browser/ui/browser_commands.h"
+#include "browser/ui/convert_commands.h"
 #include "browser/ui/fast_view_commands.h"
 #include "document/ui/edit_commands.h"
 #include "document/ui/file_commands.h"
@@ -53,6 +54,7 @@ public:
     PaintCommands& Painting() { return paint_; }
     BrowserCommands& Browsing() { return browser_; }
     FastViewCommands& FastView() { return fastView_; }
+    ConvertCommands& Converting() { return convert_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -71,6 +73,7 @@ private:
     PaintCommands paint_;
     BrowserCommands browser_;
     FastViewCommands fastView_;
+    ConvertCommands convert_;
 };
 
 }  // namespace kelbo

@@ -26,8 +26,6 @@ HslSliders HslSlidersOf(Color color) {
     return {Position(hsl.h), Position(hsl.s), Position(hsl.l)};
 }
 
-Color ColorOfHslSliders(HslSliders sliders) {
-    return HSLToRGB(Value(sliders.h), Value(sliders.s), Value(sliders.l));
-}
+Color ColorOfHslSliders(HslSliders sliders) { return HSLToRGB(Value(sliders.h), Value(sliders.s), Value(sliders.l)); }
 
 }  // namespace kelbo

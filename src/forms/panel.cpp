@@ -70,7 +70,7 @@ void Panel::Paint() {
     GetClientRect(Handle(), &r);
     UniqueBrush brush(CreateSolidBrush(hasColor_ ? static_cast<COLORREF>(color_) : GetSysColor(COLOR_BTNFACE)));
     FillRect(paint.dc(), &r, brush.get());
-    if (raised_) DrawEdge(paint.dc(), &r, BDR_RAISEDINNER, BF_RECT);
+    if (raised_) DrawEdge(paint.dc(), &r, edges_, BF_RECT);
     const std::wstring caption = Wide(Text());
     if (!caption.empty()) {
         SelectGuard font(paint.dc(), underline_ && underlineFont_ ? underlineFont_.get() : DefaultFont());

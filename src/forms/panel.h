@@ -40,6 +40,11 @@ public:
         raised_ = raised;
         Invalidate();
     }
+    // The edges DrawEdge draws for the bevel (BDR_RAISEDINNER unless set).
+    void SetBevelEdges(UINT edges) {
+        edges_ = edges;
+        Invalidate();
+    }
     void SetCaptionCentred(bool centred) {
         centred_ = centred;
         Invalidate();
@@ -55,6 +60,7 @@ private:
     bool hasColor_ = false;
     Color captionColor_ = 0;
     bool raised_ = true;
+    UINT edges_ = BDR_RAISEDINNER;
     bool underline_ = false;
     bool centred_ = false;
     UniqueFont underlineFont_;

@@ -42,7 +42,8 @@ CommandModules::CommandModules(TViewForm& frame)
                                    [&frame](const std::string& path) { frame.AddRecentFile(path); },
                                    [&frame] { frame.BrowserWindowActivated(); }}),
       fastView_(frame, [this] { return browser_.ActiveBrowserFolder(); }),
-      viewer_(frame, [&frame](const std::string& path) { frame.OpenPicture(path); }) {
+      viewer_(frame, [&frame](const std::string& path) { frame.OpenPicture(path); }),
+      convert_(frame) {
     for (CommandModule* module : All()) frame_.AddModule(*module);
     frame_.SetFileCommands(&files_);
 }
@@ -54,8 +55,8 @@ CommandModules::~CommandModules() {
 }
 
 std::vector<CommandModule*> CommandModules::All() {
-    return {&windows_, &files_,   &edit_, &geometry_, &colour_,   &histogram_, &filters_,
-            &combine_, &effects_, &warp_, &paint_,    &fastView_, &browser_,   &viewer_};
+    return {&windows_, &files_, &edit_,  &geometry_, &colour_,  &histogram_, &filters_, &combine_,
+            &effects_, &warp_,  &paint_, &fastView_, &browser_, &viewer_,    &convert_};
 }
 
 void CommandModules::CreateWindows() {

@@ -8,6 +8,7 @@
 #include "app/ui/view_form.h"
 #include "app/ui/window_commands.h"
 #include "browser/ui/browser_commands.h"
+#include "browser/ui/convert_commands.h"
 #include "browser/ui/fast_view_commands.h"
 #include "browser/ui/viewer_commands.h"
 #include "document/ui/edit_commands.h"
@@ -55,6 +56,7 @@ public:
     BrowserCommands& Browsing() { return browser_; }
     FastViewCommands& FastView() { return fastView_; }
     ViewerCommands& Viewer() { return viewer_; }
+    ConvertCommands& Converting() { return convert_; }
 
 private:
     std::vector<CommandModule*> All();
@@ -74,6 +76,7 @@ private:
     BrowserCommands browser_;
     FastViewCommands fastView_;
     ViewerCommands viewer_;
+    ConvertCommands convert_;
 };
 
 }  // namespace kelbo

@@ -118,8 +118,7 @@ void TPalWin::RgbChanged(int slider) {
 
 void TPalWin::HslChanged(int slider) {
     StaticTexts[3 + slider].SetText(std::to_string(TrackBars[3 + slider].Position()));
-    const Color color =
-        ColorOfHslSliders({TrackBars[3].Position(), TrackBars[4].Position(), TrackBars[5].Position()});
+    const Color color = ColorOfHslSliders({TrackBars[3].Position(), TrackBars[4].Position(), TrackBars[5].Position()});
     SetChosenColor(color);
     ShowRgb(color);
 }

@@ -13,9 +13,9 @@ TEST(PaletteSliders, PositionsOfAColourAndBack) {
         HslSliders sliders;
     } cases[] = {
         {Rgb(255, 0, 0), {0, 100, 50}},
-        {Rgb(0, 0, 255), {66, 100, 50}},  // hue Round(239 * 4 / 6) = 159, / 2.4 = 66.25
-        {Rgb(6, 6, 6), {0, 0, 3}},        // lightness 6: 2.5 in extended precision is a little more
-        {Rgb(19, 19, 19), {0, 0, 8}},     // lightness 18: 7.5 and a little
+        {Rgb(0, 0, 255), {66, 100, 50}},   // hue Round(239 * 4 / 6) = 159, / 2.4 = 66.25
+        {Rgb(6, 6, 6), {0, 0, 3}},         // lightness 6: 2.5 in extended precision is a little more
+        {Rgb(19, 19, 19), {0, 0, 8}},      // lightness 18: 7.5 and a little
         {Rgb(255, 0, 1), {100, 100, 50}},  // hue 239 at the top
     };
     for (const auto& c : cases) {

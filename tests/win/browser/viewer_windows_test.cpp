@@ -39,12 +39,11 @@ protected:
         for (const forms::TrackBar& t : Palette().TrackBars) at.push_back(t.Position());
         return at;
     }
-    static std::vector<int> Expected(Color c, HslSliders h) {
-        return {RedOf(c), GreenOf(c), BlueOf(c), h.h, h.s, h.l};
-    }
+    static std::vector<int> Expected(Color c, HslSliders h) { return {RedOf(c), GreenOf(c), BlueOf(c), h.h, h.s, h.l}; }
     std::vector<std::string> Tabs() {
         std::vector<std::string> tabs;
-        for (int i = 0; i < Favourites().TabControl1.TabCount(); ++i) tabs.push_back(Favourites().TabControl1.TabText(i));
+        for (int i = 0; i < Favourites().TabControl1.TabCount(); ++i)
+            tabs.push_back(Favourites().TabControl1.TabText(i));
         return tabs;
     }
     std::vector<std::string> Files() {
@@ -171,7 +170,7 @@ TEST_F(Viewer, TheFullScreenViewShowsACopyAtTheTopLeftUntilAMoveOfSixPixelsOrAKe
         int dx, dy;
         bool closes;
     } cases[] = {{WM_MOUSEMOVE, 5, -5, false}, {WM_MOUSEMOVE, 6, 0, true}, {WM_MOUSEMOVE, 0, -6, true},
-                 {WM_KEYDOWN, 0, 0, true},     {WM_KEYUP, 0, 0, true},    {WM_RBUTTONDOWN, 0, 0, true}};
+                 {WM_KEYDOWN, 0, 0, true},     {WM_KEYUP, 0, 0, true},     {WM_RBUTTONDOWN, 0, 0, true}};
     for (const auto& c : cases) {
         SendMessageW(form_->Handle(), WM_COMMAND, Zobraznacelobrazovku1, 0);
         PumpMessages();

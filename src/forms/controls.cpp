@@ -129,8 +129,8 @@ void GroupBox::Create(HWND parent, const Bounds& b, std::string_view caption) {
     CreateControl(parent, L"BUTTON", BS_GROUPBOX, 0, caption, b);
 }
 
-void Label::Create(HWND parent, const Bounds& b, std::string_view caption, DWORD align) {
-    CreateControl(parent, L"STATIC", align | SS_NOPREFIX, 0, caption, b);
+void Label::Create(HWND parent, const Bounds& b, std::string_view caption, DWORD align, bool accessKey) {
+    CreateControl(parent, L"STATIC", align | (accessKey ? 0 : SS_NOPREFIX), 0, caption, b);
 }
 
 void Edit::Create(HWND parent, const Bounds& b, std::string_view text, DWORD extraStyle) {

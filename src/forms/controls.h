@@ -102,7 +102,8 @@ public:
 
 class Label : public Control {
 public:
-    void Create(HWND parent, const Bounds& b, std::string_view caption, DWORD align = SS_LEFT);
+    // `accessKey`: an "&" underlines the letter after it instead of showing.
+    void Create(HWND parent, const Bounds& b, std::string_view caption, DWORD align = SS_LEFT, bool accessKey = false);
 };
 
 class Edit : public Control {

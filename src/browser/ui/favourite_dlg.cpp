@@ -24,6 +24,11 @@ TFavouriteDlg::TFavouriteDlg(CommandHost& host, std::function<void(const std::st
     };
     CreateForm(L"TFavouriteDlg", "Obľúbené", {0, 0, kFullWidth, kFullHeight}, WS_POPUP | WS_CLIPCHILDREN,
                WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, host_.Owner());
+    // At the right of the work area, below the palette's usual place.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(Handle(), nullptr, work.right - kFullWidth - 16, work.top + 140, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFavouriteDlg::FormCreate() {
@@ -34,12 +39,13 @@ void TFavouriteDlg::FormCreate() {
     title_.Attach();
     title_.OnClosed = [this] { host_.SetItemChecked(Obbensbory1, false); };
 
-    TabControl1.Create(p, {7, 24, 273, 190}, {});
-    TabControl1.OnChange = [this] { ShowGroup(); };
+    // With a tab in it, so that its page starts below the tabs.
+    TabControl1.Create(p, {7, 24, 273, 190}, {"Rodina"});
     const RECT page = TabControl1.PageArea();
     ListBox1.Create(p, {page.left + 4, page.top + 4, 153, 129});
     SetWindowPos(ListBox1.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ListBox1.OnDblClick = [this] { OpenFile(); };
+    TabControl1.OnChange = [this] { ShowGroup(); };
     ShowTabs();
 }
 

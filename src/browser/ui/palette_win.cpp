@@ -34,6 +34,8 @@ void TPalWin::FormCreate() {
     Panel1.Create(Handle(), {0, 0, kFullWidth, kFullHeight}, "", false);
     Panel1.OnMouseMove = [this](WPARAM, int, int) { Panel1MouseMove(); };
     const HWND p = Panel1.Handle();
+    // The group boxes paint only their frames: the panel paints beneath them.
+    SetWindowLongPtrW(p, GWL_STYLE, GetWindowLongPtrW(p, GWL_STYLE) & ~WS_CLIPCHILDREN);
     ClosePanel1.Create(p, {1, 1, kFullWidth - 2, controls::TClosePanel::kHeight});
     ClosePanel1.SetText("Farby");
     title_.Attach();
@@ -71,7 +73,7 @@ void TPalWin::CreateGroup(forms::GroupBox& group, const forms::Bounds& b, const 
     const bool rgb = first == 0;
     for (int i = first; i < first + 3; ++i) {
         const int y = b.top + 16 + (i - first) * 23;
-        Labels[i].Create(p, {b.left + 8, y + 3, 20, 16}, kCaptions[i]);
+        Labels[i].Create(p, {b.left + 8, y + 3, 20, 16}, kCaptions[i], SS_LEFT, true);
         TrackBars[i].Create(p, {b.left + 28, y, b.width - 70, 22}, 0, rgb ? 255 : 100, rgb ? 127 : 0);
         SendMessageW(TrackBars[i].Handle(), TBM_SETTICFREQ, rgb ? 20 : 10, 0);
         StaticTexts[i].Create(p, {b.left + b.width - 38, y + 3, 30, 16}, rgb ? "127" : "0");

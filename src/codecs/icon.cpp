@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "codecs/alpha.h"
 #include "codecs/bmp_info.h"
 #include "codecs/bmp_reader.h"
 #include "core/byte_reader.h"
@@ -37,15 +38,6 @@ bool IsPng(std::span<const std::uint8_t> image) {
 }
 
 std::uint64_t MaskRowBytes(int width) { return (static_cast<std::uint64_t>(width) + 31) / 32 * 4; }
-
-std::uint8_t Blend(std::uint8_t c, std::uint8_t alpha) {
-    // Round half to even of (c * a + 255 * (255 - a)) / 255.
-    const unsigned n = unsigned{c} * alpha + 255u * (255u - alpha);
-    unsigned q = n / 255;
-    const unsigned r = n % 255;
-    if (r * 2 > 255 || (r * 2 == 255 && (q & 1) != 0)) ++q;
-    return static_cast<std::uint8_t>(q);
-}
 
 // The colour part of an icon image as a Windows bitmap file: a file header
 // in front of the image's own bitmap header with the height halved, so the
@@ -189,7 +181,7 @@ Result<IconPicture> ReadIcon(std::span<const std::uint8_t> file, Progress* progr
             const std::uint8_t* s = image.data() + pixelsAt + rowBytes * static_cast<std::uint64_t>(row);
             for (int x = 0; x < width; ++x) {
                 const std::uint8_t a = s[x * 4 + 3];
-                for (int c = 0; c < 3; ++c) d[x * 3 + c] = Blend(d[x * 3 + c], a);
+                for (int c = 0; c < 3; ++c) d[x * 3 + c] = BlendOverWhite(d[x * 3 + c], a);
             }
         } else {
             const std::uint8_t* m = image.data() + maskAt + maskRow * static_cast<std::uint64_t>(row);

@@ -7,6 +7,8 @@
 #include "codecs/gif_decoder.h"
 #include "codecs/gif_encoder.h"
 #include "codecs/icon.h"
+#include "codecs/png_codec.h"
+#include "core/file_io.h"
 #include "core/text_encoding.h"
 
 namespace kelbo {
@@ -31,6 +33,7 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
     if (extension == ".ICO") return PictureFileKind::kIcon;
     if (extension == ".GIF") return PictureFileKind::kGif;
     if (extension == ".JPG" || extension == ".JPEG") return PictureFileKind::kJpeg;
+    if (extension == ".PNG") return PictureFileKind::kPng;
     if (extension == ".EMF" || extension == ".WMF") return PictureFileKind::kMetafile;
     return PictureFileKind::kNone;
 }
@@ -87,6 +90,14 @@ LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& t
         loaded.palette = std::move(read.palette);
         break;
     }
+    case PictureFileKind::kPng: {
+        Result<PngFormat> png = ReadPng(path, target, codecs.progress);
+        if (!png) Throw(path, png.Error());
+        PngFormat read = std::move(png).Value();
+        loaded.format = read.format;
+        loaded.palette = std::move(read.palette);
+        break;
+    }
     case PictureFileKind::kIcon: LoadIconFile(path, target, codecs); break;
     case PictureFileKind::kGif: LoadGifFile(path, target, codecs); break;
     case PictureFileKind::kJpeg: LoadJpegFile(path, target, codecs); break;
@@ -135,6 +146,15 @@ void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture, 
     if (extension == ".GIF") return SaveGifFile(picture, path);
     if (extension == ".JPG" || extension == ".JPEG") return SaveJpegFile(picture, path, codecs);
     if (extension == ".ICO") return SaveIconFile(picture, path);
+    if (extension == ".PNG") {
+        try {
+            return WritePng(path, picture, format, palette);
+        } catch (const FileError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw PictureFileError(PathToUtf8(path) + ": " + e.what());
+        }
+    }
     try {
         WriteBmp(path, picture, format, palette);
     } catch (const std::invalid_argument& e) {

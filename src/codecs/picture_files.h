@@ -39,7 +39,7 @@ struct PictureCodecs {
 // The kinds of picture file, from the upper-cased extension: the one place
 // that knows which extension is which. LoadPictureFile reads all but
 // metafiles, which only the platform can play (documents do that).
-enum class PictureFileKind { kNone, kBmp, kIcon, kGif, kJpeg, kMetafile };
+enum class PictureFileKind { kNone, kBmp, kIcon, kGif, kJpeg, kPng, kMetafile };
 PictureFileKind PictureKindOf(const std::filesystem::path& path);
 // ".BMP", ".GIF" and so on: the extension upper-cased (ASCII letters only).
 std::string UpperExtension(const std::filesystem::path& path);
@@ -71,8 +71,9 @@ struct LoadedFormat {
 
 // Dispatch on the upper-cased extension: ".BMP" a Windows bitmap of any
 // depth, ".ICO" LoadIconFile, ".GIF" LoadGifFile, ".JPG" and ".JPEG"
-// LoadJpegFile; any other extension reads nothing and leaves the target
-// unasked (read = false).
+// LoadJpegFile, ".PNG" ReadPng (a palette file keeps its depth and table);
+// any other extension reads nothing and leaves the target unasked (read =
+// false).
 LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 
 // The same into a new Bitmap24.
@@ -94,7 +95,8 @@ void SaveGifFile(ConstPixelView picture, const std::filesystem::path& path);
 void SaveIconFile(ConstPixelView picture, const std::filesystem::path& path);
 
 // The writer Save and Save As choose by the upper-cased extension: ".GIF"
-// SaveGifFile, ".JPG"/".JPEG" SaveJpegFile, ".ICO" SaveIconFile, anything
+// SaveGifFile, ".JPG"/".JPEG" SaveJpegFile, ".ICO" SaveIconFile, ".PNG"
+// WritePng (a palette at 1, 4 and 8 bits, else RGB), anything
 // else a Windows bitmap in `format` (with `palette`, the table it was read
 // with), written row by row. Throws PictureFileError or FileError; a failed
 // write leaves any old file as it was.

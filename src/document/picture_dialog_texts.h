@@ -7,7 +7,8 @@ namespace kelbo {
 inline constexpr char kPictureFileFilter[] =
     "Všetky podporované|*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Ikony (*.ico)|*.ico|"
     "Metasúbory (*.emf)|*.emf|Metasúbory (*.wmf)|*.wmf|Bitmapové súbory (*.bmp)|*.bmp|"
-    "GIF súbory (*.gif)|*.gif|JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*";
+    "GIF súbory (*.gif)|*.gif|JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*|"
+    "PNG súbory (*.png)|*.png";
 inline constexpr char kOpenPictureTitle[] = "Otvorenie obrázku";
 inline constexpr char kSavePictureTitle[] = "Uloženie súboru";
 inline constexpr char kPictureDefaultExt[] = "bmp";

@@ -18,8 +18,8 @@
 namespace kelbo::cli {
 namespace {
 
-constexpr char kFileHelp[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
-                             "Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg and .ico as\n"
+constexpr char kFileHelp[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico, .png; any other name\n"
+                             "as a Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg, .ico, .png as\n"
                              "Save writes them, anything else as a Windows bitmap (24 bits unless said above).";
 
 // Reads IN, applies `change` in place, writes OUT in `format` with the

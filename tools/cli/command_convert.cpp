@@ -53,6 +53,9 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
     io.out << "wrote " << out << " (" << picture.bitmap.Width() << " x " << picture.bitmap.Height() << ", ";
     if (const char* kind = WrittenKind(extension)) {
         io.out << kind << ")\n";
+    } else if (extension == ".PNG") {
+        const bool palette = format == PixelFormat::k1 || format == PixelFormat::k4 || format == PixelFormat::k8;
+        io.out << "PNG, " << PixelFormatName(palette ? format : PixelFormat::k24) << ")\n";
     } else {
         const PixelFormat written = BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format;
         io.out << PixelFormatName(written) << ")\n";
@@ -68,11 +71,13 @@ void AddConvertCommand(CommandRegistry& registry) {
         .summary = "convert a picture file, choosing the writer by OUT's extension",
         .arguments = "IN OUT",
         .description = "Reads IN by its extension (.bmp, .gif: the first frame, .jpg/.jpeg: reduced to\n"
-                       "256 colours as the program reads them, .ico: the largest image; any other name\n"
+                       "256 colours as the program reads them, .ico: the largest image, .png: alpha\n"
+                       "composed over white, 16 bits scaled to 8; any other name\n"
                        "is read as a Windows bitmap) and writes OUT as the program's Save does: .gif a\n"
                        "GIF of 256 colours (Floyd-Steinberg dithered), .jpg/.jpeg a JPEG of quality 75,\n"
-                       ".ico an icon of one 32-bit image (up to 256 x 256), anything else a Windows\n"
-                       "bitmap of --bits. Palette depths reuse IN's colour table when it holds every\n"
+                       ".ico an icon of one 32-bit image (up to 256 x 256), .png a PNG (a palette at\n"
+                       "--bits 1, 4 or 8, else RGB), anything else a Windows bitmap of --bits. Palette depths reuse "
+                       "IN's colour table when it holds every\n"
                        "colour, else take the picture's own colours when they fit, else a median-cut\n"
                        "table (1 bit: black and white, white from luminance 128).",
         .options = {{"bits", "N",

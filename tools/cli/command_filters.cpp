@@ -41,8 +41,9 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
     });
 }
 
-constexpr const char* kFiles = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
-                               "Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24 bits.";
+constexpr const char* kFiles = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico, .png; any other name\n"
+                               "as a Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24\n"
+                               "bits.";
 
 }  // namespace
 

@@ -70,9 +70,9 @@ void FrameFiles::PutInPlace() {
     files_.clear();
 }
 
-const char kInOutFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico; any other name as a\n"
-                           "Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24 bits\n"
-                           "for any other name. A failed run writes no OUT.";
+const char kInOutFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg, .ico, .png; any other name\n"
+                           "as a Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24\n"
+                           "bits for any other name. A failed run writes no OUT.";
 
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
                          std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make) {

@@ -566,7 +566,7 @@ TEST_F(OptionsDial, PictureAndSoundBrowseDialogs) {
         dial_->OpenPictureDialog.filter,
         "Všetky podporované|*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.emf;*.wmf|Ikony (*.ico)|*.ico|Metasúbory (*.emf)|*.emf|"
         "Metasúbory (*.wmf)|*.wmf|Bitmapové súbory (*.bmp)|*.bmp|GIF súbory (*.gif)|*.gif|"
-        "JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*");
+        "JPEG súbory (*.jpg; *.jpeg)|*.jpg;*.jpeg|Všetky súbory (*.*)|*.*|PNG súbory (*.png)|*.png");
     EXPECT_TRUE(dial_->OpenPictureDialog.mustExist);
     EXPECT_EQ(dial_->OpenSoundDialog.filter, "*.wav|*.wav");
 }

@@ -85,8 +85,7 @@ bool KeepPalette(png_structp png, png_infop info, ReadContext& context, int bitD
     try {
         for (int i = 0; i < count; ++i) {
             const std::uint8_t a = i < alphaCount ? alphas[i] : 255;
-            context.format.palette.push_back(Rgb(BlendOverWhite(entries[i].red, a),
-                                                 BlendOverWhite(entries[i].green, a),
+            context.format.palette.push_back(Rgb(BlendOverWhite(entries[i].red, a), BlendOverWhite(entries[i].green, a),
                                                  BlendOverWhite(entries[i].blue, a)));
         }
     } catch (...) {
@@ -231,8 +230,7 @@ bool Encode(png_structp png, png_infop info, WriteContext& context, ConstPixelVi
             entries[static_cast<std::size_t>(i)] = {RedOf(c), GreenOf(c), BlueOf(c)};
         }
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(picture.Height()), bits,
-                     PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+                     PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_PLTE(png, info, entries.data(), count);
     } else {
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(picture.Height()), 8,

@@ -4,6 +4,7 @@ namespace kelbo::cli {
 
 CommandRegistry AllCommands() {
     CommandRegistry registry;
+    AddBatchCommand(registry);
     AddColourCommands(registry);
     AddCombineCommands(registry);
     AddConvertCommand(registry);

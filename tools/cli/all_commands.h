@@ -5,6 +5,7 @@
 namespace kelbo::cli {
 
 // Each file of subcommands adds its own; the full set is built here.
+void AddBatchCommand(CommandRegistry& registry);
 void AddColourCommands(CommandRegistry& registry);
 void AddCombineCommands(CommandRegistry& registry);
 void AddConvertCommand(CommandRegistry& registry);

@@ -22,47 +22,43 @@ constexpr char kFileHelp[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpe
                              "as a Windows bitmap); OUT is written by its extension: .gif, .jpg/.jpeg, .ico, .png as\n"
                              "Save writes them, anything else as a Windows bitmap (24 bits unless said above).";
 
-// Reads IN, applies `change` in place, writes OUT in `format` with the
-// colour table `palette` points to once `change` has run (none when null).
-int ChangeFile(const std::string& name, const ParsedArgs& args, CommandIo& io,
-               const std::function<void(PixelView)>& change, PixelFormat format = PixelFormat::k24,
-               const Palette* palette = nullptr) {
-    return TransformFile(
-        name, args, io,
-        [&change](Bitmap24 picture) {
-            change(picture.View());
-            return picture;
-        },
-        format, palette);
+// A change of the picture in place, its options already read.
+using Change = std::function<void(PixelView)>;
+
+Transform InPlaceTransform(Change change) {
+    return [change = std::move(change)](Bitmap24 picture) {
+        change(picture.View());
+        return picture;
+    };
 }
 
-int RunNegative(const ParsedArgs& args, CommandIo& io) {
-    return ChangeFile("negative", args, io, [](PixelView p) { Negative(p); });
+Change MakeNegative(const ParsedArgs&) {
+    return [](PixelView p) { Negative(p); };
 }
 
-int RunGrey(const ParsedArgs& args, CommandIo& io) {
-    return ChangeFile("grey", args, io, [](PixelView p) { GreyScale(p); });
+Change MakeGrey(const ParsedArgs&) {
+    return [](PixelView p) { GreyScale(p); };
 }
 
-int RunRgb(const ParsedArgs& args, CommandIo& io) {
+Change MakeRgb(const ParsedArgs& args) {
     RgbChange change;
     change.red = args.IntValue("red", 100, 0, 300);
     change.green = args.IntValue("green", 100, 0, 300);
     change.blue = args.IntValue("blue", 100, 0, 300);
     change.exceptWhite = args.IntValue("except-white", 0, 0, 1) == 1;
     change.range = args.IntValue("range", 1, 0, 255);
-    return ChangeFile("rgb", args, io, [&](PixelView p) { ChangeRgb(p, change); });
+    return [change](PixelView p) { ChangeRgb(p, change); };
 }
 
-int RunCmy(const ParsedArgs& args, CommandIo& io) {
+Change MakeCmy(const ParsedArgs& args) {
     CmyChange change;
     change.cyan = args.IntValue("cyan", 100, 0, 500);
     change.magenta = args.IntValue("magenta", 100, 0, 500);
     change.yellow = args.IntValue("yellow", 100, 0, 500);
-    return ChangeFile("cmy", args, io, [&](PixelView p) { ChangeCmy(p, change); });
+    return [change](PixelView p) { ChangeCmy(p, change); };
 }
 
-int RunGamma(const ParsedArgs& args, CommandIo& io) {
+Change MakeGamma(const ParsedArgs& args) {
     GammaCorrection gamma;
     if (args.Has("linked")) {
         if (args.Has("red") || args.Has("green") || args.Has("blue")) {
@@ -75,10 +71,10 @@ int RunGamma(const ParsedArgs& args, CommandIo& io) {
         gamma.green = args.IntValue("green", 100, 1, 250);
         gamma.blue = args.IntValue("blue", 100, 1, 250);
     }
-    return ChangeFile("gamma", args, io, [&](PixelView p) { CorrectGamma(p, gamma); });
+    return [gamma](PixelView p) { CorrectGamma(p, gamma); };
 }
 
-int RunThreshold(const ParsedArgs& args, CommandIo& io) {
+Change MakeThreshold(const ParsedArgs& args) {
     const ThresholdFields fields = OrderThresholdFields(
         {args.IntValue("start", 0, 0, 255), args.IntValue("end", 0, 0, 255), args.IntValue("break", 0, 0, 255)});
     Threshold threshold;
@@ -87,18 +83,18 @@ int RunThreshold(const ParsedArgs& args, CommandIo& io) {
     threshold.end = fields.end;
     threshold.lower = ColourValue(args, "lower", threshold.lower);
     threshold.upper = ColourValue(args, "upper", threshold.upper);
-    return ChangeFile("threshold", args, io, [&](PixelView p) { ApplyThreshold(p, threshold); });
+    return [threshold](PixelView p) { ApplyThreshold(p, threshold); };
 }
 
-int RunHsl(const ParsedArgs& args, CommandIo& io) {
+Change MakeHsl(const ParsedArgs& args) {
     const int hue = args.IntValue("hue", 0, -100, 100);
     const int saturation = args.IntValue("saturation", 0, -100, 100);
     const int lightness = args.IntValue("lightness", 0, -100, 100);
-    return ChangeFile("hsl", args, io, [&](PixelView p) { ChangeHSL(p, hue, saturation, lightness); });
+    return [hue, saturation, lightness](PixelView p) { ChangeHSL(p, hue, saturation, lightness); };
 }
 
-int RunEqualize(const ParsedArgs& args, CommandIo& io) {
-    return ChangeFile("equalize", args, io, [](PixelView p) { Equalize(p); });
+Change MakeEqualize(const ParsedArgs&) {
+    return [](PixelView p) { Equalize(p); };
 }
 
 ColourDepth DepthOption(const ParsedArgs& args) {
@@ -121,19 +117,30 @@ ReductionMethod MethodOption(const ParsedArgs& args) {
     throw UsageError("--method must be round, random or fs, not \"" + method + "\"");
 }
 
+struct Reduction {
+    ColourDepth depth;
+    ReductionMethod method;
+    std::uint32_t seed;
+};
+
+Reduction ReductionOptions(const ParsedArgs& args) {
+    return {DepthOption(args), MethodOption(args), static_cast<std::uint32_t>(args.IntValue("seed", 1, 0, 2147483647))};
+}
+
+Change MakeReduce(const ParsedArgs& args) {
+    const Reduction r = ReductionOptions(args);
+    return [r](PixelView p) { ReduceColours(p, ReductionPalette(p, r.depth), r.method, nullptr, r.seed); };
+}
+
+// On its own, the file keeps the depth and the table made from the picture as read.
 int RunReduce(const ParsedArgs& args, CommandIo& io) {
-    const ColourDepth depth = DepthOption(args);
-    const ReductionMethod method = MethodOption(args);
-    const auto seed = static_cast<std::uint32_t>(args.IntValue("seed", 1, 0, 2147483647));
-    // The table is made once, from the picture as read, and the file keeps it.
+    const Reduction r = ReductionOptions(args);
     std::vector<Color> palette;
-    return ChangeFile(
-        "reduce", args, io,
-        [&](PixelView p) {
-            palette = ReductionPalette(p, depth);
-            ReduceColours(p, palette, method, nullptr, seed);
-        },
-        DepthFormat(depth), &palette);
+    return TransformFile("reduce", args, io, InPlaceTransform([&](PixelView p) {
+                             palette = ReductionPalette(p, r.depth);
+                             ReduceColours(p, palette, r.method, nullptr, r.seed);
+                         }),
+                         DepthFormat(r.depth), &palette);
 }
 
 // Read-only commands print instead of writing.
@@ -163,7 +170,8 @@ int RunColours(const ParsedArgs& args, CommandIo& io) {
 }
 
 Command InPlace(std::string name, std::string summary, std::string description, std::vector<OptionDef> options,
-                std::function<int(const ParsedArgs&, CommandIo&)> run) {
+                std::function<Change(const ParsedArgs&)> make) {
+    const std::string command = name;
     return Command{
         .name = std::move(name),
         .summary = std::move(summary),
@@ -172,7 +180,10 @@ Command InPlace(std::string name, std::string summary, std::string description, 
         .options = std::move(options),
         .minPositional = 2,
         .maxPositional = 2,
-        .run = std::move(run),
+        .run = [command, make](
+                   const ParsedArgs& args,
+                   CommandIo& io) { return TransformFile(command, args, io, InPlaceTransform(make(args))); },
+        .transform = [make](const ParsedArgs& args) { return InPlaceTransform(make(args)); },
     };
 }
 
@@ -180,9 +191,9 @@ Command InPlace(std::string name, std::string summary, std::string description, 
 
 void AddColourCommands(CommandRegistry& registry) {
     registry.Add(InPlace("negative", "invert every channel (\"Negativ\")", "Every channel value v becomes 255 - v.", {},
-                         RunNegative));
+                         MakeNegative));
     registry.Add(InPlace("grey", "grey scale by luminance (\"Len odtiene sedej\")",
-                         "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {}, RunGrey));
+                         "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {}, MakeGrey));
     registry.Add(InPlace("rgb", "scale the red, green and blue channels (\"Zmen RGB\")",
                          "Each channel becomes min(255, channel * percent div 100). With --except-white 1,\n"
                          "pixels whose three channels are all at least 256 - range keep their colour.",
@@ -191,14 +202,14 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"blue", "P", "blue percent, 0..300 (default 100)"},
                           {"except-white", "0|1", "keep near-white pixels (default 0)"},
                           {"range", "N", "how near white, 0..255 (default 1: only white)"}},
-                         RunRgb));
+                         MakeRgb));
     registry.Add(InPlace("cmy", "scale the cyan, magenta and yellow complements (\"Zmen CMY\")",
                          "Each channel's complement 255 - v becomes min(255, (255 - v) * percent div 100),\n"
                          "and the channel its complement again.",
                          {{"cyan", "P", "cyan percent, 0..500 (default 100)"},
                           {"magenta", "P", "magenta percent, 0..500 (default 100)"},
                           {"yellow", "P", "yellow percent, 0..500 (default 100)"}},
-                         RunCmy));
+                         MakeCmy));
     registry.Add(InPlace("gamma", "raise each channel to a power (\"Gama korekcia\")",
                          "Each channel value v (0 read as 1) becomes min(255, Round(v ^ (position / 100))):\n"
                          "position 100 keeps the picture, lower ones darken, higher ones brighten.",
@@ -206,7 +217,7 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"green", "P", "green position, 1..250 (default 100)"},
                           {"blue", "P", "blue position, 1..250 (default 100)"},
                           {"linked", "P", "one position, 1..250, for all three channels"}},
-                         RunGamma));
+                         MakeGamma));
     registry.Add(InPlace("threshold", "colour two luminance bands (\"Prahovanie\")",
                          "A pixel whose luminance L has start < L < break takes --lower, break < L < end\n"
                          "takes --upper; others keep their colour. As the dialog does, end is raised to\n"
@@ -216,30 +227,32 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"end", "N", "end of the interval, 0..255 (default 0)"},
                           {"lower", "RRGGBB", "colour of the lower band (default 000000)"},
                           {"upper", "RRGGBB", "colour of the upper band (default FFFFFF)"}},
-                         RunThreshold));
+                         MakeThreshold));
     registry.Add(InPlace("hsl", "scale hue, saturation and lightness (\"Zmen HSL\")",
                          "On the 240-step HSL scale each component grows by its own percent of itself\n"
                          "(hue limited to 239, saturation and lightness to 240).",
                          {{"hue", "P", "hue percent, -100..100 (default 0)"},
                           {"saturation", "P", "saturation percent, -100..100 (default 0)"},
                           {"lightness", "P", "lightness percent, -100..100 (default 0)"}},
-                         RunHsl));
+                         MakeHsl));
     registry.Add(InPlace("equalize", "equalize the luminance histogram (\"Ekvalizacia\")",
                          "Spreads the luminance levels evenly; every pixel's channels are scaled\n"
                          "by one factor, so hues stay.",
-                         {}, RunEqualize));
-    registry.Add(InPlace("reduce", "reduce to a colour depth (\"Zmena poctu farieb\")",
-                         "Rewrites every pixel with a colour of the depth's table and writes OUT as a\n"
-                         "bitmap of that depth with that table: bw black and white, two two colours made\n"
-                         "for the picture (1 bit); 16 the standard colours, 16grey sixteen greys (4 bits);\n"
-                         "256 a table made for the picture, 256grey every grey (8 bits); 24 nothing to\n"
-                         "reduce. Methods: round (nearest colour), random (noise of the table's spacing\n"
-                         "before the nearest colour, repeatable by --seed), fs (Floyd-Steinberg error\n"
-                         "diffusion).",
-                         {{"depth", "D", "bw, two, 16, 16grey, 256, 256grey or 24 (default 24)"},
-                          {"method", "M", "round, random or fs (default round)"},
-                          {"seed", "N", "seed of the random dither, 0..2147483647 (default 1)"}},
-                         RunReduce));
+                         {}, MakeEqualize));
+    Command reduce = InPlace("reduce", "reduce to a colour depth (\"Zmena poctu farieb\")",
+                             "Rewrites every pixel with a colour of the depth's table and writes OUT as a\n"
+                             "bitmap of that depth with that table: bw black and white, two two colours made\n"
+                             "for the picture (1 bit); 16 the standard colours, 16grey sixteen greys (4 bits);\n"
+                             "256 a table made for the picture, 256grey every grey (8 bits); 24 nothing to\n"
+                             "reduce. Methods: round (nearest colour), random (noise of the table's spacing\n"
+                             "before the nearest colour, repeatable by --seed), fs (Floyd-Steinberg error\n"
+                             "diffusion).",
+                             {{"depth", "D", "bw, two, 16, 16grey, 256, 256grey or 24 (default 24)"},
+                              {"method", "M", "round, random or fs (default round)"},
+                              {"seed", "N", "seed of the random dither, 0..2147483647 (default 1)"}},
+                             MakeReduce);
+    reduce.run = RunReduce;
+    registry.Add(std::move(reduce));
     registry.Add(Command{
         .name = "histogram",
         .summary = "print the red, green and blue counts of every level",

@@ -38,6 +38,9 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
         .maxPositional = 2,
         .run = [command, make](const ParsedArgs& args,
                                CommandIo& io) { return FilterFile(command, args, io, make(args)); },
+        .transform = [make](const ParsedArgs& args) -> Transform {
+            return [filter = make(args)](Bitmap24 picture) { return filter(picture.View()); };
+        },
     });
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codecs/picture_files.h"
+#include "core/bitmap24.h"
 #include "options.h"
 
 namespace kelbo::cli {
@@ -24,6 +25,9 @@ struct CommandIo {
     const PictureCodecs& codecs;
 };
 
+// What an operation does to a picture, with its options already read.
+using Transform = std::function<Bitmap24(Bitmap24 picture)>;
+
 // One subcommand: "kelbo-cli NAME [options] ARGS". Handlers throw UsageError
 // for bad arguments and any other std::exception for a failure; they return
 // the exit code otherwise.
@@ -36,6 +40,10 @@ struct Command {
     std::size_t minPositional = 0;
     std::size_t maxPositional = 0;
     std::function<int(const ParsedArgs&, CommandIo&)> run;
+    // An operation from one picture to another, which batch can chain: its
+    // options (checked, throwing UsageError) give the change. Empty for the
+    // other commands.
+    std::function<Transform(const ParsedArgs&)> transform = {};
 };
 
 class CommandRegistry {

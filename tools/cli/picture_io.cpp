@@ -87,6 +87,7 @@ void AddTransformCommand(CommandRegistry& registry, std::string name, std::strin
         .maxPositional = 2,
         .run = [command, make](const ParsedArgs& args,
                                CommandIo& io) { return TransformFile(command, args, io, make(args)); },
+        .transform = make,
     });
 }
 

@@ -33,8 +33,6 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
 // The help's closing lines for IN and OUT.
 extern const char kInOutFiles[];
 
-using Transform = std::function<Bitmap24(Bitmap24 picture)>;
-
 // A subcommand "NAME [options] IN OUT": `make` reads and checks the options
 // before any file is touched and gives the transform TransformFile runs.
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,

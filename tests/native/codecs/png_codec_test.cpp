@@ -104,7 +104,7 @@ TEST(Png, EveryColourTypeAndDepthReadsToTheColoursComposedOverWhite) {
     };
     for (const TestPng& t : cases) {
         SCOPED_TRACE(::testing::Message() << "type " << t.colorType << ", " << t.depth << " bits"
-                                        << (t.interlaced ? ", interlaced" : "") << (t.transparent ? ", tRNS" : ""));
+                                          << (t.interlaced ? ", interlaced" : "") << (t.transparent ? ", tRNS" : ""));
         const auto path = dir / "t.png";
         WriteTestPng(path, t, 13, 7);
         BitmapTarget target;

@@ -83,22 +83,22 @@ LinkBody ParagraphBuilder::Finish(ParagraphStyle style) && {
     AppendU16Le(head, static_cast<std::uint16_t>((chars_ << 1) | 1));                        // compressed ushort
     head.insert(head.end(), {0x00, 0x80, 0x00, 0x00});
     switch (style) {
-        case ParagraphStyle::Title:
-            AppendU16Le(head, 0x0004);  // space below
-            head.push_back(SmallShort(12));
-            break;
-        case ParagraphStyle::Heading:
-            AppendU16Le(head, 0x0006);  // space above and below
-            head.insert(head.end(), {SmallShort(8), SmallShort(2)});
-            break;
-        case ParagraphStyle::Body:
-            AppendU16Le(head, 0x0004);
-            head.push_back(SmallShort(6));
-            break;
-        case ParagraphStyle::Item:
-            AppendU16Le(head, 0x0014);  // space below, left indent
-            head.insert(head.end(), {SmallShort(3), SmallShort(24)});
-            break;
+    case ParagraphStyle::Title:
+        AppendU16Le(head, 0x0004);  // space below
+        head.push_back(SmallShort(12));
+        break;
+    case ParagraphStyle::Heading:
+        AppendU16Le(head, 0x0006);  // space above and below
+        head.insert(head.end(), {SmallShort(8), SmallShort(2)});
+        break;
+    case ParagraphStyle::Body:
+        AppendU16Le(head, 0x0004);
+        head.push_back(SmallShort(6));
+        break;
+    case ParagraphStyle::Item:
+        AppendU16Le(head, 0x0014);  // space below, left indent
+        head.insert(head.end(), {SmallShort(3), SmallShort(24)});
+        break;
     }
     Append(head, commands_);
     return {0x20, std::move(head), std::move(text_)};
@@ -248,7 +248,7 @@ void AppendSystemRecord(Bytes& out, std::uint16_t type, const Bytes& data) {
 Bytes SystemFile(const HelpBook& book, std::uint32_t contentsOffset) {
     Bytes out;
     AppendU16Le(out, 0x036C);
-    AppendU16Le(out, 21);          // the format of Help Compiler 3.1
+    AppendU16Le(out, 21);  // the format of Help Compiler 3.1
     AppendU16Le(out, 1);
     AppendU32Le(out, 0x3A000000);  // a fixed date keeps builds identical
     AppendU16Le(out, 4);           // LZ77-compressed 4 KB topic blocks
@@ -361,10 +361,8 @@ std::vector<std::uint8_t> WriteHelpFile(const HelpBook& book) {
     TopicFile topic = BuildTopicFile(book);
     // The directory lists the files by name, in strcmp order.
     const std::map<std::string, Bytes> files = {
-        {"|CONTEXT", ContextFile(book, topic.topicOffsets)},
-        {"|FONT", FontFile()},
-        {"|SYSTEM", SystemFile(book, topic.topicOffsets.front())},
-        {"|TOPIC", std::move(topic.bytes)},
+        {"|CONTEXT", ContextFile(book, topic.topicOffsets)},       {"|FONT", FontFile()},
+        {"|SYSTEM", SystemFile(book, topic.topicOffsets.front())}, {"|TOPIC", std::move(topic.bytes)},
         {"|TTLBTREE", TitleFile(book, topic.topicOffsets)},
     };
     Bytes out(16, 0);

@@ -187,15 +187,16 @@ TEST(HelpFile, EveryTopicAndJumpResolvesThroughTheContextHash) {
 
 TEST(HelpSource, RefusesBrokenSources) {
     const char* broken[] = {
-        "topic a: A\n",                                   // no title
-        "title: T\n",                                     // no topic
-        "title: T\ntopic a b: A\n",                       // bad context
-        "title: T\ntopic a: A\ntopic A: B\n",             // a context twice
-        "title: T\ntopic a: A\nsee {this|nowhere}\n",     // unknown jump target
-        "title: T\ntopic a: A\nsee {this a}\n",           // jump without a context
-        "title: T\ntopic a: A\nsee {this|a\n",            // unclosed jump
+        "topic a: A\n",                                // no title
+        "title: T\n",                                  // no topic
+        "title: T\ntopic a b: A\n",                    // bad context
+        "title: T\ntopic a: A\ntopic A: B\n",          // a context twice
+        "title: T\ntopic a: A\nsee {this|nowhere}\n",  // unknown jump target
+        "title: T\ntopic a: A\nsee {this a}\n",        // jump without a context
+        "title: T\ntopic a: A\nsee {this|a\n",         // unclosed jump
     };
-    for (const char* source : broken) EXPECT_THROW(kelbo::hlpc::ParseHelpSource(source), kelbo::hlpc::HelpSourceError) << source;
+    for (const char* source : broken)
+        EXPECT_THROW(kelbo::hlpc::ParseHelpSource(source), kelbo::hlpc::HelpSourceError) << source;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 kelbo_e2e_enter "$@"
 
-[ -f "$(dirname "$KELBO_EXE")/kelboer.hlp" ] || kelbo_fail "kelboer.hlp is not beside the program"
 wine "$KELBO_EXE" "$KELBO_SAMPLE" >/dev/null 2>&1 &
 kelbo_wait_window "Kelbo [testcard.bmp]" 90 || kelbo_fail "the picture did not open"
 kelbo_probe menu "Nápo&veda" "&Popis funkcií" >/dev/null || kelbo_fail "no menu item Popis funkcií"

@@ -430,6 +430,9 @@ std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& tar
     // Only the part of the frame that lands inside its own size shows.
     const int columns = std::max(0, frame.width - frame.left);
     const int rows = std::max(0, frame.height - frame.top);
+    // No pointer into the picture is formed for a frame that lands beside it
+    // (an empty picture has no pixel memory at all).
+    if (columns == 0 || rows == 0) return std::nullopt;
     for (int y = 0; y < rows; ++y) {
         const std::uint8_t* image = frame.image.Row(y);
         std::uint8_t* out = result.Row(y + frame.top) + static_cast<std::size_t>(frame.left) * 3;

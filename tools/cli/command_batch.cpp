@@ -98,8 +98,8 @@ void ConvertOne(const std::vector<Step>& steps, const std::string& in, const std
 int RunBatch(const ParsedArgs& args, CommandIo& io) {
     const CommandRegistry registry = AllCommands();
     const std::vector<Step> steps = ParseOps(registry, args.ValueOr("ops", ""));
-    const int threads = args.IntValue(
-        "threads", static_cast<int>(std::max(1u, std::thread::hardware_concurrency())), 1, 256);
+    const int threads = args.IntValue("threads", static_cast<int>(std::max(1u, std::thread::hardware_concurrency())), 1,
+                                      256);
     if (!args.Has("out")) throw UsageError("batch: --out DIR is required");
     const std::filesystem::path dir = PathFromUtf8(*args.Value("out"));
     const std::vector<std::string>& files = args.Positional();
@@ -125,8 +125,8 @@ int RunBatch(const ParsedArgs& args, CommandIo& io) {
         const PictureCodecs codecs{jpeg};
         for (std::size_t i; (i = next++) < files.size();) {
             if (first.at(outputs[i]) != i) {
-                report.Done(files[i] + ": " + PathToUtf8(outputs[i]) + " is the output of " + files[first.at(outputs[i])] +
-                            " too");
+                report.Done(files[i] + ": " + PathToUtf8(outputs[i]) + " is the output of " +
+                            files[first.at(outputs[i])] + " too");
                 continue;
             }
             try {

@@ -27,7 +27,7 @@ TEST(BatchCommand, ChainsOperationsOverFilesOnThreadsAndGoesOnPastAFailure) {
     files.insert(files.begin() + 2, PathToUtf8(dir / "broken.bmp"));
     WriteFileAtomically(dir / "broken.bmp", std::vector<std::uint8_t>{'B', 'M', 1, 2});
     const std::string out = PathToUtf8(dir / "out");
-    std::vector<std::string> args = {"batch", "--ops", " negative ;mirror-x;; ", "--out", out, "--format", "png",
+    std::vector<std::string> args = {"batch",     "--ops", " negative ;mirror-x;; ", "--out", out, "--format", "png",
                                      "--threads", "3"};
     args.insert(args.end(), files.begin(), files.end());
     const CliRun run = Cli(args);

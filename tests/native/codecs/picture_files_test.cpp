@@ -49,7 +49,8 @@ TEST(PictureKind, DispatchesOnTheUpperCasedExtension) {
     EXPECT_EQ(PictureKindOf("a.wmf"), PictureFileKind::kMetafile);
     EXPECT_EQ(PictureKindOf("a.jpeg"), PictureFileKind::kJpeg);
     EXPECT_EQ(PictureKindOf("a.jpe"), PictureFileKind::kNone);
-    EXPECT_EQ(PictureKindOf("a.png"), PictureFileKind::kNone);
+    EXPECT_EQ(PictureKindOf("a.Png"), PictureFileKind::kPng);
+    EXPECT_EQ(PictureKindOf("a.tif"), PictureFileKind::kNone);
     EXPECT_EQ(PictureKindOf("bmp"), PictureFileKind::kNone);
     EXPECT_EQ(PictureKindOf("a.bmp.txt"), PictureFileKind::kNone);
     EXPECT_EQ(UpperExtension("x/a.jPeG"), ".JPEG");
@@ -154,10 +155,10 @@ TEST(LoadPictureFile, AnyOtherExtensionLeavesThePictureUnchanged) {
     const PictureCodecs codecs{jpeg};
     testing::TempDir dir;
     const Bitmap24 picture = Small();
-    WriteBmp(dir / "a.png", picture.View(), PixelFormat::k24);  // a bitmap under another name
+    WriteBmp(dir / "a.tif", picture.View(), PixelFormat::k24);  // a bitmap under another name
     WriteBmp(dir / "b.bmpx", picture.View(), PixelFormat::k24);
     const Bitmap24 before(7, 7, colors::kRed);
-    for (const char* name : {"a.png", "b.bmpx", "missing.wmf", "noextension"}) {
+    for (const char* name : {"a.tif", "b.bmpx", "missing.wmf", "noextension"}) {
         Bitmap24 target = before;
         EXPECT_FALSE(LoadPictureFile(target, dir / name, codecs)) << name;
         EXPECT_TRUE(target == before) << name;

@@ -48,7 +48,8 @@ std::vector<OutsideNode> NodesOutside(const WarpMesh& mesh, int width, int heigh
     for (const MeshSide side : {MeshSide::kSource, MeshSide::kTarget}) {
         const std::span<const TMeshLink> links = copy.InUse(side);
         for (int n = 0; n < copy.NodeCount; ++n) {
-            const bool named = std::ranges::any_of(links, [n](const TMeshLink& l) { return l.Node1 == n || l.Node2 == n; });
+            const bool named = std::ranges::any_of(links,
+                                                   [n](const TMeshLink& l) { return l.Node1 == n || l.Node2 == n; });
             const MeshPoint p = NodePosition(links, n);
             if (named && (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height)) outside.push_back({n, side, p});
         }

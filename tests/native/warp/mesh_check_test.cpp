@@ -30,7 +30,9 @@ TEST(MeshCheck, FoldingTrianglesAtTheirFirstFrame) {
         std::vector<FoldingTriangle> folds;
     } cases[] = {
         {"swapped nodes", Mesh(kTriangle, kCorners, {{200, 100}, {100, 100}, {150, 200}}), 1, {{{0, 1, 2}, 1}}},
-        {"swapped nodes meet halfway", Mesh(kTriangle, kCorners, {{200, 100}, {100, 100}, {150, 200}}), 4,
+        {"swapped nodes meet halfway",
+         Mesh(kTriangle, kCorners, {{200, 100}, {100, 100}, {150, 200}}),
+         4,
          {{{0, 1, 2}, 2}}},
         {"swing at the ends", kSwing, 1, {}},
         {"swing in between", kSwing, 4, {{{0, 1, 2}, 2}}},
@@ -38,16 +40,18 @@ TEST(MeshCheck, FoldingTrianglesAtTheirFirstFrame) {
         {"no area in the source", Mesh(kTriangle, {{0, 0}, {10, 0}, {20, 0}}, {{0, 0}, {10, 0}, {20, 9}}), 1, {}},
         {"moved, not turned", Mesh(kTriangle, kCorners, {{90, 80}, {230, 100}, {150, 260}}), 3, {}},
         // The square's diagonal 0-2 comes from the completion; node 3 crosses it.
-        {"completed square", Mesh({{0, 1}, {1, 2}, {2, 3}, {3, 0}}, {{0, 0}, {100, 0}, {100, 100}, {0, 100}},
-                                  {{0, 0}, {100, 0}, {100, 100}, {150, 50}}),
-         1, {{{0, 2, 3}, 1}}},
+        {"completed square",
+         Mesh({{0, 1}, {1, 2}, {2, 3}, {3, 0}}, {{0, 0}, {100, 0}, {100, 100}, {0, 100}},
+              {{0, 0}, {100, 0}, {100, 100}, {150, 50}}),
+         1,
+         {{{0, 2, 3}, 1}}},
     };
     for (const auto& c : cases) EXPECT_EQ(FoldingTriangles(c.mesh, c.frames, 1, c.frames), c.folds) << c.name;
 }
 
 TEST(MeshCheck, NodesOutsideThePictureInEitherMesh) {
-    EXPECT_EQ(NodesOutside(kSwing, 250, 250), (std::vector<OutsideNode>{{1, MeshSide::kSource, {300, 200}},
-                                                                        {2, MeshSide::kSource, {200, 300}}}));
+    EXPECT_EQ(NodesOutside(kSwing, 250, 250),
+              (std::vector<OutsideNode>{{1, MeshSide::kSource, {300, 200}}, {2, MeshSide::kSource, {200, 300}}}));
     EXPECT_EQ(NodesOutside(kSwing, 301, 301), std::vector<OutsideNode>{});
     EXPECT_EQ(NodesOutside(kSwing, 300, 301), (std::vector<OutsideNode>{{1, MeshSide::kSource, {300, 200}}}));
 }

@@ -126,3 +126,28 @@ TEST_F(WarpDialogs, WarpingOpensTheResultUnnamedAndKeepsTheMesh) {
 
 }  // namespace
 }  // namespace kelbo::testing
+
+namespace kelbo::testing {
+namespace {
+
+TEST_F(WarpDialogs, AFoldingMeshIsWarpedOnlyWhenTheQuestionIsAnsweredYes) {
+    TWarpWin& w = NewWindow();
+    MakeTarget(w.Mesh);
+    w.Mesh.TargetValid = true;
+    MoveNode(w.Mesh, MeshSide::kTarget, 3, {60, 15});
+    std::string question;
+    form_->Answer = [&](std::string_view text, UINT) {
+        question = text;
+        return IDNO;
+    };
+    const std::vector<std::string> before = PictureWindowCaptions();
+    form_->RunCommand(WarpNowButton);
+    EXPECT_EQ(question, "Sieť sa pri warpingu prekladá (trojuholníky s uzlami 0-2-3). Pokračovať aj tak?");
+    EXPECT_EQ(PictureWindowCaptions(), before);
+    form_->Answer = [](std::string_view, UINT) { return IDYES; };
+    form_->RunCommand(WarpNowButton);
+    EXPECT_EQ(PictureWindowCaptions().size(), before.size() + 1);
+}
+
+}  // namespace
+}  // namespace kelbo::testing

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "all_commands.h"
@@ -14,6 +16,7 @@
 #include "core/file_io.h"
 #include "core/text_encoding.h"
 #include "picture_io.h"
+#include "warp/mesh_check.h"
 #include "warp/mesh_file.h"
 #include "warp/morph.h"
 
@@ -35,19 +38,25 @@ int ThreadsValue(const ParsedArgs& args) {
 const OptionDef kThreadsOption{"threads", "N",
                                "rows of each warp split between N threads, 1..64 (default: one per processor)"};
 
+// "A,B" as two whole numbers; nullopt for anything else.
+std::optional<std::pair<long long, long long>> NumberPair(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::optional<long long> a = ParseWholeNumber(text.substr(0, comma));
+    const std::optional<long long> b = ParseWholeNumber(text.substr(comma + 1));
+    if (!a || !b) return std::nullopt;
+    return std::pair{*a, *b};
+}
+
 MeshPoint PointValue(const ParsedArgs& args, std::string_view option) {
     const std::optional<std::string> text = args.Value(option);
     if (!text) throw UsageError("--" + std::string(option) + " X,Y is required");
-    const std::size_t comma = text->find(',');
-    const std::string_view xText = std::string_view(*text).substr(0, comma);
-    const std::string_view yText = comma == std::string::npos ? "" : std::string_view(*text).substr(comma + 1);
-    const long long x = ParseWholeNumber(xText).value_or(kMaxMeshCoordinate + 1LL);
-    const long long y = ParseWholeNumber(yText).value_or(kMaxMeshCoordinate + 1LL);
+    const auto point = NumberPair(*text);
     const auto inRange = [](long long v) { return v >= -kMaxMeshCoordinate && v <= kMaxMeshCoordinate; };
-    if (!inRange(x) || !inRange(y))
+    if (!point || !inRange(point->first) || !inRange(point->second))
         throw UsageError("--" + std::string(option) + " must be X,Y, whole numbers within +-1048576, not \"" + *text +
                          "\"");
-    return {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
+    return {static_cast<std::int32_t>(point->first), static_cast<std::int32_t>(point->second)};
 }
 
 WarpMesh ReadMesh(const std::string& path) {
@@ -266,6 +275,40 @@ int RunMorph(const ParsedArgs& args, CommandIo& io) {
     return kExitOk;
 }
 
+// W,H of --size; nullopt when not given.
+std::optional<std::pair<int, int>> SizeValue(const ParsedArgs& args) {
+    const std::optional<std::string> text = args.Value("size");
+    if (!text) return std::nullopt;
+    const auto size = NumberPair(*text);
+    const auto inRange = [](long long v) { return v >= 1 && v <= 65535; };
+    if (!size || !inRange(size->first) || !inRange(size->second))
+        throw UsageError("--size must be W,H, whole numbers 1..65535, not \"" + *text + "\"");
+    return std::pair{static_cast<int>(size->first), static_cast<int>(size->second)};
+}
+
+int RunMeshCheck(const ParsedArgs& args, CommandIo& io) {
+    const bool morph = args.Has("frames");
+    const int frames = args.IntValue("frames", 1, 1, 65535);
+    const std::optional<std::pair<int, int>> size = SizeValue(args);
+    const WarpMesh mesh = ReadMesh(args.Positional()[0]);
+    const std::vector<FoldingTriangle> folds = FoldingTriangles(mesh, frames, 1, frames);
+    for (const FoldingTriangle& f : folds) {
+        io.out << "folds: nodes " << f.nodes[0] << ' ' << f.nodes[1] << ' ' << f.nodes[2];
+        if (morph)
+            io.out << " at frame " << f.frame << " of " << frames << '\n';
+        else
+            io.out << " in the target\n";
+    }
+    if (size) {
+        for (const OutsideNode& n : NodesOutside(mesh, size->first, size->second)) {
+            io.out << "outside: node " << n.node << " at " << n.point.x << ',' << n.point.y << " in the "
+                   << (n.side == MeshSide::kSource ? "source" : "target") << '\n';
+        }
+    }
+    if (folds.empty()) io.out << "no triangle folds\n";
+    return folds.empty() ? kExitOk : kExitFailure;
+}
+
 }  // namespace
 
 void AddWarpCommands(CommandRegistry& registry) {
@@ -299,6 +342,24 @@ void AddWarpCommands(CommandRegistry& registry) {
         .minPositional = 2,
         .maxPositional = 4,
         .run = RunMesh,
+    });
+    registry.Add(Command{
+        .name = "mesh-check",
+        .summary = "report the triangles of a mesh that fold over and the nodes outside the picture",
+        .arguments = "MESH.kmw",
+        .description = "The mesh is completed into triangles as the warp does; a triangle folds when its\n"
+                       "target turns over or loses all its area against the source (one without area in\n"
+                       "the source is not checked). With --frames N every frame 1..N of the morph is\n"
+                       "checked as the morph computes it, and each triangle is named at the first frame\n"
+                       "where it folds. Exits with status 1 when anything folds, 0 otherwise: nodes\n"
+                       "outside the picture are only reported. An unreadable mesh file is reported and\n"
+                       "exits with status 1 as well.\n\n" +
+                       std::string(kMeshFile),
+        .options = {{"frames", "N", "check the frames 1..N of an N-frame morph, 1..65535 (default: the target)"},
+                    {"size", "W,H", "also report the nodes outside a W x H picture, W and H 1..65535"}},
+        .minPositional = 1,
+        .maxPositional = 1,
+        .run = RunMeshCheck,
     });
     registry.Add(Command{
         .name = "warp",

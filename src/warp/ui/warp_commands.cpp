@@ -15,6 +15,7 @@
 #include "document/ui/document_picture.h"
 #include "document/ui/picture_preview.h"
 #include "forms/dialogs.h"
+#include "warp/mesh_check.h"
 #include "warp/mesh_file.h"
 #include "warp/morph.h"
 #include "warp/movie_fields.h"
@@ -28,6 +29,9 @@ constexpr char kMeshExt[] = "kmw";
 constexpr char kLoadMeshTitle[] = "Načítanie siete...";
 constexpr char kSaveMeshTitle[] = "Uloženie siete....";
 constexpr char kNoFrames[] = "Počet obrázkov musí byť aspoň 1.";
+constexpr char kFoldsQuestion[] = "Sieť sa pri warpingu prekladá (trojuholníky s uzlami %s). Pokračovať aj tak?";
+// Enough triangles to find the fault; a long mesh would not fit the box.
+constexpr std::size_t kNamedFolds = 10;
 
 forms::FileDialog MeshDialog(const char* title, bool open) {
     forms::FileDialog dialog;
@@ -78,6 +82,16 @@ private:
     int step_ = 1;
     int shown_ = 0;
 };
+
+// "0-1-4, 2-3-5", ", ..." closing a list cut short.
+std::string FoldList(const std::vector<FoldingTriangle>& folds) {
+    std::string list;
+    for (std::size_t i = 0; i < std::min(folds.size(), kNamedFolds); ++i) {
+        const MeshTriangle& t = folds[i].nodes;
+        list += (i ? ", " : "") + std::to_string(t[0]) + "-" + std::to_string(t[1]) + "-" + std::to_string(t[2]);
+    }
+    return folds.size() > kNamedFolds ? list + ", ..." : list;
+}
 
 ConstPixelView CleanView(const TWarpWin& window) {
     GdiFlush();
@@ -251,12 +265,18 @@ WarpOptions WarpCommands::Options(Progress* progress) {
     return options;
 }
 
+bool WarpCommands::FoldsAccepted(const WarpMesh& mesh, int frames, int first, int last) {
+    const std::vector<FoldingTriangle> folds = FoldingTriangles(mesh, frames, first, last);
+    return folds.empty() || host_.Ask(forms::FormatOne(kFoldsQuestion, FoldList(folds)), MB_YESNO) == IDYES;
+}
+
 void WarpCommands::WarpNowButtonClick() {
     TWarpWin* w = ActiveWarpWindow();
     if (!w) return;
     WaitCursor wait;
     SteppedProgress progress(host_.StatusProgress(), [this] { host_.RepaintFrame(); });
     try {
+        if (!FoldsAccepted(w->Mesh, 1, 1, 1)) return;
         Bitmap24 result = WarpPicture(CleanView(*w), w->Mesh, Options(&progress));
         // The mesh is shown again, with the links the triangulation kept.
         w->Redraw();
@@ -291,6 +311,7 @@ void WarpCommands::RenderMovie(TWarpWin& window) {
     const std::string extension = d.Extension();
     WaitCursor wait;
     try {
+        if (!FoldsAccepted(window.Mesh, options.frames, options.first, options.last)) return;
         RenderMorph(CleanView(window), window.Mesh, options, [&](int k, Bitmap24 frame) {
             const std::string name = MovieFrameName(base, k, extension);
             TChildWin& doc = host_.OpenResultWindow(std::make_shared<forms::DibSection>(frame.ConstView()));

@@ -48,6 +48,8 @@ private:
     void MovieButtonClick();
     void Zmedruhokna1Click();
     void RenderMovie(TWarpWin& window);
+    // Nothing folds at frames first..last of the morph, or the user goes on anyway.
+    bool FoldsAccepted(const WarpMesh& mesh, int frames, int first, int last);
     WarpOptions Options(Progress* progress);
     void WindowClosed(TWarpWin& window);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "cli/cli_run.h"
 #include "codecs/bmp_reader.h"
@@ -111,6 +112,28 @@ TEST(WarpCommands, WarpAndMorphWriteTheFramesOrNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir / "g01.bmp"));
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+}
+
+}  // namespace
+}  // namespace kelbo::cli
+
+namespace kelbo::cli {
+namespace {
+
+TEST(WarpCommands, MeshCheckNamesTheFoldsAndTheNodesOutside) {
+    testing::TempDir dir;
+    WarpMesh mesh = RectangleMesh(100, 50);
+    mesh.TargetLinks = mesh.SourceLinks;
+    mesh.TargetValid = true;
+    MoveNode(mesh, MeshSide::kTarget, 3, {150, 25});
+    SaveMesh(mesh, dir / "m.kmw");
+    std::ofstream(dir / "cut.kmw", std::ios::binary) << std::string(50, 'x');
+    const std::string m = PathToUtf8(dir / "m.kmw");
+    const CliRun run = Cli({"mesh-check", "--frames", "2", "--size", "100,50", m});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.out, "folds: nodes 0 2 3 at frame 1 of 2\noutside: node 3 at 150,25 in the target\n");
+    EXPECT_EQ(Cli({"mesh-check", PathToUtf8(dir / "cut.kmw")}).code, kExitFailure);
+    EXPECT_EQ(Cli({"mesh-check", "--size", "100", m}).code, kExitUsage);
 }
 
 }  // namespace

@@ -126,3 +126,25 @@ TEST_F(WarpDialogs, WarpingOpensTheResultUnnamedAndKeepsTheMesh) {
 
 }  // namespace
 }  // namespace kelbo::testing
+
+namespace kelbo::testing {
+namespace {
+
+TEST_F(WarpDialogs, WarpingAFoldingMeshAsksFirstAndNoRendersNothing) {
+    TWarpWin& w = NewWindow();
+    MakeTarget(w.Mesh);
+    w.Mesh.TargetValid = true;
+    MoveNode(w.Mesh, MeshSide::kTarget, 3, {60, 15});
+    std::string question;
+    form_->Answer = [&](std::string_view text, UINT) {
+        question = text;
+        return IDNO;
+    };
+    const std::vector<std::string> before = PictureWindowCaptions();
+    form_->RunCommand(WarpNowButton);
+    EXPECT_EQ(question, "Sieť sa pri warpingu prekladá (trojuholníky s uzlami 0-2-3). Pokračovať aj tak?");
+    EXPECT_EQ(PictureWindowCaptions(), before);
+}
+
+}  // namespace
+}  // namespace kelbo::testing

@@ -18,6 +18,15 @@ namespace {
     throw PictureFileError(PathToUtf8(path) + ": " + failure.message);
 }
 
+// The depth and table a reader of BMP or PNG files found, for saving back.
+template <class Format>
+void KeepFormat(const std::filesystem::path& path, Result<Format> read, LoadedFormat& loaded) {
+    if (!read) Throw(path, read.Error());
+    Format format = std::move(read).Value();
+    loaded.format = format.format;
+    loaded.palette = std::move(format.palette);
+}
+
 }  // namespace
 
 std::string UpperExtension(const std::filesystem::path& path) {
@@ -82,22 +91,8 @@ LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& t
     switch (PictureKindOf(path)) {
     case PictureFileKind::kNone:
     case PictureFileKind::kMetafile: return loaded;
-    case PictureFileKind::kBmp: {
-        Result<BmpFormatInfo> bmp = ReadBmp(path, target, codecs.progress);
-        if (!bmp) Throw(path, bmp.Error());
-        BmpFormatInfo read = std::move(bmp).Value();
-        loaded.format = read.format;
-        loaded.palette = std::move(read.palette);
-        break;
-    }
-    case PictureFileKind::kPng: {
-        Result<PngFormat> png = ReadPng(path, target, codecs.progress);
-        if (!png) Throw(path, png.Error());
-        PngFormat read = std::move(png).Value();
-        loaded.format = read.format;
-        loaded.palette = std::move(read.palette);
-        break;
-    }
+    case PictureFileKind::kBmp: KeepFormat(path, ReadBmp(path, target, codecs.progress), loaded); break;
+    case PictureFileKind::kPng: KeepFormat(path, ReadPng(path, target, codecs.progress), loaded); break;
     case PictureFileKind::kIcon: LoadIconFile(path, target, codecs); break;
     case PictureFileKind::kGif: LoadGifFile(path, target, codecs); break;
     case PictureFileKind::kJpeg: LoadJpegFile(path, target, codecs); break;

@@ -137,7 +137,7 @@ TEST_F(FileCommands, ASaveFailingUnderneathKeepsTheFileAndTheDocumentAndSaysWhy)
         d.fileName = PathOf(L"nove.png");
         return true;
     };
-    for (const auto [step, error, command] :
+    for (const auto& [step, error, command] :
          {std::tuple(FailingCalls::kWrite, ENOSPC, Ulo1), std::tuple(FailingCalls::kSync, EIO, Ulo1),
           std::tuple(FailingCalls::kRename, EACCES, Uloako1)}) {
         calls.step = step;
@@ -151,6 +151,11 @@ TEST_F(FileCommands, ASaveFailingUnderneathKeepsTheFileAndTheDocumentAndSaysWhy)
         EXPECT_EQ(Bytes(path), before);
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no temporary file left";
     }
+    form_->Options.CloseQuestion = true;
+    form_->Answer = [](std::string_view, UINT) { return IDYES; };
+    doc.Close();
+    PumpMessages();
+    EXPECT_EQ(form_->ChildCount(), 1) << "Yes to the close question, and the save failed: the window stays";
     calls.step = FailingCalls::kNone;
     errors_.clear();
     form_->RunCommand(Ulo1);

@@ -71,7 +71,8 @@ public:
 };
 
 // Puts `calls` in place of the current ones while it lives. For tests: the
-// writers made meanwhile, on any thread, use them.
+// writers made meanwhile, on any thread, use them, so they must be gone
+// before it is.
 class ScopedFileSystemCalls {
 public:
     explicit ScopedFileSystemCalls(FileSystemCalls& calls);
@@ -97,6 +98,7 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+    // All of `bytes`, however little each system write takes. Throws FileError.
     void Write(std::span<const std::uint8_t> bytes);
     // Flushes the data to the disk and renames the temporary file over the
     // target. Call once; throws FileError.

@@ -146,6 +146,8 @@ void SavePictureFile(const std::filesystem::path& path, ConstPixelView picture, 
             return WritePng(path, picture, format, palette);
         } catch (const FileError&) {
             throw;
+        } catch (const std::runtime_error& e) {
+            throw PictureFileError(e.what());  // libpng's reason, after the file's name already
         } catch (const std::exception& e) {
             throw PictureFileError(PathToUtf8(path) + ": " + e.what());
         }

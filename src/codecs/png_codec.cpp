@@ -165,6 +165,7 @@ bool Decode(png_structp png, png_infop info, ReadContext& context) {
 struct WriteContext {
     AtomicFileWriter* file = nullptr;
     std::string error;
+    std::exception_ptr writeFailure;  // thrown again once libpng is out of the way
     std::vector<std::uint8_t> pending;
     std::vector<std::uint8_t> indices, packed;
 };
@@ -179,8 +180,8 @@ bool Flush(WriteContext& context) {
         context.file->Write(context.pending);
         context.pending.clear();
         return true;
-    } catch (const std::exception& e) {
-        Note(context.error, e.what());
+    } catch (const std::exception&) {
+        context.writeFailure = std::current_exception();
         return false;
     }
 }
@@ -198,8 +199,8 @@ void WriteData(png_structp png, png_bytep data, std::size_t length) {
             context.file->Write({data, length});
         else
             context.pending.insert(context.pending.end(), data, data + length);
-    } catch (const std::exception& e) {
-        Note(context.error, e.what());
+    } catch (const std::exception&) {
+        context.writeFailure = std::current_exception();
         ok = false;
     }
     if (!ok) png_error(png, "write failed");
@@ -316,6 +317,7 @@ void WritePng(const std::filesystem::path& path, ConstPixelView picture, PixelFo
     }
     const bool ok = Encode(png, info, context, picture, bits ? &choice : nullptr, bits ? &*indexer : nullptr, bits);
     png_destroy_write_struct(&png, &info);
+    if (context.writeFailure) std::rethrow_exception(context.writeFailure);
     if (!ok) throw std::runtime_error(PathToUtf8(path) + ": " + (context.error.empty() ? "no memory" : context.error));
     file.Commit();
 }

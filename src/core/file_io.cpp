@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fstream>
 #include <new>
@@ -77,30 +78,7 @@ fs::path TempName() {
     return fs::path(name + ".tmp");
 }
 
-#ifdef _WIN32
-int OpenNew(const fs::path& path) {
-    int fd = -1;
-    const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                    _SH_DENYWR, _S_IREAD | _S_IWRITE);
-    if (error != 0) {
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
-    return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
-}
-int SyncFile(int fd) { return _commit(fd); }
-int CloseFile(int fd) { return _close(fd); }
-#else
-int OpenNew(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
-long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
-    return ::write(fd, data, std::min<std::size_t>(size, std::size_t{1} << 30));
-}
-int SyncFile(int fd) { return ::fsync(fd); }
-int CloseFile(int fd) { return ::close(fd); }
-
+#ifndef _WIN32
 // The rename lives in the directory. The file is in place by now whatever
 // happens here, so a failure (some file systems cannot sync a directory at
 // all) is not reported as a failed save.
@@ -113,7 +91,58 @@ void SyncDirectory(const fs::path& dir) {
 }
 #endif
 
+FileSystemCalls& RealCalls() {
+    static FileSystemCalls real;
+    return real;
+}
+
+// Null for the real calls.
+std::atomic<FileSystemCalls*> installedCalls{nullptr};
+
+FileSystemCalls& InstalledCalls() {
+    FileSystemCalls* calls = installedCalls.load(std::memory_order_acquire);
+    return calls ? *calls : RealCalls();
+}
+
 }  // namespace
+
+#ifdef _WIN32
+int FileSystemCalls::OpenNew(const fs::path& path) {
+    int fd = -1;
+    const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                    _SH_DENYWR, _S_IREAD | _S_IWRITE);
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+long FileSystemCalls::Write(int fd, const std::uint8_t* data, std::size_t size) {
+    return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+}
+int FileSystemCalls::Sync(int fd) { return _commit(fd); }
+int FileSystemCalls::Close(int fd) { return _close(fd); }
+#else
+int FileSystemCalls::OpenNew(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long FileSystemCalls::Write(int fd, const std::uint8_t* data, std::size_t size) {
+    return ::write(fd, data, std::min<std::size_t>(size, std::size_t{1} << 30));
+}
+int FileSystemCalls::Sync(int fd) { return ::fsync(fd); }
+int FileSystemCalls::Close(int fd) { return ::close(fd); }
+#endif
+
+std::error_code FileSystemCalls::Rename(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    return ec;
+}
+
+ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls& calls)
+    : previous_(installedCalls.exchange(&calls, std::memory_order_acq_rel)) {}
+
+ScopedFileSystemCalls::~ScopedFileSystemCalls() { installedCalls.store(previous_, std::memory_order_release); }
 
 std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
     FilePrefix all = ReadFilePrefix(path, static_cast<std::size_t>(-1));
@@ -151,7 +180,8 @@ std::size_t FileReader::Read(std::span<std::uint8_t> bytes) {
     return static_cast<std::size_t>(got);
 }
 
-AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path), real_(FollowLinks(path)) {
+AtomicFileWriter::AtomicFileWriter(const fs::path& path)
+    : path_(path), real_(FollowLinks(path)), calls_(InstalledCalls()) {
     std::error_code ec;
     const fs::file_status existing = fs::status(real_, ec);
     if (fs::is_directory(existing)) throw CreateError(path_, "it is a directory");
@@ -168,7 +198,7 @@ AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path), real_(Fo
     const fs::path dir = real_.parent_path();
     for (int attempt = 1;; ++attempt) {
         temp_ = dir / TempName();
-        fd_ = OpenNew(temp_);
+        fd_ = calls_.OpenNew(temp_);
         if (fd_ >= 0) return;
         const int error = errno;
         if (error != EEXIST || attempt == 100) {
@@ -185,7 +215,7 @@ void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
     const std::uint8_t* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        const long done = WriteSome(fd_, data, left);
+        const long done = calls_.Write(fd_, data, left);
         if (done < 0 && errno == EINTR) continue;
         if (done < 0) Fail(Reason(errno));
         if (done == 0) Fail(Reason(EIO));
@@ -209,13 +239,11 @@ void AtomicFileWriter::Commit() {
         Fail(Reason(errno));
     }
 #endif
-    while (SyncFile(fd_) != 0) {
+    while (calls_.Sync(fd_) != 0) {
         if (errno != EINTR) Fail(Reason(errno));
     }
-    if (CloseFile(std::exchange(fd_, -1)) != 0) Fail(Reason(errno));
-    std::error_code ec;
-    fs::rename(temp_, real_, ec);
-    if (ec) Fail(ec.message());
+    if (calls_.Close(std::exchange(fd_, -1)) != 0) Fail(Reason(errno));
+    if (const std::error_code ec = calls_.Rename(temp_, real_)) Fail(ec.message());
     temp_.clear();
 #ifndef _WIN32
     SyncDirectory(real_.parent_path());
@@ -228,7 +256,7 @@ void AtomicFileWriter::Fail(const std::string& why) {
 }
 
 void AtomicFileWriter::Discard() noexcept {
-    if (fd_ >= 0) CloseFile(std::exchange(fd_, -1));
+    if (fd_ >= 0) calls_.Close(std::exchange(fd_, -1));
     if (!temp_.empty()) {
         std::error_code ec;
         fs::remove(temp_, ec);

@@ -7,6 +7,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace kelbo {
@@ -52,6 +53,37 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// The system calls AtomicFileWriter makes, so that a test can make any of
+// them fail or fall short. Each answers as the call it stands for does: -1
+// with errno set (Rename: the error). The real calls unless a
+// ScopedFileSystemCalls is installed; a writer keeps the ones it was made
+// with. Reading files never goes through here.
+class FileSystemCalls {
+public:
+    virtual ~FileSystemCalls() = default;
+    // A file made anew, never one already there: a descriptor, or -1.
+    virtual int OpenNew(const std::filesystem::path& path);
+    // At most `size` bytes: how many were written, or -1.
+    virtual long Write(int fd, const std::uint8_t* data, std::size_t size);
+    virtual int Sync(int fd);
+    virtual int Close(int fd);
+    virtual std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+};
+
+// Puts `calls` in place of the current ones while it lives. For tests: the
+// writers made meanwhile, on any thread, use them, so they must be gone
+// before it is.
+class ScopedFileSystemCalls {
+public:
+    explicit ScopedFileSystemCalls(FileSystemCalls& calls);
+    ~ScopedFileSystemCalls();
+    ScopedFileSystemCalls(const ScopedFileSystemCalls&) = delete;
+    ScopedFileSystemCalls& operator=(const ScopedFileSystemCalls&) = delete;
+
+private:
+    FileSystemCalls* previous_;
+};
+
 // Writes a file in pieces, atomically: the pieces go to a new temporary
 // file beside `path` (beside the file it links to, if it is a symbolic
 // link), and Commit() puts that file in place of the old one with the old
@@ -66,6 +98,7 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+    // All of `bytes`, however little each system write takes. Throws FileError.
     void Write(std::span<const std::uint8_t> bytes);
     // Flushes the data to the disk and renames the temporary file over the
     // target. Call once; throws FileError.
@@ -79,6 +112,7 @@ private:
     std::filesystem::path real_;  // the file that gets replaced
     std::filesystem::path temp_;
     std::filesystem::perms oldPerms_ = std::filesystem::perms::unknown;
+    FileSystemCalls& calls_;
     int fd_ = -1;
 };
 

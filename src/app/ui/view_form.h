@@ -108,7 +108,7 @@ public:
     bool CloseQuestion() const override { return Options.CloseQuestion; }
     HCURSOR ToolCursor() const override;
     int Ask(std::string_view text, UINT buttons) override;
-    void SaveDocument(TChildWin& document) override;
+    bool SaveDocument(TChildWin& document) override;
     void ViewPointer(TChildWin& document, const ViewPointerEvent& event) override;
 
     // PaintHost

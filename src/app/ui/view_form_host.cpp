@@ -170,8 +170,6 @@ void TViewForm::OpenPicture(const std::string& path) {
     if (files_) files_->OpenPicture(path);
 }
 
-void TViewForm::SaveDocument(TChildWin& doc) {
-    if (files_) files_->SaveDocument(doc);
-}
+bool TViewForm::SaveDocument(TChildWin& doc) { return !files_ || files_->SaveDocument(doc); }
 
 }  // namespace kelbo

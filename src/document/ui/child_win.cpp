@@ -162,9 +162,10 @@ bool TChildWin::FormCloseQuery() {
     switch (host_.Ask(text, MB_YESNOCANCEL)) {
     case IDCANCEL: return false;
     case IDYES:
-        // Closes afterwards even when the save dialog was cancelled.
-        host_.SaveDocument(*this);
-        return true;
+        // Closes afterwards even when the save dialog was cancelled, but a
+        // write that failed keeps the window: closing would lose the picture
+        // the user has just asked to keep.
+        return host_.SaveDocument(*this);
     default: return true;
     }
 }

@@ -39,7 +39,9 @@ public:
     // A question in a standard message box; returns IDYES, IDNO or IDCANCEL.
     virtual int Ask(std::string_view text, UINT buttons) = 0;
     // Save, as the File menu's command does (Save As for an unnamed document).
-    virtual void SaveDocument(TChildWin& document) = 0;
+    // False when the file could not be written (the error was shown); a
+    // cancelled save dialog is not a failure.
+    virtual bool SaveDocument(TChildWin& document) = 0;
     // The pointer over the view, for the painting tools.
     virtual void ViewPointer(TChildWin& document, const ViewPointerEvent& event) = 0;
 };

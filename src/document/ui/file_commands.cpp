@@ -120,24 +120,22 @@ bool FileCommands::WriteDocument(TChildWin& doc, const std::string& path) {
     }
 }
 
-void FileCommands::SaveDocument(TChildWin& doc) {
-    if (doc.Text() == kUnnamed) {
-        SaveDocumentAs(doc);
-        return;
-    }
-    WriteDocument(doc, doc.FileDir + doc.FileName);
+bool FileCommands::SaveDocument(TChildWin& doc) {
+    if (doc.Text() == kUnnamed) return SaveDocumentAs(doc);
+    return WriteDocument(doc, doc.FileDir + doc.FileName);
 }
 
-void FileCommands::SaveDocumentAs(TChildWin& doc) {
+bool FileCommands::SaveDocumentAs(TChildWin& doc) {
     forms::FileDialog dialog = PictureFileDialog(kSavePictureTitle);
     dialog.fileName = doc.FileName;
-    if (!host_.ExecuteFileDialog(dialog, true)) return;
+    if (!host_.ExecuteFileDialog(dialog, true)) return true;
     std::error_code ec;
     if (host_.ProgramSettings().SaveAsQuestion && std::filesystem::exists(PathFromUtf8(dialog.fileName), ec) &&
         host_.Ask(forms::FormatOne(kOverwriteQuestion, dialog.fileName), MB_YESNO) != IDYES)
-        return;
-    if (!WriteDocument(doc, dialog.fileName)) return;
+        return true;
+    if (!WriteDocument(doc, dialog.fileName)) return false;
     doc.SetFilePath(dialog.fileName);
+    return true;
 }
 
 void FileCommands::Ulovetky1Click() {

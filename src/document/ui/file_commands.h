@@ -26,9 +26,10 @@ public:
     // The recent-files list of the File menu (and the shell's recent documents).
     void AddRecentFile(const std::string& path);
     const RecentFiles& Recent() const { return recent_; }
-    // Save and Save As of one document.
-    void SaveDocument(TChildWin& doc);
-    void SaveDocumentAs(TChildWin& doc);
+    // Save and Save As of one document: false when the file could not be
+    // written (the error was shown), true also when the dialog was cancelled.
+    bool SaveDocument(TChildWin& doc);
+    bool SaveDocumentAs(TChildWin& doc);
 
 private:
     void ShowRecentFiles();

@@ -2,13 +2,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
+#include <vector>
 
 #include "codecs/bmp_info.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/picture_files.h"
+#include "core/file_io.h"
 #include "core/text_encoding.h"
 #include "forms/menu.h"
 #include "main_window_fixture.h"
@@ -103,6 +108,60 @@ TEST_F(FileCommands, SavingOverAReadOnlyFileKeepsItAndTheDocument) {
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(Bytes(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no temporary file left";
+}
+
+// Fails the write, the flush or the rename with `error`.
+struct FailingCalls : FileSystemCalls {
+    enum { kNone, kWrite, kSync, kRename } step = kNone;
+    int error = 0;
+    long Write(int fd, const std::uint8_t* data, std::size_t size) override {
+        return step == kWrite ? (errno = error, -1) : FileSystemCalls::Write(fd, data, size);
+    }
+    int Sync(int fd) override { return step == kSync ? (errno = error, -1) : FileSystemCalls::Sync(fd); }
+    std::error_code Rename(const fs::path& from, const fs::path& to) override {
+        return step == kRename ? std::error_code(error, std::generic_category()) : FileSystemCalls::Rename(from, to);
+    }
+};
+
+TEST_F(FileCommands, ASaveFailingUnderneathKeepsTheFileAndTheDocumentAndSaysWhy) {
+    const std::string path = PathOf(L"obraz.png");
+    SavePictureFile(PathFromUtf8(path), Bitmap24(3, 3, Rgb(1, 2, 3)).ConstView(), PixelFormat::k24, {},
+                    PictureCodecs{form_->SharedJpeg});
+    const std::string before = Bytes(path);
+    form_->OpenPicture(path);
+    TChildWin& doc = *form_->CurrentDocument;
+    form_->RunCommand(Negativ1);
+    FailingCalls calls;
+    const ScopedFileSystemCalls installed(calls);
+    form_->FileDialogRunner = [&](forms::FileDialog& d, bool) {
+        d.fileName = PathOf(L"nove.png");
+        return true;
+    };
+    for (const auto& [step, error, command] :
+         {std::tuple(FailingCalls::kWrite, ENOSPC, Ulo1), std::tuple(FailingCalls::kSync, EIO, Ulo1),
+          std::tuple(FailingCalls::kRename, EACCES, Uloako1)}) {
+        calls.step = step;
+        calls.error = error;
+        errors_.clear();
+        form_->RunCommand(command);
+        const std::string target = command == Ulo1 ? path : PathOf(L"nove.png");
+        EXPECT_EQ(errors_, std::vector<std::string>{"Cannot create file " + target + ": " + std::strerror(error)});
+        EXPECT_TRUE(doc.Modified);
+        EXPECT_EQ(doc.Text(), path);
+        EXPECT_EQ(Bytes(path), before);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no temporary file left";
+    }
+    form_->Options.CloseQuestion = true;
+    form_->Answer = [](std::string_view, UINT) { return IDYES; };
+    doc.Close();
+    PumpMessages();
+    EXPECT_EQ(form_->ChildCount(), 1) << "Yes to the close question, and the save failed: the window stays";
+    calls.step = FailingCalls::kNone;
+    errors_.clear();
+    form_->RunCommand(Ulo1);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_NE(Bytes(path), before);
 }
 
 TEST_F(FileCommands, RecentFilesIgnoreDuplicatesAndKeepTen) {

@@ -284,4 +284,38 @@ Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress
     return WithBitmap(ReadBmp(path, target, progress), target);
 }
 
+struct BmpRowReader::State {
+    std::filesystem::path path;
+    FileReader file;
+    std::vector<std::uint8_t> head;
+    std::optional<StoredRows> rows;
+    explicit State(const std::filesystem::path& name) : path(name), file(name) {}
+};
+
+std::unique_ptr<BmpRowReader> BmpRowReader::Open(const std::filesystem::path& path) {
+    auto state = std::make_unique<State>(path);
+    state->head.resize(static_cast<std::size_t>(std::min<std::uint64_t>(state->file.Size(), kHeadBytes)));
+    state->head.resize(state->file.Read(state->head));
+    const Result<BmpInfo> header = ReadBmpInfo(state->head, state->file.Size());
+    if (!header || header->bitsPerPixel != 24 || header->compression != BmpCompression::kRgb ||
+        header->pixelOffset > state->head.size()) {
+        return nullptr;
+    }
+    state->rows.emplace(state->file, std::span<const std::uint8_t>(state->head).subspan(header->pixelOffset), *header);
+    return std::unique_ptr<BmpRowReader>(new BmpRowReader(*header, std::move(state)));
+}
+
+BmpRowReader::BmpRowReader(BmpInfo info, std::unique_ptr<State> state)
+    : info_(std::move(info)), state_(std::move(state)) {}
+
+BmpRowReader::~BmpRowReader() = default;
+
+const std::uint8_t* BmpRowReader::NextRow() {
+    const std::uint8_t* row = state_->rows->Next();
+    if (!row) {
+        throw FileError("Cannot read file " + PathToUtf8(state_->path) + ": it shrank while being read", state_->path);
+    }
+    return row;
+}
+
 }  // namespace kelbo

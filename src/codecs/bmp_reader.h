@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -50,5 +51,30 @@ Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progres
 // any other file whole first; a file that cannot be read is kIo.
 Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
+
+// The rows of an uncompressed 24-bit bitmap taken from its file a block at a
+// time, in the order the file stores them (bottom row first unless
+// top-down), for work that never holds the whole picture.
+class BmpRowReader {
+public:
+    // Null for any other file, bitmaps of other kinds and files ReadBmp would
+    // refuse included: those are read whole, with ReadBmp's reasons. Throws
+    // FileError when the file cannot be opened.
+    static std::unique_ptr<BmpRowReader> Open(const std::filesystem::path& path);
+    ~BmpRowReader();
+    BmpRowReader(const BmpRowReader&) = delete;
+    BmpRowReader& operator=(const BmpRowReader&) = delete;
+
+    const BmpInfo& Info() const { return info_; }
+    // The next stored row: Info().width pixels of blue, green, red, valid
+    // until the next call. Throws FileError when the file shrank meanwhile.
+    const std::uint8_t* NextRow();
+
+private:
+    struct State;
+    BmpRowReader(BmpInfo info, std::unique_ptr<State> state);
+    BmpInfo info_;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace kelbo

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -59,6 +60,62 @@ SixteenBitLayout LayoutOf(PixelFormat format) {
 
 bool UsesPalette(int bits) { return bits <= 8; }
 
+// Where the parts of a bitmap file go; refuses a file that would pass 4 GiB.
+struct BmpLayout {
+    std::size_t stride = 0;  // bytes per stored row
+    std::size_t offset = 0;  // of the pixels
+    std::size_t imageSize = 0;
+    std::size_t fileSize = 0;
+};
+
+BmpLayout LayoutFor(int width, int height, int bits, bool masks, std::size_t entries) {
+    BmpLayout layout;
+    layout.stride = static_cast<std::size_t>(*BmpRowBytes(static_cast<std::uint16_t>(bits), width));
+    layout.offset = kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + 4 * entries;
+    const auto imageSize = CheckedMul(layout.stride, static_cast<std::size_t>(height));
+    const auto fileSize = imageSize ? CheckedAdd(*imageSize, layout.offset) : std::nullopt;
+    if (!fileSize || *fileSize > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("picture too large for a bitmap file");
+    }
+    layout.imageSize = *imageSize;
+    layout.fileSize = *fileSize;
+    return layout;
+}
+
+// BITMAPFILEHEADER, BITMAPINFOHEADER, the masks of 5-6-5 and the colour table.
+void AppendHeaders(std::vector<std::uint8_t>& out, int width, int height, int bits, bool masks,
+                   std::span<const Color> colors, const BmpLayout& layout) {
+    out.push_back('B');
+    out.push_back('M');
+    AppendU32Le(out, static_cast<std::uint32_t>(layout.fileSize));
+    AppendU32Le(out, 0);  // two reserved words
+    AppendU32Le(out, static_cast<std::uint32_t>(layout.offset));
+
+    AppendU32Le(out, kInfoHeaderSize);
+    AppendI32Le(out, width);
+    AppendI32Le(out, height);  // positive: bottom-up, the common form
+    AppendU16Le(out, 1);       // planes
+    AppendU16Le(out, static_cast<std::uint16_t>(bits));
+    AppendU32Le(out, static_cast<std::uint32_t>(masks ? BmpCompression::kBitfields : BmpCompression::kRgb));
+    AppendU32Le(out, static_cast<std::uint32_t>(layout.imageSize));
+    AppendI32Le(out, kPixelsPerMeter);
+    AppendI32Le(out, kPixelsPerMeter);
+    // 0 means the full 2^bits entries.
+    AppendU32Le(out, colors.size() == (std::size_t{1} << bits) ? 0 : static_cast<std::uint32_t>(colors.size()));
+    AppendU32Le(out, 0);  // colours important: all
+    if (masks) {
+        AppendU32Le(out, 0xF800);
+        AppendU32Le(out, 0x07E0);
+        AppendU32Le(out, 0x001F);
+    }
+    for (const Color c : colors) {
+        out.push_back(BlueOf(c));
+        out.push_back(GreenOf(c));
+        out.push_back(RedOf(c));
+        out.push_back(0);
+    }
+}
+
 class Encoder {
 public:
     Encoder(ConstPixelView pixels, PixelFormat format, std::span<const Color> palette)
@@ -70,64 +127,21 @@ public:
     // Hands the file to `sink` in pieces (the headers, then row by row), so a
     // file writer never holds more than it chooses to.
     void Encode(const std::function<void(std::span<const std::uint8_t>)>& sink) {
-        const std::size_t stride = static_cast<std::size_t>(
-            *BmpRowBytes(static_cast<std::uint16_t>(bits_), pixels_.Width()));
         const bool masks = format_ == PixelFormat::k16;
-        const std::size_t tableBytes = UsesPalette(bits_) ? 4 * choice_.colors.size() : 0;
-        const std::size_t offset = kBmpFileHeaderSize + kInfoHeaderSize + (masks ? 12 : 0) + tableBytes;
-        const auto imageSize = CheckedMul(stride, static_cast<std::size_t>(pixels_.Height()));
-        const auto fileSize = imageSize ? CheckedAdd(*imageSize, offset) : std::nullopt;
-        if (!fileSize || *fileSize > std::numeric_limits<std::uint32_t>::max()) {
-            throw std::length_error("picture too large for a bitmap file");
-        }
-        fileSize_ = *fileSize;
+        const std::span<const Color> colors = UsesPalette(bits_) ? std::span<const Color>(choice_.colors)
+                                                                 : std::span<const Color>();
+        const BmpLayout layout = LayoutFor(pixels_.Width(), pixels_.Height(), bits_, masks, colors.size());
+        fileSize_ = layout.fileSize;
         std::vector<std::uint8_t> headers;
-        headers.reserve(offset);
-        WriteHeaders(headers, static_cast<std::uint32_t>(*fileSize), static_cast<std::uint32_t>(offset),
-                     static_cast<std::uint32_t>(*imageSize));
+        headers.reserve(layout.offset);
+        AppendHeaders(headers, pixels_.Width(), pixels_.Height(), bits_, masks, colors, layout);
         sink(headers);
-        WriteRows(sink, stride);
+        WriteRows(sink, layout.stride);
     }
 
     std::size_t FileSize() const { return fileSize_; }
 
 private:
-    void WriteHeaders(std::vector<std::uint8_t>& out, std::uint32_t fileSize, std::uint32_t offset,
-                      std::uint32_t imageSize) const {
-        out.push_back('B');
-        out.push_back('M');
-        AppendU32Le(out, fileSize);
-        AppendU32Le(out, 0);  // two reserved words
-        AppendU32Le(out, offset);
-
-        const bool masks = format_ == PixelFormat::k16;
-        const std::size_t entries = UsesPalette(bits_) ? choice_.colors.size() : 0;
-        AppendU32Le(out, kInfoHeaderSize);
-        AppendI32Le(out, pixels_.Width());
-        AppendI32Le(out, pixels_.Height());  // positive: bottom-up, the common form
-        AppendU16Le(out, 1);                 // planes
-        AppendU16Le(out, static_cast<std::uint16_t>(bits_));
-        AppendU32Le(out, static_cast<std::uint32_t>(masks ? BmpCompression::kBitfields : BmpCompression::kRgb));
-        AppendU32Le(out, imageSize);
-        AppendI32Le(out, kPixelsPerMeter);
-        AppendI32Le(out, kPixelsPerMeter);
-        // 0 means the full 2^bits entries.
-        AppendU32Le(out, entries == (std::size_t{1} << bits_) ? 0 : static_cast<std::uint32_t>(entries));
-        AppendU32Le(out, 0);  // colours important: all
-        if (masks) {
-            AppendU32Le(out, 0xF800);
-            AppendU32Le(out, 0x07E0);
-            AppendU32Le(out, 0x001F);
-        }
-        for (std::size_t i = 0; i < entries; ++i) {
-            const Color c = choice_.colors[i];
-            out.push_back(BlueOf(c));
-            out.push_back(GreenOf(c));
-            out.push_back(RedOf(c));
-            out.push_back(0);
-        }
-    }
-
     void WriteRows(const std::function<void(std::span<const std::uint8_t>)>& sink, std::size_t stride) {
         const int width = pixels_.Width();
         std::vector<std::uint8_t> packed(stride, 0);
@@ -185,6 +199,30 @@ private:
     std::size_t fileSize_ = 0;
 };
 
+// Pieces gathered into blocks of about a megabyte: a few large writes.
+class BlockWriter {
+public:
+    explicit BlockWriter(const std::filesystem::path& path) : file_(path) { block_.reserve(kBlockBytes); }
+
+    void Write(std::span<const std::uint8_t> piece) {
+        if (block_.size() + piece.size() > kBlockBytes) {
+            file_.Write(block_);
+            block_.clear();
+        }
+        if (piece.size() > kBlockBytes) return file_.Write(piece);
+        block_.insert(block_.end(), piece.begin(), piece.end());
+    }
+    void Commit() {
+        file_.Write(block_);
+        file_.Commit();
+    }
+
+private:
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+    AtomicFileWriter file_;
+    std::vector<std::uint8_t> block_;
+};
+
 }  // namespace
 
 int BmpBitsPerPixel(PixelFormat format) {
@@ -215,21 +253,43 @@ std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, s
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette) {
     Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
-    AtomicFileWriter file(path);
-    // Rows gathered into blocks of about a megabyte: a few large writes.
-    constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-    std::vector<std::uint8_t> block;
-    block.reserve(kBlockBytes);
-    encoder.Encode([&](std::span<const std::uint8_t> piece) {
-        if (block.size() + piece.size() > kBlockBytes) {
-            file.Write(block);
-            block.clear();
-        }
-        if (piece.size() > kBlockBytes) return file.Write(piece);
-        block.insert(block.end(), piece.begin(), piece.end());
-    });
-    file.Write(block);
+    BlockWriter file(path);
+    encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
     file.Commit();
+}
+
+struct BmpRowWriter::State {
+    explicit State(const std::filesystem::path& path) : file(path) {}
+    BlockWriter file;
+    std::vector<std::uint8_t> padding;
+};
+
+BmpRowWriter::BmpRowWriter(const std::filesystem::path& path, int width, int height)
+    : width_(width), rowsLeft_(height) {
+    if (width <= 0 || height <= 0) {
+        throw std::invalid_argument("a bitmap file cannot hold an empty picture (" + std::to_string(width) + " x " +
+                                    std::to_string(height) + ")");
+    }
+    const BmpLayout layout = LayoutFor(width, height, 24, false, 0);
+    std::vector<std::uint8_t> headers;
+    AppendHeaders(headers, width, height, 24, false, {}, layout);
+    state_ = std::make_unique<State>(path);
+    state_->padding.assign(layout.stride - static_cast<std::size_t>(width) * 3, 0);
+    state_->file.Write(headers);
+}
+
+BmpRowWriter::~BmpRowWriter() = default;
+
+void BmpRowWriter::WriteRow(const std::uint8_t* bgr) {
+    if (rowsLeft_ == 0) throw std::logic_error("BmpRowWriter: more rows than the picture has");
+    state_->file.Write({bgr, static_cast<std::size_t>(width_) * 3});
+    if (!state_->padding.empty()) state_->file.Write(state_->padding);
+    --rowsLeft_;
+}
+
+void BmpRowWriter::Commit() {
+    if (rowsLeft_ != 0) throw std::logic_error("BmpRowWriter: rows missing");
+    state_->file.Commit();
 }
 
 void ReduceToBmpFormat(PixelView pixels, PixelFormat format, std::span<const Color> palette) {

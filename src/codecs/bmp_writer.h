@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -32,6 +33,29 @@ std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, s
 // Writes EncodeBmp atomically; throws FileError and what EncodeBmp throws.
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette = {});
+
+// A 24-bit bitmap written as its rows come, bottom row first, with the very
+// bytes WriteBmp writes for the picture at k24, through the safe save: so a
+// picture need never be held whole. Destroyed before Commit, it leaves any
+// old file as it was. Throws what WriteBmp throws.
+class BmpRowWriter {
+public:
+    BmpRowWriter(const std::filesystem::path& path, int width, int height);
+    ~BmpRowWriter();
+    BmpRowWriter(const BmpRowWriter&) = delete;
+    BmpRowWriter& operator=(const BmpRowWriter&) = delete;
+
+    // `bgr` holds the row's width pixels of blue, green, red.
+    void WriteRow(const std::uint8_t* bgr);
+    // After the last row.
+    void Commit();
+
+private:
+    struct State;
+    int width_;
+    int rowsLeft_;
+    std::unique_ptr<State> state_;
+};
 
 // Changes the pixels to exactly the colours a file of that format, written by
 // EncodeBmp with the same `palette`, reads back as: what saving a document in

@@ -169,8 +169,11 @@ int RunColours(const ParsedArgs& args, CommandIo& io) {
                   [&](const Bitmap24& picture) { io.out << CountColours(picture.View()) << '\n'; });
 }
 
+// Point operations: every pixel on its own, so they run in strips.
+constexpr int kPointwise = 0;
+
 Command InPlace(std::string name, std::string summary, std::string description, std::vector<OptionDef> options,
-                std::function<Change(const ParsedArgs&)> make) {
+                std::function<Change(const ParsedArgs&)> make, int stripReach = -1) {
     const std::string command = name;
     return Command{
         .name = std::move(name),
@@ -180,10 +183,13 @@ Command InPlace(std::string name, std::string summary, std::string description, 
         .options = std::move(options),
         .minPositional = 2,
         .maxPositional = 2,
-        .run = [command, make](
-                   const ParsedArgs& args,
-                   CommandIo& io) { return TransformFile(command, args, io, InPlaceTransform(make(args))); },
+        .run =
+            [command, make, stripReach](const ParsedArgs& args, CommandIo& io) {
+                return TransformFile(command, args, io, InPlaceTransform(make(args)), PixelFormat::k24, nullptr,
+                                     stripReach);
+            },
         .transform = [make](const ParsedArgs& args) { return InPlaceTransform(make(args)); },
+        .stripReach = stripReach,
     };
 }
 
@@ -191,9 +197,9 @@ Command InPlace(std::string name, std::string summary, std::string description, 
 
 void AddColourCommands(CommandRegistry& registry) {
     registry.Add(InPlace("negative", "invert every channel (\"Negativ\")", "Every channel value v becomes 255 - v.", {},
-                         MakeNegative));
+                         MakeNegative, kPointwise));
     registry.Add(InPlace("grey", "grey scale by luminance (\"Len odtiene sedej\")",
-                         "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {}, MakeGrey));
+                         "Every pixel becomes the grey Round(0.299 R + 0.587 G + 0.114 B).", {}, MakeGrey, kPointwise));
     registry.Add(InPlace("rgb", "scale the red, green and blue channels (\"Zmen RGB\")",
                          "Each channel becomes min(255, channel * percent div 100). With --except-white 1,\n"
                          "pixels whose three channels are all at least 256 - range keep their colour.",
@@ -202,14 +208,14 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"blue", "P", "blue percent, 0..300 (default 100)"},
                           {"except-white", "0|1", "keep near-white pixels (default 0)"},
                           {"range", "N", "how near white, 0..255 (default 1: only white)"}},
-                         MakeRgb));
+                         MakeRgb, kPointwise));
     registry.Add(InPlace("cmy", "scale the cyan, magenta and yellow complements (\"Zmen CMY\")",
                          "Each channel's complement 255 - v becomes min(255, (255 - v) * percent div 100),\n"
                          "and the channel its complement again.",
                          {{"cyan", "P", "cyan percent, 0..500 (default 100)"},
                           {"magenta", "P", "magenta percent, 0..500 (default 100)"},
                           {"yellow", "P", "yellow percent, 0..500 (default 100)"}},
-                         MakeCmy));
+                         MakeCmy, kPointwise));
     registry.Add(InPlace("gamma", "raise each channel to a power (\"Gama korekcia\")",
                          "Each channel value v (0 read as 1) becomes min(255, Round(v ^ (position / 100))):\n"
                          "position 100 keeps the picture, lower ones darken, higher ones brighten.",
@@ -217,7 +223,7 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"green", "P", "green position, 1..250 (default 100)"},
                           {"blue", "P", "blue position, 1..250 (default 100)"},
                           {"linked", "P", "one position, 1..250, for all three channels"}},
-                         MakeGamma));
+                         MakeGamma, kPointwise));
     registry.Add(InPlace("threshold", "colour two luminance bands (\"Prahovanie\")",
                          "A pixel whose luminance L has start < L < break takes --lower, break < L < end\n"
                          "takes --upper; others keep their colour. As the dialog does, end is raised to\n"
@@ -227,14 +233,14 @@ void AddColourCommands(CommandRegistry& registry) {
                           {"end", "N", "end of the interval, 0..255 (default 0)"},
                           {"lower", "RRGGBB", "colour of the lower band (default 000000)"},
                           {"upper", "RRGGBB", "colour of the upper band (default FFFFFF)"}},
-                         MakeThreshold));
+                         MakeThreshold, kPointwise));
     registry.Add(InPlace("hsl", "scale hue, saturation and lightness (\"Zmen HSL\")",
                          "On the 240-step HSL scale each component grows by its own percent of itself\n"
                          "(hue limited to 239, saturation and lightness to 240).",
                          {{"hue", "P", "hue percent, -100..100 (default 0)"},
                           {"saturation", "P", "saturation percent, -100..100 (default 0)"},
                           {"lightness", "P", "lightness percent, -100..100 (default 0)"}},
-                         MakeHsl));
+                         MakeHsl, kPointwise));
     registry.Add(InPlace("equalize", "equalize the luminance histogram (\"Ekvalizacia\")",
                          "Spreads the luminance levels evenly; every pixel's channels are scaled\n"
                          "by one factor, so hues stay.",

@@ -20,13 +20,21 @@ namespace {
 // reported before any file is touched.
 using Filter = std::function<Bitmap24(ConstPixelView)>;
 
-int FilterFile(const std::string& command, const ParsedArgs& args, CommandIo& io, const Filter& filter) {
-    return TransformFile(command, args, io, [&filter](Bitmap24 picture) { return filter(picture.View()); });
+int FilterFile(const std::string& command, const ParsedArgs& args, CommandIo& io, const Filter& filter,
+               int stripReach) {
+    return TransformFile(
+        command, args, io, [&filter](Bitmap24 picture) { return filter(picture.View()); }, PixelFormat::k24, nullptr,
+        stripReach);
 }
+
+// How far up and down a filter looks (see Command::stripReach).
+constexpr int kOwnRow = 0;
+constexpr int kNextRows = 1;
+constexpr int kWholePicture = -1;
 
 // Registers NAME IN OUT with the given options; `make` reads them into a filter.
 void AddFilter(CommandRegistry& registry, std::string name, std::string summary, std::string description,
-               std::vector<OptionDef> options, std::function<Filter(const ParsedArgs&)> make) {
+               std::vector<OptionDef> options, std::function<Filter(const ParsedArgs&)> make, int stripReach) {
     const std::string command = name;
     registry.Add(Command{
         .name = std::move(name),
@@ -36,11 +44,13 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
         .options = std::move(options),
         .minPositional = 2,
         .maxPositional = 2,
-        .run = [command, make](const ParsedArgs& args,
-                               CommandIo& io) { return FilterFile(command, args, io, make(args)); },
+        .run = [command, make, stripReach](
+                   const ParsedArgs& args,
+                   CommandIo& io) { return FilterFile(command, args, io, make(args), stripReach); },
         .transform = [make](const ParsedArgs& args) -> Transform {
             return [filter = make(args)](Bitmap24 picture) { return filter(picture.View()); };
         },
+        .stripReach = stripReach,
     });
 }
 
@@ -51,81 +61,96 @@ constexpr const char* kFiles = "IN is read by its extension (.bmp, .gif, .jpg/.j
 }  // namespace
 
 void AddFilterCommands(CommandRegistry& registry) {
-    AddFilter(registry, "average", "horizontal mean over x - N .. x + N (\"Obycajne priemerovanie\")",
-              std::string("Each channel is the mean of the row's pixels within N columns,\n"
-                          "clipped to the picture, remainder dropped. N = 0 copies.\n") +
-                  kFiles,
-              {{"strength", "N", "the radius, 0 to 65535 (default 5)"}}, [](const ParsedArgs& args) -> Filter {
-                  const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
-                  return [radius](ConstPixelView p) { return Average(p, radius); };
-              });
-    AddFilter(registry, "gauss", "3 x 3 Gaussian smoothing (\"Znizenie Gaussovho sumu\")",
-              std::string("1 2 1 / 2 4 2 / 1 2 1 over 16; at the edges the centre takes the\n"
-                          "weight of the missing neighbours. Halves round to even.\n") +
-                  kFiles,
-              {}, [](const ParsedArgs&) -> Filter { return [](ConstPixelView p) { return GaussianSmooth(p); }; });
-    AddFilter(registry, "median", "horizontal median over x - N .. x + N (\"Filtrovanie medianom\")",
-              std::string("Pixels ordered by blue, then green, then red; the middle of the\n"
-                          "clipped window, the lower middle of an even one. N = 0 or above 15\n"
-                          "copies.\n") +
-                  kFiles,
-              {{"strength", "N", "the radius, 0 to 65535 (default 5)"}}, [](const ParsedArgs& args) -> Filter {
-                  const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
-                  return [radius](ConstPixelView p) { return Median(p, radius); };
-              });
-    AddFilter(registry, "roberts", "Roberts cross edges, modulo 256 (\"Robertsovym operatorom\")",
-              std::string("|P(x,y) - P(x+1,y+1)| + |P(x,y+1) - P(x+1,y)| per channel, modulo 256;\n"
-                          "the last column and row repeat the edge pixel.\n") +
-                  kFiles,
-              {{"inverted", "", "write 255 - value (white background, dark edges)"}},
-              [](const ParsedArgs& args) -> Filter {
-                  const bool inverted = args.Has("inverted");
-                  return [inverted](ConstPixelView p) { return Roberts(p, inverted); };
-              });
-    AddFilter(registry, "laplace", "Laplace edges over 4 or 8 neighbours (\"Laplaceovym operatorom\")",
-              std::string("|sum of the neighbours inside - n * centre| per channel, modulo 256.\n") + kFiles,
-              {{"neighbours", "N", "4 or 8 (default 4)"},
-               {"inverted", "", "write 255 - value (white background, dark edges)"}},
-              [](const ParsedArgs& args) -> Filter {
-                  const int n = args.IntValue("neighbours", 4, 4, 8);
-                  if (n != 4 && n != 8) throw UsageError("--neighbours must be 4 or 8");
-                  const auto neighbours = n == 8 ? LaplaceNeighbours::kEight : LaplaceNeighbours::kFour;
-                  const bool inverted = args.Has("inverted");
-                  return [neighbours, inverted](ConstPixelView p) { return Laplace(p, neighbours, inverted); };
-              });
-    AddFilter(registry, "sobel", "Sobel edges, kernel turned in 45-degree steps (\"Sobelovym operatorom\")",
-              std::string("Kernel 1 0 -1 / 2 0 -2 / 1 0 -1 turned by (rotation - 1) * 45 degrees;\n"
-                          "|sum| limited to 255, inverted unless --no-invert.\n") +
-                  kFiles,
-              {{"rotation", "R", "1 to 8 (default 1)"},
-               {"down-only", "", "white wherever not all three sums are above 0"},
-               {"no-invert", "", "write |sum| instead of 255 - |sum|"}},
-              [](const ParsedArgs& args) -> Filter {
-                  SobelOptions options;
-                  options.rotation = args.IntValue("rotation", 1, 1, 8);
-                  options.downOnly = args.Has("down-only");
-                  options.invert = !args.Has("no-invert");
-                  return [options](ConstPixelView p) { return Sobel(p, options); };
-              });
-    AddFilter(registry, "noise", "remove noise by frequency or by space (\"Odstranenie sumu\")",
-              std::string("Limit T = 255 - strength. frequency: where the Roberts measure\n"
-                          "weighted like luminance exceeds T, the mean of the 2 x 2 pixels.\n"
-                          "spatial: a pixel whose luminance is more than T from the mean\n"
-                          "colour's takes the result's pixel to its left.\n") +
-                  kFiles,
-              {{"method", "M", "frequency or spatial (default frequency)"},
-               {"strength", "S", "0 to 255 (default 0: no change)"}},
-              [](const ParsedArgs& args) -> Filter {
-                  const std::string methodName = args.ValueOr("method", "frequency");
-                  NoiseMethod method = NoiseMethod::kFrequency;
-                  if (methodName == "spatial") {
-                      method = NoiseMethod::kSpatial;
-                  } else if (methodName != "frequency") {
-                      throw UsageError("--method must be frequency or spatial, not \"" + methodName + "\"");
-                  }
-                  const int strength = args.IntValue("strength", 0, 0, 255);
-                  return [method, strength](ConstPixelView p) { return RemoveNoise(p, method, strength); };
-              });
+    AddFilter(
+        registry, "average", "horizontal mean over x - N .. x + N (\"Obycajne priemerovanie\")",
+        std::string("Each channel is the mean of the row's pixels within N columns,\n"
+                    "clipped to the picture, remainder dropped. N = 0 copies.\n") +
+            kFiles,
+        {{"strength", "N", "the radius, 0 to 65535 (default 5)"}},
+        [](const ParsedArgs& args) -> Filter {
+            const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
+            return [radius](ConstPixelView p) { return Average(p, radius); };
+        },
+        kOwnRow);
+    AddFilter(
+        registry, "gauss", "3 x 3 Gaussian smoothing (\"Znizenie Gaussovho sumu\")",
+        std::string("1 2 1 / 2 4 2 / 1 2 1 over 16; at the edges the centre takes the\n"
+                    "weight of the missing neighbours. Halves round to even.\n") +
+            kFiles,
+        {}, [](const ParsedArgs&) -> Filter { return [](ConstPixelView p) { return GaussianSmooth(p); }; }, kNextRows);
+    AddFilter(
+        registry, "median", "horizontal median over x - N .. x + N (\"Filtrovanie medianom\")",
+        std::string("Pixels ordered by blue, then green, then red; the middle of the\n"
+                    "clipped window, the lower middle of an even one. N = 0 or above 15\n"
+                    "copies.\n") +
+            kFiles,
+        {{"strength", "N", "the radius, 0 to 65535 (default 5)"}},
+        [](const ParsedArgs& args) -> Filter {
+            const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
+            return [radius](ConstPixelView p) { return Median(p, radius); };
+        },
+        kOwnRow);
+    AddFilter(
+        registry, "roberts", "Roberts cross edges, modulo 256 (\"Robertsovym operatorom\")",
+        std::string("|P(x,y) - P(x+1,y+1)| + |P(x,y+1) - P(x+1,y)| per channel, modulo 256;\n"
+                    "the last column and row repeat the edge pixel.\n") +
+            kFiles,
+        {{"inverted", "", "write 255 - value (white background, dark edges)"}},
+        [](const ParsedArgs& args) -> Filter {
+            const bool inverted = args.Has("inverted");
+            return [inverted](ConstPixelView p) { return Roberts(p, inverted); };
+        },
+        kNextRows);
+    AddFilter(
+        registry, "laplace", "Laplace edges over 4 or 8 neighbours (\"Laplaceovym operatorom\")",
+        std::string("|sum of the neighbours inside - n * centre| per channel, modulo 256.\n") + kFiles,
+        {{"neighbours", "N", "4 or 8 (default 4)"},
+         {"inverted", "", "write 255 - value (white background, dark edges)"}},
+        [](const ParsedArgs& args) -> Filter {
+            const int n = args.IntValue("neighbours", 4, 4, 8);
+            if (n != 4 && n != 8) throw UsageError("--neighbours must be 4 or 8");
+            const auto neighbours = n == 8 ? LaplaceNeighbours::kEight : LaplaceNeighbours::kFour;
+            const bool inverted = args.Has("inverted");
+            return [neighbours, inverted](ConstPixelView p) { return Laplace(p, neighbours, inverted); };
+        },
+        kNextRows);
+    AddFilter(
+        registry, "sobel", "Sobel edges, kernel turned in 45-degree steps (\"Sobelovym operatorom\")",
+        std::string("Kernel 1 0 -1 / 2 0 -2 / 1 0 -1 turned by (rotation - 1) * 45 degrees;\n"
+                    "|sum| limited to 255, inverted unless --no-invert.\n") +
+            kFiles,
+        {{"rotation", "R", "1 to 8 (default 1)"},
+         {"down-only", "", "white wherever not all three sums are above 0"},
+         {"no-invert", "", "write |sum| instead of 255 - |sum|"}},
+        [](const ParsedArgs& args) -> Filter {
+            SobelOptions options;
+            options.rotation = args.IntValue("rotation", 1, 1, 8);
+            options.downOnly = args.Has("down-only");
+            options.invert = !args.Has("no-invert");
+            return [options](ConstPixelView p) { return Sobel(p, options); };
+        },
+        kNextRows);
+    AddFilter(
+        registry, "noise", "remove noise by frequency or by space (\"Odstranenie sumu\")",
+        std::string("Limit T = 255 - strength. frequency: where the Roberts measure\n"
+                    "weighted like luminance exceeds T, the mean of the 2 x 2 pixels.\n"
+                    "spatial: a pixel whose luminance is more than T from the mean\n"
+                    "colour's takes the result's pixel to its left.\n") +
+            kFiles,
+        {{"method", "M", "frequency or spatial (default frequency)"},
+         {"strength", "S", "0 to 255 (default 0: no change)"}},
+        [](const ParsedArgs& args) -> Filter {
+            const std::string methodName = args.ValueOr("method", "frequency");
+            NoiseMethod method = NoiseMethod::kFrequency;
+            if (methodName == "spatial") {
+                method = NoiseMethod::kSpatial;
+            } else if (methodName != "frequency") {
+                throw UsageError("--method must be frequency or spatial, not \"" + methodName + "\"");
+            }
+            const int strength = args.IntValue("strength", 0, 0, 255);
+            return [method, strength](ConstPixelView p) { return RemoveNoise(p, method, strength); };
+        },
+        kWholePicture);
 }
 
 }  // namespace kelbo::cli

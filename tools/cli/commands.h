@@ -44,6 +44,11 @@ struct Command {
     // options (checked, throwing UsageError) give the change. Empty for the
     // other commands.
     std::function<Transform(const ParsedArgs&)> transform = {};
+    // For a transform whose every output row depends only on the input rows
+    // within this many of it (0: on its own row alone), and which keeps the
+    // picture's size: run from file to file in strips when the files allow
+    // (strips.h). -1: the whole picture at once.
+    int stripReach = -1;
 };
 
 class CommandRegistry {

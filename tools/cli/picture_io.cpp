@@ -6,6 +6,7 @@
 #include "codecs/bmp_reader.h"
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "strips.h"
 
 namespace kelbo::cli {
 
@@ -25,10 +26,16 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
-                  const Palette* palette) {
+                  const Palette* palette, int stripReach) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     try {
+        if (stripReach >= 0 && format == PixelFormat::k24 && !palette) {
+            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach)) {
+                io.out << "wrote " << out << " (" << size->width << " x " << size->height << ")\n";
+                return kExitOk;
+            }
+        }
         const Bitmap24 result = transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
         SavePictureFile(PathFromUtf8(out), result.View(), format,
                         palette ? std::span<const Color>(*palette) : std::span<const Color>(), io.codecs);
@@ -75,7 +82,8 @@ const char kInOutFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg,
                            "bits for any other name. A failed run writes no OUT.";
 
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
-                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make) {
+                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make,
+                         int stripReach) {
     const std::string command = name;
     registry.Add(Command{
         .name = std::move(name),
@@ -85,9 +93,12 @@ void AddTransformCommand(CommandRegistry& registry, std::string name, std::strin
         .options = std::move(options),
         .minPositional = 2,
         .maxPositional = 2,
-        .run = [command, make](const ParsedArgs& args,
-                               CommandIo& io) { return TransformFile(command, args, io, make(args)); },
+        .run =
+            [command, make, stripReach](const ParsedArgs& args, CommandIo& io) {
+                return TransformFile(command, args, io, make(args), PixelFormat::k24, nullptr, stripReach);
+            },
         .transform = make,
+        .stripReach = stripReach,
     });
 }
 

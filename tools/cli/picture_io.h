@@ -24,11 +24,13 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
 // Reads IN (the first positional argument), lets `transform` make the
 // picture to write, and writes it to OUT (the second) by OUT's extension, a
 // bitmap in `format` with the table `palette` points to (read after
-// `transform` ran; none when null). Reports "wrote OUT (W x H)", or the
-// failure prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
+// `transform` ran; none when null). With a `stripReach` of 0 or more (see
+// Command) a 24-bit result runs in strips where the files allow, with the
+// same bytes. Reports "wrote OUT (W x H)", or the failure prefixed by
+// "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
-                  const Palette* palette = nullptr);
+                  const Palette* palette = nullptr, int stripReach = -1);
 
 // The help's closing lines for IN and OUT.
 extern const char kInOutFiles[];
@@ -36,7 +38,8 @@ extern const char kInOutFiles[];
 // A subcommand "NAME [options] IN OUT": `make` reads and checks the options
 // before any file is touched and gives the transform TransformFile runs.
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
-                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make);
+                         std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make,
+                         int stripReach = -1);
 
 // A whole-number option whose default comes from the picture: checked now,
 // taken later; nullopt when not given.

@@ -1,0 +1,79 @@
+// Every command that runs in strips must write exactly the bytes the whole
+// picture gives, whatever the strip height and the picture's shape.
+#include "strips.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "all_commands.h"
+#include "codecs/bmp_reader.h"
+#include "codecs/bmp_writer.h"
+#include "core/file_io.h"
+#include "temp_dir.h"
+
+namespace kelbo::cli {
+namespace {
+
+Bitmap24 Noise(int width, int height, unsigned seed) {
+    Bitmap24 picture(width, height);
+    std::mt19937 random(seed);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width * 3; ++x) picture.Row(y)[x] = static_cast<std::uint8_t>(random() >> 24);
+    }
+    return picture;
+}
+
+TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
+    const testing::TempDir dir;
+    // Options that make each operation do something.
+    const std::map<std::string, std::vector<std::string>> options = {
+        {"rgb", {"--red", "150", "--green", "30"}},
+        {"gamma", {"--red", "50", "--blue", "180"}},
+        {"threshold", {"--start", "10", "--break", "100", "--end", "200"}},
+        {"hsl", {"--hue", "20", "--saturation", "-30", "--lightness", "10"}},
+        {"average", {"--strength", "3"}},
+        {"median", {"--strength", "2"}},
+        {"laplace", {"--neighbours", "8"}},
+        {"sobel", {"--rotation", "3"}},
+    };
+    const struct {
+        int width, height;
+    } sizes[] = {{1, 1}, {1, 37}, {41, 1}, {257, 131}};
+    const CommandRegistry registry = AllCommands();
+    int streamed = 0;
+    for (const Command& command : registry.All()) {
+        if (command.stripReach < 0) continue;
+        ++streamed;
+        std::vector<OptionDef> defs = command.options;
+        const auto given = options.find(command.name);
+        const ParsedArgs args =
+            ParseArgs(given == options.end() ? std::vector<std::string>{} : given->second, command.options);
+        const Transform transform = command.transform(args);
+        for (const auto size : sizes) {
+            const Bitmap24 picture = Noise(size.width, size.height, static_cast<unsigned>(size.width * 7 + streamed));
+            WriteBmp24(dir / "in.bmp", picture.View());
+            const std::vector<std::uint8_t> whole = EncodeBmp24(transform(Bitmap24(picture)).View());
+            for (const int rows : {1, 2, 7, 0}) {
+                SCOPED_TRACE(command.name + " " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                             ", strips of " + std::to_string(rows));
+                ASSERT_TRUE(TransformInStrips(dir / "in.bmp", dir / "out.bmp", transform, command.stripReach, rows));
+                EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole);
+            }
+        }
+    }
+    EXPECT_GE(streamed, 13);
+
+    // Files the strips cannot take are left to the whole picture, untouched.
+    const Bitmap24 picture = Noise(5, 4, 1);
+    WriteBmp(dir / "eight.bmp", picture.View(), PixelFormat::k8);
+    const Transform same = [](Bitmap24 p) { return p; };
+    EXPECT_FALSE(TransformInStrips(dir / "eight.bmp", dir / "a.bmp", same, 0));
+    WriteBmp24(dir / "in.bmp", picture.View());
+    EXPECT_FALSE(TransformInStrips(dir / "in.bmp", dir / "a.png", same, 0));
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp") || std::filesystem::exists(dir / "a.png"));
+}
+
+}  // namespace
+}  // namespace kelbo::cli

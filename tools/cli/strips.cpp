@@ -1,0 +1,84 @@
+#include "strips.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <stdexcept>
+#include <vector>
+
+#include "codecs/bmp_reader.h"
+#include "codecs/bmp_writer.h"
+#include "codecs/picture_files.h"
+
+namespace kelbo::cli {
+namespace {
+
+bool ReadsAsBitmap(const std::filesystem::path& path) {
+    const PictureFileKind kind = PictureKindOf(path);
+    return kind == PictureFileKind::kBmp || kind == PictureFileKind::kNone || kind == PictureFileKind::kMetafile;
+}
+
+// Picture rows [top, bottom) of a bottom-up file: read upwards as they are
+// needed, dropped once no later strip needs them.
+class RowWindow {
+public:
+    RowWindow(BmpRowReader& reader, int height) : reader_(reader), top_(height), bottom_(height) {}
+
+    void Hold(int top, int bottom) {
+        while (bottom_ > bottom) {
+            rows_.pop_back();
+            --bottom_;
+        }
+        while (top_ > top) {
+            const std::uint8_t* row = reader_.NextRow();
+            rows_.emplace_front(row, row + static_cast<std::size_t>(reader_.Info().width) * 3);
+            --top_;
+        }
+    }
+    const std::uint8_t* Row(int y) const { return rows_[static_cast<std::size_t>(y - top_)].data(); }
+
+private:
+    BmpRowReader& reader_;
+    int top_, bottom_;
+    std::deque<std::vector<std::uint8_t>> rows_;
+};
+
+int StripRowsFor(int width) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    return static_cast<int>(std::clamp<std::size_t>(kStripBytes / rowBytes, 1, kMaxBitmapDimension));
+}
+
+}  // namespace
+
+std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                             const Transform& transform, int reach, int stripRows) {
+    if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
+    if (!ReadsAsBitmap(in) || !ReadsAsBitmap(out)) return std::nullopt;
+    const std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
+    if (!reader || !reader->Info().bottomUp) return std::nullopt;
+    const int width = reader->Info().width;
+    const int height = reader->Info().height;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    if (stripRows == 0) stripRows = StripRowsFor(width);
+
+    BmpRowWriter writer(out, width, height);
+    RowWindow window(*reader, height);
+    // From the bottom, as the file stores the rows and the writer wants them.
+    for (int bottom = height; bottom > 0; bottom -= stripRows) {
+        const int top = std::max(0, bottom - stripRows);
+        const int from = std::max(0, top - reach);
+        const int to = std::min(height, bottom + reach);
+        window.Hold(from, to);
+        Bitmap24 strip(width, to - from);
+        for (int y = from; y < to; ++y) std::memcpy(strip.Row(y - from), window.Row(y), rowBytes);
+        const Bitmap24 done = transform(std::move(strip));
+        if (done.Width() != width || done.Height() != to - from) {
+            throw std::logic_error("an operation run in strips changed the strip's size");
+        }
+        for (int y = bottom - 1; y >= top; --y) writer.WriteRow(done.Row(y - from));
+    }
+    writer.Commit();
+    return PictureSize{width, height};
+}
+
+}  // namespace kelbo::cli

@@ -1,0 +1,34 @@
+// Running an operation from file to file in strips of rows, so that a picture
+// of any size takes a few megabytes: for operations whose every output row
+// depends only on the input rows within `reach` of it.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "commands.h"
+#include "core/bitmap24.h"
+
+namespace kelbo::cli {
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Strips of about this many bytes, unless said otherwise.
+inline constexpr std::size_t kStripBytes = std::size_t{2} << 20;
+
+// Reads IN, runs `transform` on each strip of `stripRows` rows (0: about
+// kStripBytes of them) with `reach`
+// rows of the picture above and below it (fewer at its edges), and writes the
+// strips' own rows to OUT: the very bytes the whole picture would give,
+// written as a 24-bit bitmap. Only when IN is an uncompressed 24-bit
+// bottom-up bitmap and OUT is saved as a bitmap (no .gif, .jpg, .jpeg, .ico
+// or .png); otherwise nothing is touched and nullopt says the whole picture
+// must be read. `transform` must keep a strip's size. Throws on failure,
+// leaving any old OUT as it was.
+std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                             const Transform& transform, int reach, int stripRows = 0);
+
+}  // namespace kelbo::cli

@@ -180,7 +180,7 @@ Command InPlace(std::string name, std::string summary, std::string description, 
         .summary = std::move(summary),
         .arguments = "IN OUT",
         .description = std::move(description) + "\n" + kFileHelp,
-        .options = std::move(options),
+        .options = WithThreads(std::move(options), stripReach),
         .minPositional = 2,
         .maxPositional = 2,
         .run =

@@ -41,7 +41,7 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
         .summary = std::move(summary),
         .arguments = "IN OUT",
         .description = std::move(description),
-        .options = std::move(options),
+        .options = WithThreads(std::move(options), stripReach),
         .minPositional = 2,
         .maxPositional = 2,
         .run = [command, make, stripReach](

@@ -30,13 +30,17 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     try {
+        const int threads = stripReach >= 0 ? ThreadsOf(args) : 1;
         if (stripReach >= 0 && format == PixelFormat::k24 && !palette) {
-            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach)) {
+            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach, 0,
+                                                    threads)) {
                 io.out << "wrote " << out << " (" << size->width << " x " << size->height << ")\n";
                 return kExitOk;
             }
         }
-        const Bitmap24 result = transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
+        const Bitmap24 result = stripReach >= 0 ? TransformInBands(ReadInputPicture(in, io.codecs).bitmap, transform,
+                                                                   stripReach, threads)
+                                                : transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
         SavePictureFile(PathFromUtf8(out), result.View(), format,
                         palette ? std::span<const Color>(*palette) : std::span<const Color>(), io.codecs);
         io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
@@ -81,6 +85,11 @@ const char kInOutFiles[] = "IN is read by its extension (.bmp, .gif, .jpg/.jpeg,
                            "as a Windows bitmap); OUT is written by its extension as Save does, a bitmap at 24\n"
                            "bits for any other name. A failed run writes no OUT.";
 
+std::vector<OptionDef> WithThreads(std::vector<OptionDef> options, int stripReach) {
+    if (stripReach >= 0) options.push_back(kThreadsOption);
+    return options;
+}
+
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
                          std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make,
                          int stripReach) {
@@ -90,7 +99,7 @@ void AddTransformCommand(CommandRegistry& registry, std::string name, std::strin
         .summary = std::move(summary),
         .arguments = "IN OUT",
         .description = std::move(description) + kInOutFiles,
-        .options = std::move(options),
+        .options = WithThreads(std::move(options), stripReach),
         .minPositional = 2,
         .maxPositional = 2,
         .run =

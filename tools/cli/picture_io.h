@@ -35,6 +35,9 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
 // The help's closing lines for IN and OUT.
 extern const char kInOutFiles[];
 
+// `options` and, for a command that runs in strips, kThreadsOption.
+std::vector<OptionDef> WithThreads(std::vector<OptionDef> options, int stripReach);
+
 // A subcommand "NAME [options] IN OUT": `make` reads and checks the options
 // before any file is touched and gives the transform TransformFile runs.
 void AddTransformCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,

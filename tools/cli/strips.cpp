@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <exception>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -50,8 +52,49 @@ int StripRowsFor(int width) {
 
 }  // namespace
 
+const OptionDef kThreadsOption{"threads", "N", "threads to share the rows, 1..256 (default: the number of cores)"};
+
+int ThreadsOf(const ParsedArgs& args) {
+    return args.IntValue("threads", static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)), 1,
+                         256);
+}
+
+Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reach, int threads) {
+    const int height = picture.Height();
+    const int bands = std::clamp(threads, 1, std::max(1, height));
+    if (bands == 1) return transform(std::move(picture));
+    const int width = picture.Width();
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    Bitmap24 result(width, height);
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+    const auto band = [&](int index) {
+        try {
+            const int top = static_cast<int>(static_cast<std::int64_t>(height) * index / bands);
+            const int bottom = static_cast<int>(static_cast<std::int64_t>(height) * (index + 1) / bands);
+            const int from = std::max(0, top - reach), to = std::min(height, bottom + reach);
+            Bitmap24 part(width, to - from);
+            for (int y = from; y < to; ++y) std::memcpy(part.Row(y - from), picture.Row(y), rowBytes);
+            const Bitmap24 done = transform(std::move(part));
+            if (done.Width() != width || done.Height() != to - from) {
+                throw std::logic_error("an operation run in bands changed the band's size");
+            }
+            for (int y = top; y < bottom; ++y) std::memcpy(result.Row(y), done.Row(y - from), rowBytes);
+        } catch (...) {
+            failures[static_cast<std::size_t>(index)] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int i = 1; i < bands; ++i) pool.emplace_back(band, i);
+    band(0);
+    for (std::thread& t : pool) t.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
+    return result;
+}
+
 std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
-                                             const Transform& transform, int reach, int stripRows) {
+                                             const Transform& transform, int reach, int stripRows, int threads) {
     if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
     if (!ReadsAsBitmap(in) || !ReadsAsBitmap(out)) return std::nullopt;
     const std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
@@ -59,7 +102,7 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
     const int width = reader->Info().width;
     const int height = reader->Info().height;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    if (stripRows == 0) stripRows = StripRowsFor(width);
+    if (stripRows == 0) stripRows = StripRowsFor(width) * std::max(1, threads);
 
     BmpRowWriter writer(out, width, height);
     RowWindow window(*reader, height);
@@ -71,7 +114,7 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
         window.Hold(from, to);
         Bitmap24 strip(width, to - from);
         for (int y = from; y < to; ++y) std::memcpy(strip.Row(y - from), window.Row(y), rowBytes);
-        const Bitmap24 done = transform(std::move(strip));
+        const Bitmap24 done = TransformInBands(std::move(strip), transform, reach, threads);
         if (done.Width() != width || done.Height() != to - from) {
             throw std::logic_error("an operation run in strips changed the strip's size");
         }

@@ -29,6 +29,16 @@ inline constexpr std::size_t kStripBytes = std::size_t{2} << 20;
 // must be read. `transform` must keep a strip's size. Throws on failure,
 // leaving any old OUT as it was.
 std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
-                                             const Transform& transform, int reach, int stripRows = 0);
+                                             const Transform& transform, int reach, int stripRows = 0, int threads = 1);
+
+// `transform` with the picture's rows split into one band per thread, each
+// run with `reach` rows of context above and below: the result one call
+// gives, for a transform whose reach that is (see Command::stripReach).
+Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reach, int threads);
+
+// "--threads N", which the commands that run in strips take.
+extern const OptionDef kThreadsOption;
+// Its value: 1..256, by default the number of cores.
+int ThreadsOf(const ParsedArgs& args);
 
 }  // namespace kelbo::cli

@@ -38,9 +38,7 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
         {"laplace", {"--neighbours", "8"}},
         {"sobel", {"--rotation", "3"}},
     };
-    const struct {
-        int width, height;
-    } sizes[] = {{1, 1}, {1, 37}, {41, 1}, {257, 131}};
+    const struct { int width, height; } sizes[] = {{1, 1}, {1, 37}, {41, 1}, {257, 131}};
     const CommandRegistry registry = AllCommands();
     int streamed = 0;
     for (const Command& command : registry.All()) {
@@ -48,19 +46,23 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
         ++streamed;
         std::vector<OptionDef> defs = command.options;
         const auto given = options.find(command.name);
-        const ParsedArgs args =
-            ParseArgs(given == options.end() ? std::vector<std::string>{} : given->second, command.options);
+        const ParsedArgs args = ParseArgs(given == options.end() ? std::vector<std::string>{} : given->second,
+                                          command.options);
         const Transform transform = command.transform(args);
         for (const auto size : sizes) {
             const Bitmap24 picture = Noise(size.width, size.height, static_cast<unsigned>(size.width * 7 + streamed));
             WriteBmp24(dir / "in.bmp", picture.View());
             const std::vector<std::uint8_t> whole = EncodeBmp24(transform(Bitmap24(picture)).View());
             for (const int rows : {1, 2, 7, 0}) {
-                SCOPED_TRACE(command.name + " " + std::to_string(size.width) + " x " + std::to_string(size.height) +
-                             ", strips of " + std::to_string(rows));
-                ASSERT_TRUE(TransformInStrips(dir / "in.bmp", dir / "out.bmp", transform, command.stripReach, rows));
-                EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole);
+                for (const int threads : {1, 3}) {
+                    SCOPED_TRACE(command.name + " " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                                 ", strips of " + std::to_string(rows) + ", " + std::to_string(threads) + " threads");
+                    ASSERT_TRUE(TransformInStrips(dir / "in.bmp", dir / "out.bmp", transform, command.stripReach, rows,
+                                                  threads));
+                    EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole);
+                }
             }
+            EXPECT_EQ(EncodeBmp24(TransformInBands(Bitmap24(picture), transform, command.stripReach, 4).View()), whole);
         }
     }
     EXPECT_GE(streamed, 13);

@@ -8,22 +8,23 @@
 #include "core/luminance.h"
 
 namespace kelbo {
-namespace {
 
-constexpr std::uint32_t KeyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(r) << 16);
-}
-
-// A set of at most a few hundred colours: open addressing, no allocation per
-// insertion, which matters when it is asked once per pixel.
-class SmallColorSet {
+// At most a few hundred colours, each with a table index: open addressing,
+// no allocation per insertion, which matters when it is asked once per pixel.
+class SmallColorMap {
 public:
-    bool Contains(Color c) const { return slots_[Find(c)] == c + 1; }
-    // False when it was there already.
-    bool Insert(Color c) {
+    bool Contains(Color c) const { return keys_[Find(c)] == c + 1; }
+    // The index stored with `c`, or -1.
+    int IndexOf(Color c) const {
         const std::size_t at = Find(c);
-        if (slots_[at] == c + 1) return false;
-        slots_[at] = c + 1;
+        return keys_[at] == c + 1 ? values_[at] : -1;
+    }
+    // False when it was there already (its first index stays).
+    bool Insert(Color c, std::uint8_t index = 0) {
+        const std::size_t at = Find(c);
+        if (keys_[at] == c + 1) return false;
+        keys_[at] = c + 1;
+        values_[at] = index;
         ++size_;
         return true;
     }
@@ -34,16 +35,23 @@ private:
 
     std::size_t Find(Color c) const {
         std::size_t at = (c * 2654435761u) >> 21 & (kSlots - 1);
-        while (slots_[at] != 0 && slots_[at] != c + 1) at = (at + 1) & (kSlots - 1);
+        while (keys_[at] != 0 && keys_[at] != c + 1) at = (at + 1) & (kSlots - 1);
         return at;
     }
 
-    std::array<std::uint32_t, kSlots> slots_{};  // colour + 1; 0 is empty
+    std::array<std::uint32_t, kSlots> keys_{};  // colour + 1; 0 is empty
+    std::array<std::uint8_t, kSlots> values_{};
     std::size_t size_ = 0;
 };
 
+namespace {
+
+constexpr std::uint32_t KeyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(r) << 16);
+}
+
 bool HoldsEveryColour(ConstPixelView pixels, std::span<const Color> table) {
-    SmallColorSet set;
+    SmallColorMap set;
     for (const Color c : table) set.Insert(c & 0xFFFFFF);
     Color last = 0xFFFFFFFF;
     for (int y = 0; y < pixels.Height(); ++y) {
@@ -60,7 +68,7 @@ bool HoldsEveryColour(ConstPixelView pixels, std::span<const Color> table) {
 
 // The picture's colours, or nothing when there are more than `limit`.
 std::vector<Color> DistinctColours(ConstPixelView pixels, std::size_t limit) {
-    SmallColorSet set;
+    SmallColorMap set;
     std::vector<Color> colours;
     Color last = 0xFFFFFFFF;
     for (int y = 0; y < pixels.Height(); ++y) {
@@ -248,7 +256,13 @@ BmpPaletteIndexer::BmpPaletteIndexer(const BmpPaletteChoice& choice)
     }
     cellStart_.assign(kCellCount, -1);
     cellCount_.assign(kCellCount, 0);
+    // A colour of the table is its own nearest entry, the first of equal ones.
+    exact_ = std::make_unique<SmallColorMap>();
+    for (std::size_t i = 0; i < colors_.size(); ++i)
+        exact_->Insert(colors_[i] & 0xFFFFFF, static_cast<std::uint8_t>(i));
 }
+
+BmpPaletteIndexer::~BmpPaletteIndexer() = default;
 
 std::uint8_t BmpPaletteIndexer::IndexOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     const std::uint32_t key = KeyOf(r, g, b);
@@ -257,7 +271,8 @@ std::uint8_t BmpPaletteIndexer::IndexOf(std::uint8_t r, std::uint8_t g, std::uin
     if (threshold_) {
         lastIndex_ = Luminance(r, g, b) >= 128 ? whiteIndex_ : blackIndex_;
     } else {
-        lastIndex_ = Nearest(r, g, b);
+        const int exact = exact_->IndexOf(Rgb(r, g, b));
+        lastIndex_ = exact >= 0 ? static_cast<std::uint8_t>(exact) : Nearest(r, g, b);
     }
     return lastIndex_;
 }

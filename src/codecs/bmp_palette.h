@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -36,10 +37,15 @@ BmpPaletteChoice ChooseBmpPalette(ConstPixelView pixels, int bits, std::span<con
 // Maps pixels to table indices: the nearest entry by squared distance in
 // red-green-blue (the lowest index among equals), so a colour that is in the
 // table maps to it exactly; or by the luminance threshold of the choice.
+class SmallColorMap;
+
 class BmpPaletteIndexer {
 public:
     // An empty table throws std::invalid_argument.
     explicit BmpPaletteIndexer(const BmpPaletteChoice& choice);
+    ~BmpPaletteIndexer();
+    BmpPaletteIndexer(BmpPaletteIndexer&&) noexcept = default;
+    BmpPaletteIndexer& operator=(BmpPaletteIndexer&&) noexcept = default;
 
     // `bgr` holds `width` pixels of blue, green, red.
     void IndexRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
@@ -60,6 +66,7 @@ private:
     std::vector<std::int32_t> cellStart_;  // -1: not built yet
     std::vector<std::uint16_t> cellCount_;
     std::vector<std::uint8_t> candidates_;
+    std::unique_ptr<SmallColorMap> exact_;  // the table's own colours
     std::uint32_t lastKey_ = 0xFFFFFFFF;
     std::uint8_t lastIndex_ = 0;
 };

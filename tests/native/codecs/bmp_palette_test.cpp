@@ -138,7 +138,7 @@ TEST(BmpPalette, IndexerFindsTheNearestEntryLowestIndexFirst) {
         }
         for (std::size_t i = 0; i < palette.size(); ++i) {
             const Color c = palette[i];
-            EXPECT_EQ(palette[indexer.IndexOf(RedOf(c), GreenOf(c), BlueOf(c))], c);
+            EXPECT_EQ(indexer.IndexOf(RedOf(c), GreenOf(c), BlueOf(c)), BruteNearest(palette, c));
         }
     }
 }

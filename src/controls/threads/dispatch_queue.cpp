@@ -49,10 +49,11 @@ void DispatchQueue::RunOne() {
     {
         std::lock_guard guard(lock_);
         job->phase = Phase::kDone;
-        job->error = job->waited ? error : nullptr;
+        // The sender alone holds what it rethrows, and frees it on its own thread.
+        if (job->waited) job->error = std::move(error);
     }
     changed_.notify_all();
-    if (!job->waited && error) {
+    if (error) {
         try {
             std::rethrow_exception(error);
         } catch (const std::exception& e) {
@@ -98,7 +99,7 @@ bool DispatchQueue::Send(std::function<void()> fn, const StopFlag* stop) {
     if (stopped() || !Enqueue(job)) return false;
     changed_.wait(guard, [&] { return job->phase == Phase::kDone || closed_ || stopped(); });
     if (job->phase == Phase::kDone) {
-        if (job->error) std::rethrow_exception(job->error);
+        if (job->error) std::rethrow_exception(std::exchange(job->error, nullptr));
         return true;
     }
     if (job->phase == Phase::kQueued) job->phase = Phase::kAbandoned;

@@ -20,12 +20,14 @@ struct Ticker {
               TimerThreadCore::Hooks{[] { return 1ms; }, [](ThreadPriority p) { return p != ThreadPriority::kHighest; },
                                      [this] { ++ticks, onTick(); }},
               ThreadPriority::kNormal)) {}
-    ~Ticker() { OnUi([&] { core.reset(); }); }
+    ~Ticker() {
+        OnUi([&] { core.reset(); });
+    }
     void OnUi(std::function<void()> fn) { EXPECT_TRUE(ui.queue.Send(std::move(fn))); }
 
     UiLoop ui;
     std::atomic<int> ticks{0};
-    std::function<void()> onTick = [] {};  // set before the first Resume
+    std::function<void()> onTick = [] {};   // set before the first Resume
     std::unique_ptr<TimerThreadCore> core;  // the user-interface thread's
 };
 
@@ -60,7 +62,7 @@ TEST(TimerThreadCore, NoTickAfterItsEnd) {
     const struct {
         bool inTick;
         int action, ticks;
-    } cases[] = {{true, kDestroy, 3},   {true, kPause, 3},   {true, kDestroying, 3},
+    } cases[] = {{true, kDestroy, 3},  {true, kPause, 3},  {true, kDestroying, 3},
                  {false, kDestroy, 0}, {false, kPause, 0}, {false, kDestroying, 0}};
     for (const auto& c : cases) {
         Ticker t;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -15,23 +16,16 @@ namespace kelbo::controls::testing {
 
 class UiLoop {
 public:
-    UiLoop() {
-        thread_ = std::thread([this] { Loop(); });
-        std::unique_lock guard(lock_);
-        changed_.wait(guard, [&] { return started_; });
+    UiLoop() : thread_([this] { Loop(); }) {
+        Await([&] { return started_; });
     }
     ~UiLoop() {
-        {
-            std::lock_guard guard(lock_);
-            quit_ = true;
-        }
-        changed_.notify_all();
+        Change([&] { quit_ = true; });
         thread_.join();
     }
 
     // Waits until `done` holds, looked at after every wake-up and every job.
-    template <typename Done>
-    bool Await(Done done) {
+    bool Await(const std::function<bool()>& done) {
         std::unique_lock guard(lock_);
         return changed_.wait_for(guard, std::chrono::seconds(10), done);
     }
@@ -40,31 +34,24 @@ public:
     }
     bool OnUiThread() const { return std::this_thread::get_id() == id_; }
 
-    DispatchQueue queue{[this] { return Wake(); }, [this] { return OnUiThread(); },
+    DispatchQueue queue{[this] { return !refuseWakes && (Change([&] { ++pending_, ++wakes; }), true); },
+                        [this] { return OnUiThread(); },
                         [this](std::string_view message) { errors += std::string(message) + ";"; }};
     std::string errors;  // the user-interface thread's; read when idle
     std::atomic<int> wakes{0};
     std::atomic<bool> refuseWakes{false};
 
 private:
-    bool Wake() {
-        if (refuseWakes) return false;
-        {
-            std::lock_guard guard(lock_);
-            ++pending_;
-            ++wakes;
-        }
+    void Change(const std::function<void()>& change) {
+        std::lock_guard guard(lock_);
+        change();
         changed_.notify_all();
-        return true;
     }
     void Loop() {
+        Change([&] { id_ = std::this_thread::get_id(), started_ = true; });
         std::unique_lock guard(lock_);
-        id_ = std::this_thread::get_id();
-        started_ = true;
-        changed_.notify_all();
         while (changed_.wait(guard, [&] { return pending_ > 0 || quit_; }), pending_ > 0) {
-            --pending_;
-            busy_ = true;
+            --pending_, busy_ = true;
             guard.unlock();
             queue.RunOne();
             guard.lock();
@@ -78,7 +65,7 @@ private:
     std::thread::id id_;
     bool started_ = false, quit_ = false, busy_ = false;
     int pending_ = 0;
-    std::thread thread_;
+    std::thread thread_;  // last: starts once the fields above exist
 };
 
 }  // namespace kelbo::controls::testing

@@ -32,85 +32,17 @@ int ToWin32Priority(ThreadPriority priority) {
 // ---- TTimerThread ----------------------------------------------------------
 
 TTimerThread::TTimerThread(TTimerEx& timer)
-    : timer_(timer), ui_(ShowTimerError), priority_(timer.GetThreadPriority()), thread_([this] { Execute(); }) {}
+    : timer_(timer),
+      ui_(ShowTimerError),
+      core_(ui_,
+            {[this] { return std::chrono::milliseconds(timer_.Interval()); },
+             [](ThreadPriority priority) {
+                 return SetThreadPriority(GetCurrentThread(), ToWin32Priority(priority)) != 0;
+             },
+             [this] { timer_.RunTick(); }},
+            timer.GetThreadPriority()) {}
 
-TTimerThread::~TTimerThread() {
-    destroying_ = true;
-    {
-        std::lock_guard guard(lock_);
-        running_ = false;
-        terminated_ = true;
-        ++run_;
-    }
-    wake_.notify_all();
-    // The thread may wait for a tick that the user-interface thread runs
-    // right now: this very destructor may be called from inside that tick.
-    ui_.RequestStop(stop_);
-    thread_.join();
-}
-
-void TTimerThread::Pause() {
-    {
-        std::lock_guard guard(lock_);
-        if (!running_) return;
-        running_ = false;
-        ++run_;
-    }
-    wake_.notify_all();
-}
-
-void TTimerThread::Resume() {
-    {
-        std::lock_guard guard(lock_);
-        running_ = true;
-        ++run_;  // a resume starts a fresh sleep of the current interval
-    }
-    wake_.notify_all();
-}
-
-bool TTimerThread::Running() const {
-    std::lock_guard guard(lock_);
-    return running_;
-}
-
-void TTimerThread::SetPriority(ThreadPriority priority) {
-    priority_ = priority;
-    wake_.notify_all();
-}
-
-bool TTimerThread::Deliverable(std::uint64_t run) const {
-    std::lock_guard guard(lock_);
-    return running_ && run_ == run && !destroying_;
-}
-
-void TTimerThread::ApplyPriority() {
-    const int wanted = ToWin32Priority(priority_.load());
-    if (wanted != applied_.load() && SetThreadPriority(GetCurrentThread(), wanted)) applied_ = wanted;
-}
-
-void TTimerThread::Execute() {
-    ApplyPriority();
-    std::unique_lock guard(lock_);
-    while (!terminated_) {
-        wake_.wait(guard, [&] { return running_ || terminated_; });
-        if (terminated_) break;
-        ApplyPriority();
-        const std::uint64_t run = run_;
-        const auto interval = std::chrono::milliseconds(timer_.Interval());
-        // A pause, a resume or the end during the sleep starts over.
-        if (wake_.wait_for(guard, interval, [&] { return run_ != run || terminated_; })) continue;
-        if (destroying_) continue;
-        guard.unlock();
-        // Checked again on the user-interface thread: a pause may come
-        // between the sleep and the tick.
-        ui_.Send(
-            [this, run] {
-                if (Deliverable(run)) timer_.RunTick();
-            },
-            &stop_);
-        guard.lock();
-    }
-}
+TTimerThread::~TTimerThread() = default;
 
 // ---- TTimerEx's window ----------------------------------------------------
 

@@ -5,20 +5,15 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string_view>
-#include <thread>
 
+#include "controls/threads/timer_thread_core.h"
 #include "controls/ui_dispatch.h"
 #include "forms/window.h"
 
 namespace kelbo::controls {
-
-enum class ThreadPriority { kIdle, kLowest, kLower, kNormal, kHigher, kHighest, kTimeCritical };
 
 // The Win32 priority value of a ThreadPriority.
 int ToWin32Priority(ThreadPriority priority);
@@ -26,7 +21,8 @@ int ToWin32Priority(ThreadPriority priority);
 class TTimerEx;
 
 // Sleeps the timer's interval, then hands the tick to the user-interface
-// thread and waits for it. Created paused; Pause/Resume/SetPriority and the
+// thread and waits for it (TimerThreadCore's protocol, with a Win32 priority
+// and a UiDispatcher). Created paused; Pause/Resume/SetPriority and the
 // destructor are called on the user-interface thread.
 class TTimerThread {
 public:
@@ -37,34 +33,20 @@ public:
     TTimerThread(const TTimerThread&) = delete;
     TTimerThread& operator=(const TTimerThread&) = delete;
 
-    void Pause();
-    void Resume();
-    bool Running() const;
-    void SetPriority(ThreadPriority priority);
+    void Pause() { core_.Pause(); }
+    void Resume() { core_.Resume(); }
+    bool Running() const { return core_.Running(); }
+    void SetPriority(ThreadPriority priority) { core_.SetPriority(priority); }
     // The Win32 priority the thread last gave itself.
-    int AppliedPriority() const { return applied_.load(); }
-    void SetDestroying() { destroying_ = true; }
-    bool Destroying() const { return destroying_; }
+    int AppliedPriority() const { return ToWin32Priority(core_.AppliedPriority()); }
+    void SetDestroying() { core_.SetDestroying(); }
+    bool Destroying() const { return core_.Destroying(); }
     TTimerEx& Timer() const { return timer_; }
 
 private:
-    void Execute();
-    void ApplyPriority();
-    // On the user-interface thread: may the tick of this run still go out?
-    bool Deliverable(std::uint64_t run) const;
-
     TTimerEx& timer_;
     UiDispatcher ui_;
-    mutable std::mutex lock_;
-    std::condition_variable wake_;
-    bool running_ = false;
-    bool terminated_ = false;
-    StopFlag stop_;          // releases a tick hand-off that waits for the UI thread
-    std::uint64_t run_ = 0;  // changes at every pause and resume
-    std::atomic<bool> destroying_{false};
-    std::atomic<ThreadPriority> priority_{ThreadPriority::kNormal};
-    std::atomic<int> applied_{THREAD_PRIORITY_NORMAL};
-    std::thread thread_;  // last: starts once the fields above exist
+    TimerThreadCore core_;  // after the dispatcher it hands its ticks to
 };
 
 class TTimerEx {

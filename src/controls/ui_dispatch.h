@@ -1,29 +1,20 @@
 // The one way worker threads reach the user-interface thread: a function is
 // run there, either while the worker waits (Send) or without waiting (Post).
-// Workers never touch a window themselves.
+// Workers never touch a window themselves. The queue and its waiting are
+// DispatchQueue's; this adds the window whose message wakes the thread.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string_view>
 
+#include "controls/threads/dispatch_queue.h"
+
 namespace kelbo::controls {
 
-// Lets an owner end its worker while the worker may be waiting in Send:
-// UiDispatcher::RequestStop sets it and wakes the waiting Send calls.
-class StopFlag {
-public:
-    bool Requested() const { return requested_.load(); }
-
-private:
-    friend class UiDispatcher;
-    std::atomic<bool> requested_{false};
-};
-
-class UiDispatcher {
+class UiDispatcher final : public UiSender {
 public:
     // Where exceptions from posted functions go (the application's error box).
     using ErrorSink = std::function<void(std::string_view message)>;
@@ -43,10 +34,10 @@ public:
     // `fn`, whose caller then joins this thread), so `fn` must not use the
     // caller's locals after such a stop. Called on the user-interface thread
     // itself, it runs `fn` at once.
-    bool Send(std::function<void()> fn, const StopFlag* stop = nullptr);
+    bool Send(std::function<void()> fn, const StopFlag* stop = nullptr) override;
 
     // Sets `stop` and releases the Send calls waiting with it; any thread.
-    void RequestStop(StopFlag& stop);
+    void RequestStop(StopFlag& stop) override;
 
     // Queues `fn` for the user-interface thread and returns at once; false
     // when the dispatcher is closed or the queue is full.

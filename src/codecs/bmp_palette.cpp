@@ -188,16 +188,20 @@ private:
         return box;
     }
 
+    // The channel first, then red, green, blue: the order of the four bytes
+    // compared one by one.
+    static std::uint32_t SortKey(const Bin& bin, int c) {
+        return std::uint32_t{bin.mean[c]} << 24 | std::uint32_t{bin.mean[0]} << 16 | std::uint32_t{bin.mean[1]} << 8 |
+               bin.mean[2];
+    }
+
     // Sorts the box's bins along its longest channel and cuts where half of its
     // pixels lie on each side; both halves keep at least one bin.
     std::size_t Split(const Box& box) {
         const int c = box.channel;
         std::sort(bins_.begin() + static_cast<std::ptrdiff_t>(box.begin),
-                  bins_.begin() + static_cast<std::ptrdiff_t>(box.end), [c](const Bin& a, const Bin& b) {
-                      const auto ka = std::array{a.mean[c], a.mean[0], a.mean[1], a.mean[2]};
-                      const auto kb = std::array{b.mean[c], b.mean[0], b.mean[1], b.mean[2]};
-                      return ka < kb;
-                  });
+                  bins_.begin() + static_cast<std::ptrdiff_t>(box.end),
+                  [c](const Bin& a, const Bin& b) { return SortKey(a, c) < SortKey(b, c); });
         std::uint64_t below = 0;
         std::size_t split = box.begin + 1;
         for (std::size_t i = box.begin; i < box.end; ++i) {
@@ -254,8 +258,10 @@ BmpPaletteIndexer::BmpPaletteIndexer(const BmpPaletteChoice& choice)
         whiteIndex_ = static_cast<std::uint8_t>(white - colors_.begin());
         blackIndex_ = static_cast<std::uint8_t>(black - colors_.begin());
     }
-    cellStart_.assign(kCellCount, -1);
-    cellCount_.assign(kCellCount, 0);
+    coarse_.start.assign(std::size_t{1} << (3 * kCoarseBits), -1);
+    coarse_.count.assign(std::size_t{1} << (3 * kCoarseBits), 0);
+    fine_.start.assign(std::size_t{1} << (3 * kFineBits), -1);
+    fine_.count.assign(std::size_t{1} << (3 * kFineBits), 0);
     // A colour of the table is its own nearest entry, the first of equal ones.
     exact_ = std::make_unique<SmallColorMap>();
     for (std::size_t i = 0; i < colors_.size(); ++i)
@@ -282,10 +288,10 @@ void BmpPaletteIndexer::IndexRow(const std::uint8_t* bgr, int width, std::uint8_
 }
 
 std::uint8_t BmpPaletteIndexer::Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    const int cell = (r >> 4 << 8) | (g >> 4 << 4) | (b >> 4);
-    if (cellStart_[cell] < 0) BuildCell(cell);
-    const std::uint8_t* candidate = candidates_.data() + cellStart_[cell];
-    const std::uint8_t* const end = candidate + cellCount_[cell];
+    const int cell = (r >> kFineShift << (2 * kFineBits)) | (g >> kFineShift << kFineBits) | (b >> kFineShift);
+    if (fine_.start[cell] < 0) BuildFineCell(cell);
+    const std::uint8_t* candidate = candidates_.data() + fine_.start[cell];
+    const std::uint8_t* const end = candidate + fine_.count[cell];
     std::uint32_t best = 0xFFFFFFFF;
     std::uint8_t bestIndex = 0;
     for (; candidate != end; ++candidate) {
@@ -300,31 +306,57 @@ std::uint8_t BmpPaletteIndexer::Nearest(std::uint8_t r, std::uint8_t g, std::uin
     return bestIndex;
 }
 
-// An entry can be nearest to some colour of the cell only if its least
+// An entry can be nearest to some colour of a cell only if its least
 // distance to the cell is no more than the smallest greatest distance of any
-// entry to it.
-void BmpPaletteIndexer::BuildCell(int cell) {
-    const int lo[3] = {(cell >> 8) << 4, ((cell >> 4) & 15) << 4, (cell & 15) << 4};
-    std::vector<std::uint32_t> least(colors_.size());
+// entry to it. Bounding over a subset that holds every candidate can only
+// keep more entries, never lose one.
+void BmpPaletteIndexer::AppendCandidates(int r, int g, int b, int side, std::span<const std::uint8_t> from) {
+    const int lo[3] = {r, g, b};
+    std::array<std::uint32_t, 256> least;
     std::uint32_t bound = 0xFFFFFFFF;
-    for (std::size_t i = 0; i < colors_.size(); ++i) {
-        const int value[3] = {RedOf(colors_[i]), GreenOf(colors_[i]), BlueOf(colors_[i])};
+    for (std::size_t k = 0; k < from.size(); ++k) {
+        const Color entry = colors_[from[k]];
+        const int value[3] = {RedOf(entry), GreenOf(entry), BlueOf(entry)};
         std::uint32_t near = 0, far = 0;
         for (int c = 0; c < 3; ++c) {
-            const int low = lo[c], high = lo[c] + 15;
+            const int low = lo[c], high = lo[c] + side - 1;
             const int inside = value[c] < low ? low - value[c] : value[c] > high ? value[c] - high : 0;
             const int outside = std::max(value[c] - low, high - value[c]);
             near += static_cast<std::uint32_t>(inside * inside);
             far += static_cast<std::uint32_t>(outside * outside);
         }
-        least[i] = near;
+        least[k] = near;
         bound = std::min(bound, far);
     }
-    cellStart_[cell] = static_cast<std::int32_t>(candidates_.size());
-    for (std::size_t i = 0; i < colors_.size(); ++i) {
-        if (least[i] <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
+    for (std::size_t k = 0; k < from.size(); ++k) {
+        if (least[k] <= bound) candidates_.push_back(from[k]);
     }
-    cellCount_[cell] = static_cast<std::uint16_t>(candidates_.size() - cellStart_[cell]);
+}
+
+// A fine cell's candidates come from those of the coarse cell around it,
+// which already leave out most of the table.
+void BmpPaletteIndexer::BuildFineCell(int cell) {
+    constexpr int kMask = (1 << kFineBits) - 1;
+    const int r = (cell >> (2 * kFineBits)) << kFineShift, g = ((cell >> kFineBits) & kMask) << kFineShift,
+              b = (cell & kMask) << kFineShift;
+    const int coarse = (r >> kCoarseShift << (2 * kCoarseBits)) | (g >> kCoarseShift << kCoarseBits) |
+                       (b >> kCoarseShift);
+    if (coarse_.start[coarse] < 0) {
+        std::array<std::uint8_t, 256> all;
+        for (std::size_t i = 0; i < colors_.size(); ++i) all[i] = static_cast<std::uint8_t>(i);
+        coarse_.start[coarse] = static_cast<std::int32_t>(candidates_.size());
+        AppendCandidates(r >> kCoarseShift << kCoarseShift, g >> kCoarseShift << kCoarseShift,
+                         b >> kCoarseShift << kCoarseShift, 1 << kCoarseShift,
+                         std::span<const std::uint8_t>(all.data(), colors_.size()));
+        coarse_.count[coarse] = static_cast<std::uint16_t>(candidates_.size() - coarse_.start[coarse]);
+    }
+    // Copied first: appending may move the candidates.
+    std::array<std::uint8_t, 256> around;
+    const std::size_t n = coarse_.count[coarse];
+    std::copy_n(candidates_.data() + coarse_.start[coarse], n, around.data());
+    fine_.start[cell] = static_cast<std::int32_t>(candidates_.size());
+    AppendCandidates(r, g, b, 1 << kFineShift, std::span<const std::uint8_t>(around.data(), n));
+    fine_.count[cell] = static_cast<std::uint16_t>(candidates_.size() - fine_.start[cell]);
 }
 
 void IndexToPalette(ConstPixelView pixels, const BmpPaletteChoice& choice, bool diffuse,

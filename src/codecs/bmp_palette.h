@@ -53,18 +53,27 @@ public:
 
 private:
     std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b);
-    void BuildCell(int cell);
+    void AppendCandidates(int r, int g, int b, int side, std::span<const std::uint8_t> from);
+    void BuildFineCell(int cell);
 
-    static constexpr int kCellCount = 16 * 16 * 16;
+    // Cubes of colours with, per cube, the entries that can be nearest to
+    // some colour in it, built when a pixel first falls in it: coarse ones
+    // of 16 x 16 x 16 colours, and inside them fine ones of 8 x 8 x 8, so
+    // that a photograph's pixels each meet only a handful of entries.
+    static constexpr int kCoarseBits = 4;
+    static constexpr int kCoarseShift = 8 - kCoarseBits;
+    static constexpr int kFineBits = 5;
+    static constexpr int kFineShift = 8 - kFineBits;
+    struct Cells {
+        std::vector<std::int32_t> start;  // into candidates_; -1: not built yet
+        std::vector<std::uint16_t> count;
+    };
 
     std::vector<Color> colors_;
     bool threshold_;
     std::uint8_t whiteIndex_ = 0;
     std::uint8_t blackIndex_ = 0;
-    // Per cell of 16 x 16 x 16 colours, the entries that can be nearest to
-    // some colour of the cell; built when a pixel first falls in it.
-    std::vector<std::int32_t> cellStart_;  // -1: not built yet
-    std::vector<std::uint16_t> cellCount_;
+    Cells coarse_, fine_;
     std::vector<std::uint8_t> candidates_;
     std::unique_ptr<SmallColorMap> exact_;  // the table's own colours
     std::uint32_t lastKey_ = 0xFFFFFFFF;

@@ -3,6 +3,7 @@
 
 #include "all_commands.h"
 #include "picture_io.h"
+#include "strips.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/picture_files.h"
@@ -36,6 +37,20 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     const std::string extension = UpperExtension(PathFromUtf8(out));
+    // A 24-bit bitmap copied to one goes row by row, never held whole.
+    if (args.ValueOr("bits", "24") == "24") {
+        try {
+            const Transform same = [](Bitmap24 rows) { return rows; };
+            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), same, 0)) {
+                io.out << "wrote " << out << " (" << size->width << " x " << size->height << ", "
+                       << PixelFormatName(PixelFormat::k24) << ")\n";
+                return kExitOk;
+            }
+        } catch (const std::exception& e) {
+            io.err << "kelbo-cli convert: " << e.what() << '\n';
+            return kExitFailure;
+        }
+    }
     LoadedPicture picture;
     try {
         picture = ReadInputPicture(in, io.codecs);

@@ -29,6 +29,22 @@ void RequireReason(const Failure& failure, std::string_view reader) {
     Require(!failure.message.empty(), std::string(reader) + " failed without a reason");
 }
 
+// An 8-bit JPEG picture is its palette's entries at its indices.
+void RequireIndexed(ConstPixelView picture, const std::vector<std::uint8_t>& indices, const Palette& palette) {
+    Require(indices.size() == static_cast<std::size_t>(picture.Width()) * picture.Height(),
+            "a JPEG's indices do not cover its picture");
+    for (int y = 0; y < picture.Height(); ++y) {
+        const std::uint8_t* row = picture.Row(y);
+        const std::uint8_t* index = indices.data() + static_cast<std::size_t>(y) * picture.Width();
+        for (int x = 0; x < picture.Width(); ++x, row += 3) {
+            Require(index[x] < palette.size(), "a JPEG index beyond its palette");
+            const Color c = palette[index[x]];
+            Require(row[0] == BlueOf(c) && row[1] == GreenOf(c) && row[2] == RedOf(c),
+                    "a JPEG pixel is not its palette entry");
+        }
+    }
+}
+
 }  // namespace
 
 void RunBmp(std::span<const std::uint8_t> data) {
@@ -106,23 +122,27 @@ void RunJpeg(std::span<const std::uint8_t> data) {
     try {
         const JpegDecodeInfo info = DecodeJpeg(rest, settings, target, {}, &indices);
         if (info.warnings > 0) return;  // the picture stops at the first warning
-        const ConstPixelView picture = target.bitmap.View();
-        if (info.format != JpegPixelFormat::k8Bit) return;
-        Require(indices.size() == static_cast<std::size_t>(picture.Width()) * picture.Height(),
-                "a JPEG's indices do not cover its picture");
-        for (int y = 0; y < picture.Height(); ++y) {
-            const std::uint8_t* row = picture.Row(y);
-            const std::uint8_t* index = indices.data() + static_cast<std::size_t>(y) * picture.Width();
-            for (int x = 0; x < picture.Width(); ++x, row += 3) {
-                Require(index[x] < info.palette.size(), "a JPEG index beyond its palette");
-                const Color c = info.palette[index[x]];
-                Require(row[0] == BlueOf(c) && row[1] == GreenOf(c) && row[2] == RedOf(c),
-                        "a JPEG pixel is not its palette entry");
-            }
-        }
+        if (info.format == JpegPixelFormat::k8Bit) RequireIndexed(target.bitmap.View(), indices, info.palette);
     } catch (const EJPEGException& e) {
         Require(*e.what() != 0, "DecodeJpeg refused without a reason");
+        return;
     }
+    // The picture class, set up through its properties, decodes the same.
+    TJPEGImage jpeg;
+    jpeg.SetNumOfColors(settings.NumOfColors);
+    jpeg.SetDCTMethod(settings.DCTMethod);
+    jpeg.SetDither(settings.Dither);
+    jpeg.SetGrayScale(settings.GrayScale);
+    jpeg.SetOnePass(settings.OnePass);
+    jpeg.SetFastProcessing(settings.FastProcessing);
+    LimitedTarget again;
+    try {
+        jpeg.DecodeInto(rest, again);
+    } catch (const EJPEGException& e) {
+        Require(*e.what() != 0, "the JPEG picture refused without a reason");
+        return;
+    }
+    Require(SamePixels(again.bitmap.View(), target.bitmap.View()), "the JPEG picture decodes other pixels");
 }
 
 void RunIcon(std::span<const std::uint8_t> data) {

@@ -47,13 +47,14 @@ PictureFileKind PictureKindOf(const std::filesystem::path& path) {
     return PictureFileKind::kNone;
 }
 
-void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
+Palette LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {
     const std::vector<std::uint8_t> bytes = ReadJpegFile(path);  // its errors name the file
     const std::string name = PathToUtf8(path);
     // The class takes empty data for no picture; a file routine is asked for one.
     if (bytes.empty()) throw EJPEGException(name + ": the file is empty");
     try {
-        codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
+        JpegDecodeInfo info = codecs.jpeg.DecodeInto(bytes, target, codecs.progress);
+        return info.format == JpegPixelFormat::k8Bit ? std::move(info.palette) : Palette{};
     } catch (const EJPEGException& e) {
         throw EJPEGException(name + ": " + e.what());
     }
@@ -95,7 +96,7 @@ LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& t
     case PictureFileKind::kPng: KeepFormat(path, ReadPng(path, target, codecs.progress), loaded); break;
     case PictureFileKind::kIcon: LoadIconFile(path, target, codecs); break;
     case PictureFileKind::kGif: LoadGifFile(path, target, codecs); break;
-    case PictureFileKind::kJpeg: LoadJpegFile(path, target, codecs); break;
+    case PictureFileKind::kJpeg: loaded.palette = LoadJpegFile(path, target, codecs); break;
     }
     loaded.read = true;
     return loaded;

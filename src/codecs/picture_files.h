@@ -56,7 +56,9 @@ std::string UpperExtension(const std::filesystem::path& path);
 //   stop short for any reason but the end of the data (after it was drawn).
 // - LoadIconFile gives the icon's largest image drawn on a white picture
 //   (ReadIcon).
-void LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
+// LoadJpegFile returns the table the picture was reduced to (empty for
+// true colour), so that a save at 8 bits can keep it and its order.
+Palette LoadJpegFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 void LoadGifFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 void LoadIconFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs);
 
@@ -64,7 +66,8 @@ void LoadIconFile(const std::filesystem::path& path, PictureTarget& target, cons
 struct LoadedFormat {
     bool read = false;  // false: the extension is none of the five, nothing was read
     // A Windows bitmap's own format and colour table; k24 for GIF, JPEG and
-    // icons, drawn onto a fresh 24-bit picture.
+    // icons, drawn onto a fresh 24-bit picture, a JPEG's table kept all the
+    // same (it holds every colour of the picture).
     PixelFormat format = PixelFormat::k24;
     Palette palette;
 };

@@ -13,9 +13,11 @@ constexpr int kMaxCardSide = 8192;
 int RunTestCard(const ParsedArgs& args, CommandIo& io) {
     const int width = args.IntValue("width", 640, 1, kMaxCardSide);
     const int height = args.IntValue("height", 480, 1, kMaxCardSide);
+    const int noise = args.IntValue("noise", 0, 0, 255);
     const std::string& name = args.Positional()[0];
     Bitmap24 card(width, height);
     DrawTestCard(card.View());
+    AddTestCardNoise(card.View(), noise);
     WriteBmp24(PathFromUtf8(name), card.View());
     io.out << "wrote " << name << " (" << width << " x " << height << ", 24 bits per pixel)\n";
     return kExitOk;
@@ -30,9 +32,10 @@ void AddTestCardCommand(CommandRegistry& registry) {
         .arguments = "OUT.bmp",
         .description = "Colour bars, grey ramp and steps, line gratings, a grid and a circle,\n"
                        "and corner marks: red top left, green top right, blue bottom left,\n"
-                       "yellow bottom right.",
+                       "yellow bottom right. The noise is the same on every run.",
         .options = {{"width", "W", "width in pixels, 1 to 8192 (default 640)"},
-                    {"height", "H", "height in pixels, 1 to 8192 (default 480)"}},
+                    {"height", "H", "height in pixels, 1 to 8192 (default 480)"},
+                    {"noise", "N", "add to every channel its own noise of -N .. N, 0 to 255 (default 0)"}},
         .minPositional = 1,
         .maxPositional = 1,
         .run = RunTestCard,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -179,7 +180,28 @@ void DrawCornerMark(PixelView card, const Layout& l, bool right, bool bottom, Co
     FillRect(card, xt, y0, xt + l.markThickness, y0 + l.markLength, c);  // vertical arm
 }
 
+// A stateless integer hash (the finaliser of SplitMix64), so that the noise of a
+// pixel does not depend on the order in which pixels are visited.
+std::uint64_t Mix(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
 }  // namespace
+
+void AddTestCardNoise(PixelView card, int amplitude) {
+    if (amplitude <= 0) return;
+    const auto span = static_cast<std::uint64_t>(2 * amplitude + 1);
+    for (int y = 0; y < card.Height(); ++y) {
+        std::uint8_t* p = card.Row(y);
+        for (int x = 0; x < card.Width() * 3; ++x) {
+            const std::uint64_t key = (static_cast<std::uint64_t>(y) << 32) | static_cast<std::uint32_t>(x);
+            const int delta = static_cast<int>(Mix(key) % span) - amplitude;
+            p[x] = static_cast<std::uint8_t>(std::clamp(p[x] + delta, 0, 255));
+        }
+    }
+}
 
 void DrawTestCard(PixelView card) {
     if (card.Empty()) return;

@@ -18,4 +18,10 @@ inline constexpr Color kTestCardBottomRight = Rgb(255, 255, 0);
 // the four corner marks. Tiny sizes get whatever fits.
 void DrawTestCard(PixelView card);
 
+// Adds to every channel its own noise, uniform in -amplitude .. amplitude and
+// clamped to 0 .. 255, so that codecs and filters meet a photograph's entropy
+// instead of flat areas. The noise depends on the position and channel only:
+// the same card always gets the same pixels. Amplitude 0 keeps the card.
+void AddTestCardNoise(PixelView card, int amplitude);
+
 }  // namespace kelbo::cli

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 
 namespace kelbo::cli {
@@ -57,6 +59,34 @@ TEST(TestCard, DrawsIntoViewsOfAnyStride) {
     const PixelView view(memory.data(), 40, 30, 200);
     DrawTestCard(view);
     EXPECT_TRUE(SamePixels(card.View(), view));
+}
+
+TEST(TestCard, NoiseStaysWithinItsAmplitudeAndRepeats) {
+    Bitmap24 plain(64, 48);
+    DrawTestCard(plain.View());
+    const int channels = 64 * 48 * 3;
+    // Amplitude and the fewest channels it must change (clamping at 0 and 255
+    // only ever shortens a change, so some stay).
+    for (const auto& [amplitude, fewestChanged] :
+         {std::pair{0, 0}, {1, channels / 2}, {24, channels * 3 / 4}, {255, channels * 3 / 4}}) {
+        Bitmap24 noisy(64, 48), again(64, 48);
+        DrawTestCard(noisy.View());
+        DrawTestCard(again.View());
+        AddTestCardNoise(noisy.View(), amplitude);
+        AddTestCardNoise(again.View(), amplitude);
+        EXPECT_TRUE(SamePixels(noisy.View(), again.View())) << amplitude;
+        int changed = 0, widest = 0;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64 * 3; ++x) {
+                const int d = std::abs(noisy.View().Row(y)[x] - plain.View().Row(y)[x]);
+                changed += d != 0;
+                widest = std::max(widest, d);
+            }
+        }
+        EXPECT_LE(widest, amplitude) << amplitude;
+        EXPECT_GE(changed, fewestChanged) << amplitude;
+        EXPECT_EQ(changed == 0, amplitude == 0) << amplitude;
+    }
 }
 
 }  // namespace

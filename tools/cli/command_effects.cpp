@@ -131,7 +131,7 @@ void AddArtistic(CommandRegistry& registry) {
                         "same weights over the row below's bytes shifted by one (that pixel with the blue byte\n"
                         "of its right neighbour). Rows from the top; the last row reads itself as the row\n"
                         "below and the byte past a row repeats its last pixel's blue byte.\n",
-                        {}, MakeEmboss);
+                        {}, MakeEmboss, /*stripReach=*/1);
     AddTransformCommand(registry, "rectangles",
                         "replace every X × Y cell by its mean colour (\"Premeň na pravouholníky\")",
                         "Cells from the top left, cut by the right and bottom edges; a cell's mean is per\n"

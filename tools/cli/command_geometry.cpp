@@ -137,7 +137,8 @@ void AddGeometryCommands(CommandRegistry& registry) {
                         "Row y is exchanged with row H - 1 - y.\n", {}, MakeMirror<&MirrorX>);
     AddTransformCommand(registry, "mirror-y",
                         "mirror across the vertical axis: left and right exchanged (\"Zrkadlo na osi Y\")",
-                        "Pixel x of every row is exchanged with pixel W - 1 - x.\n", {}, MakeMirror<&MirrorY>);
+                        "Pixel x of every row is exchanged with pixel W - 1 - x.\n", {}, MakeMirror<&MirrorY>,
+                        /*stripReach=*/0);
     AddTransformCommand(
         registry, "borders", "put the picture on a larger white picture (\"Pridaj okraje\")",
         "The result is (L + W + R) x (T + H + B) with the picture's top left at (L, T).\n",

@@ -93,20 +93,15 @@ Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reac
     return result;
 }
 
-std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
-                                             const Transform& transform, int reach, int stripRows, int threads) {
-    if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
-    if (!ReadsAsBitmap(in) || !ReadsAsBitmap(out)) return std::nullopt;
-    const std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
-    if (!reader || !reader->Info().bottomUp) return std::nullopt;
-    const int width = reader->Info().width;
-    const int height = reader->Info().height;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    if (stripRows == 0) stripRows = StripRowsFor(width) * std::max(1, threads);
+namespace {
 
-    BmpRowWriter writer(out, width, height);
-    RowWindow window(*reader, height);
-    // From the bottom, as the file stores the rows and the writer wants them.
+// From the bottom, as the file stores the rows and the writer wants them.
+void WriteStrips(BmpRowReader& reader, BmpRowWriter& writer, const Transform& transform, int reach, int stripRows,
+                 int threads) {
+    const int width = reader.Info().width;
+    const int height = reader.Info().height;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    RowWindow window(reader, height);
     for (int bottom = height; bottom > 0; bottom -= stripRows) {
         const int top = std::max(0, bottom - stripRows);
         const int from = std::max(0, top - reach);
@@ -120,8 +115,25 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
         }
         for (int y = bottom - 1; y >= top; --y) writer.WriteRow(done.Row(y - from));
     }
+}
+
+}  // namespace
+
+std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                             const Transform& transform, int reach, int stripRows, int threads) {
+    if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
+    if (!ReadsAsBitmap(in) || !ReadsAsBitmap(out)) return std::nullopt;
+    std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
+    if (!reader || !reader->Info().bottomUp) return std::nullopt;
+    const PictureSize size{reader->Info().width, reader->Info().height};
+    if (stripRows == 0) stripRows = StripRowsFor(size.width) * std::max(1, threads);
+    BmpRowWriter writer(out, size.width, size.height);
+    WriteStrips(*reader, writer, transform, reach, stripRows, threads);
+    // Closed first: Windows renames nothing over a file still open, and IN
+    // may be OUT.
+    reader.reset();
     writer.Commit();
-    return PictureSize{width, height};
+    return size;
 }
 
 }  // namespace kelbo::cli

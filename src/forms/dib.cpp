@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 namespace kelbo::forms {
 
@@ -20,7 +21,11 @@ DibSection::DibSection(int width, int height) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_) throw std::runtime_error("Not enough memory for the picture");
+    // Null also when the address space has no hole that large (a 32-bit build).
+    if (!bitmap_) {
+        throw BitmapSizeError("not enough memory for a picture of " + std::to_string(width) + " x " +
+                              std::to_string(height) + " pixels");
+    }
     bits_ = static_cast<std::uint8_t*>(bits);
     std::memset(bits_, 0xFF, static_cast<size_t>(Stride24(width)) * static_cast<size_t>(height));
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "codecs/bmp_rle.h"
@@ -274,6 +275,8 @@ Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& 
         if (uncompressed && header->pixelOffset <= bytes.size()) return Decode(bytes, *header, target, progress, &file);
         const std::size_t head = bytes.size();
         try {
+            // A 32-bit program cannot even count the bytes of a file over 4 GiB.
+            if (static_cast<std::size_t>(file.Size()) != file.Size()) throw std::length_error("file too large");
             bytes.resize(static_cast<std::size_t>(file.Size()));
         } catch (const std::exception&) {
             return Fail(FailureKind::kIo, "Cannot open file " + PathToUtf8(path) + ": not enough memory");

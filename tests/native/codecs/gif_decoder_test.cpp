@@ -425,6 +425,14 @@ TEST(GifDecoder, FramesReachingBeyond65535AreNotRead) {
     EXPECT_EQ(file.logicalWidth, 10);
 }
 
+TEST(GifDecoder, AFrameGrowingTheScreenOverThePictureLimitIsNotRead) {
+    GifBuilder gif;
+    gif.Header().Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 0));
+    const GifFile file = Decode(gif.ImageWithCodes(9000, 0, 9000, 9000, false, 2, {}).bytes);
+    EXPECT_EQ(file.frames.size(), 1u);
+    EXPECT_EQ(file.stopDetail, "image 2: logical screen too large: 18000 x 9000 pixels need 464 MiB, at most 256 MiB");
+}
+
 TEST(GifDecoder, FrameOverThePixelLimitStopsReading) {
     GifDecodeOptions options;
     options.maxPixels = 150;

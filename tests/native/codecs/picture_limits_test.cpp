@@ -7,7 +7,6 @@
 #include <new>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "codecs/bmp_builder.h"
@@ -24,24 +23,6 @@ namespace {
 using testing::BmpBuilder;
 using testing::GifBuilder;
 
-TEST(PictureLimits, SidesAndBytesOfTheDecodedPicture) {
-    EXPECT_EQ(PictureBytes(10000, 10000), 300'000'000u);
-    EXPECT_EQ(PictureBytes(65535, 1365), 268'369'920u);
-    EXPECT_EQ(PictureBytes(1, 1), 4u);
-    const std::pair<std::pair<std::uint64_t, std::uint64_t>, std::optional<std::string>> cases[] = {
-        {{65535, 1365}, std::nullopt},
-        {{0, 0}, std::nullopt},
-        {{65535, 1366}, "picture too large: 65535 x 1366 pixels need 257 MiB, at most 256 MiB"},
-        {{10000, 10000}, "picture too large: 10000 x 10000 pixels need 287 MiB, at most 256 MiB"},
-        {{20000, 20000}, "picture too large: 20000 x 20000 pixels need 1145 MiB, at most 256 MiB"},
-        {{65536, 1}, "picture too large: 65536 x 1 pixels, at most 65535 pixels a side"},
-        {{1, 0x7FFFFFFF}, "picture too large: 1 x 2147483647 pixels, at most 65535 pixels a side"},
-    };
-    for (const auto& [size, problem] : cases) {
-        EXPECT_EQ(PictureSizeProblem(size.first, size.second), problem) << size.first << " x " << size.second;
-    }
-}
-
 // Says what it was asked for, then has no memory, as a 32-bit program may not.
 struct NoMemoryTarget : PictureTarget {
     PixelView Allocate(int width, int height) override {
@@ -51,18 +32,16 @@ struct NoMemoryTarget : PictureTarget {
     std::optional<std::pair<int, int>> asked;
 };
 
-// Signature, IHDR, a token IDAT and IEND, written by libpng.
+// Signature, IHDR, an empty IDAT and IEND, written by libpng.
 void WritePngHeader(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height) {
     FILE* f = std::fopen(path.string().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, f);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    const png_byte data[16] = {};
-    png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), data, sizeof data);
+    png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), nullptr, 0);
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     png_destroy_write_struct(&png, &info);
     std::fclose(f);
@@ -72,22 +51,16 @@ std::vector<std::uint8_t> Bmp(std::int32_t width, std::int32_t height, std::uint
                               std::size_t dataBytes) {
     const std::uint32_t offset = 54 + (bits <= 8 ? 4 : 0);
     BmpBuilder bmp;
-    bmp.FileHeader(static_cast<std::uint32_t>(offset + dataBytes), offset).InfoHeader(40, width, height, bits,
-                                                                                        compression, 1);
+    bmp.FileHeader(static_cast<std::uint32_t>(offset + dataBytes), offset)
+        .InfoHeader(40, width, height, bits, compression, 1);
     if (bits <= 8) bmp.Zeros(4);
     return bmp.Zeros(dataBytes).bytes;
 }
 
-std::vector<std::uint8_t> Icon(std::int32_t width, std::int32_t storedHeight) {
-    BmpBuilder icon;
-    icon.U16(0).U16(1).U16(1).U8(0).U8(0).U8(0).U8(0).U16(1).U16(24).U32(56).U32(22);
-    return icon.InfoHeader(40, width, storedHeight, 24, 0).Zeros(16).bytes;
-}
-
+// Padding past the end marker counts only towards the file's size.
 std::vector<std::uint8_t> Jpeg(int width, int height, std::size_t padding) {
-    std::vector<std::uint8_t> jpeg = testing::WithSize(testing::EncodeWithLibrary(testing::ColourfulPicture(16, 16)),
-                                                       width, height);
-    jpeg.resize(jpeg.size() + padding, 0);  // past the end marker: only the file's size counts
+    auto jpeg = testing::WithSize(testing::EncodeWithLibrary(testing::ColourfulPicture(16, 16)), width, height);
+    jpeg.resize(jpeg.size() + padding, 0);
     return jpeg;
 }
 
@@ -103,30 +76,30 @@ struct LimitCase {
 // target is asked only for a picture within the limits.
 TEST(PictureLimits, EveryReaderRefusesTheHeaderBeforeAskingForThePicture) {
     const std::string tooLarge = "picture too large: 10000 x 10000 pixels need 287 MiB, at most 256 MiB";
+    const std::string side = " pixels, at most 65535 pixels a side";
     const std::string noMemory = "not enough memory for a picture of ";
+    const std::string png = "damaged or refused PNG file: ";
+    const auto gifScreen = GifBuilder().Header().Screen(10000, 10000).Trailer().bytes;
+    const auto gifFrame = GifBuilder().Header().Screen(1, 1).ImageWithCodes(0, 0, 10000, 10000, false, 2, {}).bytes;
+    const auto gifSmall = GifBuilder().Header().Screen(1, 1).Image(testing::FilledTestImage(0, 0, 1, 1, 0)).bytes;
     const std::vector<LimitCase> cases = {
-        {"wide.bmp", Bmp(65536, 1, 24, 0, 0), {}, "picture too large: 65536 x 1 pixels, at most 65535 pixels a side"},
-        {"high.bmp", Bmp(1, -65536, 1, 0, 0), {}, "picture too large: 1 x 65536 pixels, at most 65535 pixels a side"},
+        {"wide.bmp", Bmp(65536, 1, 24, 0, 0), {}, "picture too large: 65536 x 1" + side},
+        {"high.bmp", Bmp(1, -65536, 1, 0, 0), {}, "picture too large: 1 x 65536" + side},
         {"big.bmp", Bmp(10000, 10000, 32, 0, 0), {}, tooLarge},
         {"big4.bmp", Bmp(10000, 10000, 4, 2, 0), {}, tooLarge},
         // Enough run-length data for 89 megapixels to be worth trying.
         {"within.bmp", Bmp(65535, 1365, 8, 1, 90000), {}, noMemory + "65535 x 1365 pixels", std::pair{65535, 1365}},
-        {"screen.gif", GifBuilder().Header().Screen(10000, 10000).Trailer().bytes, {},
-         "logical screen too large: 10000 x 10000 pixels need 287 MiB, at most 256 MiB"},
-        {"frame.gif", GifBuilder().Header().Screen(1, 1).ImageWithCodes(0, 0, 10000, 10000, false, 2, {}).bytes, {},
-         "the GIF file holds no readable image (image 1: " + tooLarge + ")"},
-        {"within.gif", GifBuilder().Header().Screen(1, 1).Image(testing::FilledTestImage(0, 0, 1, 1, 0)).bytes, {},
-         noMemory + "1 x 1 pixels", std::pair{1, 1}},
-        {"wide.png", {}, {65536, 1}, "damaged or refused PNG file: picture too large: 65536 x 1 pixels, at most 65535 "
-                                     "pixels a side"},
-        {"big.png", {}, {10000, 10000}, "damaged or refused PNG file: " + tooLarge},
-        {"within.png", {}, {65535, 1365}, "damaged or refused PNG file: " + noMemory + "65535 x 1365 pixels",
-         std::pair{65535, 1365}},
+        {"screen.gif", gifScreen, {}, "logical screen too large: 10000 x 10000 pixels need 287 MiB, at most 256 MiB"},
+        {"frame.gif", gifFrame, {}, "the GIF file holds no readable image (image 1: " + tooLarge + ")"},
+        {"within.gif", gifSmall, {}, noMemory + "1 x 1 pixels", std::pair{1, 1}},
+        {"wide.png", {}, {65536, 1}, png + "picture too large: 65536 x 1" + side},
+        {"big.png", {}, {10000, 10000}, png + tooLarge},
+        {"just.png", {}, {65535, 1366}, png + "picture too large: 65535 x 1366 pixels need 257 MiB, at most 256 MiB"},
+        {"within.png", {}, {65535, 1365}, png + noMemory + "65535 x 1365 pixels", std::pair{65535, 1365}},
         {"wide.jpg", Jpeg(65535, 16, 0), {}, "Maximum supported image dimension is 65500 pixels"},
         {"big.jpg", Jpeg(10000, 10000, 0), {}, tooLarge},
         // Padded so as not to be refused as too short for its blocks.
         {"within.jpg", Jpeg(65500, 1365, 50000), {}, noMemory + "65500 x 1365 pixels", std::pair{65500, 1365}},
-        {"wide.ico", Icon(65536, 2), {}, "icon image of 65536 x 2 (colour and mask rows) is not a valid icon size"},
     };
     testing::TempDir dir;
     TJPEGImage jpeg;
@@ -138,13 +111,12 @@ TEST(PictureLimits, EveryReaderRefusesTheHeaderBeforeAskingForThePicture) {
         else
             WriteFileAtomically(path, c.bytes);
         NoMemoryTarget target;
-        std::string message;
         try {
             LoadPictureFile(path, target, PictureCodecs{jpeg});
+            ADD_FAILURE() << c.name << " was read";
         } catch (const std::exception& e) {
-            message = e.what();
+            EXPECT_EQ(e.what(), PathToUtf8(path) + ": " + c.message) << c.name;
         }
-        EXPECT_EQ(message, PathToUtf8(path) + ": " + c.message) << c.name;
         EXPECT_EQ(target.asked, c.asked) << c.name;
     }
 }

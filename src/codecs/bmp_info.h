@@ -61,8 +61,8 @@ std::uint64_t BmpColorTableOffset(const BmpInfo& info);
 std::uint32_t BmpColorEntrySize(const BmpInfo& info);
 
 // Reads the file and info headers only. A picture over the limits of
-// core/picture_limits.h is kUnsupported. Bit-field masks must be non-empty, contiguous, disjoint and
-// inside the pixel. For 1, 4 and 8 bits a pixel offset that cuts into the
+// core/picture_limits.h is kUnsupported. Bit-field masks must be non-empty,
+// contiguous, disjoint and inside the pixel. For 1, 4 and 8 bits a pixel offset that cuts into the
 // colour table shortens the table to the entries before it; deeper pictures'
 // optional tables must fit whole. `fileSize` is the size of the whole
 // file when `head` is just its beginning; it lets a cheap read still detect a

@@ -20,8 +20,9 @@ namespace kelbo {
 
 // Pixels one file may make the decoder hold: all frames together, and the
 // logical screen on its own (each frame and the screen are also held to the
-// picture limits of core/picture_limits.h, kMaxGifFrames images at most). LZW lets a few bytes claim any size, so
-// without a limit a small hostile file could ask for gigabytes.
+// picture limits of core/picture_limits.h, kMaxGifFrames images at most).
+// LZW lets a few bytes claim any size, so without a limit a small hostile
+// file could ask for gigabytes.
 inline constexpr std::uint64_t kGifDefaultPixelLimit = std::uint64_t{1} << 27;
 
 // Frames must bring LZW data that could fill them. A code of w bits names a
@@ -137,8 +138,8 @@ struct GifDecodeOptions {
 
 // Fails for empty data, data not starting with "GIF", a header, screen
 // descriptor or global table cut short, a logical screen over the pixel or
-// picture limit,
-// and an abort from the progress handler (kIo, "loading was aborted").
+// picture limit, and an abort from the progress handler (kIo, "loading was
+// aborted").
 // Everything else ends the block walk and keeps the frames read so far; a file
 // may thus decode to no frames at all.
 Result<GifFile> DecodeGif(std::span<const std::uint8_t> data, const GifDecodeOptions& options = {});

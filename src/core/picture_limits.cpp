@@ -15,7 +15,7 @@ std::uint64_t MiB(std::uint64_t bytes) { return (bytes + (std::uint64_t{1} << 20
 }  // namespace
 
 std::uint64_t PictureBytes(std::uint64_t width, std::uint64_t height) {
-    // Sides come from 32-bit fields: no 64-bit overflow.
+    // Sides below 2^31, all any format's fields can state, cannot overflow.
     return (width * 3 + 3) / 4 * 4 * height;
 }
 

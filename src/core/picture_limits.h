@@ -22,7 +22,7 @@ inline constexpr std::size_t kMaxGifFrames = 256;
 // Every scan of a progressive JPEG walks the whole picture again.
 inline constexpr int kMaxJpegScans = 100;
 
-// Stride24(width) * height, for sides of any size.
+// Stride24(width) * height, for sides below 2^31 (not only those Stride24 takes).
 std::uint64_t PictureBytes(std::uint64_t width, std::uint64_t height);
 
 // Why a picture of this size may not be read ("picture too large: ...",

@@ -7,6 +7,7 @@
 
 #include "core/byte_reader.h"
 #include "core/file_io.h"
+#include "core/picture_limits.h"
 
 namespace kelbo {
 namespace {
@@ -244,11 +245,9 @@ Result<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> head, std::uint64_t fi
     if (info.compression == BmpCompression::kBitfields) {
         if (auto badMasks = ReadMasks(r, info)) return *badMasks;
     }
-    if (info.width > kMaxBmpSide || info.height > kMaxBmpSide) {
-        return Fail(FailureKind::kUnsupported, "picture of " + std::to_string(info.width) + " x " +
-                                                   std::to_string(info.height) + " pixels: sides above " +
-                                                   std::to_string(kMaxBmpSide) + " are not supported");
-    }
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(info.width),
+                                           static_cast<std::uint64_t>(info.height)))
+        return Fail(FailureKind::kUnsupported, std::move(*tooLarge));
     info.paletteEntries = PaletteEntries(info);
     if (auto badLayout = CheckLayout(info, fileSize)) return *badLayout;
     return info;

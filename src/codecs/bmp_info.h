@@ -46,9 +46,6 @@ struct BmpInfo {
     std::int32_t xPixelsPerMeter = 0, yPixelsPerMeter = 0;
 };
 
-// Sides above this are refused: the program's loops count in 16 bits.
-inline constexpr std::int32_t kMaxBmpSide = 65535;
-
 // Reading a Windows bitmap never gives kDevice.
 PixelFormat PixelFormatOf(const BmpInfo& info);
 
@@ -63,9 +60,9 @@ std::uint64_t BmpColorTableOffset(const BmpInfo& info);
 // 3 for the OS/2 core header's RGBTRIPLEs, 4 for RGBQUADs.
 std::uint32_t BmpColorEntrySize(const BmpInfo& info);
 
-// Reads the file and info headers only. Sides above kMaxBmpSide are
-// kUnsupported. Bit-field masks must be non-empty, contiguous, disjoint and
-// inside the pixel. For 1, 4 and 8 bits a pixel offset that cuts into the
+// Reads the file and info headers only. A picture over the limits of
+// core/picture_limits.h is kUnsupported. Bit-field masks must be non-empty,
+// contiguous, disjoint and inside the pixel. For 1, 4 and 8 bits a pixel offset that cuts into the
 // colour table shortens the table to the entries before it; deeper pictures'
 // optional tables must fit whole. `fileSize` is the size of the whole
 // file when `head` is just its beginning; it lets a cheap read still detect a

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "codecs/bmp_rle.h"
 #include "core/byte_reader.h"
 #include "core/file_io.h"
+#include "core/picture_limits.h"
 #include "core/text_encoding.h"
 
 namespace kelbo {
@@ -20,6 +23,9 @@ constexpr std::uint64_t kRlePixelsPerByte = 1024;
 constexpr std::uint64_t kHeadBytes = 64 * 1024;
 
 Failure Fail(FailureKind kind, std::string message) { return Failure{kind, std::move(message)}; }
+
+// The reader's own buffers (rows read from the file, the colour table).
+Failure OutOfMemory() { return Fail(FailureKind::kUnsupported, "not enough memory to read the bitmap"); }
 
 std::vector<Color> ReadPalette(std::span<const std::uint8_t> file, const BmpInfo& info) {
     ByteReader r(file);
@@ -222,12 +228,9 @@ Result<BmpFormatInfo> Decode(std::span<const std::uint8_t> file, const BmpInfo& 
                                                    std::to_string(info.height) + " pixels from only " +
                                                    std::to_string(data.size()) + " bytes of data");
     }
-    PixelView out;
-    try {
-        out = target.Allocate(info.width, info.height);
-    } catch (const BitmapSizeError& e) {
-        return Fail(FailureKind::kUnsupported, e.what());
-    }
+    Result<PixelView> allocated = AllocatePicture(target, info.width, info.height);
+    if (!allocated) return allocated.Error();
+    const PixelView out = *allocated;
 
     const ProgressScope scope(progress, 100);
     if (rle) {
@@ -247,7 +250,11 @@ Result<BmpFormatInfo> Decode(std::span<const std::uint8_t> file, const BmpInfo& 
 Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress) {
     Result<BmpInfo> header = ReadBmpInfo(file);
     if (!header) return header.Error();
-    return Decode(file, *header, target, progress, nullptr);
+    try {
+        return Decode(file, *header, target, progress, nullptr);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
 }
 
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress) {
@@ -268,6 +275,8 @@ Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& 
         if (uncompressed && header->pixelOffset <= bytes.size()) return Decode(bytes, *header, target, progress, &file);
         const std::size_t head = bytes.size();
         try {
+            // A 32-bit program cannot even count the bytes of a file over 4 GiB.
+            if (static_cast<std::size_t>(file.Size()) != file.Size()) throw std::length_error("file too large");
             bytes.resize(static_cast<std::size_t>(file.Size()));
         } catch (const std::exception&) {
             return Fail(FailureKind::kIo, "Cannot open file " + PathToUtf8(path) + ": not enough memory");
@@ -276,6 +285,8 @@ Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& 
         return ReadBmp(bytes, target, progress);
     } catch (const FileError& e) {
         return Fail(FailureKind::kIo, e.what());
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
     }
 }
 

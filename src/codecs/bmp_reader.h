@@ -43,8 +43,9 @@ struct BmpPicture : BmpFormatInfo {
 // Failures come back with their reason; nothing here throws for bad data.
 // Progress, when given, runs from 0 to 100 and is set back to 0 at the end.
 // The pixels go into `target`, asked for them once the headers are read
-// (not at all when they fail); a failure of its own (BitmapSizeError) comes
-// back as kUnsupported.
+// (not at all when they fail); a picture over the limits, a target that
+// cannot make it and no memory for the reader's own buffers come back as
+// kUnsupported.
 Result<BmpFormatInfo> ReadBmp(std::span<const std::uint8_t> file, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progress = nullptr);
 // Reads uncompressed rows from the file in blocks straight into `target`,

@@ -1,6 +1,8 @@
 #include "codecs/gif_compose.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -13,10 +15,41 @@ std::size_t Offset(int x, int y, int width) {
 
 }  // namespace
 
-GifComposer::GifComposer(const GifFile& file)
-    : file_(file), buffer_(file.logicalWidth, file.logicalHeight), saved_(file.frames.size()) {
-    if (file.anyTransparent) {
-        mask_.assign(static_cast<std::size_t>(file.logicalWidth) * static_cast<std::size_t>(file.logicalHeight), 1);
+GifComposer::GifComposer(const GifFile& file) : file_(file) {
+    const std::uint64_t width = static_cast<std::uint64_t>(std::max(file.logicalWidth, 0));
+    const std::uint64_t height = static_cast<std::uint64_t>(std::max(file.logicalHeight, 0));
+    if (auto tooLarge = PictureSizeProblem(width, height, "logical screen")) throw BitmapSizeError(*tooLarge);
+    buffer_ = Bitmap24(file.logicalWidth, file.logicalHeight);
+    try {
+        saved_.resize(file.frames.size());
+        if (file.anyTransparent) mask_.assign(static_cast<std::size_t>(width * height), 1);
+    } catch (const std::bad_alloc&) {
+        throw BitmapSizeError("not enough memory for the mask of a logical screen of " + std::to_string(width) + " x " +
+                              std::to_string(height) + " pixels");
+    }
+}
+
+void GifComposer::SaveUnder(const GifFrame& frame, Saved& saved) {
+    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
+    try {
+        saved.image = Bitmap24(frame.width, frame.height);
+        saved.mask.clear();
+        if (HasMask())
+            saved.mask.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+    } catch (const std::exception&) {
+        saved = Saved{};
+        return;
+    }
+    for (int y = 0; y < frame.height; ++y) {
+        std::copy_n(buffer_.Row(frame.top + y) + static_cast<std::size_t>(frame.left) * 3, rowBytes,
+                    saved.image.Row(y));
+    }
+    if (HasMask()) {
+        for (int y = 0; y < frame.height; ++y) {
+            std::copy_n(
+                mask_.begin() + static_cast<std::ptrdiff_t>(Offset(frame.left, frame.top + y, file_.logicalWidth)),
+                frame.width, saved.mask.begin() + static_cast<std::ptrdiff_t>(Offset(0, y, frame.width)));
+        }
     }
 }
 
@@ -30,23 +63,7 @@ void GifComposer::Compose(std::size_t index) {
         frame.top + frame.height > buffer_.Height())
         throw std::invalid_argument("GIF frame " + std::to_string(index + 1) + " lies outside the logical screen");
 
-    if (frame.disposal == GifDisposal::kPrevious) {
-        Saved& saved = saved_[index];
-        saved.image = Bitmap24(frame.width, frame.height);
-        for (int y = 0; y < frame.height; ++y) {
-            std::copy_n(buffer_.Row(frame.top + y) + static_cast<std::size_t>(frame.left) * 3, rowBytes,
-                        saved.image.Row(y));
-        }
-        saved.mask.clear();
-        if (HasMask()) {
-            saved.mask.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
-            for (int y = 0; y < frame.height; ++y) {
-                std::copy_n(
-                    mask_.begin() + static_cast<std::ptrdiff_t>(Offset(frame.left, frame.top + y, file_.logicalWidth)),
-                    frame.width, saved.mask.begin() + static_cast<std::ptrdiff_t>(Offset(0, y, frame.width)));
-            }
-        }
-    }
+    if (frame.disposal == GifDisposal::kPrevious) SaveUnder(frame, saved_[index]);
 
     for (int y = 0; y < frame.height; ++y) {
         std::uint8_t* out = buffer_.Row(frame.top + y) + static_cast<std::size_t>(frame.left) * 3;

@@ -20,12 +20,14 @@ namespace kelbo {
 // The composer keeps a reference to the file, which must outlive it.
 class GifComposer {
 public:
-    // Throws BitmapSizeError when the logical screen cannot be held.
+    // Throws BitmapSizeError when the logical screen is over the picture
+    // limits or cannot be held.
     explicit GifComposer(const GifFile& file);
 
     // Draws frame `index` (0-based) over the screen: a transparent frame
     // leaves the screen where its mask is 1, an opaque one covers its area.
-    // A frame to be restored afterwards first saves what it covers.
+    // A frame to be restored afterwards first saves what it covers; without
+    // memory for that it is left in place instead, as kLeave.
     // Throws std::out_of_range for an index outside the file's frames and
     // std::invalid_argument for a frame without pixels or off the screen.
     void Compose(std::size_t index);
@@ -45,6 +47,7 @@ private:
         Bitmap24 image;
         std::vector<std::uint8_t> mask;
     };
+    void SaveUnder(const GifFrame& frame, Saved& saved);
 
     const GifFile& file_;
     Bitmap24 buffer_;

@@ -136,6 +136,9 @@ Result<GifFile> Parser::Run() {
                                                    " pixels exceeds the limit of " +
                                                    std::to_string(options_.maxPixels) + " pixels");
     }
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(file_.screenWidth),
+                                           static_cast<std::uint64_t>(file_.screenHeight), "logical screen"))
+        return Fail(FailureKind::kUnsupported, std::move(*tooLarge));
     file_.logicalWidth = file_.screenWidth;
     file_.logicalHeight = file_.screenHeight;
 
@@ -151,7 +154,7 @@ Result<GifFile> Parser::Run() {
             if (block == 0x21) {
                 if (!ReadExtension()) break;
             } else if (block == 0x2C) {
-                if (file_.frames.size() >= kGifMaxFrames) {
+                if (file_.frames.size() >= kMaxGifFrames) {
                     file_.stop = GifStop::kFrameLimit;
                     break;
                 }
@@ -239,8 +242,13 @@ std::optional<std::string> Parser::CheckFrameSize(const GifFrame& frame, std::ui
         return Size(frame.width, frame.height) + " pixels at (" + std::to_string(frame.left) + ", " +
                std::to_string(frame.top) + ") reach beyond 65535";
     }
-    const std::uint64_t logical = static_cast<std::uint64_t>(std::max<std::int64_t>(file_.logicalWidth, right)) *
-                                  static_cast<std::uint64_t>(std::max<std::int64_t>(file_.logicalHeight, bottom));
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(frame.width),
+                                           static_cast<std::uint64_t>(frame.height)))
+        return *tooLarge;
+    const auto logicalWidth = static_cast<std::uint64_t>(std::max<std::int64_t>(file_.logicalWidth, right));
+    const auto logicalHeight = static_cast<std::uint64_t>(std::max<std::int64_t>(file_.logicalHeight, bottom));
+    if (auto tooLarge = PictureSizeProblem(logicalWidth, logicalHeight, "logical screen")) return *tooLarge;
+    const std::uint64_t logical = logicalWidth * logicalHeight;
     const std::uint64_t pixels = static_cast<std::uint64_t>(frame.width) * static_cast<std::uint64_t>(frame.height);
     if (logical > options_.maxPixels || pixels > options_.maxPixels - framePixels_) {
         return Size(frame.width, frame.height) + " pixels would exceed the limit of " +
@@ -425,7 +433,9 @@ std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& tar
     if (frame.image.Width() != frame.width || frame.image.Height() != frame.height)
         return Fail(FailureKind::kInvalid, "the GIF file was read without its pixels");
 
-    const PixelView result = target.Allocate(frame.width, frame.height);
+    const Result<PixelView> allocated = AllocatePicture(target, frame.width, frame.height);
+    if (!allocated) return allocated.Error();
+    const PixelView result = *allocated;
     result.Fill(frame.transparent ? frame.transparentColor : colors::kBlack);
     // Only the part of the frame that lands inside its own size shows.
     const int columns = std::max(0, frame.width - frame.left);

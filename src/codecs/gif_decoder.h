@@ -12,17 +12,17 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_limits.h"
 #include "core/picture_target.h"
 #include "core/result.h"
 
 namespace kelbo {
 
-// A file's images beyond this many are ignored.
-inline constexpr std::size_t kGifMaxFrames = 256;
-
 // Pixels one file may make the decoder hold: all frames together, and the
-// logical screen on its own. LZW lets a few bytes claim any size, so without
-// a limit a small hostile file could ask for gigabytes.
+// logical screen on its own (each frame and the screen are also held to the
+// picture limits of core/picture_limits.h, kMaxGifFrames images at most).
+// LZW lets a few bytes claim any size, so without a limit a small hostile
+// file could ask for gigabytes.
 inline constexpr std::uint64_t kGifDefaultPixelLimit = std::uint64_t{1} << 27;
 
 // Frames must bring LZW data that could fill them. A code of w bits names a
@@ -137,8 +137,9 @@ struct GifDecodeOptions {
 };
 
 // Fails for empty data, data not starting with "GIF", a header, screen
-// descriptor or global table cut short, a logical screen over the pixel limit,
-// and an abort from the progress handler (kIo, "loading was aborted").
+// descriptor or global table cut short, a logical screen over the pixel or
+// picture limit, and an abort from the progress handler (kIo, "loading was
+// aborted").
 // Everything else ends the block walk and keeps the frames read so far; a file
 // may thus decode to no frames at all.
 Result<GifFile> DecodeGif(std::span<const std::uint8_t> data, const GifDecodeOptions& options = {});
@@ -155,7 +156,7 @@ bool IsGifSignature(std::span<const std::uint8_t> head);
 // area; otherwise the uncovered area is black. Fails when there is no frame.
 Result<Bitmap24> GifFirstFrameBitmap(const GifFile& file);
 // The same drawn into `target`, asked for the first frame's size unless the
-// file has no frame.
+// file has no frame; a target that cannot make it is a failure.
 std::optional<Failure> DrawGifFirstFrame(const GifFile& file, PictureTarget& target);
 
 }  // namespace kelbo

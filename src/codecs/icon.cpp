@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -44,7 +45,12 @@ std::uint64_t MaskRowBytes(int width) { return (static_cast<std::uint64_t>(width
 // bitmap reader checks and decodes it. Returns the file and where its pixels
 // start.
 Result<std::vector<std::uint8_t>> AsBitmapFile(std::span<const std::uint8_t> image, int height) {
-    std::vector<std::uint8_t> file(kBmpFileHeaderSize + image.size());
+    std::vector<std::uint8_t> file;
+    try {
+        file.resize(kBmpFileHeaderSize + image.size());
+    } catch (const std::bad_alloc&) {
+        return Fail(FailureKind::kUnsupported, "not enough memory to read the icon image");
+    }
     file[0] = 'B';
     file[1] = 'M';
     std::copy(image.begin(), image.end(), file.begin() + kBmpFileHeaderSize);

@@ -222,7 +222,9 @@ void MonitorDecoding(j_common_ptr cinfo) {
     auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (cinfo->err->num_warnings != 0) std::longjmp(Errors(cinfo).jump, kJumpWarned);
     if (dinfo->input_scan_number > kMaxJpegScans) {
-        FailWith(cinfo, "JPEG data has too many scans (more than 256)");
+        char text[64];
+        std::snprintf(text, sizeof text, "JPEG data has too many scans (more than %d)", kMaxJpegScans);
+        FailWith(cinfo, text);
     }
 }
 
@@ -251,12 +253,7 @@ void CheckDecodable(const jpeg_decompress_struct& cinfo, std::size_t dataSize) {
     }
     const std::uint64_t width = cinfo.image_width;
     const std::uint64_t height = cinfo.image_height;
-    if (width > static_cast<std::uint64_t>(kMaxBitmapDimension) ||
-        height > static_cast<std::uint64_t>(kMaxBitmapDimension) || width * height > kMaxJpegPixels) {
-        throw EJPEGException("JPEG picture too large: " + std::to_string(width) + " x " + std::to_string(height) +
-                             " pixels (at most " + std::to_string(kMaxJpegPixels) + " pixels, sides up to " +
-                             std::to_string(kMaxBitmapDimension) + ")");
-    }
+    if (auto tooLarge = PictureSizeProblem(width, height)) throw EJPEGException(*tooLarge);
     // Arithmetic coding has no bits-per-block floor (see TooShortForThePicture)
     // and reads the end of its data as zeros without a warning, so a few bytes
     // could demand the work of the largest picture.
@@ -292,8 +289,10 @@ void PreparePicture(DecodeSession& s, bool palettePicture) {
                              " components per pixel");
     }
     JpegDecodeInfo& info = s.result;
+    const Result<PixelView> allocated = AllocatePicture(*s.target, width, height);
+    if (!allocated) throw EJPEGException(allocated.Error().message);
+    s.view = *allocated;
     try {
-        s.view = s.target->Allocate(width, height);
         if (palettePicture && s.keptIndices) {
             s.keptIndices->assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
         } else if (palettePicture) {
@@ -303,8 +302,6 @@ void PreparePicture(DecodeSession& s, bool palettePicture) {
     } catch (const std::bad_alloc&) {
         throw EJPEGException("Not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) +
                              " picture");
-    } catch (const BitmapSizeError& e) {
-        throw EJPEGException(e.what());
     }
     if (!palettePicture) {
         info.format = JpegPixelFormat::k24Bit;
@@ -602,7 +599,11 @@ JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings
     }
     RunDecode(*session, data, settings, progress);
     // No library call follows, so nothing can jump past this.
-    QuantiseInks(session->view, session->inks, session->result, indices);
+    try {
+        QuantiseInks(session->view, session->inks, session->result, indices);
+    } catch (const std::bad_alloc&) {
+        throw EJPEGException("Not enough memory to reduce the colours of the JPEG picture");
+    }
     return std::move(session->result);
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/bitmap24.h"
 #include "core/color.h"
+#include "core/picture_limits.h"
 #include "core/pixel_format.h"
 #include "core/picture_target.h"
 
@@ -70,13 +71,11 @@ struct JpegDecoded {
                                         // (1 for data too short to try)
 };
 
-// Limits that keep a hostile file from taking unbounded memory or time.
-// Sides are 16-bit in the program; the pixel cap bounds our buffers, the
-// library's memory cap its whole-image buffers (progressive and two-pass
-// quantisation), the scan cap the time a progressive file can make us spend.
-inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t{1} << 28;
+// Limits that keep a hostile file from taking unbounded memory or time,
+// besides the picture limits and kMaxJpegScans of core/picture_limits.h:
+// the library's memory cap bounds its whole-image buffers (progressive and
+// two-pass quantisation).
 inline constexpr long kMaxJpegLibraryMemory = 1L << 30;
-inline constexpr int kMaxJpegScans = 256;
 inline constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{1} << 30;
 // An arithmetic-coded picture above this many pixels must bring at least a
 // byte of data per kJpegArithmeticPixelsPerByte pixels (a real photograph

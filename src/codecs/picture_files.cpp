@@ -9,6 +9,7 @@
 #include "codecs/icon.h"
 #include "codecs/png_codec.h"
 #include "core/file_io.h"
+#include "core/picture_limits.h"
 #include "core/text_encoding.h"
 
 namespace kelbo {
@@ -84,7 +85,9 @@ void LoadIconFile(const std::filesystem::path& path, PictureTarget& target, cons
     if (!icon) Throw(path, icon.Error());
     // At most 256 x 256 pixels: the copy costs nothing worth avoiding.
     const Bitmap24& bitmap = icon->bitmap;
-    CopyPixels(target.Allocate(bitmap.Width(), bitmap.Height()), bitmap.View());
+    const Result<PixelView> pixels = AllocatePicture(target, bitmap.Width(), bitmap.Height());
+    if (!pixels) Throw(path, pixels.Error());
+    CopyPixels(*pixels, bitmap.View());
 }
 
 LoadedFormat LoadPictureFile(const std::filesystem::path& path, PictureTarget& target, const PictureCodecs& codecs) {

@@ -14,6 +14,7 @@
 #include "codecs/alpha.h"
 #include "codecs/bmp_palette.h"
 #include "core/file_io.h"
+#include "core/picture_limits.h"
 #include "core/text_encoding.h"
 
 // libpng reports errors by longjmp. The functions that call setjmp hold no
@@ -24,7 +25,8 @@ namespace kelbo {
 namespace {
 
 constexpr std::size_t kSignatureBytes = 8;
-constexpr png_uint_32 kMaxSide = 65535;
+// libpng's own side limit is left to the picture limits, for their message.
+constexpr png_uint_32 kLibraryMaxSide = PNG_UINT_31_MAX;
 constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{8} << 20;
 constexpr png_uint_32 kMaxAncillaryChunks = 1000;
 constexpr std::size_t kWriteBufferBytes = std::size_t{1} << 16;
@@ -96,9 +98,26 @@ bool KeepPalette(png_structp png, png_infop info, ReadContext& context, int bitD
     return true;
 }
 
+// Its messages live no longer than the call: libpng's error jumps over Decode.
+bool WithinLimits(ReadContext& context, png_uint_32 width, png_uint_32 height) {
+    try {
+        const auto problem = PictureSizeProblem(width, height);
+        if (problem) Note(context.error, problem->c_str());
+        return !problem;
+    } catch (const std::exception&) {
+        Note(context.error, "not enough memory");
+        return false;
+    }
+}
+
 bool Allocate(ReadContext& context, int width, int height, std::size_t bufferBytes) {
     try {
-        context.pixels = context.target->Allocate(width, height);
+        const Result<PixelView> pixels = AllocatePicture(*context.target, width, height);
+        if (!pixels) {
+            Note(context.error, pixels.Error().message.c_str());
+            return false;
+        }
+        context.pixels = *pixels;
         context.buffer.resize(bufferBytes);
         return true;
     } catch (const std::exception& e) {
@@ -119,15 +138,14 @@ void ComposeRow(const std::uint8_t* bgra, std::uint8_t* bgr, int width) {
 bool Decode(png_structp png, png_infop info, ReadContext& context) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_sig_bytes(png, kSignatureBytes);
-    png_set_user_limits(png, kMaxSide, kMaxSide);
+    png_set_user_limits(png, kLibraryMaxSide, kLibraryMaxSide);
     png_set_chunk_cache_max(png, kMaxAncillaryChunks);
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     const int colorType = png_get_color_type(png, info);
-    if (static_cast<std::uint64_t>(width) * height * 3 > kMaxPngPictureBytes)
-        png_error(png, "the picture is larger than 256 MiB");
+    if (!WithinLimits(context, width, height)) png_error(png, "the picture is too large");
     if (colorType == PNG_COLOR_TYPE_PALETTE && !KeepPalette(png, info, context, png_get_bit_depth(png, info)))
         png_error(png, "no table");
     png_set_expand(png);
@@ -142,7 +160,6 @@ bool Decode(png_structp png, png_infop info, ReadContext& context) {
     const std::size_t rowBytes = png_get_rowbytes(png, info);
     // Interlaced rows with alpha are composed once all passes are in.
     const std::size_t bufferRows = !alpha ? 0 : context.passes > 1 ? height : 1;
-    if (bufferRows * rowBytes > kMaxPngPictureBytes * 2) png_error(png, "the picture is larger than 256 MiB");
     if (!Allocate(context, static_cast<int>(width), static_cast<int>(height), bufferRows * rowBytes))
         png_error(png, "no memory for the picture");
     const int w = static_cast<int>(width);

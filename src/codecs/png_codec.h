@@ -18,10 +18,6 @@
 
 namespace kelbo {
 
-// The most one decoded picture may take; larger ones are refused before
-// anything is allocated.
-inline constexpr std::uint64_t kMaxPngPictureBytes = std::uint64_t{256} << 20;
-
 // What saving writes the picture back as: a palette file's depth (1, 4 for
 // 2 and 4 bits, 8) with its table composed over white, else k24.
 struct PngFormat {
@@ -29,8 +25,9 @@ struct PngFormat {
     Palette palette;
 };
 
-// Asks `target` once for the picture's size, then fills it. A failure part
-// way may leave part of the picture in the target.
+// Asks `target` once for the picture's size, then fills it; a picture over
+// the limits of core/picture_limits.h is refused before anything is
+// allocated. A failure part way may leave part of the picture in the target.
 Result<PngFormat> ReadPng(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 
 // Through the safe save: a failed write leaves any old file as it was.

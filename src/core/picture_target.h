@@ -13,9 +13,10 @@ public:
     virtual ~PictureTarget() = default;
     // Sides up to 65535 (0 only for an empty picture). What the pixels hold
     // on entry does not matter: a reader writes every one, unless it fails
-    // part way. The view must stay valid until the reader returns. May throw
-    // (no memory for the picture); the reader lets that through or reports it
-    // as its own failure.
+    // part way. The view must stay valid until the reader returns. Throws
+    // BitmapSizeError or std::bad_alloc when it cannot make the picture;
+    // readers ask through AllocatePicture (core/picture_limits.h), which
+    // checks the limits first and reports either as the reader's failure.
     virtual PixelView Allocate(int width, int height) = 0;
 };
 

@@ -1,8 +1,10 @@
 #include "forms/dib.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 namespace kelbo::forms {
 
@@ -18,9 +20,16 @@ DibSection::DibSection(int width, int height) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     bi.bmiHeader.biCompression = BI_RGB;
+    const auto noMemory = [&] {
+        return BitmapSizeError("not enough memory for a picture of " + std::to_string(width) + " x " +
+                               std::to_string(height) + " pixels");
+    };
+    // GDI counts a DIB's bytes in 32 bits, and so does a 32-bit build's memset.
+    if (static_cast<std::uint64_t>(Stride24(width)) * static_cast<std::uint64_t>(height) > INT32_MAX) throw noMemory();
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_) throw std::runtime_error("Not enough memory for the picture");
+    // Null also when the address space has no hole that large (a 32-bit build).
+    if (!bitmap_) throw noMemory();
     bits_ = static_cast<std::uint8_t*>(bits);
     std::memset(bits_, 0xFF, static_cast<size_t>(Stride24(width)) * static_cast<size_t>(height));
 }

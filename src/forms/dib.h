@@ -16,7 +16,9 @@ namespace kelbo::forms {
 class DibSection {
 public:
     DibSection() = default;
-    DibSection(int width, int height);  // white; throws on failure
+    // White. Throws std::invalid_argument for sides outside 0..65535,
+    // BitmapSizeError when the system cannot make it.
+    DibSection(int width, int height);
     explicit DibSection(ConstPixelView picture);
 
     DibSection(DibSection&&) noexcept = default;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/picture_limits.h"
 #include "forms/handle.h"
 
 namespace kelbo {
@@ -96,6 +97,9 @@ std::shared_ptr<forms::DibSection> FromPackedDib(HGLOBAL block) {
     if (offset == 0) return nullptr;
     const int width = header->biWidth;
     const int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    // Another program's header: held to the limits of a picture file's.
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height)))
+        throw std::runtime_error(*tooLarge);
     auto picture = std::make_shared<forms::DibSection>(width, height);
     forms::DibCanvas canvas(*picture);
     const auto* bits = reinterpret_cast<const std::uint8_t*>(header) + offset;
@@ -107,6 +111,9 @@ std::shared_ptr<forms::DibSection> FromPackedDib(HGLOBAL block) {
 std::shared_ptr<forms::DibSection> FromBitmap(HBITMAP bitmap) {
     BITMAP info{};
     if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(info.bmWidth),
+                                           static_cast<std::uint64_t>(info.bmHeight)))
+        throw std::runtime_error(*tooLarge);
     auto picture = std::make_shared<forms::DibSection>(info.bmWidth, info.bmHeight);
     forms::DibCanvas canvas(*picture);
     forms::UniqueDc source(CreateCompatibleDC(nullptr));

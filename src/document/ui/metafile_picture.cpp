@@ -13,6 +13,7 @@
 
 #include "codecs/picture_files.h"
 #include "core/file_io.h"
+#include "core/picture_limits.h"
 #include "core/rounding.h"
 #include "core/text_encoding.h"
 #include "forms/dib.h"
@@ -21,9 +22,6 @@
 namespace kelbo {
 namespace {
 
-// A hostile header can claim any size; more than this many pixels is refused
-// rather than tried (it is about 300 MB of picture).
-constexpr long long kMaxPixels = 100'000'000;
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableHeaderSize = 22;
 
@@ -219,11 +217,13 @@ std::shared_ptr<forms::DibSection> RenderMetafile(const std::filesystem::path& p
     ENHMETAHEADER header{};
     if (GetEnhMetaFileHeader(metafile.get(), sizeof header, &header) == 0) Fail(path, "the file is not a metafile");
     const SIZE size = read.stated.cx > 0 && read.stated.cy > 0 ? read.stated : PictureSizeOf(header);
-    if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxBitmapDimension || size.cy > kMaxBitmapDimension ||
-        static_cast<long long>(size.cx) * size.cy > kMaxPixels) {
+    if (size.cx <= 0 || size.cy <= 0) {
         Fail(path, "the metafile's size " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
                        " cannot be made into a picture");
     }
+    // A hostile header can claim any size.
+    if (auto tooLarge = PictureSizeProblem(static_cast<std::uint64_t>(size.cx), static_cast<std::uint64_t>(size.cy)))
+        Fail(path, *tooLarge);
     auto dib = std::make_shared<forms::DibSection>(size.cx, size.cy);
     {
         forms::DibCanvas canvas(*dib);

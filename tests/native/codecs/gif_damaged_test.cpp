@@ -95,7 +95,7 @@ std::vector<std::int32_t> StoredRows(int height, bool interlaced) {
 // Whatever decodes must hang together, and the composer and first-frame
 // bitmap must work on it.
 void CheckConsistent(const GifFile& file) {
-    ASSERT_LE(file.frames.size(), kGifMaxFrames);
+    ASSERT_LE(file.frames.size(), kMaxGifFrames);
     ASSERT_LE(file.logicalWidth, 65535);
     ASSERT_LE(file.logicalHeight, 65535);
     for (const GifFrame& f : file.frames) {

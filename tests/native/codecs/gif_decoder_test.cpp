@@ -425,6 +425,14 @@ TEST(GifDecoder, FramesReachingBeyond65535AreNotRead) {
     EXPECT_EQ(file.logicalWidth, 10);
 }
 
+TEST(GifDecoder, AFrameGrowingTheScreenOverThePictureLimitIsNotRead) {
+    GifBuilder gif;
+    gif.Header().Screen(1, 1, kFour).Image(FilledTestImage(0, 0, 1, 1, 0));
+    const GifFile file = Decode(gif.ImageWithCodes(9000, 0, 9000, 9000, false, 2, {}).bytes);
+    EXPECT_EQ(file.frames.size(), 1u);
+    EXPECT_EQ(file.stopDetail, "image 2: logical screen too large: 18000 x 9000 pixels need 464 MiB, at most 256 MiB");
+}
+
 TEST(GifDecoder, FrameOverThePixelLimitStopsReading) {
     GifDecodeOptions options;
     options.maxPixels = 150;
@@ -449,10 +457,10 @@ TEST(GifDecoder, ScreenOverThePixelLimitIsRefused) {
 
 TEST(GifDecoder, HugeFrameWithLittleDataIsNotRead) {
     GifBuilder gif;
-    gif.Header().Screen(1, 1, kFour).ImageWithCodes(0, 0, 10000, 10000, false, 2, std::vector<std::uint8_t>(10, 0));
+    gif.Header().Screen(1, 1, kFour).ImageWithCodes(0, 0, 9000, 9000, false, 2, std::vector<std::uint8_t>(10, 0));
     const GifFile file = Decode(gif.bytes);
     EXPECT_TRUE(file.frames.empty());
-    EXPECT_EQ(file.stopDetail, "image 1: 10000 x 10000 pixels cannot come from 10 bytes of data");
+    EXPECT_EQ(file.stopDetail, "image 1: 9000 x 9000 pixels cannot come from 10 bytes of data");
     EXPECT_EQ(file.logicalWidth, 1);
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <jpeglib.h>
 
 #include "core/bitmap24.h"
@@ -223,6 +224,30 @@ inline LibraryDecoded DecodeWithLibrary(const std::vector<std::uint8_t>& data, c
     if (setjmp(s->err.jump) != 0) return {};
     LibraryDecodeRun(*s, data, configure);
     return std::move(s->result);
+}
+
+// Offset of the frame header's height field (after FFCx, length, precision).
+inline std::size_t FrameSizeOffset(const std::vector<std::uint8_t>& jpeg) {
+    std::size_t i = 2;
+    while (i + 4 < jpeg.size() && jpeg[i] == 0xFF) {
+        const int marker = jpeg[i + 1];
+        const std::size_t length = jpeg[i + 2] * 256u + jpeg[i + 3];
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            return i + 5;
+        }
+        i += 2 + length;
+    }
+    ADD_FAILURE() << "no frame header";
+    return 0;
+}
+
+inline std::vector<std::uint8_t> WithSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+    const std::size_t at = FrameSizeOffset(jpeg);
+    jpeg[at] = static_cast<std::uint8_t>(height >> 8);
+    jpeg[at + 1] = static_cast<std::uint8_t>(height);
+    jpeg[at + 2] = static_cast<std::uint8_t>(width >> 8);
+    jpeg[at + 3] = static_cast<std::uint8_t>(width);
+    return jpeg;
 }
 
 }  // namespace kelbo::testing

@@ -24,5 +24,16 @@ TEST(DibSection, CopiesOnlyTheAreaUnscaled) {
     }
 }
 
+// A size GDI cannot count (12.9 GB) is refused before it is asked, like
+// one it cannot make: never a null section used.
+TEST(DibSection, APictureTheSystemCannotMakeIsABitmapSizeError) {
+    try {
+        const DibSection huge(65535, 65535);
+        ADD_FAILURE() << "made";
+    } catch (const BitmapSizeError& e) {
+        EXPECT_STREQ(e.what(), "not enough memory for a picture of 65535 x 65535 pixels");
+    }
+}
+
 }  // namespace
 }  // namespace kelbo::forms

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <csetjmp>
 #include <exception>
 #include <optional>
@@ -28,6 +29,15 @@ constexpr std::size_t kSignatureBytes = 8;
 // libpng's own side limit is left to the picture limits, for their message.
 constexpr png_uint_32 kLibraryMaxSide = PNG_UINT_31_MAX;
 constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{8} << 20;
+// The most libpng may take in one block. Since 1.6.39 it treats a chunk
+// above the chunk limit as a benign error and allocates the chunk's stated
+// length anyway, so 54 bytes could make it take gigabytes; its real needs
+// (two rows of at most 65535 x 8 bytes, zlib's window, a chunk within the
+// chunk limit) stay far below this.
+constexpr png_alloc_size_t kMaxLibraryBlock = png_alloc_size_t{16} << 20;
+// Chunks the picture does not need, skipped unread rather than parsed.
+constexpr png_byte kSkippedChunks[] = {'i', 'C', 'C', 'P', '\0', 'i', 'T', 'X', 't', '\0', 's', 'P', 'L', 'T', '\0',
+                                       't', 'E', 'X', 't', '\0', 'z', 'T', 'X', 't', '\0', 'e', 'X', 'I', 'f', '\0'};
 constexpr png_uint_32 kMaxAncillaryChunks = 1000;
 constexpr std::size_t kWriteBufferBytes = std::size_t{1} << 16;
 
@@ -57,6 +67,12 @@ void OnError(png_structp png, png_const_charp message) {
 }
 
 void OnWarning(png_structp, png_const_charp) {}
+
+png_voidp LibraryAlloc(png_structp, png_alloc_size_t size) {
+    return size <= kMaxLibraryBlock ? std::malloc(size) : nullptr;
+}
+
+void LibraryFree(png_structp, png_voidp block) { std::free(block); }
 
 void ReadData(png_structp png, png_bytep data, std::size_t length) {
     auto& context = *static_cast<ReadContext*>(png_get_io_ptr(png));
@@ -141,6 +157,7 @@ bool Decode(png_structp png, png_infop info, ReadContext& context) {
     png_set_user_limits(png, kLibraryMaxSide, kLibraryMaxSide);
     png_set_chunk_cache_max(png, kMaxAncillaryChunks);
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, sizeof kSkippedChunks / 5);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
@@ -291,7 +308,8 @@ Result<PngFormat> ReadPng(const std::filesystem::path& path, PictureTarget& targ
         context.file = &file;
         context.target = &target;
         context.progress = progress;
-        png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context, OnError, OnWarning);
+        png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &context, OnError, OnWarning, nullptr,
+                                                   LibraryAlloc, LibraryFree);
         png_infop info = png ? png_create_info_struct(png) : nullptr;
         if (!info) {
             png_destroy_read_struct(&png, nullptr, nullptr);

@@ -258,6 +258,37 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
     file.Commit();
 }
 
+void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> indices,
+                     std::span<const Color> palette) {
+    if (width <= 0 || height <= 0 || palette.empty() || palette.size() > 256 ||
+        indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        throw std::invalid_argument("an 8-bit bitmap needs a picture, 1 to 256 colours and an index per pixel");
+    }
+    // As the table a picture is written with maps its colours: each to the
+    // first entry of that colour.
+    std::vector<Color> colors(palette.size());
+    std::array<std::uint8_t, 256> first{};
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        colors[i] = palette[i] & 0xFFFFFF;
+        first[i] = static_cast<std::uint8_t>(std::find(colors.begin(), colors.begin() + i, colors[i]) - colors.begin());
+    }
+    const BmpLayout layout = LayoutFor(width, height, 8, false, colors.size());
+    std::vector<std::uint8_t> headers;
+    AppendHeaders(headers, width, height, 8, false, colors, layout);
+    BlockWriter file(path);
+    file.Write(headers);
+    std::vector<std::uint8_t> row(layout.stride, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        const std::uint8_t* source = indices.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            if (source[x] >= colors.size()) throw std::invalid_argument("a palette index beyond the table");
+            row[static_cast<std::size_t>(x)] = first[source[x]];
+        }
+        file.Write(row);
+    }
+    file.Commit();
+}
+
 struct BmpRowWriter::State {
     explicit State(const std::filesystem::path& path) : file(path) {}
     BlockWriter file;

@@ -34,6 +34,13 @@ std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, s
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette = {});
 
+// An 8-bit bitmap straight from palette indices (width * height, rows from
+// the top): the very bytes WriteBmp writes at k8, with `palette` as the
+// table, for the picture the indices make. Bad sizes or indices throw
+// std::invalid_argument; the rest as WriteBmp.
+void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> indices,
+                     std::span<const Color> palette);
+
 // A 24-bit bitmap written as its rows come, bottom row first, with the very
 // bytes WriteBmp writes for the picture at k24, through the safe save: so a
 // picture need never be held whole. Destroyed before Commit, it leaves any

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <new>
 #include <string>
 #include <utility>
@@ -120,7 +121,7 @@ struct DecodeSession {
     std::array<std::uint8_t, 3 * 256> bgrOfIndex{};
     InkPlan inks;
     std::vector<std::uint8_t> inkRow;
-    PictureTarget* target = nullptr;
+    PictureTarget* target = nullptr;  // null: the indices alone (DecodeJpegIndices)
     PixelView view;
     // Palette indices: the whole picture's when the caller keeps them, else a row.
     std::vector<std::uint8_t>* keptIndices = nullptr;
@@ -279,6 +280,10 @@ bool TooShortForThePicture(const jpeg_decompress_struct& cinfo, std::size_t data
     return fewestBlocks != UINT64_MAX && dataSize < fewestBlocks / 8;
 }
 
+// A file whose picture is not its palette indices (true colour, or inks
+// reduced only once the whole picture is in), asked for the indices alone.
+struct NoIndicesAlone {};
+
 void PreparePicture(DecodeSession& s, bool palettePicture) {
     const jpeg_decompress_struct& cinfo = s.cinfo;
     const int width = static_cast<int>(cinfo.output_width);
@@ -289,9 +294,15 @@ void PreparePicture(DecodeSession& s, bool palettePicture) {
                              " components per pixel");
     }
     JpegDecodeInfo& info = s.result;
-    const Result<PixelView> allocated = AllocatePicture(*s.target, width, height);
-    if (!allocated) throw EJPEGException(allocated.Error().message);
-    s.view = *allocated;
+    if (s.target) {
+        const Result<PixelView> allocated = AllocatePicture(*s.target, width, height);
+        if (!allocated) throw EJPEGException(allocated.Error().message);
+        s.view = *allocated;
+    } else if (!palettePicture || s.inks.active) {
+        throw NoIndicesAlone();
+    } else if (auto tooLarge = PictureSizeProblem(width, height)) {
+        throw EJPEGException(*tooLarge);
+    }
     try {
         if (palettePicture && s.keptIndices) {
             s.keptIndices->assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
@@ -424,7 +435,7 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
     const int height = static_cast<int>(cinfo.output_height);
     while (cinfo.output_scanline < cinfo.output_height) {
         const int y = static_cast<int>(cinfo.output_scanline);
-        std::uint8_t* const out = s.view.Row(y);
+        std::uint8_t* const out = s.target ? s.view.Row(y) : nullptr;
         std::uint8_t* indices = nullptr;
         if (palettePicture) {
             indices = s.keptIndices ? s.keptIndices->data() + static_cast<std::size_t>(y) * width : s.indexRow.data();
@@ -436,7 +447,7 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
         if (s.inks.active) {
             InksToBgr(row, width, s.inks, out, s.inks.quantise ? nullptr : indices);
         } else if (palettePicture) {
-            ExpandIndices(row, width, s.bgrOfIndex.data(), out);
+            if (out) ExpandIndices(row, width, s.bgrOfIndex.data(), out);
         } else if (!kLibraryDoesBgr) {
             SwapRedBlue(row, width);
         }
@@ -605,6 +616,29 @@ JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings
         throw EJPEGException("Not enough memory to reduce the colours of the JPEG picture");
     }
     return std::move(session->result);
+}
+
+std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                                             const JpegRowProgress& progress) {
+    const auto session = std::make_unique<DecodeSession>();
+    JpegIndexed indexed;
+    session->keptIndices = &indexed.indices;
+    switch (setjmp(session->err.jump)) {
+    case 0: break;
+    case kJumpWarned: indexed.warnings = static_cast<int>(session->err.pub.num_warnings); return indexed;
+    default: throw EJPEGException(session->err.message);
+    }
+    try {
+        RunDecode(*session, data, settings, progress);
+    } catch (const NoIndicesAlone&) {
+        return std::nullopt;
+    }
+    indexed.width = static_cast<int>(session->cinfo.output_width);
+    indexed.height = static_cast<int>(session->cinfo.output_height);
+    indexed.palette = std::move(session->result.palette);
+    indexed.comments = std::move(session->result.comments);
+    indexed.warnings = session->result.warnings;
+    return indexed;
 }
 
 JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -99,6 +100,23 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
 // rows decoded so far in the target.
 JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings, PictureTarget& target,
                           const JpegRowProgress& progress = {}, std::vector<std::uint8_t>* indices = nullptr);
+
+// A quantised or grey picture as its palette indices alone, with no 24-bit
+// picture made: what DecodeJpeg keeps in `indices`, and the palette. Nullopt
+// for a file that does not decode straight to indices (true colour, or
+// CMYK, whose colours are reduced only once the whole picture is in): decode
+// that with a target. Warnings end decoding as in DecodeJpeg (the indices
+// are then incomplete). Throws EJPEGException.
+struct JpegIndexed {
+    int width = 0;
+    int height = 0;
+    Palette palette;
+    std::vector<std::uint8_t> indices;  // width * height, rows from the top
+    std::vector<std::string> comments;
+    int warnings = 0;
+};
+std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
+                                             const JpegRowProgress& progress = {});
 
 // Encodes the pixels as a JFIF file with the encoding parameters of
 // `settings`. Throws EJPEGException.

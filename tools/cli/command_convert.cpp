@@ -1,11 +1,15 @@
 #include <exception>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "all_commands.h"
 #include "picture_io.h"
 #include "strips.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/jpeg_coding.h"
+#include "codecs/jpeg_image.h"
 #include "codecs/picture_files.h"
 #include "core/text_encoding.h"
 
@@ -33,6 +37,33 @@ const char* WrittenKind(const std::string& extension) {
     return nullptr;
 }
 
+// A JPEG made an 8-bit bitmap goes from its indices to the file, with the
+// bytes the whole picture would give: no 24-bit picture is held. Nullopt for
+// any other conversion, and for files the whole picture must take (true
+// colour, CMYK, warnings, whose errors it reports).
+std::optional<int> ConvertJpegToIndices(const std::string& in, const std::string& out, const ParsedArgs& args,
+                                        CommandIo& io) {
+    const PictureFileKind outKind = PictureKindOf(PathFromUtf8(out));
+    const bool toBitmap = outKind == PictureFileKind::kBmp || outKind == PictureFileKind::kNone ||
+                          outKind == PictureFileKind::kMetafile;
+    if (PictureKindOf(PathFromUtf8(in)) != PictureFileKind::kJpeg || !toBitmap || args.ValueOr("bits", "24") != "8") {
+        return std::nullopt;
+    }
+    try {
+        const std::vector<std::uint8_t> bytes = ReadJpegFile(PathFromUtf8(in));
+        if (bytes.empty()) return std::nullopt;
+        const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings());
+        if (!picture || picture->warnings > 0) return std::nullopt;
+        WriteBmpIndexed(PathFromUtf8(out), picture->width, picture->height, picture->indices, picture->palette);
+        io.out << "wrote " << out << " (" << picture->width << " x " << picture->height << ", "
+               << PixelFormatName(PixelFormat::k8) << ")\n";
+        return kExitOk;
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
 int RunConvert(const ParsedArgs& args, CommandIo& io) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
@@ -51,6 +82,7 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
             return kExitFailure;
         }
     }
+    if (const auto done = ConvertJpegToIndices(in, out, args, io)) return *done;
     LoadedPicture picture;
     try {
         picture = ReadInputPicture(in, io.codecs);

@@ -10,6 +10,9 @@
 #include "all_commands.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/jpeg_coding.h"
+#include "codecs/jpeg_test_files.h"
+#include "codecs/picture_files.h"
 #include "core/file_io.h"
 #include "temp_dir.h"
 
@@ -82,6 +85,36 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
     WriteBmp24(dir / "in.bmp", picture.View());
     EXPECT_FALSE(TransformInStrips(dir / "in.bmp", dir / "a.png", same, 0));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp") || std::filesystem::exists(dir / "a.png"));
+}
+
+}  // namespace
+}  // namespace kelbo::cli
+
+namespace kelbo::cli {
+namespace {
+
+// A JPEG converted to 8 bits straight from its indices gives the bytes the
+// whole picture does; true colour and CMYK are left to the whole picture.
+TEST(JpegToIndices, GivesTheWholePicturesBytes) {
+    const testing::TempDir dir;
+    const Bitmap24 picture = Noise(37, 23, 5);
+    std::vector<kelbo::testing::LibraryJpegOptions> kinds(4);
+    kinds[1].grayscale = true;
+    kinds[2].progressive = true;
+    kinds[3].cmyk = true;
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        SCOPED_TRACE(k);
+        const std::vector<std::uint8_t> jpeg = kelbo::testing::EncodeWithLibrary(picture, kinds[k]);
+        WriteFileAtomically(dir / "in.jpg", jpeg);
+        TJPEGImage shared;
+        const LoadedPicture whole = LoadPictureFile(dir / "in.jpg", PictureCodecs{shared});
+        SavePictureFile(dir / "whole.bmp", whole.bitmap.View(), PixelFormat::k8, whole.palette, PictureCodecs{shared});
+        const auto indexed = DecodeJpegIndices(jpeg, shared.Settings());
+        ASSERT_EQ(indexed.has_value(), k != 3);
+        if (!indexed) continue;
+        WriteBmpIndexed(dir / "fast.bmp", indexed->width, indexed->height, indexed->indices, indexed->palette);
+        EXPECT_EQ(ReadFileBytes(dir / "fast.bmp"), ReadFileBytes(dir / "whole.bmp"));
+    }
 }
 
 }  // namespace

@@ -199,30 +199,6 @@ private:
     std::size_t fileSize_ = 0;
 };
 
-// Pieces gathered into blocks of about a megabyte: a few large writes.
-class BlockWriter {
-public:
-    explicit BlockWriter(const std::filesystem::path& path) : file_(path) { block_.reserve(kBlockBytes); }
-
-    void Write(std::span<const std::uint8_t> piece) {
-        if (block_.size() + piece.size() > kBlockBytes) {
-            file_.Write(block_);
-            block_.clear();
-        }
-        if (piece.size() > kBlockBytes) return file_.Write(piece);
-        block_.insert(block_.end(), piece.begin(), piece.end());
-    }
-    void Commit() {
-        file_.Write(block_);
-        file_.Commit();
-    }
-
-private:
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-    AtomicFileWriter file_;
-    std::vector<std::uint8_t> block_;
-};
-
 }  // namespace
 
 int BmpBitsPerPixel(PixelFormat format) {
@@ -253,7 +229,7 @@ std::vector<std::uint8_t> EncodeBmp(ConstPixelView pixels, PixelFormat format, s
 void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFormat format,
               std::span<const Color> palette) {
     Encoder encoder(pixels, format, palette);  // refuses what it cannot write before the file is made
-    BlockWriter file(path);
+    BlockFileWriter file(path);
     encoder.Encode([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
     file.Commit();
 }
@@ -275,7 +251,7 @@ void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, s
     const BmpLayout layout = LayoutFor(width, height, 8, false, colors.size());
     std::vector<std::uint8_t> headers;
     AppendHeaders(headers, width, height, 8, false, colors, layout);
-    BlockWriter file(path);
+    BlockFileWriter file(path);
     file.Write(headers);
     std::vector<std::uint8_t> row(layout.stride, 0);
     for (int y = height - 1; y >= 0; --y) {
@@ -291,7 +267,7 @@ void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, s
 
 struct BmpRowWriter::State {
     explicit State(const std::filesystem::path& path) : file(path) {}
-    BlockWriter file;
+    BlockFileWriter file;
     std::vector<std::uint8_t> padding;
 };
 

@@ -35,81 +35,115 @@ std::vector<std::uint8_t> GifCodePacker::Bytes() const {
     return out;
 }
 
+void GifCodePacker::FlushPartialByte() {
+    if (bits_ > 0) bytes_.push_back(static_cast<std::uint8_t>(acc_ & 0xFF));
+    acc_ = 0;
+    bits_ = 0;
+}
+
+GifLzwEncoder::GifLzwEncoder(int minCodeSize, const GifLzwOptions& options)
+    : options_(options), minCodeSize_(minCodeSize) {
+    if (minCodeSize < 2 || minCodeSize > 11) throw std::invalid_argument("GIF minimum code size must be 2 to 11");
+    clear_ = 1u << minCodeSize;
+    child_.assign(std::size_t{kTableSize} * 256, 0);
+    used_.reserve(kTableSize);
+    Reset();
+    if (options_.clearFirst) out_.Code(clear_, width_);
+}
+
+void GifLzwEncoder::Reset() {
+    for (const std::uint32_t slot : used_) child_[slot] = 0;
+    used_.clear();
+    next_ = clear_ + 2;
+    width_ = static_cast<unsigned>(minCodeSize_) + 1;
+    limit_ = 1u << width_;
+}
+
+// The decoder adds an entry (and may widen) after every code but the first
+// after a clear; the encoder adds its entry one code earlier, so it widens
+// when the free code before its own addition reaches the limit.
+void GifLzwEncoder::Emit(unsigned code) {
+    out_.Code(code, width_);
+    if (next_ == limit_ && limit_ < kTableSize) {
+        limit_ <<= 1;
+        ++width_;
+    }
+}
+
+void GifLzwEncoder::Add(std::span<const std::uint8_t> indices) {
+    for (const std::uint8_t index : indices) {
+        if (index >= clear_) throw std::invalid_argument("GIF colour index beyond the code size");
+    }
+    std::size_t i = 0;
+    if (!started_ && !indices.empty()) {
+        current_ = indices[0];
+        started_ = true;
+        i = 1;
+    }
+    for (; i < indices.size(); ++i) {
+        const std::uint8_t index = indices[i];
+        const std::uint32_t slot = current_ * 256 + index;
+        const std::uint16_t known = child_[slot];
+        if (known != 0) {
+            current_ = known;
+            continue;
+        }
+        Emit(current_);
+        if (next_ < kTableSize) {
+            child_[slot] = static_cast<std::uint16_t>(next_++);
+            used_.push_back(slot);
+        } else if (options_.clearWhenFull) {
+            out_.Code(clear_, width_);
+            Reset();
+        }
+        current_ = index;
+    }
+}
+
+void GifLzwEncoder::Finish() {
+    if (started_) Emit(current_);
+    if (options_.endCode) out_.Code(clear_ + 1, width_);
+    out_.FlushPartialByte();
+}
+
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int minCodeSize,
                                        const GifLzwOptions& options) {
-    if (minCodeSize < 2 || minCodeSize > 11) throw std::invalid_argument("GIF minimum code size must be 2 to 11");
-    const unsigned clear = 1u << minCodeSize;
-    const unsigned end = clear + 1;
-    for (const std::uint8_t index : indices) {
-        if (index >= clear) throw std::invalid_argument("GIF colour index beyond the code size");
-    }
-    unsigned width = 0;
-    unsigned limit = 0;
-    unsigned next = 0;
-    // child[prefix * 256 + index]: the code of prefix + index, 0 when absent.
-    // Only the slots in `used` are cleared on a reset: clearing all 2 MiB at
-    // every full table would dominate the encoding of a large picture.
-    std::vector<std::uint16_t> child(kTableSize * 256, 0);
-    std::vector<std::uint32_t> used;
-    used.reserve(kTableSize);
-    auto reset = [&] {
-        for (const std::uint32_t slot : used) child[slot] = 0;
-        used.clear();
-        next = clear + 2;
-        width = static_cast<unsigned>(minCodeSize) + 1;
-        limit = 1u << width;
-    };
-    reset();
+    GifLzwEncoder encoder(minCodeSize, options);
+    encoder.Add(indices);
+    encoder.Finish();
+    return std::move(encoder.Bytes());
+}
 
-    GifCodePacker out;
-    // The decoder adds an entry (and may widen) after every code but the
-    // first after a clear; the encoder adds its entry one code earlier, so it
-    // widens when the free code before its own addition reaches the limit.
-    auto emit = [&](unsigned code) {
-        out.Code(code, width);
-        if (next == limit && limit < kTableSize) {
-            limit <<= 1;
-            ++width;
-        }
-    };
-    if (options.clearFirst) out.Code(clear, width);
-    if (!indices.empty()) {
-        unsigned current = indices[0];
-        for (std::size_t i = 1; i < indices.size(); ++i) {
-            const std::uint8_t index = indices[i];
-            const std::uint32_t slot = current * 256 + index;
-            const std::uint16_t known = child[slot];
-            if (known != 0) {
-                current = known;
-                continue;
-            }
-            emit(current);
-            if (next < kTableSize) {
-                child[slot] = static_cast<std::uint16_t>(next++);
-                used.push_back(slot);
-            } else if (options.clearWhenFull) {
-                out.Code(clear, width);
-                reset();
-            }
-            current = index;
-        }
-        emit(current);
+void GifSubBlockWriter::Add(std::span<const std::uint8_t> data) {
+    for (std::size_t pos = 0; pos < data.size();) {
+        const std::size_t n = std::min(blockSize_ - block_.size(), data.size() - pos);
+        block_.insert(block_.end(), data.begin() + static_cast<std::ptrdiff_t>(pos),
+                      data.begin() + static_cast<std::ptrdiff_t>(pos + n));
+        pos += n;
+        if (block_.size() == blockSize_) Flush();
     }
-    if (options.endCode) out.Code(end, width);
-    return out.Bytes();
+}
+
+void GifSubBlockWriter::Finish() {
+    if (!block_.empty()) Flush();
+    const std::uint8_t terminator = 0;
+    sink_({&terminator, 1});
+}
+
+void GifSubBlockWriter::Flush() {
+    const auto n = static_cast<std::uint8_t>(block_.size());
+    sink_({&n, 1});
+    sink_(block_);
+    block_.clear();
 }
 
 std::vector<std::uint8_t> GifSubBlocks(std::span<const std::uint8_t> data, std::size_t blockSize) {
-    if (blockSize == 0 || blockSize > 255) throw std::invalid_argument("GIF sub-blocks hold 1 to 255 bytes");
     std::vector<std::uint8_t> out;
-    out.reserve(data.size() + data.size() / blockSize + 2);
-    for (std::size_t pos = 0; pos < data.size(); pos += blockSize) {
-        const std::size_t n = std::min(blockSize, data.size() - pos);
-        out.push_back(static_cast<std::uint8_t>(n));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(pos),
-                   data.begin() + static_cast<std::ptrdiff_t>(pos + n));
-    }
-    out.push_back(0);
+    out.reserve(data.size() + data.size() / std::max<std::size_t>(blockSize, 1) + 2);
+    GifSubBlockWriter blocks(
+        [&out](std::span<const std::uint8_t> piece) { out.insert(out.end(), piece.begin(), piece.end()); }, blockSize);
+    blocks.Add(data);
+    blocks.Finish();
     return out;
 }
 
@@ -165,9 +199,9 @@ std::vector<std::uint8_t> GifScreen(int width, int height, const Palette& palett
     return out;
 }
 
-// One image at (0, 0) of the screen's size, not interlaced, on the global table.
-void AppendGifImage(std::vector<std::uint8_t>& out, int width, int height, std::size_t paletteSize,
-                    std::span<const std::uint8_t> indices) {
+// The descriptor of one image at (0, 0) of the screen's size, not
+// interlaced, on the global table, and the minimum code size; returns that.
+int AppendGifImageDescriptor(std::vector<std::uint8_t>& out, int width, int height, std::size_t paletteSize) {
     out.push_back(0x2C);
     PutU16(out, 0);
     PutU16(out, 0);
@@ -176,6 +210,12 @@ void AppendGifImage(std::vector<std::uint8_t>& out, int width, int height, std::
     out.push_back(0);  // no local table, not interlaced
     const int minCodeSize = std::max(2, GifTableBits(paletteSize));
     out.push_back(static_cast<std::uint8_t>(minCodeSize));
+    return minCodeSize;
+}
+
+void AppendGifImage(std::vector<std::uint8_t>& out, int width, int height, std::size_t paletteSize,
+                    std::span<const std::uint8_t> indices) {
+    const int minCodeSize = AppendGifImageDescriptor(out, width, height, paletteSize);
     const std::vector<std::uint8_t> blocks = GifSubBlocks(EncodeGifLzw(indices, minCodeSize));
     out.insert(out.end(), blocks.begin(), blocks.end());
 }
@@ -218,9 +258,30 @@ std::vector<std::uint8_t> AnimatedGifEncoder::Finish() {
 
 std::vector<std::uint8_t> EncodeGif(ConstPixelView pixels) { return EncodeGif(ReduceForGif(pixels)); }
 
+// EncodeGif's bytes, each row's indices encoded as the reduction gives them:
+// neither the picture's indices nor its codes are ever held whole.
 void WriteGif(const std::filesystem::path& path, ConstPixelView pixels) {
-    const std::vector<std::uint8_t> bytes = EncodeGif(pixels);
-    WriteFileAtomically(path, bytes);
+    if (pixels.Empty()) throw std::invalid_argument("cannot write an empty picture as GIF");
+    const int width = pixels.Width(), height = pixels.Height();
+    const BmpPaletteChoice choice = ChooseBmpPalette(pixels, 8);
+    CheckPicture(width, height, choice.colors, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    BlockFileWriter file(path);
+    std::vector<std::uint8_t> head = GifScreen(width, height, choice.colors);
+    const int minCodeSize = AppendGifImageDescriptor(head, width, height, choice.colors.size());
+    file.Write(head);
+    GifLzwEncoder lzw(minCodeSize);
+    GifSubBlockWriter blocks([&file](std::span<const std::uint8_t> piece) { file.Write(piece); });
+    IndexToPalette(pixels, choice, true, [&](int, const std::uint8_t* indices) {
+        lzw.Add({indices, static_cast<std::size_t>(width)});
+        blocks.Add(lzw.Bytes());
+        lzw.Bytes().clear();
+    });
+    lzw.Finish();
+    blocks.Add(lzw.Bytes());
+    blocks.Finish();
+    const std::uint8_t trailer = 0x3B;
+    file.Write({&trailer, 1});
+    file.Commit();
 }
 
 }  // namespace kelbo

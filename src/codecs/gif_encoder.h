@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 #include <span>
 #include <vector>
 
@@ -19,6 +21,10 @@ public:
     GifCodePacker& Code(unsigned code, unsigned width);
     // The bytes so far, the last one padded with zero bits.
     std::vector<std::uint8_t> Bytes() const;
+    // The whole bytes so far, for a caller that takes them away as they come.
+    std::vector<std::uint8_t>& Whole() { return bytes_; }
+    // Pads the last codes to a whole byte: after the last code.
+    void FlushPartialByte();
 
 private:
     std::vector<std::uint8_t> bytes_;
@@ -34,12 +40,62 @@ struct GifLzwOptions {
     bool endCode = true;
 };
 
+// The LZW codes of indices given a piece at a time, with the format's
+// code-width rule, packed as GIF stores them. Bytes() holds the packed bytes
+// not yet taken: a caller may empty it after each Add, so that a picture's
+// codes never need to be held whole. Bad sizes and indices throw as
+// EncodeGifLzw does.
+class GifLzwEncoder {
+public:
+    explicit GifLzwEncoder(int minCodeSize, const GifLzwOptions& options = {});
+    void Add(std::span<const std::uint8_t> indices);
+    // After the last Add: the last code, the end code, the last byte padded.
+    void Finish();
+    std::vector<std::uint8_t>& Bytes() { return out_.Whole(); }
+
+private:
+    void Reset();
+    void Emit(unsigned code);
+
+    GifLzwOptions options_;
+    int minCodeSize_;
+    unsigned clear_ = 0, width_ = 0, limit_ = 0, next_ = 0;
+    unsigned current_ = 0;
+    bool started_ = false;
+    // child_[prefix * 256 + index]: the code of prefix + index, 0 when absent.
+    // Only the slots in used_ are cleared on a reset: clearing all 2 MiB at
+    // every full table would dominate the encoding of a large picture.
+    std::vector<std::uint16_t> child_;
+    std::vector<std::uint32_t> used_;
+    GifCodePacker out_;
+};
+
 // The LZW codes of `indices` with the format's code-width rule. Every index
 // must be below 2^minCodeSize; minCodeSize outside 2..11 throws
 // std::invalid_argument (above 8 only some other writers go; the program's
 // own files use 2..8).
 std::vector<std::uint8_t> EncodeGifLzw(std::span<const std::uint8_t> indices, int minCodeSize,
                                        const GifLzwOptions& options = {});
+
+// Data cut into sub-blocks of at most `blockSize` (1..255, else
+// std::invalid_argument) bytes as it comes, each handed to `sink` with its
+// length byte; Finish adds the terminator.
+class GifSubBlockWriter {
+public:
+    using Sink = std::function<void(std::span<const std::uint8_t>)>;
+    explicit GifSubBlockWriter(Sink sink, std::size_t blockSize = 255) : sink_(std::move(sink)), blockSize_(blockSize) {
+        if (blockSize == 0 || blockSize > 255) throw std::invalid_argument("GIF sub-blocks hold 1 to 255 bytes");
+        block_.reserve(blockSize);
+    }
+    void Add(std::span<const std::uint8_t> data);
+    void Finish();
+
+private:
+    void Flush();
+    Sink sink_;
+    std::size_t blockSize_;
+    std::vector<std::uint8_t> block_;
+};
 
 // Splits data into sub-blocks of at most `blockSize` (1..255) bytes, with
 // the terminator.

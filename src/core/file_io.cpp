@@ -264,6 +264,26 @@ void AtomicFileWriter::Discard() noexcept {
     }
 }
 
+namespace {
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+}  // namespace
+
+BlockFileWriter::BlockFileWriter(const fs::path& path) : file_(path) { block_.reserve(kBlockBytes); }
+
+void BlockFileWriter::Write(std::span<const std::uint8_t> piece) {
+    if (block_.size() + piece.size() > kBlockBytes) {
+        file_.Write(block_);
+        block_.clear();
+    }
+    if (piece.size() > kBlockBytes) return file_.Write(piece);
+    block_.insert(block_.end(), piece.begin(), piece.end());
+}
+
+void BlockFileWriter::Commit() {
+    file_.Write(block_);
+    file_.Commit();
+}
+
 void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
     AtomicFileWriter writer(path);
     writer.Write(bytes);

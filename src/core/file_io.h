@@ -116,6 +116,21 @@ private:
     int fd_ = -1;
 };
 
+// AtomicFileWriter with the pieces gathered into blocks of about a megabyte,
+// so that a writer may hand over rows or a few bytes at a time and still
+// make a few large writes.
+class BlockFileWriter {
+public:
+    explicit BlockFileWriter(const std::filesystem::path& path);
+    void Write(std::span<const std::uint8_t> piece);
+    // Writes what is gathered, then AtomicFileWriter::Commit.
+    void Commit();
+
+private:
+    AtomicFileWriter file_;
+    std::vector<std::uint8_t> block_;
+};
+
 // The whole file through AtomicFileWriter.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <tuple>
 
 #include "codecs/gif_decoder.h"
 #include "core/file_io.h"
@@ -136,6 +137,23 @@ TEST(GifEncoder, WriteGifWritesTheFile) {
     const Result<GifFile> file = ReadGifFile(dir / "out.gif");
     ASSERT_TRUE(file);
     EXPECT_TRUE(GifFirstFrameBitmap(*file).Value() == picture);
+}
+
+// The file is written row by row; its bytes are those of the whole encoding.
+TEST(GifEncoder, WriteGifStreamsTheBytesEncodeGifGives) {
+    testing::TempDir dir;
+    std::uint32_t noise = 7;
+    for (const auto& [w, h, levels] : {std::tuple{1, 1, 2}, {1, 97, 200}, {301, 1, 9}, {257, 131, 256}}) {
+        Bitmap24 picture(w, h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w * 3; ++x) {
+                noise = noise * 1103515245u + 12345u;
+                picture.Row(y)[x] = static_cast<std::uint8_t>((noise >> 16) % levels);
+            }
+        }
+        WriteGif(dir / "out.gif", picture.View());
+        EXPECT_EQ(ReadFileBytes(dir / "out.gif"), EncodeGif(picture.View())) << w << " x " << h;
+    }
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ struct PictureSize {
 };
 
 // Strips of about this many bytes, unless said otherwise.
-inline constexpr std::size_t kStripBytes = std::size_t{2} << 20;
+inline constexpr std::size_t kStripBytes = std::size_t{1} << 20;
 
 // Reads IN, runs `transform` on each strip of `stripRows` rows (0: about
 // kStripBytes of them) with `reach`

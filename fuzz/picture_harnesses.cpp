@@ -1,6 +1,7 @@
 // The picture readers under arbitrary bytes. A reader may refuse an input
 // only in the ways its interface documents; the harness lets those through.
 #include <array>
+#include <memory>
 #include <string>
 
 #include "codecs/bmp_reader.h"
@@ -194,15 +195,24 @@ bool TryLoad(const std::filesystem::path& path, LimitedTarget& target, LoadedFor
 
 }  // namespace
 
-void RunPictureFile(std::span<const std::uint8_t> data) {
+// The rest of the input as a file of the extension its first byte chooses.
+template <std::size_t N>
+std::string_view WriteChosen(std::span<const std::uint8_t> data, const std::array<std::string_view, N>& extensions,
+                             std::unique_ptr<ScratchFile>& file, std::string_view tag) {
     const auto [choice, rest] = Choose(data);
-    const std::string_view extension = kPictureExtensions[choice % kPictureExtensions.size()];
-    const ScratchFile file("picture", extension);
-    file.Write(rest);
+    const std::string_view extension = extensions[choice % N];
+    file = std::make_unique<ScratchFile>(tag, extension);
+    file->Write(rest);
+    return extension;
+}
+
+void RunPictureFile(std::span<const std::uint8_t> data) {
+    std::unique_ptr<ScratchFile> file;
+    WriteChosen(data, kPictureExtensions, file, "picture");
     LimitedTarget target;
     LoadedFormat loaded;
-    if (!TryLoad(file.Path(), target, loaded)) return;
-    Require(loaded.read == (PictureKindOf(file.Path()) != PictureFileKind::kNone),
+    if (!TryLoad(file->Path(), target, loaded)) return;
+    Require(loaded.read == (PictureKindOf(file->Path()) != PictureFileKind::kNone),
             "LoadPictureFile read a file of no picture kind, or skipped one of a kind");
     if (loaded.read) Require(target.asked, "LoadPictureFile read a picture without asking for it");
 }
@@ -210,13 +220,11 @@ void RunPictureFile(std::span<const std::uint8_t> data) {
 void RunRoundTrip(std::span<const std::uint8_t> data) {
     // JPEG is lossy and so left out: what is written must read back exactly.
     constexpr std::array<std::string_view, 4> kLossless = {".bmp", ".gif", ".png", ".ico"};
-    const auto [choice, rest] = Choose(data);
-    const std::string_view extension = kLossless[choice % kLossless.size()];
-    const ScratchFile input("round-in", extension);
-    input.Write(rest);
+    std::unique_ptr<ScratchFile> input;
+    const std::string_view extension = WriteChosen(data, kLossless, input, "round-in");
     LimitedTarget first;
     LoadedFormat loaded;
-    if (!TryLoad(input.Path(), first, loaded) || !loaded.read) return;
+    if (!TryLoad(input->Path(), first, loaded) || !loaded.read) return;
     const ConstPixelView picture = first.bitmap.View();
     if (picture.Empty()) return;
     // An icon keeps at most 256 a side; a larger picture is refused on saving.

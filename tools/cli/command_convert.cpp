@@ -37,6 +37,27 @@ const char* WrittenKind(const std::string& extension) {
     return nullptr;
 }
 
+int Wrote(CommandIo& io, const std::string& out, int width, int height, PixelFormat format) {
+    io.out << "wrote " << out << " (" << width << " x " << height << ", " << PixelFormatName(format) << ")\n";
+    return kExitOk;
+}
+
+// A 24-bit bitmap copied to a bitmap goes row by row, never held whole.
+// Nullopt for any other conversion.
+std::optional<int> CopyBitmapRows(const std::string& in, const std::string& out, const ParsedArgs& args,
+                                  CommandIo& io) {
+    if (args.ValueOr("bits", "24") != "24") return std::nullopt;
+    try {
+        const Transform same = [](Bitmap24 rows) { return rows; };
+        const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), same, 0);
+        if (!size) return std::nullopt;
+        return Wrote(io, out, size->width, size->height, PixelFormat::k24);
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
 // A JPEG made an 8-bit bitmap goes from its indices to the file, with the
 // bytes the whole picture would give: no 24-bit picture is held. Nullopt for
 // any other conversion, and for files the whole picture must take (true
@@ -55,9 +76,7 @@ std::optional<int> ConvertJpegToIndices(const std::string& in, const std::string
         const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings());
         if (!picture || picture->warnings > 0) return std::nullopt;
         WriteBmpIndexed(PathFromUtf8(out), picture->width, picture->height, picture->indices, picture->palette);
-        io.out << "wrote " << out << " (" << picture->width << " x " << picture->height << ", "
-               << PixelFormatName(PixelFormat::k8) << ")\n";
-        return kExitOk;
+        return Wrote(io, out, picture->width, picture->height, PixelFormat::k8);
     } catch (const std::exception& e) {
         io.err << "kelbo-cli convert: " << e.what() << '\n';
         return kExitFailure;
@@ -68,20 +87,7 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     const std::string extension = UpperExtension(PathFromUtf8(out));
-    // A 24-bit bitmap copied to one goes row by row, never held whole.
-    if (args.ValueOr("bits", "24") == "24") {
-        try {
-            const Transform same = [](Bitmap24 rows) { return rows; };
-            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), same, 0)) {
-                io.out << "wrote " << out << " (" << size->width << " x " << size->height << ", "
-                       << PixelFormatName(PixelFormat::k24) << ")\n";
-                return kExitOk;
-            }
-        } catch (const std::exception& e) {
-            io.err << "kelbo-cli convert: " << e.what() << '\n';
-            return kExitFailure;
-        }
-    }
+    if (const auto done = CopyBitmapRows(in, out, args, io)) return *done;
     if (const auto done = ConvertJpegToIndices(in, out, args, io)) return *done;
     LoadedPicture picture;
     try {

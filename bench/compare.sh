@@ -182,12 +182,12 @@ row() {
   fi
   [[ $name == "read + write" ]] && kelbo_rw=${time_s[kelbo]}
   [[ -n $check && $threads == 1 ]] && mean_check "$name"
-  local peak=- first=1 spec tool limit base label rm
+  local peak=- first=1 entry tool limit base label rm
   local peak_used=-
   if [[ ${time_s[kelbo]} =~ ^[0-9] ]]; then peak=$(echo "scale=1; $peak_kib / 1024" | bc -l) peak_used=$peak_kib; fi
   local -a lines=()
-  for spec in $targets; do
-    tool=${spec%%:*} limit=${spec#*:}
+  for entry in $targets; do
+    tool=${entry%%:*} limit=${entry#*:}
     if [[ $tool == rw ]]; then base=$kelbo_rw label="<= ${limit}x kelbo r+w"; else base=${time_s[$tool]} label="<= ${limit}x $tool"; fi
     lines+=("$label|$(ratio_of "${time_s[kelbo]}" "$base" "$limit")")
   done
@@ -196,8 +196,8 @@ row() {
     whole) lines+=("peak <= 1.2x picture|$(ratio_of "$peak_used" "$whole_limit_kib" 1)") ;;
   esac
   ((${#lines[@]})) || lines=("-|- -")
-  for spec in "${lines[@]}"; do
-    label=${spec%%|*} rm=${spec#*|}
+  for entry in "${lines[@]}"; do
+    label=${entry%%|*} rm=${entry#*|}
     if ((first)); then
       line "$name" "${time_s[kelbo]}" "${time_s[vips]}" "${time_s[im]}" "${time_s[gm]}" "${time_s[other]}" \
         "$label" "${rm% *}" "${rm#* }" "$peak"

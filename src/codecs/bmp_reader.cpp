@@ -93,6 +93,15 @@ Masks MasksOf(const BmpInfo& info) {
     return info.bitsPerPixel == 16 ? Masks(0x7C00, 0x03E0, 0x001F) : Masks(0xFF0000, 0xFF00, 0xFF);
 }
 
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+std::size_t RowBytesOf(const BmpInfo& info) {
+    return static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
+}
+
+// A block of whole rows, at least one.
+std::size_t RowBlockBytes(std::size_t rowBytes) { return std::max(rowBytes, kBlockBytes / rowBytes * rowBytes); }
+
 // The stored rows of an uncompressed picture one after another: from the
 // whole file in memory, or read from the file in blocks of about a megabyte.
 class StoredRows {
@@ -102,7 +111,7 @@ public:
     // `start` holds the first bytes of the pixels, already read from `file`.
     StoredRows(FileReader& file, std::span<const std::uint8_t> start, const BmpInfo& info)
         : rowBytes_(RowBytesOf(info)), file_(&file) {
-        block_.resize(std::max(rowBytes_, kBlockBytes / rowBytes_ * rowBytes_));
+        block_.resize(RowBlockBytes(rowBytes_));
         const std::size_t kept = std::min(start.size(), block_.size());
         std::memcpy(block_.data(), start.data(), kept);
         data_ = block_.data();
@@ -119,12 +128,6 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-
-    static std::size_t RowBytesOf(const BmpInfo& info) {
-        return static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
-    }
-
     void Refill() {
         const std::size_t left = static_cast<std::size_t>(end_ - data_);
         std::memmove(block_.data(), data_, left);
@@ -138,6 +141,40 @@ private:
     std::vector<std::uint8_t> block_;
     const std::uint8_t* data_ = nullptr;
     const std::uint8_t* end_ = nullptr;
+};
+
+// The stored rows last first, read a block at a time from the file's end.
+class ReversedRows {
+public:
+    ReversedRows(FileReader& file, const BmpInfo& info)
+        : rowBytes_(RowBytesOf(info)),
+          file_(file),
+          pixelOffset_(info.pixelOffset),
+          rowsLeft_(static_cast<std::size_t>(info.height)),
+          block_(RowBlockBytes(rowBytes_)) {}
+
+    // Null when the file ends first (it shrank while it was read).
+    const std::uint8_t* Next() {
+        if (inBlock_ == 0) {
+            const std::size_t rows = std::min(rowsLeft_, block_.size() / rowBytes_);
+            if (rows == 0) return nullptr;
+            rowsLeft_ -= rows;
+            const std::span<std::uint8_t> bytes = std::span<std::uint8_t>(block_).first(rows * rowBytes_);
+            if (file_.ReadAt(pixelOffset_ + std::uint64_t{rowsLeft_} * rowBytes_, bytes) != bytes.size())
+                return nullptr;
+            inBlock_ = rows;
+        }
+        --inBlock_;
+        return block_.data() + inBlock_ * rowBytes_;
+    }
+
+private:
+    std::size_t rowBytes_;
+    FileReader& file_;
+    std::uint64_t pixelOffset_;
+    std::size_t rowsLeft_;
+    std::size_t inBlock_ = 0;
+    std::vector<std::uint8_t> block_;
 };
 
 // Walks the stored rows; ReadBmpInfo has checked that every one of them lies
@@ -300,10 +337,11 @@ struct BmpRowReader::State {
     FileReader file;
     std::vector<std::uint8_t> head;
     std::optional<StoredRows> rows;
+    std::optional<ReversedRows> reversed;  // instead of rows, for a bottom-up file read from the top
     explicit State(const std::filesystem::path& name) : path(name), file(name) {}
 };
 
-std::unique_ptr<BmpRowReader> BmpRowReader::Open(const std::filesystem::path& path) {
+std::unique_ptr<BmpRowReader> BmpRowReader::Open(const std::filesystem::path& path, BmpRowOrder order) {
     auto state = std::make_unique<State>(path);
     state->head.resize(static_cast<std::size_t>(std::min<std::uint64_t>(state->file.Size(), kHeadBytes)));
     state->head.resize(state->file.Read(state->head));
@@ -312,7 +350,12 @@ std::unique_ptr<BmpRowReader> BmpRowReader::Open(const std::filesystem::path& pa
         header->pixelOffset > state->head.size()) {
         return nullptr;
     }
-    state->rows.emplace(state->file, std::span<const std::uint8_t>(state->head).subspan(header->pixelOffset), *header);
+    if (order == BmpRowOrder::kTopDown && header->bottomUp) {
+        state->reversed.emplace(state->file, *header);
+    } else {
+        state->rows.emplace(state->file, std::span<const std::uint8_t>(state->head).subspan(header->pixelOffset),
+                            *header);
+    }
     return std::unique_ptr<BmpRowReader>(new BmpRowReader(*header, std::move(state)));
 }
 
@@ -322,7 +365,7 @@ BmpRowReader::BmpRowReader(BmpInfo info, std::unique_ptr<State> state)
 BmpRowReader::~BmpRowReader() = default;
 
 const std::uint8_t* BmpRowReader::NextRow() {
-    const std::uint8_t* row = state_->rows->Next();
+    const std::uint8_t* row = state_->reversed ? state_->reversed->Next() : state_->rows->Next();
     if (!row) {
         throw FileError("Cannot read file " + PathToUtf8(state_->path) + ": it shrank while being read", state_->path);
     }

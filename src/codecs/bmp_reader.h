@@ -53,15 +53,19 @@ Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progres
 Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
 
+// The order of the rows a BmpRowReader gives: as the file stores them
+// (bottom row first unless top-down), or the top row first whatever the file.
+enum class BmpRowOrder { kStored, kTopDown };
+
 // The rows of an uncompressed 24-bit bitmap taken from its file a block at a
-// time, in the order the file stores them (bottom row first unless
-// top-down), for work that never holds the whole picture.
+// time, for work that never holds the whole picture.
 class BmpRowReader {
 public:
     // Null for any other file, bitmaps of other kinds and files ReadBmp would
     // refuse included: those are read whole, with ReadBmp's reasons. Throws
     // FileError when the file cannot be opened.
-    static std::unique_ptr<BmpRowReader> Open(const std::filesystem::path& path);
+    static std::unique_ptr<BmpRowReader> Open(const std::filesystem::path& path,
+                                              BmpRowOrder order = BmpRowOrder::kStored);
     ~BmpRowReader();
     BmpRowReader(const BmpRowReader&) = delete;
     BmpRowReader& operator=(const BmpRowReader&) = delete;

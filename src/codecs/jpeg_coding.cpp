@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <new>
@@ -13,6 +14,7 @@
 
 #include "codecs/bmp_palette.h"
 #include "codecs/jpeg_parameters.h"
+#include "core/file_io.h"
 #include "core/luminance.h"
 
 // After jpeglib.h (it needs its types).
@@ -463,7 +465,11 @@ struct EncodeSession {
     ErrorManager err{};
     jpeg_compress_struct cinfo{};
     jpeg_destination_mgr destination{};
-    std::vector<std::uint8_t> output;
+    const JpegByteSink* sink = nullptr;
+    std::array<std::uint8_t, std::size_t{1} << 16> buffer{};
+    // What the sink threw inside a library callback, rethrown once the
+    // library has been left.
+    std::exception_ptr sinkFailure;
     std::vector<std::uint8_t> swappedRow;  // only without libjpeg-turbo's BGR
 
     EncodeSession() = default;
@@ -474,40 +480,38 @@ struct EncodeSession {
 
 EncodeSession& Session(j_compress_ptr cinfo) { return *static_cast<EncodeSession*>(cinfo->client_data); }
 
-bool GrowOutput(EncodeSession& s) noexcept {
-    try {
-        const std::size_t size = s.output.size();
-        s.output.resize(size == 0 ? std::size_t{1} << 16 : size * 2);
-        return true;
-    } catch (...) {
-        return false;
-    }
+void ResetBuffer(EncodeSession& s) {
+    s.destination.next_output_byte = s.buffer.data();
+    s.destination.free_in_buffer = s.buffer.size();
 }
 
-void InitDestination(j_compress_ptr cinfo) {
+// Called from inside the library, so no exception may leave it.
+void HandOver(j_compress_ptr cinfo, std::size_t used) {
     EncodeSession& s = Session(cinfo);
-    s.output.clear();
-    if (!GrowOutput(s)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
-    s.destination.next_output_byte = s.output.data();
-    s.destination.free_in_buffer = s.output.size();
+    try {
+        (*s.sink)(std::span<const std::uint8_t>(s.buffer.data(), used));
+    } catch (...) {
+        s.sinkFailure = std::current_exception();
+    }
+    // Outside the handler: jumping out of one would skip its cleanup.
+    if (s.sinkFailure) ERREXIT(cinfo, JERR_FILE_WRITE);
+    ResetBuffer(s);
 }
+
+void InitDestination(j_compress_ptr cinfo) { ResetBuffer(Session(cinfo)); }
 
 // The library calls this when the whole buffer is full.
 boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
-    EncodeSession& s = Session(cinfo);
-    const std::size_t used = s.output.size();
-    if (!GrowOutput(s)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
-    s.destination.next_output_byte = s.output.data() + used;
-    s.destination.free_in_buffer = s.output.size() - used;
+    HandOver(cinfo, Session(cinfo).buffer.size());
     return TRUE;
 }
 
 void TermDestination(j_compress_ptr cinfo) {
-    EncodeSession& s = Session(cinfo);
-    s.output.resize(s.output.size() - s.destination.free_in_buffer);  // shrinking never throws
+    HandOver(cinfo, Session(cinfo).buffer.size() - Session(cinfo).destination.free_in_buffer);
 }
 
-void RunEncode(EncodeSession& s, ConstPixelView pixels, const JpegSettings& settings, const JpegRowProgress& progress) {
+void RunEncode(EncodeSession& s, int width, int height, const JpegRowSource& rows, const JpegSettings& settings,
+               const JpegRowProgress& progress) {
     jpeg_compress_struct& cinfo = s.cinfo;
     InstallErrorManager(s.err, reinterpret_cast<j_common_ptr>(&cinfo));
     jpeg_create_compress(&cinfo);
@@ -517,8 +521,8 @@ void RunEncode(EncodeSession& s, ConstPixelView pixels, const JpegSettings& sett
 
     // What the sample BMP reader reports for a 24-bit bitmap; the rows go to
     // the library as they are in the bitmap (see kBgr).
-    cinfo.image_width = static_cast<JDIMENSION>(pixels.Width());
-    cinfo.image_height = static_cast<JDIMENSION>(pixels.Height());
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = 3;
     cinfo.in_color_space = kBgr;
     ApplyEncodingParameters(settings, cinfo);
@@ -529,22 +533,25 @@ void RunEncode(EncodeSession& s, ConstPixelView pixels, const JpegSettings& sett
     cinfo.dest = &s.destination;
 
     jpeg_start_compress(&cinfo, TRUE);
-    const int height = pixels.Height();
     std::vector<std::uint8_t>& swapped = s.swappedRow;
-    if (!kLibraryDoesBgr) swapped.resize(static_cast<std::size_t>(pixels.Width()) * 3);
+    if (!kLibraryDoesBgr) swapped.resize(static_cast<std::size_t>(width) * 3);
     while (cinfo.next_scanline < cinfo.image_height) {
         const int y = static_cast<int>(cinfo.next_scanline);
         // The library only reads input rows; its interface is not const-correct.
-        JSAMPROW row = const_cast<JSAMPROW>(pixels.Row(y));
+        JSAMPROW row = const_cast<JSAMPROW>(rows(y));
         if (!kLibraryDoesBgr) {
             std::copy(row, row + swapped.size(), swapped.begin());
-            SwapRedBlue(swapped.data(), pixels.Width());
+            SwapRedBlue(swapped.data(), width);
             row = swapped.data();
         }
         jpeg_write_scanlines(&cinfo, &row, 1);
         if (progress) progress(y + 1, height);
     }
     jpeg_finish_compress(&cinfo);
+}
+
+JpegRowSource RowsOf(ConstPixelView pixels) {
+    return [pixels](int y) { return pixels.Row(y); };
 }
 
 }  // namespace
@@ -654,12 +661,38 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
     return decoded;
 }
 
+void EncodeJpeg(int width, int height, const JpegRowSource& rows, const JpegSettings& settings,
+                const JpegByteSink& sink, const JpegRowProgress& progress) {
+    const auto session = std::make_unique<EncodeSession>();
+    session->sink = &sink;
+    if (setjmp(session->err.jump) != 0) {
+        if (session->sinkFailure) std::rethrow_exception(session->sinkFailure);
+        throw EJPEGException(session->err.message);
+    }
+    RunEncode(*session, width, height, rows, settings, progress);
+}
+
 std::vector<std::uint8_t> EncodeJpeg(ConstPixelView pixels, const JpegSettings& settings,
                                      const JpegRowProgress& progress) {
-    const auto session = std::make_unique<EncodeSession>();
-    if (setjmp(session->err.jump) != 0) throw EJPEGException(session->err.message);
-    RunEncode(*session, pixels, settings, progress);
-    return std::move(session->output);
+    std::vector<std::uint8_t> bytes;
+    const JpegByteSink append = [&bytes](std::span<const std::uint8_t> piece) {
+        bytes.insert(bytes.end(), piece.begin(), piece.end());
+    };
+    EncodeJpeg(pixels.Width(), pixels.Height(), RowsOf(pixels), settings, append, progress);
+    return bytes;
+}
+
+void WriteJpeg(const std::filesystem::path& path, int width, int height, const JpegRowSource& rows,
+               const JpegSettings& settings, const JpegRowProgress& progress) {
+    BlockFileWriter file(path);
+    const JpegByteSink write = [&file](std::span<const std::uint8_t> piece) { file.Write(piece); };
+    EncodeJpeg(width, height, rows, settings, write, progress);
+    file.Commit();
+}
+
+void WriteJpeg(const std::filesystem::path& path, ConstPixelView pixels, const JpegSettings& settings,
+               const JpegRowProgress& progress) {
+    WriteJpeg(path, pixels.Width(), pixels.Height(), RowsOf(pixels), settings, progress);
 }
 
 }  // namespace kelbo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
@@ -118,9 +119,26 @@ struct JpegIndexed {
 std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
                                              const JpegRowProgress& progress = {});
 
-// Encodes the pixels as a JFIF file with the encoding parameters of
-// `settings`. Throws EJPEGException.
+// Row y (0 the top) of a picture being encoded: its pixels of blue, green,
+// red, valid until the next call. Rows are asked for once each, top first.
+using JpegRowSource = std::function<const std::uint8_t*(int y)>;
+// Takes the encoded file's bytes piece by piece, in order.
+using JpegByteSink = std::function<void(std::span<const std::uint8_t> piece)>;
+
+// Encodes a width x height picture as a JFIF file with the encoding
+// parameters of `settings`, handing the bytes to `sink` as they come (so
+// neither the picture nor the file need be held whole). Library errors throw
+// EJPEGException; what the source or the sink throws comes through as it is.
+void EncodeJpeg(int width, int height, const JpegRowSource& rows, const JpegSettings& settings,
+                const JpegByteSink& sink, const JpegRowProgress& progress = {});
+// The pixels' file, whole.
 std::vector<std::uint8_t> EncodeJpeg(ConstPixelView pixels, const JpegSettings& settings,
                                      const JpegRowProgress& progress = {});
+// The same written through the safe save as it is encoded: a failure (also
+// FileError) leaves any old file as it was.
+void WriteJpeg(const std::filesystem::path& path, int width, int height, const JpegRowSource& rows,
+               const JpegSettings& settings, const JpegRowProgress& progress = {});
+void WriteJpeg(const std::filesystem::path& path, ConstPixelView pixels, const JpegSettings& settings,
+               const JpegRowProgress& progress = {});
 
 }  // namespace kelbo

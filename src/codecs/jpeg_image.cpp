@@ -112,8 +112,7 @@ JpegDecodeInfo TCustomJPEGImage::DecodeInto(std::span<const std::uint8_t> data, 
 }
 
 void TCustomJPEGImage::EncodeToFile(ConstPixelView pixels, const std::filesystem::path& path) const {
-    const std::vector<std::uint8_t> bytes = EncodeJpeg(pixels, settings_);
-    WriteFileAtomically(path, bytes);
+    WriteJpeg(path, pixels, settings_);
 }
 
 void TCustomJPEGImage::SaveToStream(std::vector<std::uint8_t>* stream) {
@@ -123,9 +122,7 @@ void TCustomJPEGImage::SaveToStream(std::vector<std::uint8_t>* stream) {
 }
 
 void TCustomJPEGImage::SaveToFile(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes;
-    SaveToStream(&bytes);
-    WriteFileAtomically(path, bytes);
+    WriteJpeg(path, picture_.bitmap.View(), settings_, RowProgress());
 }
 
 std::vector<std::uint8_t> ReadJpegFile(const std::filesystem::path& path) {

@@ -180,6 +180,13 @@ std::size_t FileReader::Read(std::span<std::uint8_t> bytes) {
     return static_cast<std::size_t>(got);
 }
 
+std::size_t FileReader::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(offset));
+    if (!in_) throw OpenError(path_, "seek error");
+    return Read(bytes);
+}
+
 AtomicFileWriter::AtomicFileWriter(const fs::path& path)
     : path_(path), real_(FollowLinks(path)), calls_(InstalledCalls()) {
     std::error_code ec;

@@ -46,6 +46,8 @@ public:
     // Fills `bytes` from where the last read ended and returns how many it
     // got: fewer only at the end of the file. Throws FileError.
     std::size_t Read(std::span<std::uint8_t> bytes);
+    // The same from `offset`; later Reads go on from where this one ended.
+    std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes);
 
 private:
     std::filesystem::path path_;

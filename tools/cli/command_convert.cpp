@@ -1,4 +1,9 @@
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <exception>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,16 +63,56 @@ std::optional<int> CopyBitmapRows(const std::string& in, const std::string& out,
     }
 }
 
-// A JPEG made an 8-bit bitmap goes from its indices to the file, with the
-// bytes the whole picture would give: no 24-bit picture is held. Nullopt for
-// any other conversion, and for files the whole picture must take (true
+// A 24-bit bitmap made a JPEG goes row by row from file to file, top row
+// first as the encoder takes them. Nullopt for any other conversion.
+std::optional<int> ConvertBitmapToJpeg(const std::string& in, const std::string& out, CommandIo& io) {
+    if (PictureKindOf(PathFromUtf8(out)) != PictureFileKind::kJpeg) return std::nullopt;
+    try {
+        const std::unique_ptr<BmpRowReader> rows = BmpRowReader::Open(PathFromUtf8(in), BmpRowOrder::kTopDown);
+        if (!rows) return std::nullopt;
+        const BmpInfo& info = rows->Info();
+        WriteJpeg(
+            PathFromUtf8(out), info.width, info.height, [&rows](int) { return rows->NextRow(); },
+            io.codecs.jpeg.Settings());
+        io.out << "wrote " << out << " (" << info.width << " x " << info.height << ", "
+               << WrittenKind(UpperExtension(PathFromUtf8(out))) << ")\n";
+        return kExitOk;
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
+// Palette colours as the rows of a 24-bit bitmap, bottom row first.
+void WriteIndicesAs24Bits(const std::filesystem::path& path, const JpegIndexed& picture) {
+    std::array<std::uint8_t, 3 * 256> bgrOfIndex{};
+    for (std::size_t i = 0; i < std::min<std::size_t>(picture.palette.size(), 256); ++i) {
+        bgrOfIndex[3 * i] = BlueOf(picture.palette[i]);
+        bgrOfIndex[3 * i + 1] = GreenOf(picture.palette[i]);
+        bgrOfIndex[3 * i + 2] = RedOf(picture.palette[i]);
+    }
+    const auto width = static_cast<std::size_t>(picture.width);
+    std::vector<std::uint8_t> row(3 * width);
+    BmpRowWriter writer(path, picture.width, picture.height);
+    for (int y = picture.height - 1; y >= 0; --y) {
+        const std::uint8_t* index = picture.indices.data() + static_cast<std::size_t>(y) * width;
+        for (std::size_t x = 0; x < width; ++x) std::memcpy(&row[3 * x], &bgrOfIndex[3 * index[x]], 3);
+        writer.WriteRow(row.data());
+    }
+    writer.Commit();
+}
+
+// A JPEG made an 8- or 24-bit bitmap goes from its indices to the file, with
+// the bytes the whole picture would give: no 24-bit picture is held. Nullopt
+// for any other conversion, and for files the whole picture must take (true
 // colour, CMYK, warnings, whose errors it reports).
-std::optional<int> ConvertJpegToIndices(const std::string& in, const std::string& out, const ParsedArgs& args,
-                                        CommandIo& io) {
+std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::string& out, const ParsedArgs& args,
+                                          CommandIo& io) {
     const PictureFileKind outKind = PictureKindOf(PathFromUtf8(out));
     const bool toBitmap = outKind == PictureFileKind::kBmp || outKind == PictureFileKind::kNone ||
                           outKind == PictureFileKind::kMetafile;
-    if (PictureKindOf(PathFromUtf8(in)) != PictureFileKind::kJpeg || !toBitmap || args.ValueOr("bits", "24") != "8") {
+    const std::string bits = args.ValueOr("bits", "24");
+    if (PictureKindOf(PathFromUtf8(in)) != PictureFileKind::kJpeg || !toBitmap || (bits != "8" && bits != "24")) {
         return std::nullopt;
     }
     try {
@@ -75,6 +120,10 @@ std::optional<int> ConvertJpegToIndices(const std::string& in, const std::string
         if (bytes.empty()) return std::nullopt;
         const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings());
         if (!picture || picture->warnings > 0) return std::nullopt;
+        if (bits == "24") {
+            WriteIndicesAs24Bits(PathFromUtf8(out), *picture);
+            return Wrote(io, out, picture->width, picture->height, PixelFormat::k24);
+        }
         WriteBmpIndexed(PathFromUtf8(out), picture->width, picture->height, picture->indices, picture->palette);
         return Wrote(io, out, picture->width, picture->height, PixelFormat::k8);
     } catch (const std::exception& e) {
@@ -88,7 +137,8 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
     const std::string& out = args.Positional()[1];
     const std::string extension = UpperExtension(PathFromUtf8(out));
     if (const auto done = CopyBitmapRows(in, out, args, io)) return *done;
-    if (const auto done = ConvertJpegToIndices(in, out, args, io)) return *done;
+    if (const auto done = ConvertBitmapToJpeg(in, out, io)) return *done;
+    if (const auto done = ConvertJpegFromIndices(in, out, args, io)) return *done;
     LoadedPicture picture;
     try {
         picture = ReadInputPicture(in, io.codecs);

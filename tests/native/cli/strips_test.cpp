@@ -8,12 +8,15 @@
 #include <random>
 
 #include "all_commands.h"
+#include "cli_run.h"
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/bmp_test_files.h"
 #include "codecs/jpeg_coding.h"
 #include "codecs/jpeg_test_files.h"
 #include "codecs/picture_files.h"
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 #include "temp_dir.h"
 
 namespace kelbo::cli {
@@ -83,27 +86,51 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
 namespace kelbo::cli {
 namespace {
 
-// A JPEG converted to 8 bits straight from its indices gives the bytes the
-// whole picture does; true colour and CMYK are left to the whole picture.
-TEST(JpegToIndices, GivesTheWholePicturesBytes) {
+// convert's row-by-row paths give the bytes of the whole picture: a JPEG to
+// 8 or 24 bits from its indices (true colour and CMYK are left to the whole
+// picture), and a bitmap, stored either way up, to a JPEG.
+TEST(ConvertStreams, GiveTheWholePicturesBytes) {
     const testing::TempDir dir;
-    const Bitmap24 picture = Noise(37, 23, 5);
+    TJPEGImage shared;
+    const PictureCodecs codecs{shared};
+    const auto convert = [&](const char* in, const char* out, const char* bits) {
+        ASSERT_EQ(Cli({"convert", PathToUtf8(dir / in), PathToUtf8(dir / out), "--bits", bits}).code, kExitOk);
+    };
     std::vector<kelbo::testing::LibraryJpegOptions> kinds(4);
     kinds[1].grayscale = true;
     kinds[2].progressive = true;
     kinds[3].cmyk = true;
     for (std::size_t k = 0; k < kinds.size(); ++k) {
-        SCOPED_TRACE(k);
-        const std::vector<std::uint8_t> jpeg = kelbo::testing::EncodeWithLibrary(picture, kinds[k]);
-        WriteFileAtomically(dir / "in.jpg", jpeg);
-        TJPEGImage shared;
-        const LoadedPicture whole = LoadPictureFile(dir / "in.jpg", PictureCodecs{shared});
-        SavePictureFile(dir / "whole.bmp", whole.bitmap.View(), PixelFormat::k8, whole.palette, PictureCodecs{shared});
-        const auto indexed = DecodeJpegIndices(jpeg, shared.Settings());
-        ASSERT_EQ(indexed.has_value(), k != 3);
-        if (!indexed) continue;
-        WriteBmpIndexed(dir / "fast.bmp", indexed->width, indexed->height, indexed->indices, indexed->palette);
-        EXPECT_EQ(ReadFileBytes(dir / "fast.bmp"), ReadFileBytes(dir / "whole.bmp"));
+        WriteFileAtomically(dir / "in.jpg", kelbo::testing::EncodeWithLibrary(Noise(37, 23, 5), kinds[k]));
+        const LoadedPicture whole = LoadPictureFile(dir / "in.jpg", codecs);
+        for (const PixelFormat format : {PixelFormat::k8, PixelFormat::k24}) {
+            SCOPED_TRACE(std::to_string(k) + " at " + std::string(PixelFormatName(format)));
+            SavePictureFile(dir / "whole.bmp", whole.bitmap.View(), format, whole.palette, codecs);
+            convert("in.jpg", "fast.bmp", format == PixelFormat::k8 ? "8" : "24");
+            EXPECT_EQ(ReadFileBytes(dir / "fast.bmp"), ReadFileBytes(dir / "whole.bmp"));
+        }
+    }
+    // 40001 x 19 takes three blocks of rows, read from the end.
+    const struct { int width, height; } sizes[] = {{1, 1}, {1, 37}, {41, 1}, {40001, 19}};
+    for (const auto size : sizes) {
+        const Bitmap24 picture = Noise(size.width, size.height, 9);
+        const std::vector<std::uint8_t> whole = EncodeJpeg(picture.View(), shared.Settings());
+        std::vector<std::vector<std::uint32_t>> rows(size.height, std::vector<std::uint32_t>(size.width));
+        for (int y = 0; y < size.height; ++y) {
+            for (int x = 0; x < size.width; ++x) rows[y][x] = picture.View().Pixel(x, y);
+        }
+        kelbo::testing::TestBmp topDown;
+        topDown.width = size.width;
+        topDown.height = size.height;
+        topDown.topDown = true;
+        topDown.data = kelbo::testing::PackRows(rows, 24, true);
+        WriteFileAtomically(dir / "top-down.bmp", kelbo::testing::BuildBmp(topDown));
+        WriteBmp24(dir / "bottom-up.bmp", picture.View());
+        for (const char* in : {"top-down.bmp", "bottom-up.bmp"}) {
+            SCOPED_TRACE(std::string(in) + " " + std::to_string(size.width) + " x " + std::to_string(size.height));
+            convert(in, "out.jpg", "24");
+            EXPECT_EQ(ReadFileBytes(dir / "out.jpg"), whole);
+        }
     }
 }
 

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <exception>
-#include <thread>
 #include <vector>
 
+#include "core/parallel.h"
 #include "warp/bilinear_sample.h"
 #include "warp/warp_span.h"
 #include "warp/warp.h"
@@ -215,22 +214,10 @@ void WarpTriangles(const WarpMesh& mesh, ConstPixelView clean, PixelView out, Pr
         FillRows(fills, clean, out, 0, 1, counter);
         return;
     }
-    std::vector<std::thread> workers;
-    std::vector<std::exception_ptr> errors(threads);
-    for (int t = 0; t < threads; ++t) {
-        workers.emplace_back([&, t] {
-            try {
-                PixelProgress none(nullptr);
-                FillRows(fills, clean, out, t, threads, none);
-            } catch (...) {
-                errors[t] = std::current_exception();
-            }
-        });
-    }
-    for (std::thread& w : workers) w.join();
-    for (const std::exception_ptr& e : errors) {
-        if (e) std::rethrow_exception(e);
-    }
+    RunOnThreads(threads, [&](int t) {
+        PixelProgress none(nullptr);
+        FillRows(fills, clean, out, t, threads, none);
+    });
 }
 
 Bitmap24 WarpPicture(ConstPixelView clean, WarpMesh& mesh, const WarpOptions& options) {

@@ -8,6 +8,7 @@
 
 #include "all_commands.h"
 #include "picture_io.h"
+#include "strips.h"
 #include "browser/thumbnail.h"
 #include "imaging/geometry/resize_fields.h"
 #include "imaging/geometry/transforms.h"
@@ -21,17 +22,19 @@ Transform MakeRotate(const ParsedArgs& args) {
     options.background = ColourValue(args, "background", colors::kWhite);
     const std::optional<int> cx = OptionalInt(args, "centre-x", 0, 65535);
     const std::optional<int> cy = OptionalInt(args, "centre-y", 0, 65535);
-    return [options, cx, cy](Bitmap24 picture) mutable {
+    const int threads = ThreadsOf(args);
+    return [options, cx, cy, threads](Bitmap24 picture) mutable {
         options.centreX = cx.value_or(picture.Width() / 2);
         options.centreY = cy.value_or(picture.Height() / 2);
-        return Rotate(picture.View(), options);
+        return Rotate(picture.View(), options, nullptr, threads);
     };
 }
 
 Transform MakeShear(const ParsedArgs& args) {
     const ShearOptions options{args.IntValue("along-x", 0, 0, 1000), args.IntValue("along-y", 0, 0, 1000),
                                ColourValue(args, "background", colors::kWhite)};
-    return [options](Bitmap24 picture) { return Shear(picture.View(), options); };
+    const int threads = ThreadsOf(args);
+    return [options, threads](Bitmap24 picture) { return Shear(picture.View(), options, nullptr, threads); };
 }
 
 ResizeMethod MethodValue(const ParsedArgs& args) {
@@ -111,7 +114,8 @@ void AddGeometryCommands(CommandRegistry& registry) {
                         {{"angle", "A", "\"Otocenie o uhol\", whole degrees, -32768 to 32767 (default 0)"},
                          {"centre-x", "X", "\"Stred, os X\", 0 to 65535 (default width div 2)"},
                          {"centre-y", "Y", "\"os Y\", 0 to 65535 (default height div 2)"},
-                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"},
+                         kThreadsOption},
                         MakeRotate);
     AddTransformCommand(registry, "shear", "slant along x, y or both by percentages (\"Skosenie obrazku\")",
                         "kx = Px / 100, ky = Py / 100 (50 acts as 51). The box holds the corners moved by\n"
@@ -119,7 +123,8 @@ void AddGeometryCommands(CommandRegistry& registry) {
                         "(i - ox, j - oy), ox and oy the box's right and bottom less W and H.\n",
                         {{"along-x", "P", "\"V smere osi X\", percent, 0 to 1000 (default 0)"},
                          {"along-y", "P", "\"V smere osi Y\", percent, 0 to 1000 (default 0)"},
-                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"},
+                         kThreadsOption},
                         MakeShear);
     AddTransformCommand(registry, "resize", "resize by pixels or percent (\"Zmena velkosti\")",
                         "The options are typed into the dialog's fields, width first, then height, with\n"

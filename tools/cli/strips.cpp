@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
-#include <exception>
 #include <thread>
 #include <stdexcept>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/picture_files.h"
+#include "core/parallel.h"
 
 namespace kelbo::cli {
 namespace {
@@ -67,30 +67,16 @@ Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reac
     const int width = picture.Width();
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     Bitmap24 result(width, height);
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
-    const auto band = [&](int index) {
-        try {
-            const int top = static_cast<int>(static_cast<std::int64_t>(height) * index / bands);
-            const int bottom = static_cast<int>(static_cast<std::int64_t>(height) * (index + 1) / bands);
-            const int from = std::max(0, top - reach), to = std::min(height, bottom + reach);
-            Bitmap24 part(width, to - from);
-            for (int y = from; y < to; ++y) std::memcpy(part.Row(y - from), picture.Row(y), rowBytes);
-            const Bitmap24 done = transform(std::move(part));
-            if (done.Width() != width || done.Height() != to - from) {
-                throw std::logic_error("an operation run in bands changed the band's size");
-            }
-            for (int y = top; y < bottom; ++y) std::memcpy(result.Row(y), done.Row(y - from), rowBytes);
-        } catch (...) {
-            failures[static_cast<std::size_t>(index)] = std::current_exception();
+    InParallelBands(height, bands, [&](int top, int bottom) {
+        const int from = std::max(0, top - reach), to = std::min(height, bottom + reach);
+        Bitmap24 part(width, to - from);
+        for (int y = from; y < to; ++y) std::memcpy(part.Row(y - from), picture.Row(y), rowBytes);
+        const Bitmap24 done = transform(std::move(part));
+        if (done.Width() != width || done.Height() != to - from) {
+            throw std::logic_error("an operation run in bands changed the band's size");
         }
-    };
-    std::vector<std::thread> pool;
-    for (int i = 1; i < bands; ++i) pool.emplace_back(band, i);
-    band(0);
-    for (std::thread& t : pool) t.join();
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) std::rethrow_exception(failure);
-    }
+        for (int y = top; y < bottom; ++y) std::memcpy(result.Row(y), done.Row(y - from), rowBytes);
+    });
     return result;
 }
 

@@ -72,6 +72,19 @@ void InColumnBands(Size size, int band, int rows, const ProgressScope& shown, Fi
     }
 }
 
+// Fills rows top..bottom - 1 of a target `width` wide in square tiles of
+// `side`, a row of tiles at a time, so that the source reads of a turned or
+// slanted picture stay near each other: fill(first, end, top, bottom) as in
+// InColumnBands.
+template <typename Fill>
+void InTiles(int width, int top, int bottom, int side, Fill fill) {
+    for (int tileTop = top; tileTop < bottom; tileTop += side) {
+        const int tileBottom = std::min(tileTop + side, bottom);
+        for (int first = 0; first < width; first += side)
+            fill(first, std::min(first + side, width), tileTop, tileBottom);
+    }
+}
+
 // The nearest integer to n / d (d > 0), halves to even, exactly.
 inline std::int64_t RoundQuotient(std::int64_t n, std::int64_t d) {
     std::int64_t q = n / d;

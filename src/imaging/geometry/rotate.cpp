@@ -9,6 +9,7 @@
 #endif
 
 #include "core/extended_precision.h"
+#include "core/parallel.h"
 #include "imaging/geometry/geometry_support.h"
 #include "imaging/geometry/transforms.h"
 #include "imaging/geometry/turn.h"
@@ -240,7 +241,7 @@ ResultBox RotatedBox(Size picture, const RotationOptions& options) {
     return extents.Box("Rotácia");
 }
 
-void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress) {
+void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress, int threads) {
     const ResultBox box = RotatedBox({source.Width(), source.Height()}, options);
     CheckTarget(source, target, box.size, "Rotácia");
     const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
@@ -250,18 +251,19 @@ void Rotate(ConstPixelView source, PixelView target, const RotationOptions& opti
         for (int j = top; j < bottom; ++j) grid.FillRow(j, first, end, target.Row(j) + 3 * first);
     };
     if (progress) return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown, fill);
-    for (int top = 0; top < box.size.height; top += kTileSide) {
-        const int bottom = std::min(top + kTileSide, box.size.height);
-        for (int first = 0; first < box.size.width; first += kTileSide) {
-            fill(first, std::min(first + kTileSide, box.size.width), top, bottom);
-        }
-    }
+    // Bands of whole tiles, so that the tiles are those of one thread.
+    const int tileRows = (box.size.height + kTileSide - 1) / kTileSide;
+    InParallelBands(tileRows, threads, [&](int first, int end) {
+        const ExtendedPrecisionScope bandScope;  // the precision is the thread's own
+        geometry_support::InTiles(box.size.width, first * kTileSide, std::min(end * kTileSide, box.size.height),
+                                  kTileSide, fill);
+    });
 }
 
-Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress) {
+Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress, int threads) {
     const Size size = RotatedBox({source.Width(), source.Height()}, options).size;
     Bitmap24 result(size.width, size.height);
-    Rotate(source, result.View(), options, progress);
+    Rotate(source, result.View(), options, progress, threads);
     return result;
 }
 

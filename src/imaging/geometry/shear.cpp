@@ -2,8 +2,10 @@
 // x + kx·y and the bilinear weights are exact in integers: a sample in
 // hundredths of a pixel, weights over 100 · 100, one rounding.
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
+#include "core/parallel.h"
 #include "imaging/geometry/geometry_support.h"
 #include "imaging/geometry/transforms.h"
 
@@ -11,13 +13,35 @@ namespace kelbo {
 namespace {
 
 using geometry_support::CheckTarget;
-using geometry_support::PutColor;
 using geometry_support::RoundQuotient;
 
 constexpr int kBandColumns = 10;
+constexpr int kTileSide = 64;
 
 // 50 % shears by 51 %, each factor by itself.
 std::int64_t Hundredths(int percent) { return percent == 50 ? 51 : percent; }
+
+// A position in hundredths as a whole pixel and hundredths 0..99 (floored).
+struct SplitPosition {
+    std::int64_t whole;
+    int fraction;
+};
+SplitPosition Split(std::int64_t hundredths) {
+    std::int64_t whole = hundredths / 100;
+    std::int64_t fraction = hundredths - 100 * whole;
+    if (fraction < 0) {
+        --whole;
+        fraction += 100;
+    }
+    return {whole, static_cast<int>(fraction)};
+}
+
+// sum / 10000 to the nearest integer, halves to even, for a weighted sum of bytes.
+std::uint8_t RoundTenThousandths(unsigned sum) {
+    unsigned q = (sum + 5000) / 10000;
+    if (q * 10000 == sum + 5000 && (q & 1) != 0) --q;  // a half, rounded up to odd
+    return static_cast<std::uint8_t>(q);
+}
 
 }  // namespace
 
@@ -33,7 +57,7 @@ ResultBox ShearedBox(Size picture, const ShearOptions& options) {
     return extents.Box("Skosenie obrázku");
 }
 
-void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress) {
+void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress, int threads) {
     const Size picture{source.Width(), source.Height()};
     const ResultBox box = ShearedBox(picture, options);
     CheckTarget(source, target, box.size, "Skosenie obrázku");
@@ -41,43 +65,62 @@ void Shear(ConstPixelView source, PixelView target, const ShearOptions& options,
     const std::int64_t ky = Hundredths(options.alongY);
     const std::int64_t ox = box.left + box.size.width - picture.width;
     const std::int64_t oy = box.top + box.size.height - picture.height;
-    const std::int64_t endX = 100 * (std::int64_t{picture.width} - 1);
-    const std::int64_t endY = 100 * (std::int64_t{picture.height} - 1);
-    const ProgressScope shown(progress, box.size.width - 1);
-    geometry_support::InColumnBands(
-        box.size, kBandColumns, box.size.height, shown, [&](int first, int end, int top, int bottom) {
-            for (int j = top; j < bottom; ++j) {
-                const std::int64_t y = j - oy;
-                std::int64_t x = first - ox;
-                std::uint8_t* out = target.Row(j) + 3 * first;
-                for (int i = first; i < end; ++i, ++x, out += 3) {
-                    const std::int64_t sx = 100 * x + kx * y;
-                    const std::int64_t sy = 100 * y + ky * x;
-                    if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) {
-                        PutColor(out, options.background);
-                        continue;
-                    }
-                    const int a = static_cast<int>(sx % 100);
-                    const int b = static_cast<int>(sy % 100);
-                    const std::uint8_t* p00 = source.Row(static_cast<int>(sy / 100)) + 3 * (sx / 100);
-                    const std::uint8_t* p01 = p00 + source.Stride();
-                    const int w00 = (100 - a) * (100 - b);
-                    const int w10 = a * (100 - b);
-                    const int w01 = (100 - a) * b;
-                    const int w11 = a * b;
+    // Along a row sx grows by 100 and sy by ky: the column moves one pixel
+    // with its fraction fixed, the row and its fraction step by ky.
+    const auto fill = [&](int first, int end, int top, int bottom) {
+        // Locals, which the byte stores below cannot alias.
+        const std::uint8_t* const pixels = source.Row(0);
+        const std::ptrdiff_t stride = source.Stride();
+        const std::int64_t lastColumn = picture.width - 1, lastRow = picture.height - 1;
+        const std::int64_t rowStep = ky / 100;
+        const int fractionStep = static_cast<int>(ky % 100);
+        const std::uint8_t background[3] = {BlueOf(options.background), GreenOf(options.background),
+                                            RedOf(options.background)};
+        for (int j = top; j < bottom; ++j) {
+            const std::int64_t x = first - ox, y = j - oy;
+            const SplitPosition columnAt = Split(100 * x + kx * y), rowAt = Split(100 * y + ky * x);
+            const unsigned a = static_cast<unsigned>(columnAt.fraction);
+            std::int64_t c = columnAt.whole, r = rowAt.whole;
+            int b = rowAt.fraction;
+            std::uint8_t* out = target.Row(j) + 3 * first;
+            for (int i = first; i < end; ++i, ++c, out += 3) {
+                if (c >= 0 && c < lastColumn && r >= 0 && r < lastRow) {
+                    const std::uint8_t* p00 = pixels + r * stride + 3 * c;
+                    const std::uint8_t* p01 = p00 + stride;
+                    const unsigned ub = static_cast<unsigned>(b);
+                    const unsigned w00 = (100 - a) * (100 - ub), w10 = a * (100 - ub);
+                    const unsigned w01 = (100 - a) * ub, w11 = a * ub;
                     for (int ch = 0; ch < 3; ++ch) {
-                        const int sum = w00 * p00[ch] + w10 * p00[3 + ch] + w01 * p01[ch] + w11 * p01[3 + ch];
-                        out[ch] = static_cast<std::uint8_t>(RoundQuotient(sum, 10000));
+                        out[ch] = RoundTenThousandths(w00 * p00[ch] + w10 * p00[3 + ch] + w01 * p01[ch] +
+                                                      w11 * p01[3 + ch]);
                     }
+                } else {
+                    std::memcpy(out, background, 3);
+                }
+                r += rowStep;
+                b += fractionStep;
+                if (b >= 100) {
+                    b -= 100;
+                    ++r;
                 }
             }
-        });
+        }
+    };
+    if (progress) {
+        const ProgressScope shown(progress, box.size.width - 1);
+        return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown, fill);
+    }
+    const int tileRows = (box.size.height + kTileSide - 1) / kTileSide;
+    InParallelBands(tileRows, threads, [&](int first, int end) {
+        geometry_support::InTiles(box.size.width, first * kTileSide, std::min(end * kTileSide, box.size.height),
+                                  kTileSide, fill);
+    });
 }
 
-Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress) {
+Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress, int threads) {
     const Size size = ShearedBox({source.Width(), source.Height()}, options).size;
     Bitmap24 result(size.width, size.height);
-    Shear(source, result.View(), options, progress);
+    Shear(source, result.View(), options, progress, threads);
     return result;
 }
 

@@ -4,6 +4,8 @@
 // in two forms: the size of the result, and a fill of a target of that size
 // (so the program can open the window first and show the result growing);
 // `progress` may be null. The source is never changed and never the target.
+// Rotation and shear told no progress share the result's rows among
+// `threads` threads, with the same pixels.
 #pragma once
 
 #include <cstdint>
@@ -38,8 +40,9 @@ ResultBox RotatedBox(Size picture, const RotationOptions& options);
 // Each new pixel (i, j) samples the source bilinearly at the pixel form of
 // (i + left, j + top) turned by +A; outside 0 <= sx < W - 1, 0 <= sy < H - 1
 // it takes the background. Progress: columns, the target growing from the left.
-void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress = nullptr);
-Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress = nullptr);
+void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress = nullptr,
+            int threads = 1);
+Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress = nullptr, int threads = 1);
 
 // The bilinear sample of the program's rotation: cell Trunc(sx), Trunc(sy),
 // the four weights (1 - fx)(1 - fy), fx(1 - fy), (1 - fx)fy, fx·fy in long
@@ -64,8 +67,9 @@ ResultBox ShearedBox(Size picture, const ShearOptions& options);
 // the source is sampled at (x + kx·y, y + ky·x). The factors are whole
 // hundredths, so positions and weights are computed exactly in integers.
 // Progress: columns.
-void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress = nullptr);
-Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress = nullptr);
+void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress = nullptr,
+           int threads = 1);
+Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress = nullptr, int threads = 1);
 
 // --- Earthquake (Efekt "zemetrasenie") -----------------------------------
 

@@ -101,8 +101,8 @@ TEST(Rotate, MatchesTheStepByStepRotationAtRandomAnglesAndCentres) {
         const Bitmap24 picture = RandomPicture(width, height, random());
         const RotationOptions o{static_cast<int>(random() % 720) - 360, static_cast<int>(random() % (width + 20)),
                                 static_cast<int>(random() % (height + 20)), Rgb(7, 8, 9)};
-        testing::RecordingProgress progress;  // the column-band walk
-        EXPECT_EQ(n % 2 ? Rotate(picture.View(), o, &progress) : Rotate(picture.View(), o),
+        testing::RecordingProgress progress;  // the column-band walk; else tiles on 1 to 4 threads
+        EXPECT_EQ(n % 2 ? Rotate(picture.View(), o, &progress) : Rotate(picture.View(), o, nullptr, 1 + n % 4),
                   RotateStepByStep(picture, o))
             << o.angle << " " << o.centreX << "," << o.centreY << " " << width << "x" << height;
     }

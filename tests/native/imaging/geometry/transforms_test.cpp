@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "../filters/filter_pictures.h"
 #include "browser/thumbnail.h"
 #include "imaging/geometry/resize_fields.h"
@@ -37,6 +39,57 @@ TEST(Shear, FollowsItsStepsEvenWhereTheyLeaveTheLastRowEmpty) {
     // 30 %: pixel (1, 1) samples x = 0.3 exactly: 0.7 · 10 + 0.3 · 25 = 14.5, to even 14.
     const Bitmap24 small = GreyPicture({{0, 0, 0}, {10, 25, 0}, {0, 0, 0}});
     EXPECT_EQ(ChannelRows(Shear(small.View(), {30, 0}))[1][1], 14);
+}
+
+// The steps pixel by pixel, in hundredths of a pixel: each weight and sum
+// exact, one rounding (to even) of the sum over 100 · 100.
+Bitmap24 ShearByTheSteps(const Bitmap24& picture, int px, int py, Color background) {
+    const std::int64_t kx = px == 50 ? 51 : px, ky = py == 50 ? 51 : py;
+    const ResultBox box = ShearedBox({picture.Width(), picture.Height()}, {px, py, background});
+    const std::int64_t ox = box.left + box.size.width - picture.Width();
+    const std::int64_t oy = box.top + box.size.height - picture.Height();
+    Bitmap24 result(box.size.width, box.size.height);
+    for (int i = 0; i < box.size.width; ++i) {
+        for (int j = 0; j < box.size.height; ++j) {
+            const std::int64_t x = i - ox, y = j - oy, sx = 100 * x + kx * y, sy = 100 * y + ky * x;
+            if (sx < 0 || sx >= 100 * (picture.Width() - 1) || sy < 0 || sy >= 100 * (picture.Height() - 1)) {
+                result.SetPixel(i, j, background);
+                continue;
+            }
+            const int c = static_cast<int>(sx / 100), r = static_cast<int>(sy / 100);
+            const std::int64_t fx = sx % 100, fy = sy % 100;
+            int channels[3];
+            for (int ch = 0; ch < 3; ++ch) {
+                const auto at = [&](int dx, int dy) { return std::int64_t{picture.Row(r + dy)[3 * (c + dx) + ch]}; };
+                const std::int64_t sum = (100 - fx) * (100 - fy) * at(0, 0) + fx * (100 - fy) * at(1, 0) +
+                                         (100 - fx) * fy * at(0, 1) + fx * fy * at(1, 1);
+                std::int64_t q = sum / 10000;
+                const std::int64_t rest = sum % 10000;
+                if (rest > 5000 || (rest == 5000 && q % 2 == 1)) ++q;
+                channels[ch] = static_cast<int>(q);
+            }
+            result.SetPixel(i, j,
+                            Rgb(static_cast<std::uint8_t>(channels[2]), static_cast<std::uint8_t>(channels[1]),
+                                static_cast<std::uint8_t>(channels[0])));
+        }
+    }
+    return result;
+}
+
+// Column bands with progress, tiles on one thread and on several: the steps' pixels.
+TEST(Shear, EveryWalkGivesThePixelsOfTheSteps) {
+    std::mt19937 random(31);
+    for (int n = 0; n < 30; ++n) {
+        const int width = 1 + static_cast<int>(random() % 150), height = 1 + static_cast<int>(random() % 150);
+        const int px = n == 0 ? 50 : static_cast<int>(random() % 120), py = static_cast<int>(random() % 3) * 40;
+        const Bitmap24 picture = RandomPicture(width, height, random());
+        testing::RecordingProgress progress;
+        const Bitmap24 sheared = n % 3 == 0   ? Shear(picture.View(), {px, py, Rgb(1, 2, 3)}, &progress)
+                                 : n % 3 == 1 ? Shear(picture.View(), {px, py, Rgb(1, 2, 3)})
+                                              : Shear(picture.View(), {px, py, Rgb(1, 2, 3)}, nullptr, 2 + n % 3);
+        EXPECT_EQ(sheared, ShearByTheSteps(picture, px, py, Rgb(1, 2, 3)))
+            << width << "x" << height << " " << px << "/" << py << " walk " << n % 3;
+    }
 }
 
 TEST(Resize, EachMethodOnPicturesWorkedByHand) {

@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -120,7 +121,7 @@ struct DecodeSession {
     jpeg_decompress_struct cinfo{};
     jpeg_source_mgr source{};
     jpeg_progress_mgr monitor{};
-    std::array<std::uint8_t, 3 * 256> bgrOfIndex{};
+    BgrTable bgrOfIndex{};
     InkPlan inks;
     std::vector<std::uint8_t> inkRow;
     PictureTarget* target = nullptr;  // null: the indices alone (DecodeJpegIndices)
@@ -337,19 +338,8 @@ void PreparePicture(DecodeSession& s, bool palettePicture) {
             }
         }
         info.palette.push_back(Rgb(r, g, b));
-        s.bgrOfIndex[3 * i] = static_cast<std::uint8_t>(b);
-        s.bgrOfIndex[3 * i + 1] = static_cast<std::uint8_t>(g);
-        s.bgrOfIndex[3 * i + 2] = static_cast<std::uint8_t>(r);
     }
-}
-
-void ExpandIndices(const std::uint8_t* indices, int width, const std::uint8_t* bgrOfIndex, std::uint8_t* out) {
-    for (int x = 0; x < width; ++x, out += 3) {
-        const std::uint8_t* bgr = bgrOfIndex + 3 * indices[x];
-        out[0] = bgr[0];
-        out[1] = bgr[1];
-        out[2] = bgr[2];
-    }
+    s.bgrOfIndex = BgrOfPalette(info.palette);
 }
 
 // Ink amounts c, m, y, k (0 none) give red = (255 - c)(255 - k) / 255 and so
@@ -449,7 +439,7 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
         if (s.inks.active) {
             InksToBgr(row, width, s.inks, out, s.inks.quantise ? nullptr : indices);
         } else if (palettePicture) {
-            if (out) ExpandIndices(row, width, s.bgrOfIndex.data(), out);
+            if (out) ExpandIndices(row, width, s.bgrOfIndex, out);
         } else if (!kLibraryDoesBgr) {
             SwapRedBlue(row, width);
         }
@@ -555,6 +545,20 @@ JpegRowSource RowsOf(ConstPixelView pixels) {
 }
 
 }  // namespace
+
+BgrTable BgrOfPalette(const Palette& palette) {
+    BgrTable bgr{};
+    for (std::size_t i = 0; i < std::min<std::size_t>(palette.size(), 256); ++i) {
+        bgr[3 * i] = BlueOf(palette[i]);
+        bgr[3 * i + 1] = GreenOf(palette[i]);
+        bgr[3 * i + 2] = RedOf(palette[i]);
+    }
+    return bgr;
+}
+
+void ExpandIndices(const std::uint8_t* indices, int width, const BgrTable& bgr, std::uint8_t* out) {
+    for (int x = 0; x < width; ++x, out += 3) std::memcpy(out, &bgr[3 * std::size_t{indices[x]}], 3);
+}
 
 void ApplyDecodingParameters(const JpegSettings& settings, jpeg_decompress_struct& cinfo) {
     switch (settings.NumOfColors) {

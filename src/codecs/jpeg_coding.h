@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -118,6 +119,12 @@ struct JpegIndexed {
 };
 std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
                                              const JpegRowProgress& progress = {});
+
+// Each palette entry's blue, green and red (up to 256 entries), through
+// which rows of indices expand to the rows of a 24-bit picture.
+using BgrTable = std::array<std::uint8_t, 3 * 256>;
+BgrTable BgrOfPalette(const Palette& palette);
+void ExpandIndices(const std::uint8_t* indices, int width, const BgrTable& bgr, std::uint8_t* out);
 
 // Row y (0 the top) of a picture being encoded: its pixels of blue, green,
 // red, valid until the next call. Rows are asked for once each, top first.

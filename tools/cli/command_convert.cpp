@@ -1,6 +1,3 @@
-#include <algorithm>
-#include <array>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -35,16 +32,35 @@ PixelFormat FormatOption(const ParsedArgs& args, PixelFormat source) {
     throw UsageError("--bits must be 1, 4, 8, 15, 16, 24, 32 or keep, not \"" + bits + "\"");
 }
 
-const char* WrittenKind(const std::string& extension) {
+// What OUT was written as, for the report line.
+std::string WrittenKind(const std::string& out, PixelFormat format) {
+    const std::string extension = UpperExtension(PathFromUtf8(out));
     if (extension == ".GIF") return "GIF, at most 256 colours";
     if (extension == ".JPG" || extension == ".JPEG") return "JPEG, quality 75";
     if (extension == ".ICO") return "icon, 32 bits";
-    return nullptr;
+    if (extension == ".PNG") {
+        const bool palette = format == PixelFormat::k1 || format == PixelFormat::k4 || format == PixelFormat::k8;
+        return std::string("PNG, ") + PixelFormatName(palette ? format : PixelFormat::k24);
+    }
+    return PixelFormatName(BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format);
 }
 
 int Wrote(CommandIo& io, const std::string& out, int width, int height, PixelFormat format) {
-    io.out << "wrote " << out << " (" << width << " x " << height << ", " << PixelFormatName(format) << ")\n";
+    io.out << "wrote " << out << " (" << width << " x " << height << ", " << WrittenKind(out, format) << ")\n";
     return kExitOk;
+}
+
+// A conversion's exit code, its failure reported as the command's.
+template <typename Conversion>
+auto Reported(CommandIo& io, Conversion convert) -> decltype(convert()) {
+    try {
+        return convert();
+    } catch (const UsageError&) {
+        throw;  // a wrong option is the caller's, with its own exit code
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli convert: " << e.what() << '\n';
+        return kExitFailure;
+    }
 }
 
 // A 24-bit bitmap copied to a bitmap goes row by row, never held whole.
@@ -52,51 +68,37 @@ int Wrote(CommandIo& io, const std::string& out, int width, int height, PixelFor
 std::optional<int> CopyBitmapRows(const std::string& in, const std::string& out, const ParsedArgs& args,
                                   CommandIo& io) {
     if (args.ValueOr("bits", "24") != "24") return std::nullopt;
-    try {
+    return Reported(io, [&]() -> std::optional<int> {
         const Transform same = [](Bitmap24 rows) { return rows; };
         const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), same, 0);
         if (!size) return std::nullopt;
         return Wrote(io, out, size->width, size->height, PixelFormat::k24);
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
+    });
 }
 
 // A 24-bit bitmap made a JPEG goes row by row from file to file, top row
 // first as the encoder takes them. Nullopt for any other conversion.
 std::optional<int> ConvertBitmapToJpeg(const std::string& in, const std::string& out, CommandIo& io) {
     if (PictureKindOf(PathFromUtf8(out)) != PictureFileKind::kJpeg) return std::nullopt;
-    try {
+    return Reported(io, [&]() -> std::optional<int> {
         const std::unique_ptr<BmpRowReader> rows = BmpRowReader::Open(PathFromUtf8(in), BmpRowOrder::kTopDown);
         if (!rows) return std::nullopt;
         const BmpInfo& info = rows->Info();
         WriteJpeg(
             PathFromUtf8(out), info.width, info.height, [&rows](int) { return rows->NextRow(); },
             io.codecs.jpeg.Settings());
-        io.out << "wrote " << out << " (" << info.width << " x " << info.height << ", "
-               << WrittenKind(UpperExtension(PathFromUtf8(out))) << ")\n";
-        return kExitOk;
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
+        return Wrote(io, out, info.width, info.height, PixelFormat::k24);
+    });
 }
 
 // Palette colours as the rows of a 24-bit bitmap, bottom row first.
 void WriteIndicesAs24Bits(const std::filesystem::path& path, const JpegIndexed& picture) {
-    std::array<std::uint8_t, 3 * 256> bgrOfIndex{};
-    for (std::size_t i = 0; i < std::min<std::size_t>(picture.palette.size(), 256); ++i) {
-        bgrOfIndex[3 * i] = BlueOf(picture.palette[i]);
-        bgrOfIndex[3 * i + 1] = GreenOf(picture.palette[i]);
-        bgrOfIndex[3 * i + 2] = RedOf(picture.palette[i]);
-    }
+    const BgrTable bgr = BgrOfPalette(picture.palette);
     const auto width = static_cast<std::size_t>(picture.width);
     std::vector<std::uint8_t> row(3 * width);
     BmpRowWriter writer(path, picture.width, picture.height);
     for (int y = picture.height - 1; y >= 0; --y) {
-        const std::uint8_t* index = picture.indices.data() + static_cast<std::size_t>(y) * width;
-        for (std::size_t x = 0; x < width; ++x) std::memcpy(&row[3 * x], &bgrOfIndex[3 * index[x]], 3);
+        ExpandIndices(picture.indices.data() + static_cast<std::size_t>(y) * width, picture.width, bgr, row.data());
         writer.WriteRow(row.data());
     }
     writer.Commit();
@@ -115,7 +117,7 @@ std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::stri
     if (PictureKindOf(PathFromUtf8(in)) != PictureFileKind::kJpeg || !toBitmap || (bits != "8" && bits != "24")) {
         return std::nullopt;
     }
-    try {
+    return Reported(io, [&]() -> std::optional<int> {
         const std::vector<std::uint8_t> bytes = ReadJpegFile(PathFromUtf8(in));
         if (bytes.empty()) return std::nullopt;
         const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings());
@@ -126,44 +128,21 @@ std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::stri
         }
         WriteBmpIndexed(PathFromUtf8(out), picture->width, picture->height, picture->indices, picture->palette);
         return Wrote(io, out, picture->width, picture->height, PixelFormat::k8);
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
+    });
 }
 
 int RunConvert(const ParsedArgs& args, CommandIo& io) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
-    const std::string extension = UpperExtension(PathFromUtf8(out));
     if (const auto done = CopyBitmapRows(in, out, args, io)) return *done;
     if (const auto done = ConvertBitmapToJpeg(in, out, io)) return *done;
     if (const auto done = ConvertJpegFromIndices(in, out, args, io)) return *done;
-    LoadedPicture picture;
-    try {
-        picture = ReadInputPicture(in, io.codecs);
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
-    const PixelFormat format = FormatOption(args, picture.format);
-    try {
+    return Reported(io, [&] {
+        const LoadedPicture picture = ReadInputPicture(in, io.codecs);
+        const PixelFormat format = FormatOption(args, picture.format);
         SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
-    io.out << "wrote " << out << " (" << picture.bitmap.Width() << " x " << picture.bitmap.Height() << ", ";
-    if (const char* kind = WrittenKind(extension)) {
-        io.out << kind << ")\n";
-    } else if (extension == ".PNG") {
-        const bool palette = format == PixelFormat::k1 || format == PixelFormat::k4 || format == PixelFormat::k8;
-        io.out << "PNG, " << PixelFormatName(palette ? format : PixelFormat::k24) << ")\n";
-    } else {
-        const PixelFormat written = BmpBitsPerPixel(format) == 24 ? PixelFormat::k24 : format;
-        io.out << PixelFormatName(written) << ")\n";
-    }
-    return kExitOk;
+        return Wrote(io, out, picture.bitmap.Width(), picture.bitmap.Height(), format);
+    });
 }
 
 }  // namespace

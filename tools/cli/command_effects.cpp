@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "all_commands.h"
+#include "strips.h"
 #include "imaging/effects/effects.h"
 #include "imaging/geometry/transforms.h"
 #include "picture_io.h"
@@ -99,10 +100,11 @@ Transform MakeRoundPhoto(const ParsedArgs& args) {
         Refuse("outer-x", options.outerX, "the outer border must lie beyond --inner-x + 1");
     const std::optional<int> cx = OptionalInt(args, "centre-x", 0, 65535);
     const std::optional<int> cy = OptionalInt(args, "centre-y", 0, 65535);
-    return [options, cx, cy](Bitmap24 picture) mutable {
+    const int threads = ThreadsOf(args);
+    return [options, cx, cy, threads](Bitmap24 picture) mutable {
         options.centreX = cx.value_or(picture.Width() / 2);
         options.centreY = cy.value_or(picture.Height() / 2);
-        RoundPhoto(picture.View(), options);
+        RoundPhoto(picture.View(), options, nullptr, threads);
         return picture;
     };
 }
@@ -110,7 +112,8 @@ Transform MakeRoundPhoto(const ParsedArgs& args) {
 Transform MakeEarthquake(const ParsedArgs& args) {
     const EarthquakeOptions options{args.IntValue("change-x", 0, 0, 100), args.IntValue("change-y", 0, 0, 100),
                                     ColourValue(args, "background", colors::kWhite)};
-    return [options](Bitmap24 picture) { return Earthquake(picture.View(), options); };
+    const int threads = ThreadsOf(args);
+    return [options, threads](Bitmap24 picture) { return Earthquake(picture.View(), options, nullptr, threads); };
 }
 
 Transform MakeWaves(const ParsedArgs& args) {
@@ -121,7 +124,8 @@ Transform MakeWaves(const ParsedArgs& args) {
     options.yAmplitude = args.IntValue("y-amplitude", 15, -32768, 32767);
     if (options.yPeriod == 0) Refuse("y-period", 0, "the period of the horizontal shift cannot be 0");
     if (options.yAmplitude == 0) Refuse("y-amplitude", 0, "the period of the vertical shift cannot be 0");
-    return [options](Bitmap24 picture) { return Waves(picture.View(), options); };
+    const int threads = ThreadsOf(args);
+    return [options, threads](Bitmap24 picture) { return Waves(picture.View(), options, nullptr, threads); };
 }
 
 void AddArtistic(CommandRegistry& registry) {
@@ -190,7 +194,8 @@ void AddArtistic(CommandRegistry& registry) {
           "not beyond --inner-x + 1 is refused)"},
          {"outer-y", "N", "\"Vonkajší okraj\" \"Os Y\", 0..65535 (default 100; raised to --inner-y when below it)"},
          {"centre-x", "N", "\"Stred\" \"Os X\", 0..65535 (default width div 2)"},
-         {"centre-y", "N", "\"Stred\" \"Os Y\", 0..65535 (default height div 2)"}},
+         {"centre-y", "N", "\"Stred\" \"Os Y\", 0..65535 (default height div 2)"},
+         kThreadsOption},
         MakeRoundPhoto);
 }
 
@@ -204,7 +209,8 @@ void AddDistortions(CommandRegistry& registry) {
                         "elsewhere the background.\n",
                         {{"change-x", "P", "\"Zmena na osi X:\", percent, 0..100 (default 0)"},
                          {"change-y", "P", "\"Zmena na osi Y:\", percent, 0..100 (default 0)"},
-                         {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"}},
+                         {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"},
+                         kThreadsOption},
                         MakeEarthquake);
     AddTransformCommand(
         registry, "waves",
@@ -217,7 +223,8 @@ void AddDistortions(CommandRegistry& registry) {
          {"y-period", "N",
           "\"Os Y\" \"Perióda\", -32768..32767 (default 10): period of the horizontal shift; 0 is refused"},
          {"y-amplitude", "N",
-          "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"}},
+          "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"},
+         kThreadsOption},
         MakeWaves);
 }
 

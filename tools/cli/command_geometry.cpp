@@ -65,7 +65,8 @@ Transform MakeResize(const ParsedArgs& args) {
     if (typed[2].value && typed[3].value) throw UsageError("give --height or --height-percent, not both");
     const auto given = std::count_if(typed.begin(), typed.end(), [](const TypedField& t) { return t.value; });
     if (keepRatio && given > 1) throw UsageError("with --keep-ratio give one size option only");
-    return [typed, keepRatio, method](Bitmap24 picture) {
+    const int threads = ThreadsOf(args);
+    return [typed, keepRatio, method, threads](Bitmap24 picture) {
         const Size original{picture.Width(), picture.Height()};
         ResizeFields fields = InitialResizeFields(original);
         std::string widthFrom = "width", heightFrom = "height";
@@ -78,7 +79,7 @@ Transform MakeResize(const ParsedArgs& args) {
         }
         if (fields.width == 0) throw std::runtime_error("--" + widthFrom + " gives a width of 0 pixels");
         if (fields.height == 0) throw std::runtime_error("--" + heightFrom + " gives a height of 0 pixels");
-        return Resize(picture.View(), {fields.width, fields.height}, method);
+        return Resize(picture.View(), {fields.width, fields.height}, method, nullptr, threads);
     };
 }
 
@@ -136,7 +137,8 @@ void AddGeometryCommands(CommandRegistry& registry) {
                          {"width-percent", "P", "\"Relativna hodnota (v %)\" \"X-ova os\", 1 to 10000 (default 100)"},
                          {"height-percent", "P", "\"Y-ova os\", 1 to 10000 (default 100)"},
                          {"keep-ratio", "", "\"Zachovavat pomer stran\" (default off)"},
-                         {"method", "M", "nearest, linear or bilinear (default bilinear)"}},
+                         {"method", "M", "nearest, linear or bilinear (default bilinear)"},
+                         kThreadsOption},
                         MakeResize);
     AddTransformCommand(registry, "mirror-x", "mirror across the horizontal axis: upside down (\"Zrkadlo na osi X\")",
                         "Row y is exchanged with row H - 1 - y.\n", {}, MakeMirror<&MirrorX>);

@@ -1,11 +1,14 @@
 #include "strips.h"
 
 #include <algorithm>
-#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
-#include <thread>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "codecs/bmp_reader.h"
@@ -21,34 +24,169 @@ bool ReadsAsBitmap(const std::filesystem::path& path) {
     return kind == PictureFileKind::kBmp || kind == PictureFileKind::kNone || kind == PictureFileKind::kMetafile;
 }
 
-// Picture rows [top, bottom) of a bottom-up file: read upwards as they are
-// needed, dropped once no later strip needs them.
-class RowWindow {
-public:
-    RowWindow(BmpRowReader& reader, int height) : reader_(reader), top_(height), bottom_(height) {}
-
-    void Hold(int top, int bottom) {
-        while (bottom_ > bottom) {
-            rows_.pop_back();
-            --bottom_;
-        }
-        while (top_ > top) {
-            const std::uint8_t* row = reader_.NextRow();
-            rows_.emplace_front(row, row + static_cast<std::size_t>(reader_.Info().width) * 3);
-            --top_;
-        }
-    }
-    const std::uint8_t* Row(int y) const { return rows_[static_cast<std::size_t>(y - top_)].data(); }
-
-private:
-    BmpRowReader& reader_;
-    int top_, bottom_;
-    std::deque<std::vector<std::uint8_t>> rows_;
+// Picture rows [from, to), of which the strip's own are [top, bottom).
+struct Strip {
+    int width = 0, from = 0, top = 0, bottom = 0, to = 0;
+    Bitmap24 rows;
 };
 
-int StripRowsFor(int width) {
+// The strips of a bottom-up file from the bottom, as it stores the rows and
+// the writer wants them. Each row is read once: the context rows a strip
+// shares with the one below are kept from that one.
+class StripReader {
+public:
+    StripReader(BmpRowReader& reader, int reach, int stripRows)
+        : reader_(reader),
+          width_(reader.Info().width),
+          height_(reader.Info().height),
+          reach_(reach),
+          stripRows_(stripRows),
+          bottom_(height_),
+          readTop_(height_) {}
+
+    // False after the top strip.
+    bool Next(Strip& strip) {
+        if (bottom_ <= 0) return false;
+        const std::size_t rowBytes = static_cast<std::size_t>(width_) * 3;
+        strip.width = width_;
+        strip.bottom = bottom_;
+        strip.top = std::max(0, bottom_ - stripRows_);
+        strip.from = std::max(0, strip.top - reach_);
+        strip.to = std::min(height_, bottom_ + reach_);
+        strip.rows = Bitmap24(width_, strip.to - strip.from);
+        for (int y = readTop_; y < strip.to; ++y) {
+            std::memcpy(strip.rows.Row(y - strip.from), Kept(y, rowBytes), rowBytes);
+        }
+        for (int y = readTop_ - 1; y >= strip.from; --y) {
+            std::memcpy(strip.rows.Row(y - strip.from), reader_.NextRow(), rowBytes);
+        }
+        // The next strip's rows below its own: [from, top + reach).
+        readTop_ = strip.from;
+        const int shared = std::min(height_, strip.top + reach_) - strip.from;
+        kept_.resize(static_cast<std::size_t>(shared) * rowBytes);
+        for (int y = 0; y < shared; ++y) std::memcpy(Kept(readTop_ + y, rowBytes), strip.rows.Row(y), rowBytes);
+        bottom_ = strip.top;
+        return true;
+    }
+
+private:
+    std::uint8_t* Kept(int y, std::size_t rowBytes) {
+        return kept_.data() + static_cast<std::size_t>(y - readTop_) * rowBytes;
+    }
+
+    BmpRowReader& reader_;
+    const int width_, height_, reach_, stripRows_;
+    int bottom_;   // of the next strip
+    int readTop_;  // rows [readTop_, height) are read; kept_ starts at readTop_
+    std::vector<std::uint8_t> kept_;
+};
+
+// The strip's own rows of what the operation made of it, from the bottom.
+void WriteOwnRows(BmpRowWriter& writer, const Strip& strip, const Bitmap24& done) {
+    if (done.Width() != strip.width || done.Height() != strip.to - strip.from) {
+        throw std::logic_error("an operation run in strips changed the strip's size");
+    }
+    for (int y = strip.bottom - 1; y >= strip.top; --y) writer.WriteRow(done.Row(y - strip.from));
+}
+
+// Strips transformed on `threads` threads at once. The calling thread reads
+// the strips and writes them, in order, and transforms one itself whenever
+// the oldest is not finished yet; at most threads + 1 strips are in flight.
+class StripPipeline {
+public:
+    StripPipeline(const Transform& transform, int threads) : transform_(transform), threads_(threads) {}
+
+    void Run(StripReader& strips, BmpRowWriter& writer) {
+        RunOnThreads(threads_, [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
+    }
+
+private:
+    struct Job {
+        Strip strip;
+        Bitmap24 done;
+        std::exception_ptr failure;
+        bool finished = false;
+    };
+
+    void Carry(StripReader& strips, BmpRowWriter& writer) {
+        // The workers end however this ends.
+        const std::unique_ptr<StripPipeline, void (*)(StripPipeline*)> finish(this, [](StripPipeline* p) {
+            const std::lock_guard guard(p->lock_);
+            p->stop_ = true;
+            p->changed_.notify_all();
+        });
+        bool more = true;
+        for (;;) {
+            if (more && jobs_.size() <= static_cast<std::size_t>(threads_)) {
+                auto job = std::make_unique<Job>();
+                more = strips.Next(job->strip);
+                if (!more) continue;
+                const std::lock_guard guard(lock_);
+                todo_.push_back(job.get());
+                jobs_.push_back(std::move(job));
+                changed_.notify_all();
+                continue;
+            }
+            if (jobs_.empty()) return;
+            std::unique_lock guard(lock_);
+            while (!jobs_.front()->finished) {
+                if (todo_.empty()) {
+                    changed_.wait(guard);
+                } else {
+                    RunOne(guard);
+                }
+            }
+            const std::unique_ptr<Job> job = std::move(jobs_.front());
+            jobs_.pop_front();
+            guard.unlock();
+            if (job->failure) std::rethrow_exception(job->failure);
+            WriteOwnRows(writer, job->strip, job->done);
+        }
+    }
+
+    void Work() {
+        std::unique_lock guard(lock_);
+        for (;;) {
+            changed_.wait(guard, [&] { return stop_ || !todo_.empty(); });
+            if (stop_) return;
+            RunOne(guard);
+        }
+    }
+
+    // The oldest strip no thread has taken; `guard` is released meanwhile.
+    void RunOne(std::unique_lock<std::mutex>& guard) {
+        Job* job = todo_.front();
+        todo_.pop_front();
+        guard.unlock();
+        try {
+            job->done = transform_(std::move(job->strip.rows));
+        } catch (...) {
+            job->failure = std::current_exception();
+        }
+        guard.lock();
+        job->finished = true;
+        changed_.notify_all();
+    }
+
+    const Transform& transform_;
+    const int threads_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<std::unique_ptr<Job>> jobs_;  // in flight, oldest first; the calling thread's
+    std::deque<Job*> todo_;                  // not taken yet
+    bool stop_ = false;
+};
+
+void WriteStrips(StripReader& strips, BmpRowWriter& writer, const Transform& transform, int threads) {
+    if (threads > 1) return StripPipeline(transform, threads).Run(strips, writer);
+    for (Strip strip; strips.Next(strip);) WriteOwnRows(writer, strip, transform(std::move(strip.rows)));
+}
+
+// About kStripBytes, less with many threads: each holds a strip and its result.
+int StripRowsFor(int width, int threads) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    return static_cast<int>(std::clamp<std::size_t>(kStripBytes / rowBytes, 1, kMaxBitmapDimension));
+    const std::size_t bytes = kStripBytes / static_cast<std::size_t>(std::max(1, threads / 2));
+    return static_cast<int>(std::clamp<std::size_t>(bytes / rowBytes, 1, kMaxBitmapDimension));
 }
 
 }  // namespace
@@ -80,48 +218,6 @@ Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reac
     return result;
 }
 
-namespace {
-
-// Slower than this, an operation gains from threads despite the copies of
-// its bands (a negative runs at about 1 GB/s, the HSL change at 80 MB/s).
-constexpr double kWorthSharingBytesPerSecond = 400e6;
-
-// From the bottom, as the file stores the rows and the writer wants them.
-void WriteStrips(BmpRowReader& reader, BmpRowWriter& writer, const Transform& transform, int reach, int stripRows,
-                 int threads) {
-    const int width = reader.Info().width;
-    const int height = reader.Info().height;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    RowWindow window(reader, height);
-    // The first strip on one thread tells whether the operation is worth
-    // sharing: one that barely outpaces the copies bands need runs alone.
-    // Either way gives the same bytes.
-    int share = 1;
-    bool timed = false;
-    for (int bottom = height; bottom > 0; bottom -= stripRows) {
-        const int top = std::max(0, bottom - stripRows);
-        const int from = std::max(0, top - reach);
-        const int to = std::min(height, bottom + reach);
-        window.Hold(from, to);
-        Bitmap24 strip(width, to - from);
-        for (int y = from; y < to; ++y) std::memcpy(strip.Row(y - from), window.Row(y), rowBytes);
-        const auto started = std::chrono::steady_clock::now();
-        const Bitmap24 done = TransformInBands(std::move(strip), transform, reach, share);
-        if (!timed) {
-            timed = true;
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-            const double bytes = static_cast<double>(rowBytes) * (to - from);
-            if (seconds * kWorthSharingBytesPerSecond > bytes) share = threads;
-        }
-        if (done.Width() != width || done.Height() != to - from) {
-            throw std::logic_error("an operation run in strips changed the strip's size");
-        }
-        for (int y = bottom - 1; y >= top; --y) writer.WriteRow(done.Row(y - from));
-    }
-}
-
-}  // namespace
-
 std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
                                              const Transform& transform, int reach, int stripRows, int threads) {
     if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
@@ -129,9 +225,10 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
     std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
     if (!reader || !reader->Info().bottomUp) return std::nullopt;
     const PictureSize size{reader->Info().width, reader->Info().height};
-    if (stripRows == 0) stripRows = StripRowsFor(size.width);
+    if (stripRows == 0) stripRows = StripRowsFor(size.width, threads);
     BmpRowWriter writer(out, size.width, size.height);
-    WriteStrips(*reader, writer, transform, reach, stripRows, threads);
+    StripReader strips(*reader, reach, stripRows);
+    WriteStrips(strips, writer, transform, threads);
     // Closed first: Windows renames nothing over a file still open, and IN
     // may be OUT.
     reader.reset();

@@ -2,7 +2,9 @@
 // function that the dialogs, kelbo-cli and the benchmarks call; `progress`
 // may be null. A value combination the effect cannot use (a cell of size 0,
 // a wave period of 0, the round photo's outer border not beyond the inner
-// one) throws std::invalid_argument with a message naming the field.
+// one) throws std::invalid_argument with a message naming the field. The
+// round photo and the waves told no progress share the rows among `threads`
+// threads, with the same pixels.
 #pragma once
 
 #include "core/bitmap24.h"
@@ -77,7 +79,7 @@ struct RoundPhotoOptions {
     int outerX = 100, outerY = 100;
     int centreX = 0, centreY = 0;
 };
-void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* progress = nullptr);
+void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* progress = nullptr, int threads = 1);
 
 // "Zvlnenie obrázku": target pixel (x, y) is the bilinear sample of the
 // source at u = x − sin(y / yPeriod)·xPeriod, v = y − sin(x / yAmplitude)·xAmplitude,
@@ -89,7 +91,8 @@ struct WaveOptions {
     int yPeriod = 10;     // "Os Y" "P&erióda": period of the horizontal shift
     int yAmplitude = 15;  // "Os Y" "A&mplitúda": period of the vertical shift
 };
-void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress = nullptr);
-Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress = nullptr);
+void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress = nullptr,
+           int threads = 1);
+Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress = nullptr, int threads = 1);
 
 }  // namespace kelbo

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/extended_precision.h"
+#include "core/parallel.h"
 #include "imaging/effects/effects.h"
 
 namespace kelbo {
@@ -89,7 +90,7 @@ private:
 
 }  // namespace
 
-void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* progress) {
+void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* progress, int threads) {
     for (const int v :
          {options.innerX, options.innerY, options.outerX, options.outerY, options.centreX, options.centreY}) {
         if (v < 0 || v > 65535) throw std::invalid_argument("Okrúhla fotografia: the values must lie in 0..65535");
@@ -102,11 +103,15 @@ void RoundPhoto(PixelView picture, const RoundPhotoOptions& options, Progress* p
     const ExtendedPrecisionScope scope;
     const Fade fade(options);
     const ProgressScope shown(progress, picture.Height());
-    for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* p = picture.Row(y);
-        for (int x = 0; x < picture.Width(); ++x, p += 3) fade.Apply(p, x, y);
-        shown.Set(y);
-    }
+    // With progress the rows go in order on this thread, as the window shows them.
+    InParallelBands(picture.Height(), progress ? 1 : threads, [&](int first, int end) {
+        const ExtendedPrecisionScope bandScope;  // Windows starts a thread at double precision
+        for (int y = first; y < end; ++y) {
+            std::uint8_t* p = picture.Row(y);
+            for (int x = 0; x < picture.Width(); ++x, p += 3) fade.Apply(p, x, y);
+            shown.Set(y);
+        }
+    });
 }
 
 }  // namespace kelbo

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/extended_precision.h"
+#include "core/parallel.h"
 #include "imaging/effects/cells.h"
 #include "imaging/effects/effects.h"
 #include "imaging/geometry/transforms.h"
@@ -53,43 +54,53 @@ bool SampleFast(ConstPixelView source, double u, double v, std::uint8_t* out) {
     return true;
 }
 
-}  // namespace
-
-void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress) {
-    Check(source, target, options);
+// Target row y, in extended precision; downShift[x] is the vertical shift of
+// column x, also in double.
+void WaveRow(ConstPixelView source, std::uint8_t* out, int y, const std::vector<long double>& downShift,
+             const std::vector<double>& downShiftFast, const WaveOptions& options) {
     const int width = source.Width();
-    const int height = source.Height();
-    const ProgressScope shown(progress, height);
-    if (source.Empty()) return;
-    const ExtendedPrecisionScope scope;
     const long double lastColumn = width - 1;
-    const long double lastRow = height - 1;
-    std::vector<long double> downShift(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x)
-        downShift[x] = std::sin(static_cast<long double>(x) / options.yAmplitude) * options.xAmplitude;
-    std::vector<double> downShiftFast(downShift.begin(), downShift.end());
-    for (int y = 0; y < height; ++y) {
-        const long double acrossShift = std::sin(static_cast<long double>(y) / options.yPeriod) * options.xPeriod;
-        const auto acrossShiftFast = static_cast<double>(acrossShift);
-        std::uint8_t* out = target.Row(y);
-        for (int x = 0; x < width; ++x, out += 3) {
-            const double uFast = std::clamp(x - acrossShiftFast, 0.0, static_cast<double>(width - 1));
-            const double vFast = std::clamp(y - downShiftFast[x], 0.0, static_cast<double>(height - 1));
-            if (SampleFast(source, uFast, vFast, out)) continue;
-            const long double u = std::clamp(x - acrossShift, 0.0L, lastColumn);
-            const long double v = std::clamp(y - downShift[x], 0.0L, lastRow);
-            const Color c = SampleCanvasBilinear(source, u, v);
-            out[0] = BlueOf(c);
-            out[1] = GreenOf(c);
-            out[2] = RedOf(c);
-        }
-        shown.Set(y);
+    const long double lastRow = source.Height() - 1;
+    const long double acrossShift = std::sin(static_cast<long double>(y) / options.yPeriod) * options.xPeriod;
+    const auto acrossShiftFast = static_cast<double>(acrossShift);
+    for (int x = 0; x < width; ++x, out += 3) {
+        const double uFast = std::clamp(x - acrossShiftFast, 0.0, static_cast<double>(width - 1));
+        const double vFast = std::clamp(y - downShiftFast[x], 0.0, static_cast<double>(lastRow));
+        if (SampleFast(source, uFast, vFast, out)) continue;
+        const long double u = std::clamp(x - acrossShift, 0.0L, lastColumn);
+        const long double v = std::clamp(y - downShift[x], 0.0L, lastRow);
+        const Color c = SampleCanvasBilinear(source, u, v);
+        out[0] = BlueOf(c);
+        out[1] = GreenOf(c);
+        out[2] = RedOf(c);
     }
 }
 
-Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress) {
+}  // namespace
+
+void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress, int threads) {
+    Check(source, target, options);
+    const int width = source.Width();
+    const ProgressScope shown(progress, source.Height());
+    if (source.Empty()) return;
+    const ExtendedPrecisionScope scope;
+    std::vector<long double> downShift(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        downShift[x] = std::sin(static_cast<long double>(x) / options.yAmplitude) * options.xAmplitude;
+    const std::vector<double> downShiftFast(downShift.begin(), downShift.end());
+    // With progress the rows go in order on this thread, as the window shows them.
+    InParallelBands(source.Height(), progress ? 1 : threads, [&](int first, int end) {
+        const ExtendedPrecisionScope bandScope;  // Windows starts a thread at double precision
+        for (int y = first; y < end; ++y) {
+            WaveRow(source, target.Row(y), y, downShift, downShiftFast, options);
+            shown.Set(y);
+        }
+    });
+}
+
+Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress, int threads) {
     Bitmap24 result(source.Width(), source.Height());
-    Waves(source, result.View(), options, progress);
+    Waves(source, result.View(), options, progress, threads);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/parallel.h"
 #include "imaging/geometry/geometry_support.h"
 #include "imaging/geometry/transforms.h"
 
@@ -51,9 +52,43 @@ std::vector<int> NearestAlong(int oldSize, int newSize) {
     return nearest;
 }
 
-void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress) {
-    SampleByIndex(source, target, NearestAlong(source.Width(), target.Width()),
-                  NearestAlong(source.Height(), target.Height()), progress);
+// Target rows [first, end) of SampleByIndex, its tables already checked.
+void SampleRows(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
+                int first, int end, const ProgressScope* shown = nullptr) {
+    for (int y = first; y < end; ++y) {
+        const std::uint8_t* in = source.Row(rows[y]);
+        std::uint8_t* out = target.Row(y);
+        for (const int column : columns) {
+            std::memcpy(out, in + 3 * column, 3);
+            out += 3;
+        }
+        if (shown) shown->Set(y);
+    }
+}
+
+// Without progress the target's rows are shared among the threads; with it,
+// one thread fills them in the order the window shows them.
+void SampleByIndexOn(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
+                     Progress* progress, int threads) {
+    const auto inside = [](std::span<const int> indices, int size) {
+        return std::all_of(indices.begin(), indices.end(), [size](int i) { return i >= 0 && i < size; });
+    };
+    if (columns.size() != static_cast<std::size_t>(target.Width()) ||
+        rows.size() != static_cast<std::size_t>(target.Height()) || !inside(columns, source.Width()) ||
+        !inside(rows, source.Height())) {
+        throw std::invalid_argument("SampleByIndex: the index tables do not fit the pictures");
+    }
+    if (progress) {
+        const ProgressScope shown(progress, target.Height() - 1);
+        return SampleRows(source, target, columns, rows, 0, target.Height(), &shown);
+    }
+    InParallelBands(target.Height(), threads,
+                    [&](int first, int end) { SampleRows(source, target, columns, rows, first, end); });
+}
+
+void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress, int threads) {
+    SampleByIndexOn(source, target, NearestAlong(source.Width(), target.Width()),
+                    NearestAlong(source.Height(), target.Height()), progress, threads);
 }
 
 // One source row weighed along x, not yet divided: (D - a)·p(c) + a·p(c + 1)
@@ -76,7 +111,8 @@ inline std::int64_t ShiftRound(std::int64_t n, int shift) {
 
 // The same sums as the banded walk, row after row: each source row is
 // weighed along x once and kept while new rows still use it.
-void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys) {
+void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys,
+                        int first, int end) {
     const std::int64_t d = xs.denominator * ys.denominator;
     const bool powerOfTwo = (d & (d - 1)) == 0;
     int shift = 0;
@@ -85,7 +121,7 @@ void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSampl
     const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
     std::vector<std::int32_t> upper(bytes), lower(bytes);
     int upperRow = -1, lowerRow = -1;
-    for (int y = 0; y < target.Height(); ++y) {
+    for (int y = first; y < end; ++y) {
         if (ys.cell[y] != upperRow) {
             if (ys.cell[y] == lowerRow) {
                 std::swap(upper, lower);
@@ -111,14 +147,19 @@ void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSampl
     }
 }
 
-void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress) {
+void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress, int threads) {
     const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
     const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
     const QuotientRounder rounder(xs.denominator * ys.denominator);
     // Whole-number positions (50 %, 25 % ...) weigh one pixel alone.
-    if (xs.denominator == 1 && ys.denominator == 1) return SampleByIndex(source, target, xs.cell, ys.cell, progress);
+    if (xs.denominator == 1 && ys.denominator == 1) {
+        return SampleByIndexOn(source, target, xs.cell, ys.cell, progress, threads);
+    }
     // Without progress nobody watches the window grow from the left.
-    if (!progress) return ResizeBilinearRows(source, target, xs, ys);
+    if (!progress) {
+        return InParallelBands(target.Height(), threads,
+                               [&](int first, int end) { ResizeBilinearRows(source, target, xs, ys, first, end); });
+    }
     const ProgressScope shown(progress, target.Width() - 1);
     geometry_support::InColumnBands(
         {target.Width(), target.Height()}, kBandColumns, target.Height(), shown,
@@ -159,9 +200,9 @@ void InterpolateRow(const std::uint8_t* in, const AxisSamples& xs, const Quotien
     }
 }
 
-void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
-    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
-    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+// Target rows [first, end) of the linear method.
+void ResizeLinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys, int first,
+                      int end, const ProgressScope* shown = nullptr) {
     const QuotientRounder alongX(xs.denominator);
     const QuotientRounder alongY(ys.denominator);
     // The two source rows of the current new row, already along x; new rows
@@ -169,8 +210,7 @@ void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
     std::vector<std::uint8_t> upper(bytes), lower(bytes);
     int upperRow = -1, lowerRow = -1;
-    const ProgressScope shown(progress, target.Height() - 1);
-    for (int y = 0; y < target.Height(); ++y) {
+    for (int y = first; y < end; ++y) {
         if (ys.cell[y] != upperRow) {
             if (ys.cell[y] == lowerRow) {
                 std::swap(upper, lower);
@@ -189,53 +229,47 @@ void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress) {
         for (std::size_t k = 0; k < bytes; ++k) {
             out[k] = static_cast<std::uint8_t>(alongY((ys.denominator - b) * upper[k] + b * lower[k]));
         }
-        shown.Set(y);
+        if (shown) shown->Set(y);
     }
+}
+
+void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress, int threads) {
+    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
+    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+    if (progress) {
+        const ProgressScope shown(progress, target.Height() - 1);
+        return ResizeLinearRows(source, target, xs, ys, 0, target.Height(), &shown);
+    }
+    InParallelBands(target.Height(), threads,
+                    [&](int first, int end) { ResizeLinearRows(source, target, xs, ys, first, end); });
 }
 
 }  // namespace
 
 void SampleByIndex(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
                    Progress* progress) {
-    const auto inside = [](std::span<const int> indices, int size) {
-        return std::all_of(indices.begin(), indices.end(), [size](int i) { return i >= 0 && i < size; });
-    };
-    if (columns.size() != static_cast<std::size_t>(target.Width()) ||
-        rows.size() != static_cast<std::size_t>(target.Height()) || !inside(columns, source.Width()) ||
-        !inside(rows, source.Height())) {
-        throw std::invalid_argument("SampleByIndex: the index tables do not fit the pictures");
-    }
-    const ProgressScope shown(progress, target.Height() - 1);
-    for (int y = 0; y < target.Height(); ++y) {
-        const std::uint8_t* in = source.Row(rows[y]);
-        std::uint8_t* out = target.Row(y);
-        for (const int column : columns) {
-            std::memcpy(out, in + 3 * column, 3);
-            out += 3;
-        }
-        shown.Set(y);
-    }
+    SampleByIndexOn(source, target, columns, rows, progress, 1);
 }
 
-void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress) {
+void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress, int threads) {
     if (source.Empty() || target.Empty()) {
         throw std::invalid_argument("Zmena veľkosti: a picture of 0 pixels cannot be resized, nor resized to");
     }
     geometry_support::CheckTarget(source, target, {target.Width(), target.Height()}, "Zmena veľkosti");
     switch (method) {
-    case ResizeMethod::kNearest: return ResizeNearest(source, target, progress);
-    case ResizeMethod::kLinear: return ResizeLinear(source, target, progress);
-    case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress);
+    case ResizeMethod::kNearest: return ResizeNearest(source, target, progress, threads);
+    case ResizeMethod::kLinear: return ResizeLinear(source, target, progress, threads);
+    case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress, threads);
     }
     throw std::invalid_argument("Zmena veľkosti: unknown method");
 }
 
-Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress) {
+Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress, int threads) {
     if (size.width < 1 || size.height < 1) {
         throw std::invalid_argument("Zmena veľkosti: the new size must be at least 1 x 1 pixels");
     }
     Bitmap24 result(size.width, size.height);  // every method sets every pixel
-    Resize(source, result.View(), method, progress);
+    Resize(source, result.View(), method, progress, threads);
     return result;
 }
 

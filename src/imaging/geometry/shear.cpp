@@ -140,9 +140,10 @@ Size EarthquakeSize(Size picture, const EarthquakeOptions& options) {
     return ShearedBox(picture, EarthquakeShear(options)).size;
 }
 
-void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress) {
+void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress,
+                int threads) {
     const ShearOptions shear = EarthquakeShear(options);
-    Shear(source, target, shear, progress);
+    Shear(source, target, shear, progress, threads);
     const int w = source.Width();
     const int h = source.Height();
     const std::int64_t kx = Hundredths(shear.alongX);
@@ -153,25 +154,27 @@ void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions
     const std::int64_t endY = 100 * (std::int64_t{h} - 1);
     const std::uint8_t background[3] = {BlueOf(options.background), GreenOf(options.background),
                                         RedOf(options.background)};
-    for (int j = 0; j < target.Height(); ++j) {
-        const std::int64_t y = j - oy;
-        std::uint8_t* out = target.Row(j);
-        const std::uint8_t* own = j < h ? source.Row(j) : nullptr;
-        for (int i = 0; i < target.Width(); ++i, out += 3) {
-            const std::int64_t x = i - ox;
-            const std::int64_t sx = 100 * x + kx * y;
-            const std::int64_t sy = 100 * y + ky * x;
-            if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) continue;  // the shear left the background
-            const std::uint8_t* c2 = own && i < w ? own + 3 * static_cast<std::ptrdiff_t>(i) : background;
-            for (int ch = 0; ch < 3; ++ch) out[ch] = static_cast<std::uint8_t>((out[ch] + c2[ch]) / 2);
+    InParallelBands(target.Height(), progress ? 1 : threads, [&](int first, int end) {
+        for (int j = first; j < end; ++j) {
+            const std::int64_t y = j - oy;
+            std::uint8_t* out = target.Row(j);
+            const std::uint8_t* own = j < h ? source.Row(j) : nullptr;
+            for (int i = 0; i < target.Width(); ++i, out += 3) {
+                const std::int64_t x = i - ox;
+                const std::int64_t sx = 100 * x + kx * y;
+                const std::int64_t sy = 100 * y + ky * x;
+                if (sx < 0 || sx >= endX || sy < 0 || sy >= endY) continue;  // the shear left the background
+                const std::uint8_t* c2 = own && i < w ? own + 3 * static_cast<std::ptrdiff_t>(i) : background;
+                for (int ch = 0; ch < 3; ++ch) out[ch] = static_cast<std::uint8_t>((out[ch] + c2[ch]) / 2);
+            }
         }
-    }
+    });
 }
 
-Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress) {
+Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress, int threads) {
     const Size size = EarthquakeSize({source.Width(), source.Height()}, options);
     Bitmap24 result(size.width, size.height);
-    Earthquake(source, result.View(), options, progress);
+    Earthquake(source, result.View(), options, progress, threads);
     return result;
 }
 

@@ -4,8 +4,8 @@
 // in two forms: the size of the result, and a fill of a target of that size
 // (so the program can open the window first and show the result growing);
 // `progress` may be null. The source is never changed and never the target.
-// Rotation and shear told no progress share the result's rows among
-// `threads` threads, with the same pixels.
+// Rotation, shear, the earthquake and resizing told no progress share the
+// result's rows among `threads` threads, with the same pixels.
 #pragma once
 
 #include <cstdint>
@@ -88,9 +88,10 @@ Size EarthquakeSize(Size picture, const EarthquakeOptions& options);
 // Pixel (i, j) where the shear samples inside the picture is, per channel,
 // (sample + c2) div 2 with c2 the picture's own pixel (i, j), or the
 // background beyond the picture; elsewhere the background. Progress: columns.
-void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options,
-                Progress* progress = nullptr);
-Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress = nullptr);
+void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress = nullptr,
+                int threads = 1);
+Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress = nullptr,
+                    int threads = 1);
 
 // --- Resizing ("Zmena veľkosti") -----------------------------------------
 
@@ -106,9 +107,12 @@ enum class ResizeMethod { kNearest = 0, kLinear = 1, kBilinear = 2 };
 //             between its two neighbouring columns and rounded to a byte,
 //             then those rows along y, rounded again.
 // A neighbour beyond the last column or row repeats it. Progress: rows for
-// nearest, columns for the others. Throws std::invalid_argument for a size of 0.
-void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress = nullptr);
-Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress = nullptr);
+// nearest and linear, columns for bilinear; told none, the rows are shared
+// among `threads` threads, with the same pixels. Throws
+// std::invalid_argument for a size of 0.
+void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress = nullptr,
+            int threads = 1);
+Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress = nullptr, int threads = 1);
 
 // Nearest-neighbour sampling by tables: target pixel (x, y) is source pixel
 // (columns[x], rows[y]). The tables must have the target's width and height

@@ -59,10 +59,11 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
             const Bitmap24 picture = Noise(size.width, size.height, static_cast<unsigned>(size.width * 7 + streamed));
             WriteBmp24(dir / "in.bmp", picture.View());
             const std::vector<std::uint8_t> whole = EncodeBmp24(transform(Bitmap24(picture)).View());
-            for (const int rows : {1, 2, 7, 0}) {
+            for (const auto& [rows, threads] : {std::pair{1, 1}, {2, 1}, {7, 1}, {0, 1}, {1, 3}, {2, 2}, {7, 4}}) {
                 SCOPED_TRACE(command.name + " " + std::to_string(size.width) + " x " + std::to_string(size.height) +
-                             ", strips of " + std::to_string(rows));
-                ASSERT_TRUE(TransformInStrips(dir / "in.bmp", dir / "out.bmp", transform, command.stripReach, rows));
+                             ", strips of " + std::to_string(rows) + " on " + std::to_string(threads));
+                ASSERT_TRUE(
+                    TransformInStrips(dir / "in.bmp", dir / "out.bmp", transform, command.stripReach, rows, threads));
                 EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole);
             }
             EXPECT_EQ(EncodeBmp24(TransformInBands(Bitmap24(picture), transform, command.stripReach, 4).View()), whole);

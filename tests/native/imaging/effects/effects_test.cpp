@@ -198,7 +198,7 @@ TEST(RoundPhoto, EqualsTheFormulaInExtendedPrecision) {
         options.centreX = std::max(0, o.centreX);
         options.centreY = std::max(0, o.centreY);
         Bitmap24 faded = source;
-        RoundPhoto(faded.View(), options);
+        RoundPhoto(faded.View(), options, nullptr, 1 + run % 3);
         const ExtendedPrecisionScope scope;
         const long double k = 256.0L / (options.outerX - options.innerX - 1);
         for (int y = 0; y < 70; ++y) {
@@ -236,10 +236,13 @@ TEST(Distortions, EarthquakeAndWaves) {
     for (int ch = 0; ch < 3; ++ch)
         EXPECT_EQ(moved.Row(20)[30 + ch], (source.Row(20)[21 + ch] + source.Row(20)[30 + ch]) / 2);
     EXPECT_EQ(EarthquakeSize({100, 50}, {50, 0, 0}).width, 126);  // 50 acts as 51
+    EXPECT_EQ(Earthquake(source.View(), {10, 20, colors::kWhite}, nullptr, 3),
+              Earthquake(source.View(), {10, 20, colors::kWhite}));
 
     EXPECT_EQ(Waves(source.View(), {0, 0, 7, -3}), source);
     const WaveOptions options{4, -6, 9, 5};
-    const Bitmap24 waves = Waves(source.View(), options);
+    const Bitmap24 waves = Waves(source.View(), options, nullptr, 3);
+    EXPECT_EQ(waves, Waves(source.View(), options));
     const ExtendedPrecisionScope scope;
     for (int y = 0; y < source.Height(); y += 7) {
         for (int x = 0; x < source.Width(); x += 3) {

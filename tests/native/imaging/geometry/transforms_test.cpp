@@ -141,16 +141,23 @@ TEST(MirrorsAndBorders, ExchangeAndPlaceExactly) {
     EXPECT_THROW(AddBorders(picture.View(), {65500, 0, 0, 0}), BitmapSizeError);
 }
 
-TEST(Resize, BilinearRowsEqualTheBandedWalkOfTheProgressPath) {
+// The rows without progress, on one thread or shared, against the walk of
+// the progress path.
+TEST(Resize, EveryWalkGivesThePixelsOfTheProgressPath) {
     struct Quiet : Progress {
         void SetMax(int) noexcept override {}
         void SetPosition(int) noexcept override {}
     } quiet;
     const Bitmap24 random = RandomPicture(23, 17, 4);
-    for (const Size size : {Size{46, 34}, {92, 68}, {35, 25}, {24, 18}, {11, 40}, {60, 9}}) {
-        Bitmap24 banded(size.width, size.height);
-        Resize(random.View(), banded.View(), ResizeMethod::kBilinear, &quiet);
-        EXPECT_EQ(Resize(random.View(), size, ResizeMethod::kBilinear), banded) << size.width << "x" << size.height;
+    for (const Size size : {Size{46, 34}, {92, 68}, {35, 25}, {24, 18}, {11, 40}, {60, 9}, {1, 1}}) {
+        for (const auto method : {ResizeMethod::kNearest, ResizeMethod::kLinear, ResizeMethod::kBilinear}) {
+            Bitmap24 banded(size.width, size.height);
+            Resize(random.View(), banded.View(), method, &quiet);
+            for (const int threads : {1, 3, 64}) {
+                EXPECT_EQ(Resize(random.View(), size, method, nullptr, threads), banded)
+                    << size.width << "x" << size.height << " method " << static_cast<int>(method) << " on " << threads;
+            }
+        }
     }
     // 4 rows to 9: new rows 7 and 8 sample y = 28/9 and 32/9, both in the last
     // row's cell, whose lower neighbour is the last row itself.

@@ -99,24 +99,13 @@ void SortDarkestFirst(std::vector<Color>& colours) {
 class MedianCut {
 public:
     explicit MedianCut(ConstPixelView pixels) {
-        std::vector<std::uint64_t> count(kCells), red(kCells), green(kCells), blue(kCells);
-        for (int y = 0; y < pixels.Height(); ++y) {
-            const std::uint8_t* p = pixels.Row(y);
-            for (int x = 0; x < pixels.Width(); ++x, p += 3) {
-                const std::size_t cell = (std::size_t{p[2]} >> 2 << 12) | (std::size_t{p[1]} >> 2 << 6) |
-                                         (std::size_t{p[0]} >> 2);
-                ++count[cell];
-                red[cell] += p[2];
-                green[cell] += p[1];
-                blue[cell] += p[0];
-            }
-        }
-        for (std::size_t cell = 0; cell < kCells; ++cell) {
-            if (count[cell] == 0) continue;
-            const std::uint64_t n = count[cell];
-            bins_.push_back(Bin{n,
-                                {red[cell], green[cell], blue[cell]},
-                                {Mean(red[cell], n), Mean(green[cell], n), Mean(blue[cell], n)}});
+        // Every picture a file can hold counts in 32 bits: half the memory
+        // beside the picture.
+        if (std::uint64_t{static_cast<std::uint32_t>(pixels.Width())} * static_cast<std::uint32_t>(pixels.Height()) <
+            (std::uint64_t{1} << 30)) {
+            Count<std::uint32_t>(pixels);
+        } else {
+            Count<std::uint64_t>(pixels);
         }
     }
 
@@ -163,6 +152,36 @@ private:
         std::uint64_t range;  // of the longest channel
         int channel;          // the longest channel
     };
+
+    // Per cell its pixels and the sums of their channels' two low bits, below
+    // 3 · count: a channel's sum is 4 · its level · count + that sum.
+    template <typename N>
+    void Count(ConstPixelView pixels) {
+        struct Cell {
+            N count, low[3];  // red, green, blue
+        };
+        std::vector<Cell> cells(kCells);
+        for (int y = 0; y < pixels.Height(); ++y) {
+            const std::uint8_t* p = pixels.Row(y);
+            for (int x = 0; x < pixels.Width(); ++x, p += 3) {
+                Cell& cell = cells[(std::size_t{p[2]} >> 2 << 12) | (std::size_t{p[1]} >> 2 << 6) | (p[0] >> 2)];
+                ++cell.count;
+                cell.low[0] += p[2] & 3;
+                cell.low[1] += p[1] & 3;
+                cell.low[2] += p[0] & 3;
+            }
+        }
+        bins_.reserve(static_cast<std::size_t>(
+            std::count_if(cells.begin(), cells.end(), [](const Cell& cell) { return cell.count != 0; })));
+        for (std::size_t i = 0; i < kCells; ++i) {
+            const Cell& cell = cells[i];
+            if (cell.count == 0) continue;
+            const std::uint64_t n = cell.count;
+            std::uint64_t sum[3];
+            for (int c = 0; c < 3; ++c) sum[c] = 4 * (i >> (12 - 6 * c) & 63) * n + cell.low[c];
+            bins_.push_back(Bin{n, {sum[0], sum[1], sum[2]}, {Mean(sum[0], n), Mean(sum[1], n), Mean(sum[2], n)}});
+        }
+    }
 
     static std::uint8_t Mean(std::uint64_t sum, std::uint64_t n) {
         return static_cast<std::uint8_t>((sum + n / 2) / n);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -96,6 +97,24 @@ TEST(BmpPalette, TooManyColoursGiveAFullMedianCutTable) {
     }
     // 256 boxes of about 16 x 16 colours: nothing is more than a box away.
     EXPECT_LE(worst, 12);
+}
+
+// 320 colours in five cells of 4 x 4 x 4: five boxes, each entry its cell's
+// exact mean, 4 x level + 1.5 rounded up.
+TEST(BmpPalette, MedianCutEntriesAreTheMeansOfTheirPixels) {
+    const int levels[5][3] = {{0, 0, 0}, {10, 20, 30}, {63, 1, 2}, {5, 63, 40}, {33, 44, 63}};
+    Bitmap24 picture(64, 5);
+    std::vector<Color> expected;
+    for (int y = 0; y < 5; ++y) {
+        const auto [r, g, b] = levels[y];
+        for (int x = 0; x < 64; ++x)
+            picture.SetPixel(x, y, Rgb(4 * r + (x & 3), 4 * g + (x >> 2 & 3), 4 * b + (x >> 4)));
+        expected.push_back(Rgb(4 * r + 2, 4 * g + 2, 4 * b + 2));
+    }
+    std::vector<Color> colours = ChooseBmpPalette(picture.View(), 8).colors;
+    std::sort(colours.begin(), colours.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(colours, expected);
 }
 
 TEST(BmpPalette, MedianCutFindsSixteenClusters) {

@@ -76,4 +76,9 @@ Result<BmpInfo> ReadBmpInfo(const std::filesystem::path& path);
 // Nullopt when it overflows.
 std::optional<std::uint64_t> BmpRowBytes(std::uint16_t bitsPerPixel, std::int32_t width);
 
+// The order rows go by, read (BmpRowReader) or written (BmpRowWriter): as the
+// file stores them (bottom row first unless top-down), or the top row first
+// whatever the file.
+enum class BmpRowOrder { kStored, kTopDown };
+
 }  // namespace kelbo

@@ -93,14 +93,12 @@ Masks MasksOf(const BmpInfo& info) {
     return info.bitsPerPixel == 16 ? Masks(0x7C00, 0x03E0, 0x001F) : Masks(0xFF0000, 0xFF00, 0xFF);
 }
 
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-
 std::size_t RowBytesOf(const BmpInfo& info) {
     return static_cast<std::size_t>(*BmpRowBytes(info.bitsPerPixel, info.width));
 }
 
 // A block of whole rows, at least one.
-std::size_t RowBlockBytes(std::size_t rowBytes) { return std::max(rowBytes, kBlockBytes / rowBytes * rowBytes); }
+std::size_t RowBlockBytes(std::size_t rowBytes) { return std::max(rowBytes, kFileBlockBytes / rowBytes * rowBytes); }
 
 // The stored rows of an uncompressed picture one after another: from the
 // whole file in memory, or read from the file in blocks of about a megabyte.

@@ -53,10 +53,6 @@ Result<BmpPicture> ReadBmp(std::span<const std::uint8_t> file, Progress* progres
 Result<BmpFormatInfo> ReadBmp(const std::filesystem::path& path, PictureTarget& target, Progress* progress = nullptr);
 Result<BmpPicture> ReadBmp(const std::filesystem::path& path, Progress* progress = nullptr);
 
-// The order of the rows a BmpRowReader gives: as the file stores them
-// (bottom row first unless top-down), or the top row first whatever the file.
-enum class BmpRowOrder { kStored, kTopDown };
-
 // The rows of an uncompressed 24-bit bitmap taken from its file a block at a
 // time, for work that never holds the whole picture.
 class BmpRowReader {

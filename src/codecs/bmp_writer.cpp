@@ -236,10 +236,38 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
 
 void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> indices,
                      std::span<const Color> palette) {
-    if (width <= 0 || height <= 0 || palette.empty() || palette.size() > 256 ||
+    if (width <= 0 || height <= 0 ||
         indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
-        throw std::invalid_argument("an 8-bit bitmap needs a picture, 1 to 256 colours and an index per pixel");
+        throw std::invalid_argument("an 8-bit bitmap needs a picture and an index per pixel");
     }
+    BmpRowWriter writer(path, width, height, BmpRowOrder::kStored, palette);
+    for (int y = height - 1; y >= 0; --y) writer.WriteRow(indices.data() + static_cast<std::size_t>(y) * width);
+    writer.Commit();
+}
+
+struct BmpRowWriter::State {
+    explicit State(const std::filesystem::path& path) : file(path) {}
+    AtomicFileWriter file;
+    BmpRowOrder order = BmpRowOrder::kStored;
+    int width = 0, height = 0;
+    BmpLayout layout;
+    std::size_t entries = 0;                // of the table; 0: 24 bits
+    std::array<std::uint8_t, 256> first{};  // each index's first entry of its colour
+    // Whole stored rows [blockLow, blockLow + blockSize), their padding zeros.
+    std::vector<std::uint8_t> block;
+    int blockRows = 1, blockLow = 0, blockSize = 0, inBlock = 0;
+    int written = 0;
+
+    int StoredIndex(int row) const { return order == BmpRowOrder::kStored ? row : height - 1 - row; }
+};
+
+BmpRowWriter::BmpRowWriter(const std::filesystem::path& path, int width, int height, BmpRowOrder order,
+                           std::span<const Color> palette) {
+    if (width <= 0 || height <= 0) {
+        throw std::invalid_argument("a bitmap file cannot hold an empty picture (" + std::to_string(width) + " x " +
+                                    std::to_string(height) + ")");
+    }
+    if (palette.size() > 256) throw std::invalid_argument("an 8-bit bitmap holds 1 to 256 colours");
     // As the table a picture is written with maps its colours: each to the
     // first entry of that colour.
     std::vector<Color> colors(palette.size());
@@ -248,54 +276,53 @@ void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, s
         colors[i] = palette[i] & 0xFFFFFF;
         first[i] = static_cast<std::uint8_t>(std::find(colors.begin(), colors.begin() + i, colors[i]) - colors.begin());
     }
-    const BmpLayout layout = LayoutFor(width, height, 8, false, colors.size());
+    const int bits = palette.empty() ? 24 : 8;
+    const BmpLayout layout = LayoutFor(width, height, bits, false, colors.size());
     std::vector<std::uint8_t> headers;
-    AppendHeaders(headers, width, height, 8, false, colors, layout);
-    BlockFileWriter file(path);
-    file.Write(headers);
-    std::vector<std::uint8_t> row(layout.stride, 0);
-    for (int y = height - 1; y >= 0; --y) {
-        const std::uint8_t* source = indices.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
-            if (source[x] >= colors.size()) throw std::invalid_argument("a palette index beyond the table");
-            row[static_cast<std::size_t>(x)] = first[source[x]];
-        }
-        file.Write(row);
-    }
-    file.Commit();
-}
-
-struct BmpRowWriter::State {
-    explicit State(const std::filesystem::path& path) : file(path) {}
-    BlockFileWriter file;
-    std::vector<std::uint8_t> padding;
-};
-
-BmpRowWriter::BmpRowWriter(const std::filesystem::path& path, int width, int height)
-    : width_(width), rowsLeft_(height) {
-    if (width <= 0 || height <= 0) {
-        throw std::invalid_argument("a bitmap file cannot hold an empty picture (" + std::to_string(width) + " x " +
-                                    std::to_string(height) + ")");
-    }
-    const BmpLayout layout = LayoutFor(width, height, 24, false, 0);
-    std::vector<std::uint8_t> headers;
-    AppendHeaders(headers, width, height, 24, false, {}, layout);
+    AppendHeaders(headers, width, height, bits, false, colors, layout);
     state_ = std::make_unique<State>(path);
-    state_->padding.assign(layout.stride - static_cast<std::size_t>(width) * 3, 0);
-    state_->file.Write(headers);
+    State& s = *state_;
+    s.order = order;
+    s.width = width;
+    s.height = height;
+    s.layout = layout;
+    s.entries = colors.size();
+    s.first = first;
+    s.blockRows = static_cast<int>(
+        std::clamp<std::size_t>(kFileBlockBytes / layout.stride, 1, static_cast<std::size_t>(height)));
+    s.block.assign(static_cast<std::size_t>(s.blockRows) * layout.stride, 0);
+    s.file.Write(headers);
 }
 
 BmpRowWriter::~BmpRowWriter() = default;
 
-void BmpRowWriter::WriteRow(const std::uint8_t* bgr) {
-    if (rowsLeft_ == 0) throw std::logic_error("BmpRowWriter: more rows than the picture has");
-    state_->file.Write({bgr, static_cast<std::size_t>(width_) * 3});
-    if (!state_->padding.empty()) state_->file.Write(state_->padding);
-    --rowsLeft_;
+void BmpRowWriter::WriteRow(const std::uint8_t* row) {
+    State& s = *state_;
+    if (s.written == s.height) throw std::logic_error("BmpRowWriter: more rows than the picture has");
+    if (s.inBlock == 0) {
+        s.blockSize = std::min(s.blockRows, s.height - s.written);
+        const int firstStored = s.StoredIndex(s.written);
+        s.blockLow = s.order == BmpRowOrder::kStored ? firstStored : firstStored - s.blockSize + 1;
+    }
+    std::uint8_t* out = s.block.data() +
+                        static_cast<std::size_t>(s.StoredIndex(s.written) - s.blockLow) * s.layout.stride;
+    if (s.entries == 0) {
+        std::memcpy(out, row, static_cast<std::size_t>(s.width) * 3);
+    } else {
+        for (int x = 0; x < s.width; ++x) {
+            if (row[x] >= s.entries) throw std::invalid_argument("a palette index beyond the table");
+            out[x] = s.first[row[x]];
+        }
+    }
+    ++s.written;
+    if (++s.inBlock < s.blockSize) return;
+    s.inBlock = 0;
+    s.file.WriteAt(s.layout.offset + static_cast<std::uint64_t>(s.blockLow) * s.layout.stride,
+                   {s.block.data(), static_cast<std::size_t>(s.blockSize) * s.layout.stride});
 }
 
 void BmpRowWriter::Commit() {
-    if (rowsLeft_ != 0) throw std::logic_error("BmpRowWriter: rows missing");
+    if (state_->written != state_->height) throw std::logic_error("BmpRowWriter: rows missing");
     state_->file.Commit();
 }
 

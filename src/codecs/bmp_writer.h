@@ -41,26 +41,28 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
 void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> indices,
                      std::span<const Color> palette);
 
-// A 24-bit bitmap written as its rows come, bottom row first, with the very
-// bytes WriteBmp writes for the picture at k24, through the safe save: so a
-// picture need never be held whole. Destroyed before Commit, it leaves any
-// old file as it was. Throws what WriteBmp throws.
+// A bitmap written as its rows come, through the safe save, so that a
+// picture need never be held whole: 24 bits, with the very bytes WriteBmp
+// writes at k24, or given a `palette`, 8 bits of indices into it, with the
+// bytes of WriteBmpIndexed. Rows come bottom first (kStored) or top first
+// (kTopDown: each block of rows is then written at its place in the file).
+// Destroyed before Commit, it leaves any old file as it was. Throws what
+// WriteBmpIndexed throws.
 class BmpRowWriter {
 public:
-    BmpRowWriter(const std::filesystem::path& path, int width, int height);
+    BmpRowWriter(const std::filesystem::path& path, int width, int height, BmpRowOrder order = BmpRowOrder::kStored,
+                 std::span<const Color> palette = {});
     ~BmpRowWriter();
     BmpRowWriter(const BmpRowWriter&) = delete;
     BmpRowWriter& operator=(const BmpRowWriter&) = delete;
 
-    // `bgr` holds the row's width pixels of blue, green, red.
-    void WriteRow(const std::uint8_t* bgr);
+    // The row's width pixels: blue, green, red, or palette indices.
+    void WriteRow(const std::uint8_t* row);
     // After the last row.
     void Commit();
 
 private:
     struct State;
-    int width_;
-    int rowsLeft_;
     std::unique_ptr<State> state_;
 };
 

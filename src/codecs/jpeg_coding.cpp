@@ -125,6 +125,7 @@ struct DecodeSession {
     InkPlan inks;
     std::vector<std::uint8_t> inkRow;
     PictureTarget* target = nullptr;  // null: the indices alone (DecodeJpegIndices)
+    const JpegIndexRows* indexRows = nullptr;
     PixelView view;
     // Palette indices: the whole picture's when the caller keeps them, else a row.
     std::vector<std::uint8_t>* keptIndices = nullptr;
@@ -422,6 +423,10 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
     if (!palettePicture && !s.inks.active) cinfo.out_color_space = kBgr;
     jpeg_start_decompress(&cinfo);
     PreparePicture(s, palettePicture);
+    if (s.indexRows) {
+        s.indexRows->begin(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
+                           s.result.palette);
+    }
 
     const int width = static_cast<int>(cinfo.output_width);
     const int height = static_cast<int>(cinfo.output_height);
@@ -440,6 +445,7 @@ void RunDecode(DecodeSession& s, std::span<const std::uint8_t> data, const JpegS
             InksToBgr(row, width, s.inks, out, s.inks.quantise ? nullptr : indices);
         } else if (palettePicture) {
             if (out) ExpandIndices(row, width, s.bgrOfIndex, out);
+            if (s.indexRows) s.indexRows->row(row);
         } else if (!kLibraryDoesBgr) {
             SwapRedBlue(row, width);
         }
@@ -630,10 +636,10 @@ JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings
 }
 
 std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
-                                             const JpegRowProgress& progress) {
+                                             const JpegIndexRows& rows, const JpegRowProgress& progress) {
     const auto session = std::make_unique<DecodeSession>();
     JpegIndexed indexed;
-    session->keptIndices = &indexed.indices;
+    session->indexRows = &rows;
     switch (setjmp(session->err.jump)) {
     case 0: break;
     case kJumpWarned: indexed.warnings = static_cast<int>(session->err.pub.num_warnings); return indexed;

@@ -103,22 +103,27 @@ JpegDecoded DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& s
 JpegDecodeInfo DecodeJpeg(std::span<const std::uint8_t> data, const JpegSettings& settings, PictureTarget& target,
                           const JpegRowProgress& progress = {}, std::vector<std::uint8_t>* indices = nullptr);
 
-// A quantised or grey picture as its palette indices alone, with no 24-bit
-// picture made: what DecodeJpeg keeps in `indices`, and the palette. Nullopt
-// for a file that does not decode straight to indices (true colour, or
-// CMYK, whose colours are reduced only once the whole picture is in): decode
-// that with a target. Warnings end decoding as in DecodeJpeg (the indices
-// are then incomplete). Throws EJPEGException.
+// A quantised or grey picture as rows of palette indices alone, with no
+// picture held: the rows DecodeJpeg keeps in `indices`, each handed to
+// `row` as it is decoded (top row first, valid during the call), after
+// `begin` was told the size and the palette. Nullopt for a file that does
+// not decode straight to indices (true colour, or CMYK, whose colours are
+// reduced only once the whole picture is in), before either is called:
+// decode that with a target. Warnings end decoding as in DecodeJpeg (fewer
+// rows came). Throws EJPEGException, and what the two throw.
+struct JpegIndexRows {
+    std::function<void(int width, int height, const Palette& palette)> begin;
+    std::function<void(const std::uint8_t* indices)> row;
+};
 struct JpegIndexed {
     int width = 0;
     int height = 0;
     Palette palette;
-    std::vector<std::uint8_t> indices;  // width * height, rows from the top
     std::vector<std::string> comments;
     int warnings = 0;
 };
 std::optional<JpegIndexed> DecodeJpegIndices(std::span<const std::uint8_t> data, const JpegSettings& settings,
-                                             const JpegRowProgress& progress = {});
+                                             const JpegIndexRows& rows, const JpegRowProgress& progress = {});
 
 // Each palette entry's blue, green and red (up to 256 entries), through
 // which rows of indices expand to the rows of a 24-bit picture.

@@ -120,6 +120,9 @@ int FileSystemCalls::OpenNew(const fs::path& path) {
 long FileSystemCalls::Write(int fd, const std::uint8_t* data, std::size_t size) {
     return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
 }
+int FileSystemCalls::Seek(int fd, std::uint64_t offset) {
+    return _lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0 ? -1 : 0;
+}
 int FileSystemCalls::Sync(int fd) { return _commit(fd); }
 int FileSystemCalls::Close(int fd) { return _close(fd); }
 #else
@@ -128,6 +131,9 @@ int FileSystemCalls::OpenNew(const fs::path& path) {
 }
 long FileSystemCalls::Write(int fd, const std::uint8_t* data, std::size_t size) {
     return ::write(fd, data, std::min<std::size_t>(size, std::size_t{1} << 30));
+}
+int FileSystemCalls::Seek(int fd, std::uint64_t offset) {
+    return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? -1 : 0;
 }
 int FileSystemCalls::Sync(int fd) { return ::fsync(fd); }
 int FileSystemCalls::Close(int fd) { return ::close(fd); }
@@ -231,6 +237,12 @@ void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
     }
 }
 
+void AtomicFileWriter::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) throw std::logic_error("AtomicFileWriter used after Commit or a failure");
+    if (calls_.Seek(fd_, offset) != 0) Fail(Reason(errno));
+    Write(bytes);
+}
+
 void AtomicFileWriter::Commit() {
     if (fd_ < 0) throw std::logic_error("AtomicFileWriter used after Commit or a failure");
 #ifdef _WIN32
@@ -271,18 +283,16 @@ void AtomicFileWriter::Discard() noexcept {
     }
 }
 
-namespace {
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-}  // namespace
+namespace {}  // namespace
 
-BlockFileWriter::BlockFileWriter(const fs::path& path) : file_(path) { block_.reserve(kBlockBytes); }
+BlockFileWriter::BlockFileWriter(const fs::path& path) : file_(path) { block_.reserve(kFileBlockBytes); }
 
 void BlockFileWriter::Write(std::span<const std::uint8_t> piece) {
-    if (block_.size() + piece.size() > kBlockBytes) {
+    if (block_.size() + piece.size() > kFileBlockBytes) {
         file_.Write(block_);
         block_.clear();
     }
-    if (piece.size() > kBlockBytes) return file_.Write(piece);
+    if (piece.size() > kFileBlockBytes) return file_.Write(piece);
     block_.insert(block_.end(), piece.begin(), piece.end());
 }
 

@@ -67,6 +67,8 @@ public:
     virtual int OpenNew(const std::filesystem::path& path);
     // At most `size` bytes: how many were written, or -1.
     virtual long Write(int fd, const std::uint8_t* data, std::size_t size);
+    // Moves the position the next Write starts at: 0, or -1.
+    virtual int Seek(int fd, std::uint64_t offset);
     virtual int Sync(int fd);
     virtual int Close(int fd);
     virtual std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -102,6 +104,9 @@ public:
 
     // All of `bytes`, however little each system write takes. Throws FileError.
     void Write(std::span<const std::uint8_t> bytes);
+    // The same from byte `offset` of the file on (a gap reads as zeros);
+    // the next Write follows these bytes.
+    void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     // Flushes the data to the disk and renames the temporary file over the
     // target. Call once; throws FileError.
     void Commit();
@@ -117,6 +122,9 @@ private:
     FileSystemCalls& calls_;
     int fd_ = -1;
 };
+
+// The size of the blocks files are read and written in.
+inline constexpr std::size_t kFileBlockBytes = std::size_t{1} << 20;
 
 // AtomicFileWriter with the pieces gathered into blocks of about a megabyte,
 // so that a writer may hand over rows or a few bytes at a time and still

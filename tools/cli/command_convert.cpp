@@ -91,23 +91,11 @@ std::optional<int> ConvertBitmapToJpeg(const std::string& in, const std::string&
     });
 }
 
-// Palette colours as the rows of a 24-bit bitmap, bottom row first.
-void WriteIndicesAs24Bits(const std::filesystem::path& path, const JpegIndexed& picture) {
-    const BgrTable bgr = BgrOfPalette(picture.palette);
-    const auto width = static_cast<std::size_t>(picture.width);
-    std::vector<std::uint8_t> row(3 * width);
-    BmpRowWriter writer(path, picture.width, picture.height);
-    for (int y = picture.height - 1; y >= 0; --y) {
-        ExpandIndices(picture.indices.data() + static_cast<std::size_t>(y) * width, picture.width, bgr, row.data());
-        writer.WriteRow(row.data());
-    }
-    writer.Commit();
-}
-
-// A JPEG made an 8- or 24-bit bitmap goes from its indices to the file, with
-// the bytes the whole picture would give: no 24-bit picture is held. Nullopt
-// for any other conversion, and for files the whole picture must take (true
-// colour, CMYK, warnings, whose errors it reports).
+// A JPEG made an 8- or 24-bit bitmap goes from its rows of indices to their
+// places in the file, with the bytes the whole picture would give: neither
+// the picture nor its indices are held. Nullopt for any other conversion,
+// and for files the whole picture must take (true colour, CMYK, warnings,
+// whose errors it reports).
 std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::string& out, const ParsedArgs& args,
                                           CommandIo& io) {
     const PictureFileKind outKind = PictureKindOf(PathFromUtf8(out));
@@ -120,14 +108,29 @@ std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::stri
     return Reported(io, [&]() -> std::optional<int> {
         const std::vector<std::uint8_t> bytes = ReadJpegFile(PathFromUtf8(in));
         if (bytes.empty()) return std::nullopt;
-        const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings());
+        std::unique_ptr<BmpRowWriter> writer;  // dropped unwritten when the whole picture must take over
+        BgrTable bgr{};
+        std::vector<std::uint8_t> row;
+        const JpegIndexRows rows{[&](int width, int height, const Palette& palette) {
+                                     if (bits == "8") {
+                                         writer = std::make_unique<BmpRowWriter>(PathFromUtf8(out), width, height,
+                                                                                 BmpRowOrder::kTopDown, palette);
+                                         return;
+                                     }
+                                     writer = std::make_unique<BmpRowWriter>(PathFromUtf8(out), width, height,
+                                                                             BmpRowOrder::kTopDown);
+                                     bgr = BgrOfPalette(palette);
+                                     row.resize(3 * static_cast<std::size_t>(width));
+                                 },
+                                 [&](const std::uint8_t* indices) {
+                                     if (bits == "8") return writer->WriteRow(indices);
+                                     ExpandIndices(indices, static_cast<int>(row.size() / 3), bgr, row.data());
+                                     writer->WriteRow(row.data());
+                                 }};
+        const std::optional<JpegIndexed> picture = DecodeJpegIndices(bytes, io.codecs.jpeg.Settings(), rows);
         if (!picture || picture->warnings > 0) return std::nullopt;
-        if (bits == "24") {
-            WriteIndicesAs24Bits(PathFromUtf8(out), *picture);
-            return Wrote(io, out, picture->width, picture->height, PixelFormat::k24);
-        }
-        WriteBmpIndexed(PathFromUtf8(out), picture->width, picture->height, picture->indices, picture->palette);
-        return Wrote(io, out, picture->width, picture->height, PixelFormat::k8);
+        writer->Commit();
+        return Wrote(io, out, picture->width, picture->height, bits == "8" ? PixelFormat::k8 : PixelFormat::k24);
     });
 }
 

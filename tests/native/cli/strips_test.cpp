@@ -101,8 +101,10 @@ TEST(ConvertStreams, GiveTheWholePicturesBytes) {
     kinds[1].grayscale = true;
     kinds[2].progressive = true;
     kinds[3].cmyk = true;
-    for (std::size_t k = 0; k < kinds.size(); ++k) {
-        WriteFileAtomically(dir / "in.jpg", kelbo::testing::EncodeWithLibrary(Noise(37, 23, 5), kinds[k]));
+    // The rows go to their places in blocks: 40001 x 60 takes 3 blocks at 8 bits and 8 at 24.
+    for (std::size_t k = 0; k < kinds.size() + 1; ++k) {
+        const Bitmap24 noise = k < kinds.size() ? Noise(37, 23, 5) : Noise(40001, 60, 5);
+        WriteFileAtomically(dir / "in.jpg", kelbo::testing::EncodeWithLibrary(noise, kinds[k % kinds.size()]));
         const LoadedPicture whole = LoadPictureFile(dir / "in.jpg", codecs);
         for (const PixelFormat format : {PixelFormat::k8, PixelFormat::k24}) {
             SCOPED_TRACE(std::to_string(k) + " at " + std::string(PixelFormatName(format)));

@@ -236,9 +236,9 @@ void WriteBmp(const std::filesystem::path& path, ConstPixelView pixels, PixelFor
 
 void WriteBmpIndexed(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> indices,
                      std::span<const Color> palette) {
-    if (width <= 0 || height <= 0 ||
+    if (width <= 0 || height <= 0 || palette.empty() || palette.size() > 256 ||
         indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
-        throw std::invalid_argument("an 8-bit bitmap needs a picture and an index per pixel");
+        throw std::invalid_argument("an 8-bit bitmap needs a picture, 1 to 256 colours and an index per pixel");
     }
     BmpRowWriter writer(path, width, height, BmpRowOrder::kStored, palette);
     for (int y = height - 1; y >= 0; --y) writer.WriteRow(indices.data() + static_cast<std::size_t>(y) * width);

@@ -276,6 +276,43 @@ TEST(BmpWriter, APaletteFileReadAndWrittenAgainIsTheSameFile) {
     }
 }
 
+// Rows handed over either way up, 24 bits or 8-bit indices into a table
+// with a repeated colour: WriteBmp's bytes, over several blocks too.
+TEST(BmpRowWriter, GivesWriteBmpsBytesInEitherOrder) {
+    const testing::TempDir dir;
+    std::mt19937 random(3);
+    std::vector<Color> palette(200);
+    for (Color& c : palette) c = random() & 0xFFFFFF;
+    palette[7] = palette[3];
+    for (const auto& [width, height] : {std::pair{1, 1}, {1, 37}, {41, 1}, {257, 131}, {5001, 300}}) {
+        std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
+        Bitmap24 picture(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t& index = indices[static_cast<std::size_t>(y) * width + x];
+                index = static_cast<std::uint8_t>(random() % 200);
+                picture.SetPixel(x, y, palette[index]);
+            }
+        }
+        for (const BmpRowOrder order : {BmpRowOrder::kStored, BmpRowOrder::kTopDown}) {
+            for (const bool eight : {false, true}) {
+                BmpRowWriter writer(dir / "rows.bmp", width, height, order,
+                                    eight ? std::span<const Color>(palette) : std::span<const Color>());
+                for (int i = 0; i < height; ++i) {
+                    const int y = order == BmpRowOrder::kStored ? height - 1 - i : i;
+                    writer.WriteRow(eight ? &indices[static_cast<std::size_t>(y) * width] : picture.Row(y));
+                }
+                writer.Commit();
+                EXPECT_EQ(ReadFileBytes(dir / "rows.bmp"),
+                          EncodeBmp(picture.View(), eight ? PixelFormat::k8 : PixelFormat::k24, palette))
+                    << width << " x " << height << (eight ? " at 8 bits" : " at 24 bits");
+            }
+        }
+    }
+    EXPECT_THROW(WriteBmpIndexed(dir / "none.bmp", 2, 1, std::vector<std::uint8_t>{0, 0}, {}), std::invalid_argument);
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.bmp"));
+}
+
 TEST(BmpWriter, ReducingMatchesWhatTheFileReadsBackAs) {
     const Bitmap24 photo = RandomPicture(40, 30, 3);  // 1200 colours: more than any table
     for (const PixelFormat format : kEveryFormat) {

@@ -228,7 +228,8 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
     if (stripRows == 0) stripRows = StripRowsFor(size.width, threads);
     BmpRowWriter writer(out, size.width, size.height);
     StripReader strips(*reader, reach, stripRows);
-    WriteStrips(strips, writer, transform, threads);
+    // No more threads than strips.
+    WriteStrips(strips, writer, transform, std::min(threads, (size.height + stripRows - 1) / stripRows));
     // Closed first: Windows renames nothing over a file still open, and IN
     // may be OUT.
     reader.reset();

@@ -74,6 +74,16 @@ private:
     std::ptrdiff_t stride_ = 0;
 };
 
+// Rows [top, top + rows.Height()) of a larger picture that is never held
+// whole: what an operation fills when its result is written a band at a time.
+struct RowBand {
+    PixelView rows;
+    int top = 0;
+
+    std::uint8_t* Row(int y) const { return rows.Row(y - top); }
+    int End() const { return top + rows.Height(); }
+};
+
 // Compares sizes and pixels, ignoring row padding.
 // Copies the pixels (not the padding) of `source` into `target` row by
 // row; both must have the same width and height (std::invalid_argument).

@@ -124,12 +124,13 @@ __attribute__((target("avx2"))) void FillSpanAvx2(const SpanMap& m, ConstPixelVi
         // (an outside lane's value is never used).
         const __m256d sxIn = _mm256_blendv_pd(sx, zero, outside), syIn = _mm256_blendv_pd(sy, zero, outside);
         const __m128i c = _mm256_cvttpd_epi32(sxIn), r = _mm256_cvttpd_epi32(syIn);
-        alignas(32) double fx[4], fy[4];
-        alignas(16) int cs[4], rs[4];
-        _mm256_store_pd(fx, _mm256_sub_pd(sxIn, _mm256_cvtepi32_pd(c)));
-        _mm256_store_pd(fy, _mm256_sub_pd(syIn, _mm256_cvtepi32_pd(r)));
-        _mm_store_si128(reinterpret_cast<__m128i*>(cs), c);
-        _mm_store_si128(reinterpret_cast<__m128i*>(rs), r);
+        // Unaligned stores: 64-bit Windows keeps the stack at 16 bytes only.
+        double fx[4], fy[4];
+        int cs[4], rs[4];
+        _mm256_storeu_pd(fx, _mm256_sub_pd(sxIn, _mm256_cvtepi32_pd(c)));
+        _mm256_storeu_pd(fy, _mm256_sub_pd(syIn, _mm256_cvtepi32_pd(r)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cs), c);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rs), r);
         for (int i = 0; i < 4; ++i) {
             std::uint8_t* p = row + 3 * (x + i);
             if (white & (1 << i))

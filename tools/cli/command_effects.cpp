@@ -109,14 +109,17 @@ Transform MakeRoundPhoto(const ParsedArgs& args) {
     };
 }
 
-Transform MakeEarthquake(const ParsedArgs& args) {
+RowsOf MakeEarthquake(const ParsedArgs& args) {
     const EarthquakeOptions options{args.IntValue("change-x", 0, 0, 100), args.IntValue("change-y", 0, 0, 100),
                                     ColourValue(args, "background", colors::kWhite)};
     const int threads = ThreadsOf(args);
-    return [options, threads](Bitmap24 picture) { return Earthquake(picture.View(), options, nullptr, threads); };
+    return [options, threads](ConstPixelView source) {
+        return ResultRows{EarthquakeSize({source.Width(), source.Height()}, options),
+                          [source, options, threads](RowBand band) { EarthquakeRows(source, band, options, threads); }};
+    };
 }
 
-Transform MakeWaves(const ParsedArgs& args) {
+RowsOf MakeWaves(const ParsedArgs& args) {
     WaveOptions options;
     options.xPeriod = args.IntValue("x-period", 10, -32768, 32767);
     options.xAmplitude = args.IntValue("x-amplitude", 15, -32768, 32767);
@@ -125,7 +128,10 @@ Transform MakeWaves(const ParsedArgs& args) {
     if (options.yPeriod == 0) Refuse("y-period", 0, "the period of the horizontal shift cannot be 0");
     if (options.yAmplitude == 0) Refuse("y-amplitude", 0, "the period of the vertical shift cannot be 0");
     const int threads = ThreadsOf(args);
-    return [options, threads](Bitmap24 picture) { return Waves(picture.View(), options, nullptr, threads); };
+    return [options, threads](ConstPixelView source) {
+        return ResultRows{{source.Width(), source.Height()},
+                          [source, options, threads](RowBand band) { WavesRows(source, band, options, threads); }};
+    };
 }
 
 void AddArtistic(CommandRegistry& registry) {
@@ -200,19 +206,17 @@ void AddArtistic(CommandRegistry& registry) {
 }
 
 void AddDistortions(CommandRegistry& registry) {
-    AddTransformCommand(registry, "earthquake",
-                        "a skewed copy blended with the picture (\"Zemetrasenie\"); 50 acts as 51",
-                        "a = X / 100, b = Y / 100. The result is W × H, the largest corners of (Round(x + a·y),\n"
-                        "Round(y + b·x)); pixel (x, y) samples the picture bilinearly at ((x - ox) + a·(y - oy),\n"
-                        "(y - oy) + b·(x - ox)), ox = W - w, oy = H - h, and where that lies inside is\n"
-                        "(sample + c2) div 2 with c2 the picture's pixel (x, y) or the background beyond it;\n"
-                        "elsewhere the background.\n",
-                        {{"change-x", "P", "\"Zmena na osi X:\", percent, 0..100 (default 0)"},
-                         {"change-y", "P", "\"Zmena na osi Y:\", percent, 0..100 (default 0)"},
-                         {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"},
-                         kThreadsOption},
-                        MakeEarthquake);
-    AddTransformCommand(
+    AddRowsCommand(registry, "earthquake", "a skewed copy blended with the picture (\"Zemetrasenie\"); 50 acts as 51",
+                   "a = X / 100, b = Y / 100. The result is W × H, the largest corners of (Round(x + a·y),\n"
+                   "Round(y + b·x)); pixel (x, y) samples the picture bilinearly at ((x - ox) + a·(y - oy),\n"
+                   "(y - oy) + b·(x - ox)), ox = W - w, oy = H - h, and where that lies inside is\n"
+                   "(sample + c2) div 2 with c2 the picture's pixel (x, y) or the background beyond it;\n"
+                   "elsewhere the background.\n",
+                   {{"change-x", "P", "\"Zmena na osi X:\", percent, 0..100 (default 0)"},
+                    {"change-y", "P", "\"Zmena na osi Y:\", percent, 0..100 (default 0)"},
+                    {"background", "RRGGBB", "colour outside the picture (default FFFFFF)"}},
+                   MakeEarthquake);
+    AddRowsCommand(
         registry, "waves",
         "sinusoidal displacement (\"Zvlnenie obrázku\"): u = x − sin(y / y-period)·x-period, v = y − "
         "sin(x / y-amplitude)·x-amplitude",
@@ -223,8 +227,7 @@ void AddDistortions(CommandRegistry& registry) {
          {"y-period", "N",
           "\"Os Y\" \"Perióda\", -32768..32767 (default 10): period of the horizontal shift; 0 is refused"},
          {"y-amplitude", "N",
-          "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"},
-         kThreadsOption},
+          "\"Os Y\" \"Amplitúda\", -32768..32767 (default 15): period of the vertical shift; 0 is refused"}},
         MakeWaves);
 }
 

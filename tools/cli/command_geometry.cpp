@@ -16,25 +16,29 @@
 namespace kelbo::cli {
 namespace {
 
-Transform MakeRotate(const ParsedArgs& args) {
+RowsOf MakeRotate(const ParsedArgs& args) {
     RotationOptions options;
     options.angle = args.IntValue("angle", 0, -32768, 32767);
     options.background = ColourValue(args, "background", colors::kWhite);
     const std::optional<int> cx = OptionalInt(args, "centre-x", 0, 65535);
     const std::optional<int> cy = OptionalInt(args, "centre-y", 0, 65535);
     const int threads = ThreadsOf(args);
-    return [options, cx, cy, threads](Bitmap24 picture) mutable {
-        options.centreX = cx.value_or(picture.Width() / 2);
-        options.centreY = cy.value_or(picture.Height() / 2);
-        return Rotate(picture.View(), options, nullptr, threads);
+    return [options, cx, cy, threads](ConstPixelView source) mutable {
+        options.centreX = cx.value_or(source.Width() / 2);
+        options.centreY = cy.value_or(source.Height() / 2);
+        return ResultRows{RotatedBox({source.Width(), source.Height()}, options).size,
+                          [source, options, threads](RowBand band) { RotateRows(source, band, options, threads); }};
     };
 }
 
-Transform MakeShear(const ParsedArgs& args) {
+RowsOf MakeShear(const ParsedArgs& args) {
     const ShearOptions options{args.IntValue("along-x", 0, 0, 1000), args.IntValue("along-y", 0, 0, 1000),
                                ColourValue(args, "background", colors::kWhite)};
     const int threads = ThreadsOf(args);
-    return [options, threads](Bitmap24 picture) { return Shear(picture.View(), options, nullptr, threads); };
+    return [options, threads](ConstPixelView source) {
+        return ResultRows{ShearedBox({source.Width(), source.Height()}, options).size,
+                          [source, options, threads](RowBand band) { ShearRows(source, band, options, threads); }};
+    };
 }
 
 ResizeMethod MethodValue(const ParsedArgs& args) {
@@ -52,7 +56,7 @@ struct TypedField {
     std::optional<int> value;
 };
 
-Transform MakeResize(const ParsedArgs& args) {
+RowsOf MakeResize(const ParsedArgs& args) {
     const ResizeMethod method = MethodValue(args);
     const bool keepRatio = args.Has("keep-ratio");
     const std::vector<TypedField> typed = {
@@ -66,8 +70,8 @@ Transform MakeResize(const ParsedArgs& args) {
     const auto given = std::count_if(typed.begin(), typed.end(), [](const TypedField& t) { return t.value; });
     if (keepRatio && given > 1) throw UsageError("with --keep-ratio give one size option only");
     const int threads = ThreadsOf(args);
-    return [typed, keepRatio, method, threads](Bitmap24 picture) {
-        const Size original{picture.Width(), picture.Height()};
+    return [typed, keepRatio, method, threads](ConstPixelView source) {
+        const Size original{source.Width(), source.Height()};
         ResizeFields fields = InitialResizeFields(original);
         std::string widthFrom = "width", heightFrom = "height";
         for (const TypedField& t : typed) {
@@ -79,7 +83,9 @@ Transform MakeResize(const ParsedArgs& args) {
         }
         if (fields.width == 0) throw std::runtime_error("--" + widthFrom + " gives a width of 0 pixels");
         if (fields.height == 0) throw std::runtime_error("--" + heightFrom + " gives a height of 0 pixels");
-        return Resize(picture.View(), {fields.width, fields.height}, method, nullptr, threads);
+        const Size size{fields.width, fields.height};
+        return ResultRows{
+            size, [source, size, method, threads](RowBand band) { ResizeRows(source, band, size, method, threads); }};
     };
 }
 
@@ -107,39 +113,36 @@ Transform MakeMirror(const ParsedArgs&) {
 }  // namespace
 
 void AddGeometryCommands(CommandRegistry& registry) {
-    AddTransformCommand(registry, "rotate", "turn by whole degrees about a centre (\"Rotacia\")",
-                        "The result is sized to the turned outer corners; new pixel (i, j) samples the\n"
-                        "source bilinearly at the point turned by +A about the centre (so the content\n"
-                        "turns counter-clockwise on screen for positive A), computed in extended\n"
-                        "precision; outside 0 <= sx < W - 1, 0 <= sy < H - 1 it takes the background.\n",
-                        {{"angle", "A", "\"Otocenie o uhol\", whole degrees, -32768 to 32767 (default 0)"},
-                         {"centre-x", "X", "\"Stred, os X\", 0 to 65535 (default width div 2)"},
-                         {"centre-y", "Y", "\"os Y\", 0 to 65535 (default height div 2)"},
-                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"},
-                         kThreadsOption},
-                        MakeRotate);
-    AddTransformCommand(registry, "shear", "slant along x, y or both by percentages (\"Skosenie obrazku\")",
-                        "kx = Px / 100, ky = Py / 100 (50 acts as 51). The box holds the corners moved by\n"
-                        "x + kx*y, y + ky*x; new pixel (i, j) samples the source bilinearly at that shear of\n"
-                        "(i - ox, j - oy), ox and oy the box's right and bottom less W and H.\n",
-                        {{"along-x", "P", "\"V smere osi X\", percent, 0 to 1000 (default 0)"},
-                         {"along-y", "P", "\"V smere osi Y\", percent, 0 to 1000 (default 0)"},
-                         {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"},
-                         kThreadsOption},
-                        MakeShear);
-    AddTransformCommand(registry, "resize", "resize by pixels or percent (\"Zmena velkosti\")",
-                        "The options are typed into the dialog's fields, width first, then height, with\n"
-                        "its linked-field rules; the size is then the two pixel fields. New pixel x\n"
-                        "samples source position x * W / NW: nearest takes the nearest pixel, bilinear\n"
-                        "weighs four, linear interpolates rows along x, rounds, then along y.\n",
-                        {{"width", "N", "\"Absolutna hodnota\" \"X-ova os\", pixels, 1 to 10000 (default the width)"},
-                         {"height", "N", "\"Y-ova os\", pixels, 1 to 10000 (default the height)"},
-                         {"width-percent", "P", "\"Relativna hodnota (v %)\" \"X-ova os\", 1 to 10000 (default 100)"},
-                         {"height-percent", "P", "\"Y-ova os\", 1 to 10000 (default 100)"},
-                         {"keep-ratio", "", "\"Zachovavat pomer stran\" (default off)"},
-                         {"method", "M", "nearest, linear or bilinear (default bilinear)"},
-                         kThreadsOption},
-                        MakeResize);
+    AddRowsCommand(registry, "rotate", "turn by whole degrees about a centre (\"Rotacia\")",
+                   "The result is sized to the turned outer corners; new pixel (i, j) samples the\n"
+                   "source bilinearly at the point turned by +A about the centre (so the content\n"
+                   "turns counter-clockwise on screen for positive A), computed in extended\n"
+                   "precision; outside 0 <= sx < W - 1, 0 <= sy < H - 1 it takes the background.\n",
+                   {{"angle", "A", "\"Otocenie o uhol\", whole degrees, -32768 to 32767 (default 0)"},
+                    {"centre-x", "X", "\"Stred, os X\", 0 to 65535 (default width div 2)"},
+                    {"centre-y", "Y", "\"os Y\", 0 to 65535 (default height div 2)"},
+                    {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                   MakeRotate);
+    AddRowsCommand(registry, "shear", "slant along x, y or both by percentages (\"Skosenie obrazku\")",
+                   "kx = Px / 100, ky = Py / 100 (50 acts as 51). The box holds the corners moved by\n"
+                   "x + kx*y, y + ky*x; new pixel (i, j) samples the source bilinearly at that shear of\n"
+                   "(i - ox, j - oy), ox and oy the box's right and bottom less W and H.\n",
+                   {{"along-x", "P", "\"V smere osi X\", percent, 0 to 1000 (default 0)"},
+                    {"along-y", "P", "\"V smere osi Y\", percent, 0 to 1000 (default 0)"},
+                    {"background", "RRGGBB", "colour outside the old picture (default FFFFFF)"}},
+                   MakeShear);
+    AddRowsCommand(registry, "resize", "resize by pixels or percent (\"Zmena velkosti\")",
+                   "The options are typed into the dialog's fields, width first, then height, with\n"
+                   "its linked-field rules; the size is then the two pixel fields. New pixel x\n"
+                   "samples source position x * W / NW: nearest takes the nearest pixel, bilinear\n"
+                   "weighs four, linear interpolates rows along x, rounds, then along y.\n",
+                   {{"width", "N", "\"Absolutna hodnota\" \"X-ova os\", pixels, 1 to 10000 (default the width)"},
+                    {"height", "N", "\"Y-ova os\", pixels, 1 to 10000 (default the height)"},
+                    {"width-percent", "P", "\"Relativna hodnota (v %)\" \"X-ova os\", 1 to 10000 (default 100)"},
+                    {"height-percent", "P", "\"Y-ova os\", 1 to 10000 (default 100)"},
+                    {"keep-ratio", "", "\"Zachovavat pomer stran\" (default off)"},
+                    {"method", "M", "nearest, linear or bilinear (default bilinear)"}},
+                   MakeResize);
     AddTransformCommand(registry, "mirror-x", "mirror across the horizontal axis: upside down (\"Zrkadlo na osi X\")",
                         "Row y is exchanged with row H - 1 - y.\n", {}, MakeMirror<&MirrorX>);
     AddTransformCommand(registry, "mirror-y",

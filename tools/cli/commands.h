@@ -9,6 +9,7 @@
 
 #include "codecs/picture_files.h"
 #include "core/bitmap24.h"
+#include "core/geometry.h"
 #include "options.h"
 
 namespace kelbo::cli {
@@ -27,6 +28,14 @@ struct CommandIo {
 
 // What an operation does to a picture, with its options already read.
 using Transform = std::function<Bitmap24(Bitmap24 picture)>;
+
+// A new picture made from a whole source, a band of its rows at a time
+// (strips.h), with its options already read.
+struct ResultRows {
+    Size size;
+    std::function<void(RowBand band)> fill;  // the result's pixels in the band's rows
+};
+using RowsOf = std::function<ResultRows(ConstPixelView source)>;
 
 // One subcommand: "kelbo-cli NAME [options] ARGS". Handlers throw UsageError
 // for bad arguments and any other std::exception for a failure; they return

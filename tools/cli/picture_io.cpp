@@ -111,6 +111,47 @@ void AddTransformCommand(CommandRegistry& registry, std::string name, std::strin
     });
 }
 
+namespace {
+
+int RowsFile(std::string_view command, const ParsedArgs& args, CommandIo& io, const RowsOf& rowsOf) {
+    const std::string& in = args.Positional()[0];
+    const std::string& out = args.Positional()[1];
+    try {
+        const Bitmap24 source = ReadInputPicture(in, io.codecs).bitmap;
+        const ResultRows rows = rowsOf(source.View());
+        if (!WriteRowsInBands(PathFromUtf8(out), rows, ThreadsOf(args))) {
+            SavePictureFile(PathFromUtf8(out), WholeResult(rows).View(), PixelFormat::k24, {}, io.codecs);
+        }
+        io.out << "wrote " << out << " (" << rows.size.width << " x " << rows.size.height << ")\n";
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddRowsCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
+                    std::vector<OptionDef> options, std::function<RowsOf(const ParsedArgs&)> make) {
+    const std::string command = name;
+    options.push_back(kThreadsOption);
+    registry.Add(Command{
+        .name = std::move(name),
+        .summary = std::move(summary),
+        .arguments = "IN OUT",
+        .description = std::move(description) + kInOutFiles,
+        .options = std::move(options),
+        .minPositional = 2,
+        .maxPositional = 2,
+        .run = [command, make](const ParsedArgs& args,
+                               CommandIo& io) { return RowsFile(command, args, io, make(args)); },
+        .transform = [make](const ParsedArgs& args) -> Transform {
+            return [rowsOf = make(args)](Bitmap24 picture) { return WholeResult(rowsOf(picture.View())); };
+        },
+    });
+}
+
 std::optional<int> OptionalInt(const ParsedArgs& args, std::string_view name, int min, int max) {
     if (!args.Has(name)) return std::nullopt;
     return args.IntValue(name, 0, min, max);

@@ -44,6 +44,14 @@ void AddTransformCommand(CommandRegistry& registry, std::string name, std::strin
                          std::vector<OptionDef> options, std::function<Transform(const ParsedArgs&)> make,
                          int stripReach = -1);
 
+// A subcommand "NAME [options] IN OUT --threads N" whose result is a new
+// picture made from the whole source: `make` reads and checks the options
+// and gives how to make the result's rows, which go to OUT a band at a time
+// when OUT is a bitmap (strips.h), and as a whole otherwise. Batch gets the
+// whole-picture transform.
+void AddRowsCommand(CommandRegistry& registry, std::string name, std::string summary, std::string description,
+                    std::vector<OptionDef> options, std::function<RowsOf(const ParsedArgs&)> make);
+
 // A whole-number option whose default comes from the picture: checked now,
 // taken later; nullopt when not given.
 std::optional<int> OptionalInt(const ParsedArgs& args, std::string_view name, int min, int max);

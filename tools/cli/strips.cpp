@@ -26,7 +26,7 @@ bool ReadsAsBitmap(const std::filesystem::path& path) {
 
 // Picture rows [from, to), of which the strip's own are [top, bottom).
 struct Strip {
-    int width = 0, from = 0, top = 0, bottom = 0, to = 0;
+    int from = 0, top = 0, bottom = 0, to = 0;
     Bitmap24 rows;
 };
 
@@ -44,11 +44,12 @@ public:
           bottom_(height_),
           readTop_(height_) {}
 
+    int Width() const { return width_; }
+
     // False after the top strip.
     bool Next(Strip& strip) {
         if (bottom_ <= 0) return false;
         const std::size_t rowBytes = static_cast<std::size_t>(width_) * 3;
-        strip.width = width_;
         strip.bottom = bottom_;
         strip.top = std::max(0, bottom_ - stripRows_);
         strip.from = std::max(0, strip.top - reach_);
@@ -82,8 +83,8 @@ private:
 };
 
 // The strip's own rows of what the operation made of it, from the bottom.
-void WriteOwnRows(BmpRowWriter& writer, const Strip& strip, const Bitmap24& done) {
-    if (done.Width() != strip.width || done.Height() != strip.to - strip.from) {
+void WriteOwnRows(BmpRowWriter& writer, int width, const Strip& strip, const Bitmap24& done) {
+    if (done.Width() != width || done.Height() != strip.to - strip.from) {
         throw std::logic_error("an operation run in strips changed the strip's size");
     }
     for (int y = strip.bottom - 1; y >= strip.top; --y) writer.WriteRow(done.Row(y - strip.from));
@@ -109,12 +110,7 @@ private:
     };
 
     void Carry(StripReader& strips, BmpRowWriter& writer) {
-        // The workers end however this ends.
-        const std::unique_ptr<StripPipeline, void (*)(StripPipeline*)> finish(this, [](StripPipeline* p) {
-            const std::lock_guard guard(p->lock_);
-            p->stop_ = true;
-            p->changed_.notify_all();
-        });
+        const StopOnExit finish{*this};
         bool more = true;
         for (;;) {
             if (more && jobs_.size() <= static_cast<std::size_t>(threads_)) {
@@ -140,9 +136,19 @@ private:
             jobs_.pop_front();
             guard.unlock();
             if (job->failure) std::rethrow_exception(job->failure);
-            WriteOwnRows(writer, job->strip, job->done);
+            WriteOwnRows(writer, strips.Width(), job->strip, job->done);
         }
     }
+
+    // The workers end however the calling thread's part ends.
+    struct StopOnExit {
+        StripPipeline& pipeline;
+        ~StopOnExit() {
+            const std::lock_guard guard(pipeline.lock_);
+            pipeline.stop_ = true;
+            pipeline.changed_.notify_all();
+        }
+    };
 
     void Work() {
         std::unique_lock guard(lock_);
@@ -179,7 +185,9 @@ private:
 
 void WriteStrips(StripReader& strips, BmpRowWriter& writer, const Transform& transform, int threads) {
     if (threads > 1) return StripPipeline(transform, threads).Run(strips, writer);
-    for (Strip strip; strips.Next(strip);) WriteOwnRows(writer, strip, transform(std::move(strip.rows)));
+    for (Strip strip; strips.Next(strip);) {
+        WriteOwnRows(writer, strips.Width(), strip, transform(std::move(strip.rows)));
+    }
 }
 
 // About kStripBytes, less with many threads: each holds a strip and its result.
@@ -235,6 +243,36 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
     reader.reset();
     writer.Commit();
     return size;
+}
+
+Bitmap24 WholeResult(const ResultRows& rows) {
+    Bitmap24 result(rows.size.width, rows.size.height);
+    rows.fill({result.View(), 0});
+    return result;
+}
+
+bool WriteRowsInBands(const std::filesystem::path& out, const ResultRows& rows, int threads, int bandRows) {
+    if (bandRows < 0) throw std::invalid_argument("WriteRowsInBands: bad band height");
+    if (!ReadsAsBitmap(out)) return false;
+    const auto [width, height] = rows.size;
+    if (bandRows == 0) {
+        // Whole tiles of 64 rows: the rotation and the shear share a band's
+        // rows among the threads a row of tiles at a time.
+        constexpr int kTileRows = 64;
+        const int perThread = std::max(1, static_cast<int>(kStripBytes / (static_cast<std::size_t>(width) * 3)));
+        bandRows = (threads * perThread + kTileRows - 1) / kTileRows * kTileRows;
+    }
+    bandRows = std::min(bandRows, height);
+    BmpRowWriter writer(out, width, height, BmpRowOrder::kTopDown);
+    Bitmap24 band(width, bandRows);
+    for (int top = 0; top < height; top += bandRows) {
+        const int rowsHere = std::min(bandRows, height - top);
+        const PixelView view(band.Row(0), width, rowsHere, band.Stride());
+        rows.fill({view, top});
+        for (int y = 0; y < rowsHere; ++y) writer.WriteRow(view.Row(y));
+    }
+    writer.Commit();
+    return true;
 }
 
 }  // namespace kelbo::cli

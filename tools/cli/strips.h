@@ -36,6 +36,17 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
 // gives, for a transform whose reach that is (see Command::stripReach).
 Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reach, int threads);
 
+// The whole result, for the paths that must hold it.
+Bitmap24 WholeResult(const ResultRows& rows);
+
+// Writes the result to OUT as a 24-bit bitmap a band at a time, so that it
+// is never held whole: the bytes saving the whole result would give. Only
+// when OUT is saved as a bitmap; otherwise nothing is touched and false
+// says the whole result must be made. `threads` share each band of
+// `bandRows` rows (0: about kStripBytes for each thread). Throws on failure,
+// leaving any old OUT.
+bool WriteRowsInBands(const std::filesystem::path& out, const ResultRows& rows, int threads, int bandRows = 0);
+
 // "--threads N", which the commands that run in strips take.
 extern const OptionDef kThreadsOption;
 // Its value: 1..256, by default the number of cores.

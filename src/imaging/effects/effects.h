@@ -94,5 +94,7 @@ struct WaveOptions {
 void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress = nullptr,
            int threads = 1);
 Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress = nullptr, int threads = 1);
+// One band of the result's rows, as the whole result has them.
+void WavesRows(ConstPixelView source, RowBand band, const WaveOptions& options, int threads = 1);
 
 }  // namespace kelbo

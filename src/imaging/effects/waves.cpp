@@ -13,17 +13,17 @@
 #include "core/parallel.h"
 #include "imaging/effects/cells.h"
 #include "imaging/effects/effects.h"
+#include "imaging/geometry/geometry_support.h"
 #include "imaging/geometry/transforms.h"
 
 namespace kelbo {
 namespace {
 
-void Check(ConstPixelView source, PixelView target, const WaveOptions& o) {
+void Check(const WaveOptions& o) {
     if (o.yPeriod == 0)
         throw std::invalid_argument("\"Os Y\" \"P&erióda\" is the period of the horizontal shift and cannot be 0");
     if (o.yAmplitude == 0)
         throw std::invalid_argument("\"Os Y\" \"A&mplitúda\" is the period of the vertical shift and cannot be 0");
-    effect_cells::CheckCopyTarget(source, target, "Zvlnenie obrázku");
 }
 
 // SampleCanvasBilinear's sample in double; false when its rounding is not certain.
@@ -76,26 +76,39 @@ void WaveRow(ConstPixelView source, std::uint8_t* out, int y, const std::vector<
     }
 }
 
-}  // namespace
-
-void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress, int threads) {
-    Check(source, target, options);
+// The rows of `band`, told as progress through `shown` (then on one thread).
+void FillWaves(ConstPixelView source, RowBand band, const WaveOptions& options, const ProgressScope& shown,
+               int threads) {
     const int width = source.Width();
-    const ProgressScope shown(progress, source.Height());
     if (source.Empty()) return;
     const ExtendedPrecisionScope scope;
     std::vector<long double> downShift(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
         downShift[x] = std::sin(static_cast<long double>(x) / options.yAmplitude) * options.xAmplitude;
     const std::vector<double> downShiftFast(downShift.begin(), downShift.end());
-    // With progress the rows go in order on this thread, as the window shows them.
-    InParallelBands(source.Height(), progress ? 1 : threads, [&](int first, int end) {
+    InParallelBands(band.rows.Height(), threads, [&](int first, int end) {
         const ExtendedPrecisionScope bandScope;  // Windows starts a thread at double precision
-        for (int y = first; y < end; ++y) {
-            WaveRow(source, target.Row(y), y, downShift, downShiftFast, options);
+        for (int y = band.top + first; y < band.top + end; ++y) {
+            WaveRow(source, band.Row(y), y, downShift, downShiftFast, options);
             shown.Set(y);
         }
     });
+}
+
+}  // namespace
+
+void Waves(ConstPixelView source, PixelView target, const WaveOptions& options, Progress* progress, int threads) {
+    Check(options);
+    effect_cells::CheckCopyTarget(source, target, "Zvlnenie obrázku");
+    const ProgressScope shown(progress, source.Height());
+    // With progress the rows go in order on this thread, as the window shows them.
+    FillWaves(source, {target, 0}, options, shown, progress ? 1 : threads);
+}
+
+void WavesRows(ConstPixelView source, RowBand band, const WaveOptions& options, int threads) {
+    Check(options);
+    geometry_support::CheckBand(source, band, {source.Width(), source.Height()}, "Zvlnenie obrázku");
+    FillWaves(source, band, options, ProgressScope(nullptr, 0), threads);
 }
 
 Bitmap24 Waves(ConstPixelView source, const WaveOptions& options, Progress* progress, int threads) {

@@ -10,22 +10,6 @@
 namespace kelbo {
 namespace {
 
-// Division by a fixed count through one multiplication. Exact for
-// dividends up to 255 * d and d below 2^17: the reciprocal's error of at
-// most 2^-44 per unit adds less than 255 * d^2 / 2^44 < 1/d to the quotient,
-// which never carries it past the next whole number.
-class CountDivider {
-public:
-    explicit CountDivider(std::uint32_t d) : multiplier_((std::uint64_t{1} << kShift) / d + 1) {}
-    std::uint32_t operator()(std::uint32_t sum) const {
-        return static_cast<std::uint32_t>((sum * multiplier_) >> kShift);
-    }
-
-private:
-    static constexpr int kShift = 44;
-    std::uint64_t multiplier_;
-};
-
 // floor(d / n) as (d * m) >> 16 for every window sum d up to 255 n, when
 // that is exact (checked once; n up to 257, whose sums fit 16 bits): a
 // multiplication the compiler does on many bytes at once.
@@ -51,8 +35,8 @@ private:
 // Through sums of each channel from the row's start: prefix[3 (x + 1) + c]
 // holds channel c of pixels 0 .. x, so a window's sum is one difference.
 // The window of column x is max(0, x - r) .. min(width - 1, x + r).
-void AverageRow(const std::uint8_t* in, std::uint8_t* out, int width, int radius, const CountDivider& divideFull,
-                const ShortDivider& fast, std::vector<std::uint32_t>& prefix) {
+void AverageRow(const std::uint8_t* in, std::uint8_t* out, int width, int radius, const ShortDivider& fast,
+                std::vector<std::uint32_t>& prefix) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(width);
     prefix.resize(bytes + 3);
     prefix[0] = prefix[1] = prefix[2] = 0;
@@ -77,8 +61,9 @@ void AverageRow(const std::uint8_t* in, std::uint8_t* out, int width, int radius
             out[k] = static_cast<std::uint8_t>(((p[k + lead] - p[k - back]) * m) >> 16);
         }
     } else {
+        const auto n = static_cast<std::uint32_t>(2 * radius + 1);
         for (std::size_t k = firstByte; k < endByte; ++k) {
-            out[k] = static_cast<std::uint8_t>(divideFull(p[k + lead] - p[k - back]));
+            out[k] = static_cast<std::uint8_t>((p[k + lead] - p[k - back]) / n);
         }
     }
     for (int x = std::max(radius, interiorEnd); x < width; ++x) clipped(x);
@@ -135,11 +120,10 @@ void Average(ConstPixelView source, PixelView target, int radius, Progress* prog
     const int width = source.Width();
     // Beyond width - 1 every window is the whole row already.
     const int r = std::min(radius, width - 1);
-    const CountDivider divideFull(static_cast<std::uint32_t>(2 * r + 1));
     const ShortDivider fast(static_cast<std::uint32_t>(2 * r + 1));
     std::vector<std::uint32_t> prefix;
     for (int y = 0; y < source.Height(); ++y) {
-        AverageRow(source.Row(y), target.Row(y), width, r, divideFull, fast, prefix);
+        AverageRow(source.Row(y), target.Row(y), width, r, fast, prefix);
         scope.Set(y);
     }
 }

@@ -53,6 +53,16 @@ inline void CheckTarget(ConstPixelView source, PixelView target, Size expected, 
     }
 }
 
+// A band of a result of `expected` size, which must lie inside it.
+inline void CheckBand(ConstPixelView source, RowBand band, Size expected, const char* what) {
+    if (band.rows.Width() != expected.width || band.top < 0 || band.End() > expected.height) {
+        throw std::invalid_argument(std::string(what) + ": the band does not lie in the result");
+    }
+    if (!source.Empty() && !band.rows.Empty() && band.rows.Row(0) == source.Row(0)) {
+        throw std::invalid_argument(std::string(what) + ": the target cannot be the source");
+    }
+}
+
 inline void PutColor(std::uint8_t* pixel, Color c) {
     pixel[0] = BlueOf(c);
     pixel[1] = GreenOf(c);

@@ -53,11 +53,11 @@ std::vector<int> NearestAlong(int oldSize, int newSize) {
 }
 
 // Target rows [first, end) of SampleByIndex, its tables already checked.
-void SampleRows(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
-                int first, int end, const ProgressScope* shown = nullptr) {
+void SampleRows(ConstPixelView source, RowBand band, std::span<const int> columns, std::span<const int> rows, int first,
+                int end, const ProgressScope* shown = nullptr) {
     for (int y = first; y < end; ++y) {
         const std::uint8_t* in = source.Row(rows[y]);
-        std::uint8_t* out = target.Row(y);
+        std::uint8_t* out = band.Row(y);
         for (const int column : columns) {
             std::memcpy(out, in + 3 * column, 3);
             out += 3;
@@ -66,29 +66,31 @@ void SampleRows(ConstPixelView source, PixelView target, std::span<const int> co
     }
 }
 
-// Without progress the target's rows are shared among the threads; with it,
-// one thread fills them in the order the window shows them.
-void SampleByIndexOn(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
+// `band` of a result with a row for each of `rows`. Without progress its
+// rows are shared among the threads; with it (only for a band of the whole
+// result), one thread fills them in the order the window shows them.
+void SampleByIndexOn(ConstPixelView source, RowBand band, std::span<const int> columns, std::span<const int> rows,
                      Progress* progress, int threads) {
     const auto inside = [](std::span<const int> indices, int size) {
         return std::all_of(indices.begin(), indices.end(), [size](int i) { return i >= 0 && i < size; });
     };
-    if (columns.size() != static_cast<std::size_t>(target.Width()) ||
-        rows.size() != static_cast<std::size_t>(target.Height()) || !inside(columns, source.Width()) ||
+    if (columns.size() != static_cast<std::size_t>(band.rows.Width()) || band.top < 0 ||
+        rows.size() < static_cast<std::size_t>(band.End()) || !inside(columns, source.Width()) ||
         !inside(rows, source.Height())) {
         throw std::invalid_argument("SampleByIndex: the index tables do not fit the pictures");
     }
     if (progress) {
-        const ProgressScope shown(progress, target.Height() - 1);
-        return SampleRows(source, target, columns, rows, 0, target.Height(), &shown);
+        const ProgressScope shown(progress, band.End() - 1);
+        return SampleRows(source, band, columns, rows, 0, band.End(), &shown);
     }
-    InParallelBands(target.Height(), threads,
-                    [&](int first, int end) { SampleRows(source, target, columns, rows, first, end); });
+    InParallelBands(band.rows.Height(), threads, [&](int first, int end) {
+        SampleRows(source, band, columns, rows, band.top + first, band.top + end);
+    });
 }
 
-void ResizeNearest(ConstPixelView source, PixelView target, Progress* progress, int threads) {
-    SampleByIndexOn(source, target, NearestAlong(source.Width(), target.Width()),
-                    NearestAlong(source.Height(), target.Height()), progress, threads);
+void ResizeNearest(ConstPixelView source, RowBand band, Size size, Progress* progress, int threads) {
+    SampleByIndexOn(source, band, NearestAlong(source.Width(), size.width), NearestAlong(source.Height(), size.height),
+                    progress, threads);
 }
 
 // One source row weighed along x, not yet divided: (D - a)·p(c) + a·p(c + 1)
@@ -111,14 +113,14 @@ inline std::int64_t ShiftRound(std::int64_t n, int shift) {
 
 // The same sums as the banded walk, row after row: each source row is
 // weighed along x once and kept while new rows still use it.
-void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys,
-                        int first, int end) {
+void ResizeBilinearRows(ConstPixelView source, RowBand band, const AxisSamples& xs, const AxisSamples& ys, int first,
+                        int end) {
     const std::int64_t d = xs.denominator * ys.denominator;
     const bool powerOfTwo = (d & (d - 1)) == 0;
     int shift = 0;
     while ((std::int64_t{1} << shift) < d) ++shift;
     const QuotientRounder rounder(d);
-    const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
+    const std::size_t bytes = 3 * static_cast<std::size_t>(band.rows.Width());
     std::vector<std::int32_t> upper(bytes), lower(bytes);
     int upperRow = -1, lowerRow = -1;
     for (int y = first; y < end; ++y) {
@@ -136,7 +138,7 @@ void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSampl
             lowerRow = ys.next[y];
         }
         const std::int64_t b = ys.weight[y], notB = ys.denominator - b;
-        std::uint8_t* out = target.Row(y);
+        std::uint8_t* out = band.Row(y);
         if (powerOfTwo) {
             for (std::size_t k = 0; k < bytes; ++k)
                 out[k] = static_cast<std::uint8_t>(ShiftRound(notB * upper[k] + b * lower[k], shift));
@@ -147,19 +149,21 @@ void ResizeBilinearRows(ConstPixelView source, PixelView target, const AxisSampl
     }
 }
 
-void ResizeBilinear(ConstPixelView source, PixelView target, Progress* progress, int threads) {
-    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
-    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+void ResizeBilinear(ConstPixelView source, RowBand band, Size size, Progress* progress, int threads) {
+    const AxisSamples xs = SamplesAlong(source.Width(), size.width);
+    const AxisSamples ys = SamplesAlong(source.Height(), size.height);
     const QuotientRounder rounder(xs.denominator * ys.denominator);
     // Whole-number positions (50 %, 25 % ...) weigh one pixel alone.
     if (xs.denominator == 1 && ys.denominator == 1) {
-        return SampleByIndexOn(source, target, xs.cell, ys.cell, progress, threads);
+        return SampleByIndexOn(source, band, xs.cell, ys.cell, progress, threads);
     }
     // Without progress nobody watches the window grow from the left.
     if (!progress) {
-        return InParallelBands(target.Height(), threads,
-                               [&](int first, int end) { ResizeBilinearRows(source, target, xs, ys, first, end); });
+        return InParallelBands(band.rows.Height(), threads, [&](int first, int end) {
+            ResizeBilinearRows(source, band, xs, ys, band.top + first, band.top + end);
+        });
     }
+    const PixelView target = band.rows;  // the whole result
     const ProgressScope shown(progress, target.Width() - 1);
     geometry_support::InColumnBands(
         {target.Width(), target.Height()}, kBandColumns, target.Height(), shown,
@@ -201,13 +205,13 @@ void InterpolateRow(const std::uint8_t* in, const AxisSamples& xs, const Quotien
 }
 
 // Target rows [first, end) of the linear method.
-void ResizeLinearRows(ConstPixelView source, PixelView target, const AxisSamples& xs, const AxisSamples& ys, int first,
+void ResizeLinearRows(ConstPixelView source, RowBand band, const AxisSamples& xs, const AxisSamples& ys, int first,
                       int end, const ProgressScope* shown = nullptr) {
     const QuotientRounder alongX(xs.denominator);
     const QuotientRounder alongY(ys.denominator);
     // The two source rows of the current new row, already along x; new rows
     // move down the source, so each source row is interpolated once.
-    const std::size_t bytes = 3 * static_cast<std::size_t>(target.Width());
+    const std::size_t bytes = 3 * static_cast<std::size_t>(band.rows.Width());
     std::vector<std::uint8_t> upper(bytes), lower(bytes);
     int upperRow = -1, lowerRow = -1;
     for (int y = first; y < end; ++y) {
@@ -225,7 +229,7 @@ void ResizeLinearRows(ConstPixelView source, PixelView target, const AxisSamples
             lowerRow = ys.next[y];
         }
         const std::int64_t b = ys.weight[y];
-        std::uint8_t* out = target.Row(y);
+        std::uint8_t* out = band.Row(y);
         for (std::size_t k = 0; k < bytes; ++k) {
             out[k] = static_cast<std::uint8_t>(alongY((ys.denominator - b) * upper[k] + b * lower[k]));
         }
@@ -233,35 +237,49 @@ void ResizeLinearRows(ConstPixelView source, PixelView target, const AxisSamples
     }
 }
 
-void ResizeLinear(ConstPixelView source, PixelView target, Progress* progress, int threads) {
-    const AxisSamples xs = SamplesAlong(source.Width(), target.Width());
-    const AxisSamples ys = SamplesAlong(source.Height(), target.Height());
+void ResizeLinear(ConstPixelView source, RowBand band, Size size, Progress* progress, int threads) {
+    const AxisSamples xs = SamplesAlong(source.Width(), size.width);
+    const AxisSamples ys = SamplesAlong(source.Height(), size.height);
     if (progress) {
-        const ProgressScope shown(progress, target.Height() - 1);
-        return ResizeLinearRows(source, target, xs, ys, 0, target.Height(), &shown);
+        const ProgressScope shown(progress, size.height - 1);
+        return ResizeLinearRows(source, band, xs, ys, 0, size.height, &shown);
     }
-    InParallelBands(target.Height(), threads,
-                    [&](int first, int end) { ResizeLinearRows(source, target, xs, ys, first, end); });
+    InParallelBands(band.rows.Height(), threads, [&](int first, int end) {
+        ResizeLinearRows(source, band, xs, ys, band.top + first, band.top + end);
+    });
+}
+
+// `band` of a result of `size`, checked to lie in it; progress only for a
+// band of the whole result.
+void ResizeOn(ConstPixelView source, RowBand band, Size size, ResizeMethod method, Progress* progress, int threads) {
+    if (source.Empty() || size.width < 1 || size.height < 1) {
+        throw std::invalid_argument("Zmena veľkosti: a picture of 0 pixels cannot be resized, nor resized to");
+    }
+    geometry_support::CheckBand(source, band, size, "Zmena veľkosti");
+    switch (method) {
+    case ResizeMethod::kNearest: return ResizeNearest(source, band, size, progress, threads);
+    case ResizeMethod::kLinear: return ResizeLinear(source, band, size, progress, threads);
+    case ResizeMethod::kBilinear: return ResizeBilinear(source, band, size, progress, threads);
+    }
+    throw std::invalid_argument("Zmena veľkosti: unknown method");
 }
 
 }  // namespace
 
 void SampleByIndex(ConstPixelView source, PixelView target, std::span<const int> columns, std::span<const int> rows,
                    Progress* progress) {
-    SampleByIndexOn(source, target, columns, rows, progress, 1);
+    if (rows.size() != static_cast<std::size_t>(target.Height())) {
+        throw std::invalid_argument("SampleByIndex: the index tables do not fit the pictures");
+    }
+    SampleByIndexOn(source, {target, 0}, columns, rows, progress, 1);
 }
 
 void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress, int threads) {
-    if (source.Empty() || target.Empty()) {
-        throw std::invalid_argument("Zmena veľkosti: a picture of 0 pixels cannot be resized, nor resized to");
-    }
-    geometry_support::CheckTarget(source, target, {target.Width(), target.Height()}, "Zmena veľkosti");
-    switch (method) {
-    case ResizeMethod::kNearest: return ResizeNearest(source, target, progress, threads);
-    case ResizeMethod::kLinear: return ResizeLinear(source, target, progress, threads);
-    case ResizeMethod::kBilinear: return ResizeBilinear(source, target, progress, threads);
-    }
-    throw std::invalid_argument("Zmena veľkosti: unknown method");
+    ResizeOn(source, {target, 0}, {target.Width(), target.Height()}, method, progress, threads);
+}
+
+void ResizeRows(ConstPixelView source, RowBand band, Size size, ResizeMethod method, int threads) {
+    ResizeOn(source, band, size, method, nullptr, threads);
 }
 
 Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress, int threads) {

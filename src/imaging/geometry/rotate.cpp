@@ -242,21 +242,33 @@ ResultBox RotatedBox(Size picture, const RotationOptions& options) {
 }
 
 void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress, int threads) {
+    if (!progress) return RotateRows(source, {target, 0}, options, threads);
     const ResultBox box = RotatedBox({source.Width(), source.Height()}, options);
     CheckTarget(source, target, box.size, "Rotácia");
     const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
     const ProgressScope shown(progress, box.size.width - 1);
     const ExtendedPrecisionScope scope;
-    const auto fill = [&](int first, int end, int top, int bottom) {
-        for (int j = top; j < bottom; ++j) grid.FillRow(j, first, end, target.Row(j) + 3 * first);
-    };
-    if (progress) return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown, fill);
+    geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown,
+                                    [&](int first, int end, int top, int bottom) {
+                                        for (int j = top; j < bottom; ++j)
+                                            grid.FillRow(j, first, end, target.Row(j) + 3 * first);
+                                    });
+}
+
+void RotateRows(ConstPixelView source, RowBand band, const RotationOptions& options, int threads) {
+    const ResultBox box = RotatedBox({source.Width(), source.Height()}, options);
+    geometry_support::CheckBand(source, band, box.size, "Rotácia");
+    const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
     // Bands of whole tiles, so that the tiles are those of one thread.
-    const int tileRows = (box.size.height + kTileSide - 1) / kTileSide;
+    const int tileRows = (band.rows.Height() + kTileSide - 1) / kTileSide;
     InParallelBands(tileRows, threads, [&](int first, int end) {
         const ExtendedPrecisionScope bandScope;  // the precision is the thread's own
-        geometry_support::InTiles(box.size.width, first * kTileSide, std::min(end * kTileSide, box.size.height),
-                                  kTileSide, fill);
+        geometry_support::InTiles(box.size.width, band.top + first * kTileSide,
+                                  std::min(band.top + end * kTileSide, band.End()), kTileSide,
+                                  [&](int left, int right, int top, int bottom) {
+                                      for (int j = top; j < bottom; ++j)
+                                          grid.FillRow(j, left, right, band.Row(j) + 3 * left);
+                                  });
     });
 }
 

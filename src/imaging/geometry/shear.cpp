@@ -57,10 +57,13 @@ ResultBox ShearedBox(Size picture, const ShearOptions& options) {
     return extents.Box("Skosenie obrázku");
 }
 
-void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress, int threads) {
+namespace {
+
+// Fills `band` of the shear's result of `box`, with progress through
+// `shown` or else on `threads` threads.
+void FillShear(ConstPixelView source, RowBand band, const ShearOptions& options, const ResultBox& box,
+               const ProgressScope* shown, int threads) {
     const Size picture{source.Width(), source.Height()};
-    const ResultBox box = ShearedBox(picture, options);
-    CheckTarget(source, target, box.size, "Skosenie obrázku");
     const std::int64_t kx = Hundredths(options.alongX);
     const std::int64_t ky = Hundredths(options.alongY);
     const std::int64_t ox = box.left + box.size.width - picture.width;
@@ -82,7 +85,7 @@ void Shear(ConstPixelView source, PixelView target, const ShearOptions& options,
             const unsigned a = static_cast<unsigned>(columnAt.fraction);
             std::int64_t c = columnAt.whole, r = rowAt.whole;
             int b = rowAt.fraction;
-            std::uint8_t* out = target.Row(j) + 3 * first;
+            std::uint8_t* out = band.Row(j) + 3 * first;
             for (int i = first; i < end; ++i, ++c, out += 3) {
                 if (c >= 0 && c < lastColumn && r >= 0 && r < lastRow) {
                     const std::uint8_t* p00 = pixels + r * stride + 3 * c;
@@ -106,15 +109,28 @@ void Shear(ConstPixelView source, PixelView target, const ShearOptions& options,
             }
         }
     };
-    if (progress) {
-        const ProgressScope shown(progress, box.size.width - 1);
-        return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, shown, fill);
-    }
-    const int tileRows = (box.size.height + kTileSide - 1) / kTileSide;
+    if (shown) return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, *shown, fill);
+    const int tileRows = (band.rows.Height() + kTileSide - 1) / kTileSide;
     InParallelBands(tileRows, threads, [&](int first, int end) {
-        geometry_support::InTiles(box.size.width, first * kTileSide, std::min(end * kTileSide, box.size.height),
-                                  kTileSide, fill);
+        geometry_support::InTiles(box.size.width, band.top + first * kTileSide,
+                                  std::min(band.top + end * kTileSide, band.End()), kTileSide, fill);
     });
+}
+
+}  // namespace
+
+void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress, int threads) {
+    if (!progress) return ShearRows(source, {target, 0}, options, threads);
+    const ResultBox box = ShearedBox({source.Width(), source.Height()}, options);
+    CheckTarget(source, target, box.size, "Skosenie obrázku");
+    const ProgressScope shown(progress, box.size.width - 1);
+    FillShear(source, {target, 0}, options, box, &shown, 1);
+}
+
+void ShearRows(ConstPixelView source, RowBand band, const ShearOptions& options, int threads) {
+    const ResultBox box = ShearedBox({source.Width(), source.Height()}, options);
+    geometry_support::CheckBand(source, band, box.size, "Skosenie obrázku");
+    FillShear(source, band, options, box, nullptr, threads);
 }
 
 Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress, int threads) {
@@ -140,26 +156,28 @@ Size EarthquakeSize(Size picture, const EarthquakeOptions& options) {
     return ShearedBox(picture, EarthquakeShear(options)).size;
 }
 
-void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress,
-                int threads) {
-    const ShearOptions shear = EarthquakeShear(options);
-    Shear(source, target, shear, progress, threads);
+namespace {
+
+// The blend of the earthquake over the sheared rows of `band`, of a result
+// of `size`.
+void BlendEarthquake(ConstPixelView source, RowBand band, const ShearOptions& shear, Size size,
+                     const EarthquakeOptions& options, int threads) {
     const int w = source.Width();
     const int h = source.Height();
     const std::int64_t kx = Hundredths(shear.alongX);
     const std::int64_t ky = Hundredths(shear.alongY);
-    const std::int64_t ox = target.Width() - w;
-    const std::int64_t oy = target.Height() - h;
+    const std::int64_t ox = size.width - w;
+    const std::int64_t oy = size.height - h;
     const std::int64_t endX = 100 * (std::int64_t{w} - 1);
     const std::int64_t endY = 100 * (std::int64_t{h} - 1);
     const std::uint8_t background[3] = {BlueOf(options.background), GreenOf(options.background),
                                         RedOf(options.background)};
-    InParallelBands(target.Height(), progress ? 1 : threads, [&](int first, int end) {
-        for (int j = first; j < end; ++j) {
+    InParallelBands(band.rows.Height(), threads, [&](int first, int end) {
+        for (int j = band.top + first; j < band.top + end; ++j) {
             const std::int64_t y = j - oy;
-            std::uint8_t* out = target.Row(j);
+            std::uint8_t* out = band.Row(j);
             const std::uint8_t* own = j < h ? source.Row(j) : nullptr;
-            for (int i = 0; i < target.Width(); ++i, out += 3) {
+            for (int i = 0; i < size.width; ++i, out += 3) {
                 const std::int64_t x = i - ox;
                 const std::int64_t sx = 100 * x + kx * y;
                 const std::int64_t sy = 100 * y + ky * x;
@@ -169,6 +187,22 @@ void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions
             }
         }
     });
+}
+
+}  // namespace
+
+void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions& options, Progress* progress,
+                int threads) {
+    if (!progress) return EarthquakeRows(source, {target, 0}, options, threads);
+    const ShearOptions shear = EarthquakeShear(options);
+    Shear(source, target, shear, progress, 1);
+    BlendEarthquake(source, {target, 0}, shear, {target.Width(), target.Height()}, options, 1);
+}
+
+void EarthquakeRows(ConstPixelView source, RowBand band, const EarthquakeOptions& options, int threads) {
+    const ShearOptions shear = EarthquakeShear(options);
+    ShearRows(source, band, shear, threads);
+    BlendEarthquake(source, band, shear, ShearedBox({source.Width(), source.Height()}, shear).size, options, threads);
 }
 
 Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress, int threads) {

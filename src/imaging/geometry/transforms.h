@@ -5,7 +5,9 @@
 // (so the program can open the window first and show the result growing);
 // `progress` may be null. The source is never changed and never the target.
 // Rotation, shear, the earthquake and resizing told no progress share the
-// result's rows among `threads` threads, with the same pixels.
+// result's rows among `threads` threads, with the same pixels; their *Rows
+// forms fill one band of the result's rows, the pixels the whole result has
+// there, so a result written a band at a time need never be held whole.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +45,7 @@ ResultBox RotatedBox(Size picture, const RotationOptions& options);
 void Rotate(ConstPixelView source, PixelView target, const RotationOptions& options, Progress* progress = nullptr,
             int threads = 1);
 Bitmap24 Rotate(ConstPixelView source, const RotationOptions& options, Progress* progress = nullptr, int threads = 1);
+void RotateRows(ConstPixelView source, RowBand band, const RotationOptions& options, int threads = 1);
 
 // The bilinear sample of the program's rotation: cell Trunc(sx), Trunc(sy),
 // the four weights (1 - fx)(1 - fy), fx(1 - fy), (1 - fx)fy, fx·fy in long
@@ -70,6 +73,7 @@ ResultBox ShearedBox(Size picture, const ShearOptions& options);
 void Shear(ConstPixelView source, PixelView target, const ShearOptions& options, Progress* progress = nullptr,
            int threads = 1);
 Bitmap24 Shear(ConstPixelView source, const ShearOptions& options, Progress* progress = nullptr, int threads = 1);
+void ShearRows(ConstPixelView source, RowBand band, const ShearOptions& options, int threads = 1);
 
 // --- Earthquake (Efekt "zemetrasenie") -----------------------------------
 
@@ -92,6 +96,7 @@ void Earthquake(ConstPixelView source, PixelView target, const EarthquakeOptions
                 int threads = 1);
 Bitmap24 Earthquake(ConstPixelView source, const EarthquakeOptions& options, Progress* progress = nullptr,
                     int threads = 1);
+void EarthquakeRows(ConstPixelView source, RowBand band, const EarthquakeOptions& options, int threads = 1);
 
 // --- Resizing ("Zmena veľkosti") -----------------------------------------
 
@@ -113,6 +118,8 @@ enum class ResizeMethod { kNearest = 0, kLinear = 1, kBilinear = 2 };
 void Resize(ConstPixelView source, PixelView target, ResizeMethod method, Progress* progress = nullptr,
             int threads = 1);
 Bitmap24 Resize(ConstPixelView source, Size size, ResizeMethod method, Progress* progress = nullptr, int threads = 1);
+// `band` of the result of `size`.
+void ResizeRows(ConstPixelView source, RowBand band, Size size, ResizeMethod method, int threads = 1);
 
 // Nearest-neighbour sampling by tables: target pixel (x, y) is source pixel
 // (columns[x], rows[y]). The tables must have the target's width and height

@@ -17,6 +17,7 @@
 #include "codecs/picture_files.h"
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "imaging/geometry/transforms.h"
 #include "temp_dir.h"
 
 namespace kelbo::cli {
@@ -90,6 +91,46 @@ namespace {
 // convert's row-by-row paths give the bytes of the whole picture: a JPEG to
 // 8 or 24 bits from its indices (true colour and CMYK are left to the whole
 // picture), and a bitmap, stored either way up, to a JPEG.
+// The commands whose result is a new picture write it a band at a time: the
+// bytes of saving the whole result, for any band height.
+TEST(RowBandsOfNewPictures, WriteTheWholeResultsBytes) {
+    const testing::TempDir dir;
+    const Bitmap24 picture = Noise(37, 23, 5);
+    WriteBmp24(dir / "in.bmp", picture.View());
+    const std::vector<std::vector<std::string>> runs = {
+        {"rotate", "--angle", "37"},
+        {"shear", "--along-x", "30", "--along-y", "12"},
+        {"resize", "--width-percent", "173", "--height-percent", "61"},
+        {"resize", "--width", "20", "--height", "50", "--method", "linear"},
+        {"earthquake", "--change-x", "10", "--change-y", "20"},
+        {"waves", "--x-period", "4"},
+    };
+    const CommandRegistry registry = AllCommands();
+    for (std::vector<std::string> run : runs) {
+        const Command& command = *registry.Find(run[0]);
+        const std::vector<std::string> options(run.begin() + 1, run.end());
+        const std::vector<std::uint8_t> whole = EncodeBmp24(
+            command.transform(ParseArgs(options, command.options))(Bitmap24(picture)).View());
+        for (const char* threads : {"1", "3"}) {
+            std::vector<std::string> args = run;
+            args.insert(args.end(), {"--threads", threads, PathToUtf8(dir / "in.bmp"), PathToUtf8(dir / "out.bmp")});
+            ASSERT_EQ(Cli(args).code, kExitOk) << run[0];
+            EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole) << run[0] << " on " << threads;
+        }
+    }
+    // Bands of any height; another file kind is left to the whole result.
+    const RotationOptions quarter{90, 18, 11};
+    const ResultRows rows{RotatedBox({37, 23}, quarter).size,
+                          [&](RowBand band) { RotateRows(picture.View(), band, quarter); }};
+    const std::vector<std::uint8_t> whole = EncodeBmp24(WholeResult(rows).View());
+    for (const int bandRows : {1, 7, 36, 37, 0}) {
+        ASSERT_TRUE(WriteRowsInBands(dir / "out.bmp", rows, 2, bandRows));
+        EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), whole) << bandRows;
+    }
+    EXPECT_FALSE(WriteRowsInBands(dir / "out.png", rows, 1));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.png"));
+}
+
 TEST(ConvertStreams, GiveTheWholePicturesBytes) {
     const testing::TempDir dir;
     TJPEGImage shared;

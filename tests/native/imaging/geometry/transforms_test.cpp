@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <random>
 
 #include "../filters/filter_pictures.h"
 #include "browser/thumbnail.h"
+#include "imaging/effects/effects.h"
 #include "imaging/geometry/resize_fields.h"
 #include "imaging/geometry/transforms.h"
 
@@ -166,6 +169,65 @@ TEST(Resize, EveryWalkGivesThePixelsOfTheProgressPath) {
         const Bitmap24 tall = Resize(small.View(), {5, 9}, method);
         for (int y : {7, 8})
             for (int x = 0; x < 5; ++x) EXPECT_EQ(tall.Pixel(x, y), small.Pixel(x, 3)) << x << "," << y;
+    }
+}
+
+// Each operation's bands, of any height and on any number of threads, hold
+// the rows of the whole result as the progress path makes it.
+TEST(RowBands, HoldTheRowsOfTheWholeResult) {
+    struct Quiet : Progress {
+        void SetMax(int) noexcept override {}
+        void SetPosition(int) noexcept override {}
+    } quiet;
+    using Fill = std::function<void(ConstPixelView, RowBand, int)>;
+    struct Case {
+        const char* name;
+        Size size;
+        std::function<Bitmap24(ConstPixelView)> whole;
+        Fill band;
+    };
+    const Size picture{23, 17};
+    const RotationOptions turn{37, 5, 9, Rgb(1, 2, 3)};
+    const ShearOptions slant{30, 12, Rgb(4, 5, 6)};
+    const EarthquakeOptions quake{10, 20, colors::kWhite};
+    const WaveOptions wave{3, 4, 5, 6};
+    std::vector<Case> cases = {
+        {"rotate", RotatedBox(picture, turn).size, [&](ConstPixelView s) { return Rotate(s, turn, &quiet); },
+         [&](ConstPixelView s, RowBand b, int t) { RotateRows(s, b, turn, t); }},
+        {"shear", ShearedBox(picture, slant).size, [&](ConstPixelView s) { return Shear(s, slant, &quiet); },
+         [&](ConstPixelView s, RowBand b, int t) { ShearRows(s, b, slant, t); }},
+        {"earthquake", EarthquakeSize(picture, quake), [&](ConstPixelView s) { return Earthquake(s, quake, &quiet); },
+         [&](ConstPixelView s, RowBand b, int t) { EarthquakeRows(s, b, quake, t); }},
+        {"waves", picture, [&](ConstPixelView s) { return Waves(s, wave, &quiet); },
+         [&](ConstPixelView s, RowBand b, int t) { WavesRows(s, b, wave, t); }},
+    };
+    for (const Size size : {Size{46, 34}, {11, 40}, {12, 8}}) {
+        for (const auto method : {ResizeMethod::kNearest, ResizeMethod::kLinear, ResizeMethod::kBilinear}) {
+            cases.push_back({"resize", size, [=, &quiet](ConstPixelView s) { return Resize(s, size, method, &quiet); },
+                             [=](ConstPixelView s, RowBand b, int t) { ResizeRows(s, b, size, method, t); }});
+        }
+    }
+    const Bitmap24 source = RandomPicture(picture.width, picture.height, 8);
+    for (const Case& c : cases) {
+        const Bitmap24 whole = c.whole(source.View());
+        ASSERT_EQ(whole.Width(), c.size.width) << c.name;
+        for (const int rows : {1, 5, 64}) {
+            for (const int threads : {1, 3}) {
+                Bitmap24 band(c.size.width, rows, Rgb(9, 9, 9));
+                for (int top = 0; top < c.size.height; top += rows) {
+                    const int here = std::min(rows, c.size.height - top);
+                    c.band(source.View(), {PixelView(band.Row(0), c.size.width, here, band.Stride()), top}, threads);
+                    for (int y = 0; y < here; ++y) {
+                        ASSERT_EQ(std::memcmp(band.Row(y), whole.Row(top + y), 3 * c.size.width), 0)
+                            << c.name << " row " << top + y << " in bands of " << rows << " on " << threads;
+                    }
+                }
+            }
+        }
+        Bitmap24 past(c.size.width, 2);
+        EXPECT_THROW(c.band(source.View(), {past.View(), c.size.height - 1}, 1), std::invalid_argument) << c.name;
+        Bitmap24 narrow(c.size.width + 1, 1);
+        EXPECT_THROW(c.band(source.View(), {narrow.View(), 0}, 1), std::invalid_argument) << c.name;
     }
 }
 

@@ -32,13 +32,13 @@ EffectRandom SeededRandom(const ParsedArgs& args) {
 
 const OptionDef kSeed{"seed", "N", "seed of the random numbers, 0..2147483647 (default 1)"};
 
-// An effect that paints over a copy of the picture.
-template <typename Options, void (*Effect)(ConstPixelView, PixelView, const Options&, EffectRandom&, Progress*)>
-Transform OverCopy(Options options, EffectRandom random) {
+// An effect that paints over the picture itself, which is the copy the
+// window's form paints over.
+template <typename Options, void (*Effect)(PixelView, const Options&, EffectRandom&, Progress*)>
+Transform OverItself(Options options, EffectRandom random) {
     return [options, random](Bitmap24 picture) mutable {
-        Bitmap24 result(picture.Width(), picture.Height());
-        Effect(picture.View(), result.View(), options, random, nullptr);
-        return result;
+        Effect(picture.View(), options, random, nullptr);
+        return picture;
     };
 }
 
@@ -61,13 +61,13 @@ Transform MakeRectangles(const ParsedArgs& args) {
 Transform MakePointillism(const ParsedArgs& args) {
     const PointillismOptions options{Positive(args, "size", 3, 255), args.IntValue("shrink", 2, 0, 255),
                                      args.IntValue("shift", 5, 0, 255)};
-    return OverCopy<PointillismOptions, &Pointillism>(options, SeededRandom(args));
+    return OverItself<PointillismOptions, &Pointillism>(options, SeededRandom(args));
 }
 
 Transform MakePainting(const ParsedArgs& args) {
     const PaintingOptions options{Positive(args, "size", 2, 255), args.IntValue("shrink", 5, 0, 255),
                                   args.IntValue("shift", 4, 0, 255), args.IntValue("stroke", 4, 0, 255)};
-    return OverCopy<PaintingOptions, &Painting>(options, SeededRandom(args));
+    return OverItself<PaintingOptions, &Painting>(options, SeededRandom(args));
 }
 
 Transform MakeMosaic(const ParsedArgs& args) {
@@ -83,9 +83,8 @@ Transform MakeMosaic(const ParsedArgs& args) {
         throw UsageError("--stretch cannot be given with --transparent-frame");
     if (!options.transparentFrame) options.transparency = 0;
     return [options](Bitmap24 picture) {
-        Bitmap24 result(picture.Width(), picture.Height());
-        Mosaic(picture.View(), result.View(), options);
-        return result;
+        Mosaic(picture.View(), options);
+        return picture;
     };
 }
 

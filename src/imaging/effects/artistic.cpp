@@ -38,14 +38,22 @@ void EmbossRow(std::uint8_t* row, const std::uint8_t* below, int width) {
     }
 }
 
-// The dots of one cell, drawn as the program's random draws place them.
+// The dots of one cell, drawn as the program's random draws place them, over
+// the picture itself: each cell's mean is taken before any dot covers it,
+// the dots reaching at most `reach` pixels right of their cell's start.
 template <typename DrawDots>
-void ForEachCell(ConstPixelView source, int size, Progress* progress, DrawDots draw) {
-    const int columns = CellCount(source.Width(), size);
-    const int rows = CellCount(source.Height(), size);
+void ForEachCell(PixelView picture, int size, int reach, Progress* progress, DrawDots draw) {
+    const int columns = CellCount(picture.Width(), size);
+    const int rows = CellCount(picture.Height(), size);
+    effect_cells::MeansAhead means(
+        columns, rows, reach, [size](int i) { return i * size; },
+        [&](int i, std::vector<Color>& out) {
+            for (int j = 0; j < rows; ++j) out[j] = CellMean(picture, GridCell(picture, i, j, size, size));
+        });
     const ProgressScope shown(progress, columns);
     for (int i = 0; i < columns; ++i) {
-        for (int j = 0; j < rows; ++j) draw(i * size, j * size, CellMean(source, GridCell(source, i, j, size, size)));
+        const std::vector<Color>& column = means.Column(i);
+        for (int j = 0; j < rows; ++j) draw(i * size, j * size, column[j]);
         shown.Set(i);
     }
 }
@@ -89,33 +97,50 @@ void Rectanglize(PixelView picture, int cellWidth, int cellHeight, Progress* pro
     }
 }
 
-void Pointillism(ConstPixelView source, PixelView target, const PointillismOptions& options, EffectRandom& random,
-                 Progress* progress) {
+namespace {
+
+void Check(const PointillismOptions& options) {
     RequireSize(options.size, 1, "\"Veľkosť:\"");
     RequireByte(options.size, "\"Veľkosť:\"");
     RequireByte(options.shrink, "\"Maximálne zmenšenie:\"");
     RequireByte(options.shift, "\"Maximálne posunutie:\"");
-    effect_cells::CheckCopyTarget(source, target, "Pointilizmus");
-    CopyPixels(target, source);
-    ForEachCell(source, options.size, progress, [&](int x, int y, Color mean) {
-        const int dx = random.Next(options.shift);
-        const int dy = random.Next(options.shift);
-        const int r1 = random.Next(options.shrink);
-        const int r2 = random.Next(options.shrink);
-        FillGdiEllipse(target, x + dx, y + dy, x + dx + 6 - r1, y + dy + 6 - r2, mean);
-    });
 }
 
-void Painting(ConstPixelView source, PixelView target, const PaintingOptions& options, EffectRandom& random,
-              Progress* progress) {
+void Check(const PaintingOptions& options) {
     RequireSize(options.size, 1, "\"Veľkosť štetca :\"");
     RequireByte(options.size, "\"Veľkosť štetca :\"");
     RequireByte(options.shrink, "\"Maximálne zmenšenie štetca :\"");
     RequireByte(options.shift, "\"Maximálne posunutie :\"");
     RequireByte(options.stroke, "\"Dĺžka ťahu štetcom :\"");
-    effect_cells::CheckCopyTarget(source, target, "Maľba");
+}
+
+}  // namespace
+
+void Pointillism(PixelView picture, const PointillismOptions& options, EffectRandom& random, Progress* progress) {
+    Check(options);
+    // A dot's box ends at most shift - 1 + 6 pixels right of its cell's start.
+    ForEachCell(picture, options.size, options.shift + 6, progress, [&](int x, int y, Color mean) {
+        const int dx = random.Next(options.shift);
+        const int dy = random.Next(options.shift);
+        const int r1 = random.Next(options.shrink);
+        const int r2 = random.Next(options.shrink);
+        FillGdiEllipse(picture, x + dx, y + dy, x + dx + 6 - r1, y + dy + 6 - r2, mean);
+    });
+}
+
+void Pointillism(ConstPixelView source, PixelView target, const PointillismOptions& options, EffectRandom& random,
+                 Progress* progress) {
+    Check(options);
+    effect_cells::CheckCopyTarget(source, target, "Pointilizmus");
     CopyPixels(target, source);
-    ForEachCell(source, options.size, progress, [&](int x, int y, Color mean) {
+    Pointillism(target, options, random, progress);
+}
+
+void Painting(PixelView picture, const PaintingOptions& options, EffectRandom& random, Progress* progress) {
+    Check(options);
+    // The stroke's last dot's box ends at most shift - 1 + stroke - 1 + 6
+    // pixels right of its cell's start.
+    ForEachCell(picture, options.size, options.shift + options.stroke + 6, progress, [&](int x, int y, Color mean) {
         const int dx = random.Next(options.shift);
         const int dy = random.Next(options.shift);
         const int sx = 2 * random.Next(2) - 1;
@@ -126,9 +151,17 @@ void Painting(ConstPixelView source, PixelView target, const PaintingOptions& op
             const int r2 = random.Next(options.shrink);
             const int left = x + dx + k * sx;
             const int top = y + dy + k * sy;
-            FillGdiEllipse(target, left, top, left + 6 - r1, top + 6 - r2, mean);
+            FillGdiEllipse(picture, left, top, left + 6 - r1, top + 6 - r2, mean);
         }
     });
+}
+
+void Painting(ConstPixelView source, PixelView target, const PaintingOptions& options, EffectRandom& random,
+              Progress* progress) {
+    Check(options);
+    effect_cells::CheckCopyTarget(source, target, "Maľba");
+    CopyPixels(target, source);
+    Painting(target, options, random, progress);
 }
 
 }  // namespace kelbo

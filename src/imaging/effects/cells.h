@@ -3,8 +3,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/bitmap24.h"
 #include "core/color.h"
@@ -61,5 +65,45 @@ inline Color CellMean(ConstPixelView picture, const Cell& cell) {
     return MeanOf(SumCell(picture, cell),
                   static_cast<std::uint64_t>(cell.x1 - cell.x0) * static_cast<std::uint64_t>(cell.y1 - cell.y0));
 }
+
+// The mean colours of a grid's cell columns, each taken from the picture
+// before anything is drawn over it, for the effects that draw each column of
+// cells in turn over the picture itself. Drawing for column i reaches at most
+// `reach` pixels right of its first pixel column, so before it is drawn every
+// column starting within that reach has its means; columns behind are let go.
+class MeansAhead {
+public:
+    // first(i): cell column i's first pixel column, growing with i;
+    // fill(i, means): the `rows` means of cell column i.
+    MeansAhead(int columns, int rows, int reach, std::function<int(int)> first,
+               std::function<void(int, std::vector<Color>&)> fill)
+        : columns_(columns), rows_(rows), reach_(reach), first_(std::move(first)), fill_(std::move(fill)) {}
+
+    // Column i's means; i never smaller than the last call's.
+    const std::vector<Color>& Column(int i) {
+        while (!ahead_.empty() && front_ < i) {
+            spare_ = std::move(ahead_.front());
+            ahead_.pop_front();
+            ++front_;
+        }
+        if (ahead_.empty()) front_ = next_ = std::max(next_, i);
+        const std::int64_t limit = std::int64_t{first_(i)} + reach_;
+        while (next_ < columns_ && (next_ == i || first_(next_) <= limit)) {
+            std::vector<Color> means = std::move(spare_);
+            means.resize(static_cast<std::size_t>(rows_));
+            fill_(next_++, means);
+            ahead_.push_back(std::move(means));
+        }
+        return ahead_[static_cast<std::size_t>(i - front_)];
+    }
+
+private:
+    const int columns_, rows_, reach_;
+    std::function<int(int)> first_;
+    std::function<void(int, std::vector<Color>&)> fill_;
+    std::deque<std::vector<Color>> ahead_;  // columns front_ .. next_ - 1
+    std::vector<Color> spare_;
+    int front_ = 0, next_ = 0;
+};
 
 }  // namespace kelbo::effect_cells

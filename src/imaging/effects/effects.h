@@ -38,6 +38,9 @@ struct PointillismOptions {
 };
 void Pointillism(ConstPixelView source, PixelView target, const PointillismOptions& options, EffectRandom& random,
                  Progress* progress = nullptr);
+// The same over the picture itself: the picture is the copy.
+void Pointillism(PixelView picture, const PointillismOptions& options, EffectRandom& random,
+                 Progress* progress = nullptr);
 
 // "Maľba": as pointillism, with a diagonal stroke of 1 … stroke dots a cell.
 struct PaintingOptions {
@@ -48,6 +51,7 @@ struct PaintingOptions {
 };
 void Painting(ConstPixelView source, PixelView target, const PaintingOptions& options, EffectRandom& random,
               Progress* progress = nullptr);
+void Painting(PixelView picture, const PaintingOptions& options, EffectRandom& random, Progress* progress = nullptr);
 
 // "Mozaika", over `target`, which starts as a copy of `source`: each tile's
 // mean colour is the sum over its pixels inside the picture divided by the
@@ -69,6 +73,8 @@ struct MosaicOptions {
     bool stretch = false;
 };
 void Mosaic(ConstPixelView source, PixelView target, const MosaicOptions& options, Progress* progress = nullptr);
+// The same over the picture itself.
+void Mosaic(PixelView picture, const MosaicOptions& options, Progress* progress = nullptr);
 
 // "Okrúhla fotografia", in place: a pixel with a channel of 0 has every
 // channel raised by 1 (255 stays); beyond the inner ellipse (innerX, innerY)

@@ -1,6 +1,8 @@
 // "Mozaika": tiles of their mean colour with shaded frames.
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "imaging/effects/cells.h"
 #include "imaging/effects/effects.h"
@@ -11,7 +13,7 @@ namespace {
 
 using effect_cells::Cell;
 
-void Check(const MosaicOptions& o, ConstPixelView source, PixelView target) {
+void Check(const MosaicOptions& o) {
     const auto require = [](bool ok, const std::string& message) {
         if (!ok) throw std::invalid_argument(message);
     };
@@ -22,7 +24,6 @@ void Check(const MosaicOptions& o, ConstPixelView source, PixelView target) {
             "\"Priehľadnosť\" must lie in 0..255, not " + std::to_string(o.transparency));
     require(!(o.stretch && o.transparentFrame),
             "\"Roztiahnuť obrázok\" cannot be used with \"Priehľadné orámovanie \"");
-    effect_cells::CheckCopyTarget(source, target, "Mozaika");
 }
 
 // Tile k's first column (or row) and the one past it.
@@ -76,29 +77,47 @@ void DrawFrame(PixelView target, const Cell& tile, const MosaicOptions& o) {
 
 }  // namespace
 
-void Mosaic(ConstPixelView source, PixelView target, const MosaicOptions& options, Progress* progress) {
-    Check(options, source, target);
-    CopyPixels(target, source);
-    const TileGrid columns(source.Width(), options.tileWidth, options.stretch);
-    const TileGrid rows(source.Height(), options.tileHeight, options.stretch);
-    const ProgressScope shown(progress, source.Width());
+void Mosaic(PixelView picture, const MosaicOptions& options, Progress* progress) {
+    Check(options);
+    const TileGrid columns(picture.Width(), options.tileWidth, options.stretch);
+    const TileGrid rows(picture.Height(), options.tileHeight, options.stretch);
+    // The rectangle and the frames of a tile reach at most its width, or the
+    // frame's thickness, right of its first column.
+    int widest = 0;
+    for (int i = 0; i < columns.Count(); ++i) widest = std::max(widest, columns.Tile(i).end - columns.Tile(i).first);
+    effect_cells::MeansAhead means(
+        options.singleColour ? columns.Count() : 0, rows.Count(), std::max(widest, options.thickness),
+        [&](int i) { return columns.Tile(i).first; },
+        [&](int i, std::vector<Color>& out) {
+            const Span across = columns.Tile(i);
+            for (int j = 0; j < rows.Count(); ++j) {
+                const Span down = rows.Tile(j);
+                const Cell inside{across.first, down.first, std::min(across.end, picture.Width()),
+                                  std::min(down.end, picture.Height())};
+                const std::uint64_t area = static_cast<std::uint64_t>(across.end - across.first) *
+                                           static_cast<std::uint64_t>(down.end - down.first);
+                out[j] = effect_cells::MeanOf(effect_cells::SumCell(picture, inside), area);
+            }
+        });
+    const ProgressScope shown(progress, picture.Width());
     for (int i = 0; i < columns.Count(); ++i) {
         const Span across = columns.Tile(i);
+        const std::vector<Color>* mean = options.singleColour ? &means.Column(i) : nullptr;
         for (int j = 0; j < rows.Count(); ++j) {
             const Span down = rows.Tile(j);
             const Cell tile{across.first, down.first, across.end, down.end};
-            if (options.singleColour) {
-                const Cell inside{tile.x0, tile.y0, std::min(tile.x1, source.Width()),
-                                  std::min(tile.y1, source.Height())};
-                const std::uint64_t area = static_cast<std::uint64_t>(tile.x1 - tile.x0) *
-                                           static_cast<std::uint64_t>(tile.y1 - tile.y0);
-                const Color mean = effect_cells::MeanOf(effect_cells::SumCell(source, inside), area);
-                FillGdiRectangle(target, tile.x0, tile.y0, tile.x1 - 1, tile.y1 - 1, mean);
-            }
-            DrawFrame(target, tile, options);
+            if (mean) FillGdiRectangle(picture, tile.x0, tile.y0, tile.x1 - 1, tile.y1 - 1, (*mean)[j]);
+            DrawFrame(picture, tile, options);
         }
         shown.Set(i * options.tileWidth);
     }
+}
+
+void Mosaic(ConstPixelView source, PixelView target, const MosaicOptions& options, Progress* progress) {
+    Check(options);
+    effect_cells::CheckCopyTarget(source, target, "Mozaika");
+    CopyPixels(target, source);
+    Mosaic(target, options, progress);
 }
 
 }  // namespace kelbo

@@ -158,6 +158,97 @@ TEST(Mosaic, DrawsTilesAndRings) {
     EXPECT_THROW(Mosaic(block.View(), blocks.View(), options), std::invalid_argument);
 }
 
+Color MeanColour(const std::uint64_t (&sum)[3], std::uint64_t area) {
+    return Rgb(static_cast<std::uint8_t>(sum[2] / area), static_cast<std::uint8_t>(sum[1] / area),
+               static_cast<std::uint8_t>(sum[0] / area));
+}
+
+// The straightforward forms: over a copy, with every mean taken from the
+// untouched source.
+Bitmap24 DotsOverACopy(const Bitmap24& source, int size, int shrink, int shift, int stroke, bool strokes,
+                       EffectRandom random) {
+    Bitmap24 out = source;
+    for (int x = 0; x < source.Width(); x += size) {
+        for (int y = 0; y < source.Height(); y += size) {
+            std::uint64_t sum[3] = {0, 0, 0}, area = 0;
+            for (int v = y; v < std::min(y + size, source.Height()); ++v)
+                for (int u = x; u < std::min(x + size, source.Width()); ++u, ++area)
+                    for (int c = 0; c < 3; ++c) sum[c] += source.Row(v)[3 * u + c];
+            const Color mean = MeanColour(sum, area);
+            const int dx = random.Next(shift), dy = random.Next(shift);
+            const int sx = strokes ? 2 * random.Next(2) - 1 : 0, sy = strokes ? 2 * random.Next(2) - 1 : 0;
+            const int count = strokes ? random.Next(stroke) + 1 : 1;
+            for (int k = 0; k < count; ++k) {
+                const int r1 = random.Next(shrink), r2 = random.Next(shrink);
+                const int left = x + dx + k * sx, top = y + dy + k * sy;
+                FillGdiEllipse(out.View(), left, top, left + 6 - r1, top + 6 - r2, mean);
+            }
+        }
+    }
+    return out;
+}
+
+Bitmap24 MosaicOverACopy(const Bitmap24& source, int tile, int thickness, int transparency) {
+    Bitmap24 out = source;
+    for (int x0 = 0; x0 < source.Width(); x0 += tile) {
+        for (int y0 = 0; y0 < source.Height(); y0 += tile) {
+            std::uint64_t sum[3] = {0, 0, 0};
+            for (int v = y0; v < std::min(y0 + tile, source.Height()); ++v)
+                for (int u = x0; u < std::min(x0 + tile, source.Width()); ++u)
+                    for (int c = 0; c < 3; ++c) sum[c] += source.Row(v)[3 * u + c];
+            const std::uint64_t area = static_cast<std::uint64_t>(tile) * tile;
+            FillGdiRectangle(out.View(), x0, y0, x0 + tile - 1, y0 + tile - 1, MeanColour(sum, area));
+            for (int l = 1; l <= thickness; ++l) {
+                const int x1 = x0 + l - 1, x2 = x0 + tile - l, y1 = y0 + l - 1, y2 = y0 + tile - l;
+                const auto grey = [](int g) { return Rgb(g, g, g); };
+                const Color dark = grey(80 + (l - 1) * 175 / thickness), light = grey(128 + (l - 1) * 127 / thickness);
+                DrawGdiLine(out.View(), {x2, y1}, {x2, y2}, dark, transparency);
+                DrawGdiLine(out.View(), {x2, y2}, {x1, y2}, dark, transparency);
+                DrawGdiLine(out.View(), {x1, y2}, {x1, y1}, light, transparency);
+                DrawGdiLine(out.View(), {x1, y1}, {x2, y1}, light, transparency);
+            }
+        }
+    }
+    return out;
+}
+
+// Drawn over the picture itself, whose cells the dots, strokes and frames
+// of earlier cells reach into, the effects give the pixels of the copy.
+TEST(EffectsOverThePicture, GiveThePixelsOfDrawingOverACopy) {
+    const struct { int width, height; } sizes[] = {{1, 1}, {1, 23}, {29, 1}, {57, 31}};
+    std::mt19937 draw(3);
+    for (const auto size : sizes) {
+        const Bitmap24 source = RandomPicture(size.width, size.height, size.width + size.height);
+        for (int round = 0; round < 12; ++round) {
+            const int cell = 1 + static_cast<int>(draw() % 4), shrink = static_cast<int>(draw() % 9);
+            const int shift = static_cast<int>(draw() % 21), stroke = static_cast<int>(draw() % 13);
+            const auto seed = static_cast<std::uint32_t>(draw());
+            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " cell " +
+                         std::to_string(cell) + " shrink " + std::to_string(shrink) + " shift " +
+                         std::to_string(shift) + " stroke " + std::to_string(stroke));
+            Bitmap24 dots = source, strokes = source;
+            EffectRandom first(seed), second(seed);
+            Pointillism(dots.View(), {cell, shrink, shift}, first);
+            EXPECT_EQ(dots, DotsOverACopy(source, cell, shrink, shift, 0, false, EffectRandom(seed)));
+            Painting(strokes.View(), {cell, shrink, shift, stroke}, second);
+            EXPECT_EQ(strokes, DotsOverACopy(source, cell, shrink, shift, stroke, true, EffectRandom(seed)));
+            MosaicOptions tiles;
+            const int side = 2 + round % 4;
+            tiles.tileWidth = tiles.tileHeight = side;
+            // Frames over twice a tile's side reach two tiles on, whose means
+            // then show through a transparent frame.
+            tiles.transparentFrame = round % 2 == 1;
+            tiles.thickness = tiles.transparentFrame ? 2 * side + 1 + static_cast<int>(draw() % side)
+                                                     : 1 + static_cast<int>(draw() % (2 * side));
+            tiles.transparency = tiles.transparentFrame ? 1 + static_cast<int>(draw() % 254) : 0;
+            Bitmap24 mosaic(size.width, size.height);
+            Mosaic(source.View(), mosaic.View(), tiles);
+            EXPECT_EQ(mosaic, MosaicOverACopy(source, tiles.tileWidth, tiles.thickness, tiles.transparency))
+                << tiles.tileWidth << " " << tiles.thickness;
+        }
+    }
+}
+
 TEST(RoundPhoto, FadesBeyondTheInnerEllipse) {
     Bitmap24 picture(201, 101, Rgb(100, 100, 100));
     picture.SetPixel(100, 50, colors::kBlack);

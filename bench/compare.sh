@@ -407,13 +407,6 @@ $doc_tables
   and GraphicsMagick decode true colour with no quantisation. Decoding alone
   (\`djpeg -bmp\`) takes about 0.19 s of kelbo's 0.53 s; the rest is the
   reduction the program's reading defines.
-- **Peak memory of operations that make a new picture** (rotate, shear,
-  resize, pointillism, painting, mosaic, waves, earthquake): the result is a
-  new picture beside the source,
-  as it opens in a new window in the program, and these operations read the
-  source at positions all over it. The peak is the source plus the result
-  plus a few MiB: rotating by 45 degrees gives a 7071 x 7071 picture
-  (143 MiB), enlarging to 200 % one of 275 MiB.
 
 ## Command lines
 

@@ -223,9 +223,8 @@ TEST(EffectsOverThePicture, GiveThePixelsOfDrawingOverACopy) {
             const int cell = 1 + static_cast<int>(draw() % 4), shrink = static_cast<int>(draw() % 9);
             const int shift = static_cast<int>(draw() % 21), stroke = static_cast<int>(draw() % 13);
             const auto seed = static_cast<std::uint32_t>(draw());
-            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " cell " +
-                         std::to_string(cell) + " shrink " + std::to_string(shrink) + " shift " +
-                         std::to_string(shift) + " stroke " + std::to_string(stroke));
+            SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height << " cell " << cell << " shrink "
+                                              << shrink << " shift " << shift << " stroke " << stroke);
             Bitmap24 dots = source, strokes = source;
             EffectRandom first(seed), second(seed);
             Pointillism(dots.View(), {cell, shrink, shift}, first);

@@ -18,6 +18,13 @@ using testing::GreyPicture;
 using testing::RandomPicture;
 using Rows = std::vector<std::vector<int>>;
 
+// A progress nobody watches, which still sends the operations down their
+// progress path.
+struct Quiet : Progress {
+    void SetMax(int) noexcept override {}
+    void SetPosition(int) noexcept override {}
+};
+
 TEST(Shear, FollowsItsStepsEvenWhereTheyLeaveTheLastRowEmpty) {
     const Bitmap24 picture = RandomPicture(100, 50, 5);
     const Bitmap24 plain = Shear(picture.View(), {0, 0, Rgb(7, 7, 7)});
@@ -147,10 +154,7 @@ TEST(MirrorsAndBorders, ExchangeAndPlaceExactly) {
 // The rows without progress, on one thread or shared, against the walk of
 // the progress path.
 TEST(Resize, EveryWalkGivesThePixelsOfTheProgressPath) {
-    struct Quiet : Progress {
-        void SetMax(int) noexcept override {}
-        void SetPosition(int) noexcept override {}
-    } quiet;
+    Quiet quiet;
     const Bitmap24 random = RandomPicture(23, 17, 4);
     for (const Size size : {Size{46, 34}, {92, 68}, {35, 25}, {24, 18}, {11, 40}, {60, 9}, {1, 1}}) {
         for (const auto method : {ResizeMethod::kNearest, ResizeMethod::kLinear, ResizeMethod::kBilinear}) {
@@ -175,16 +179,12 @@ TEST(Resize, EveryWalkGivesThePixelsOfTheProgressPath) {
 // Each operation's bands, of any height and on any number of threads, hold
 // the rows of the whole result as the progress path makes it.
 TEST(RowBands, HoldTheRowsOfTheWholeResult) {
-    struct Quiet : Progress {
-        void SetMax(int) noexcept override {}
-        void SetPosition(int) noexcept override {}
-    } quiet;
-    using Fill = std::function<void(ConstPixelView, RowBand, int)>;
+    Quiet quiet;
     struct Case {
         const char* name;
         Size size;
         std::function<Bitmap24(ConstPixelView)> whole;
-        Fill band;
+        std::function<void(ConstPixelView, RowBand, int)> band;
     };
     const Size picture{23, 17};
     const RotationOptions turn{37, 5, 9, Rgb(1, 2, 3)};

@@ -7,7 +7,9 @@
 #include <exception>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -67,36 +69,39 @@ struct ThumbnailWorker::Fill : std::enable_shared_from_this<Fill> {
         changed.notify_all();
     }
 
-    // Runs `step` on the user-interface thread and waits for it; its exception
-    // is rethrown here. False when the fill was stopped first: the step then
+    // Runs `step` on the user-interface thread and waits for it; its failure
+    // is thrown here again, with the same message. False when the fill was stopped first: the step then
     // never runs, or (stopped from inside) runs on without being waited for,
     // so it owns everything it uses.
     bool Handoff(std::function<void()> step) {
+        // The failure crosses as its text: an exception object shared by two
+        // threads is freed by whichever lets it go last, through a count the
+        // thread checker cannot see.
         struct Job {
             bool done = false;
-            std::exception_ptr error;
+            std::optional<std::string> error;
         };
         auto job = std::make_shared<Job>();
         if (Stopped()) return false;
         ui->Post([self = shared_from_this(), job, step = std::move(step)] {
             if (self->Stopped()) return;
-            std::exception_ptr error;
+            std::optional<std::string> error;
             try {
                 step();
             } catch (...) {
-                error = std::current_exception();
+                error = Reason(std::current_exception());
             }
             {
                 std::lock_guard guard(self->lock);
                 job->done = true;
-                job->error = error;
+                job->error = std::move(error);
             }
             self->changed.notify_all();
         });
         std::unique_lock guard(lock);
         changed.wait(guard, [&] { return job->done || stopped; });
         if (stopped) return false;
-        if (job->error) std::rethrow_exception(job->error);
+        if (job->error) throw std::runtime_error(*job->error);
         return true;
     }
 

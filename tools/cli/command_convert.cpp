@@ -50,25 +50,12 @@ int Wrote(CommandIo& io, const std::string& out, int width, int height, PixelFor
     return kExitOk;
 }
 
-// A conversion's exit code, its failure reported as the command's.
-template <typename Conversion>
-auto Reported(CommandIo& io, Conversion convert) -> decltype(convert()) {
-    try {
-        return convert();
-    } catch (const UsageError&) {
-        throw;  // a wrong option is the caller's, with its own exit code
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli convert: " << e.what() << '\n';
-        return kExitFailure;
-    }
-}
-
 // A 24-bit bitmap copied to a bitmap goes row by row, never held whole.
 // Nullopt for any other conversion.
 std::optional<int> CopyBitmapRows(const std::string& in, const std::string& out, const ParsedArgs& args,
                                   CommandIo& io) {
     if (args.ValueOr("bits", "24") != "24") return std::nullopt;
-    return Reported(io, [&]() -> std::optional<int> {
+    return Reported("convert", io, [&]() -> std::optional<int> {
         const Transform same = [](Bitmap24 rows) { return rows; };
         const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), same, 0);
         if (!size) return std::nullopt;
@@ -80,7 +67,7 @@ std::optional<int> CopyBitmapRows(const std::string& in, const std::string& out,
 // first as the encoder takes them. Nullopt for any other conversion.
 std::optional<int> ConvertBitmapToJpeg(const std::string& in, const std::string& out, CommandIo& io) {
     if (PictureKindOf(PathFromUtf8(out)) != PictureFileKind::kJpeg) return std::nullopt;
-    return Reported(io, [&]() -> std::optional<int> {
+    return Reported("convert", io, [&]() -> std::optional<int> {
         const std::unique_ptr<BmpRowReader> rows = BmpRowReader::Open(PathFromUtf8(in), BmpRowOrder::kTopDown);
         if (!rows) return std::nullopt;
         const BmpInfo& info = rows->Info();
@@ -105,7 +92,7 @@ std::optional<int> ConvertJpegFromIndices(const std::string& in, const std::stri
     if (PictureKindOf(PathFromUtf8(in)) != PictureFileKind::kJpeg || !toBitmap || (bits != "8" && bits != "24")) {
         return std::nullopt;
     }
-    return Reported(io, [&]() -> std::optional<int> {
+    return Reported("convert", io, [&]() -> std::optional<int> {
         const std::vector<std::uint8_t> bytes = ReadJpegFile(PathFromUtf8(in));
         if (bytes.empty()) return std::nullopt;
         std::unique_ptr<BmpRowWriter> writer;  // dropped unwritten when the whole picture must take over
@@ -140,7 +127,7 @@ int RunConvert(const ParsedArgs& args, CommandIo& io) {
     if (const auto done = CopyBitmapRows(in, out, args, io)) return *done;
     if (const auto done = ConvertBitmapToJpeg(in, out, io)) return *done;
     if (const auto done = ConvertJpegFromIndices(in, out, args, io)) return *done;
-    return Reported(io, [&] {
+    return Reported("convert", io, [&] {
         const LoadedPicture picture = ReadInputPicture(in, io.codecs);
         const PixelFormat format = FormatOption(args, picture.format);
         SavePictureFile(PathFromUtf8(out), picture.bitmap.View(), format, picture.palette, io.codecs);

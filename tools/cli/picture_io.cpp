@@ -1,6 +1,5 @@
 #include "picture_io.h"
 
-#include <exception>
 #include <span>
 
 #include "codecs/bmp_reader.h"
@@ -24,18 +23,22 @@ LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codec
     return picture;
 }
 
+int WroteSize(CommandIo& io, const std::string& out, int width, int height) {
+    io.out << "wrote " << out << " (" << width << " x " << height << ")\n";
+    return kExitOk;
+}
+
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
                   const Palette* palette, int stripReach) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
-    try {
-        const int threads = stripReach >= 0 ? ThreadsOf(args) : 1;
+    const int threads = stripReach >= 0 ? ThreadsOf(args) : 1;
+    return Reported(command, io, [&] {
         if (stripReach >= 0 && format == PixelFormat::k24 && !palette) {
             if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach, 0,
                                                     threads)) {
-                io.out << "wrote " << out << " (" << size->width << " x " << size->height << ")\n";
-                return kExitOk;
+                return WroteSize(io, out, size->width, size->height);
             }
         }
         const Bitmap24 result = stripReach >= 0 ? TransformInBands(ReadInputPicture(in, io.codecs).bitmap, transform,
@@ -43,12 +46,8 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
                                                 : transform(std::move(ReadInputPicture(in, io.codecs).bitmap));
         SavePictureFile(PathFromUtf8(out), result.View(), format,
                         palette ? std::span<const Color>(*palette) : std::span<const Color>(), io.codecs);
-        io.out << "wrote " << out << " (" << result.Width() << " x " << result.Height() << ")\n";
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+        return WroteSize(io, out, result.Width(), result.Height());
+    });
 }
 
 FrameFiles::~FrameFiles() {
@@ -116,18 +115,15 @@ namespace {
 int RowsFile(std::string_view command, const ParsedArgs& args, CommandIo& io, const RowsOf& rowsOf) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
-    try {
+    const int threads = ThreadsOf(args);
+    return Reported(command, io, [&] {
         const Bitmap24 source = ReadInputPicture(in, io.codecs).bitmap;
         const ResultRows rows = rowsOf(source.View());
-        if (!WriteRowsInBands(PathFromUtf8(out), rows, ThreadsOf(args))) {
+        if (!WriteRowsInBands(PathFromUtf8(out), rows, threads)) {
             SavePictureFile(PathFromUtf8(out), WholeResult(rows).View(), PixelFormat::k24, {}, io.codecs);
         }
-        io.out << "wrote " << out << " (" << rows.size.width << " x " << rows.size.height << ")\n";
-    } catch (const std::exception& e) {
-        io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+        return WroteSize(io, out, rows.size.width, rows.size.height);
+    });
 }
 
 }  // namespace

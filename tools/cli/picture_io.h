@@ -2,6 +2,7 @@
 // picture file into another.
 #pragma once
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -20,6 +21,23 @@ namespace kelbo::cli {
 // IN by its extension as the program opens it; any other name is read as a
 // Windows bitmap, so a bitmap under any name still works. Throws on failure.
 LoadedPicture ReadInputPicture(const std::string& in, const PictureCodecs& codecs);
+
+// A run's exit code, its failure reported as "kelbo-cli COMMAND: why"; a
+// wrong option goes on to the caller, which has its own exit code for it.
+template <typename Run>
+auto Reported(std::string_view command, CommandIo& io, Run run) -> decltype(run()) {
+    try {
+        return run();
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        io.err << "kelbo-cli " << command << ": " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
+// "wrote OUT (W x H)"; the exit code of success.
+int WroteSize(CommandIo& io, const std::string& out, int width, int height);
 
 // Reads IN (the first positional argument), lets `transform` make the
 // picture to write, and writes it to OUT (the second) by OUT's extension, a

@@ -15,6 +15,7 @@
 #include "codecs/bmp_writer.h"
 #include "codecs/picture_files.h"
 #include "core/parallel.h"
+#include "imaging/geometry/transforms.h"
 
 namespace kelbo::cli {
 namespace {
@@ -256,11 +257,9 @@ bool WriteRowsInBands(const std::filesystem::path& out, const ResultRows& rows, 
     if (!ReadsAsBitmap(out)) return false;
     const auto [width, height] = rows.size;
     if (bandRows == 0) {
-        // Whole tiles of 64 rows: the rotation and the shear share a band's
-        // rows among the threads a row of tiles at a time.
-        constexpr int kTileRows = 64;
+        // Whole rows of the rotation's and the shear's tiles.
         const int perThread = std::max(1, static_cast<int>(kStripBytes / (static_cast<std::size_t>(width) * 3)));
-        bandRows = (threads * perThread + kTileRows - 1) / kTileRows * kTileRows;
+        bandRows = (threads * perThread + kRowTileSide - 1) / kRowTileSide * kRowTileSide;
     }
     bandRows = std::min(bandRows, height);
     BmpRowWriter writer(out, width, height, BmpRowOrder::kTopDown);

@@ -131,9 +131,8 @@ void Pointillism(PixelView picture, const PointillismOptions& options, EffectRan
 void Pointillism(ConstPixelView source, PixelView target, const PointillismOptions& options, EffectRandom& random,
                  Progress* progress) {
     Check(options);
-    effect_cells::CheckCopyTarget(source, target, "Pointilizmus");
-    CopyPixels(target, source);
-    Pointillism(target, options, random, progress);
+    effect_cells::DrawOverACopy(source, target, "Pointilizmus",
+                                [&](PixelView copy) { Pointillism(copy, options, random, progress); });
 }
 
 void Painting(PixelView picture, const PaintingOptions& options, EffectRandom& random, Progress* progress) {
@@ -159,9 +158,8 @@ void Painting(PixelView picture, const PaintingOptions& options, EffectRandom& r
 void Painting(ConstPixelView source, PixelView target, const PaintingOptions& options, EffectRandom& random,
               Progress* progress) {
     Check(options);
-    effect_cells::CheckCopyTarget(source, target, "Maľba");
-    CopyPixels(target, source);
-    Painting(target, options, random, progress);
+    effect_cells::DrawOverACopy(source, target, "Maľba",
+                                [&](PixelView copy) { Painting(copy, options, random, progress); });
 }
 
 }  // namespace kelbo

@@ -24,6 +24,15 @@ inline void CheckCopyTarget(ConstPixelView source, PixelView target, const char*
         throw std::invalid_argument(std::string(what) + ": the target cannot be the source");
 }
 
+// The two-picture form of an effect that draws over the picture itself: the
+// source copied to the checked target, then drawn over there.
+template <typename DrawOver>
+void DrawOverACopy(ConstPixelView source, PixelView target, const char* what, DrawOver drawOver) {
+    CheckCopyTarget(source, target, what);
+    CopyPixels(target, source);
+    drawOver(target);
+}
+
 // Columns x0 … x1 − 1 and rows y0 … y1 − 1.
 struct Cell {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;

@@ -115,9 +115,7 @@ void Mosaic(PixelView picture, const MosaicOptions& options, Progress* progress)
 
 void Mosaic(ConstPixelView source, PixelView target, const MosaicOptions& options, Progress* progress) {
     Check(options);
-    effect_cells::CheckCopyTarget(source, target, "Mozaika");
-    CopyPixels(target, source);
-    Mosaic(target, options, progress);
+    effect_cells::DrawOverACopy(source, target, "Mozaika", [&](PixelView copy) { Mosaic(copy, options, progress); });
 }
 
 }  // namespace kelbo

@@ -25,7 +25,6 @@ using geometry_support::PutColor;
 // when its progress is told. Without, in square tiles row after row, whose
 // samples lie in a small patch of the source that stays in the cache.
 constexpr int kBandColumns = 10;
-constexpr int kTileSide = 64;
 
 // One channel of the weighted sum, in the order of the formula.
 inline std::uint8_t Blend(long double w00, long double w10, long double w01, long double w11, const std::uint8_t* p00,
@@ -260,11 +259,11 @@ void RotateRows(ConstPixelView source, RowBand band, const RotationOptions& opti
     geometry_support::CheckBand(source, band, box.size, "Rotácia");
     const RotationGrid grid(source, box, TurnAngleOf(options.angle), options);
     // Bands of whole tiles, so that the tiles are those of one thread.
-    const int tileRows = (band.rows.Height() + kTileSide - 1) / kTileSide;
+    const int tileRows = (band.rows.Height() + kRowTileSide - 1) / kRowTileSide;
     InParallelBands(tileRows, threads, [&](int first, int end) {
         const ExtendedPrecisionScope bandScope;  // the precision is the thread's own
-        geometry_support::InTiles(box.size.width, band.top + first * kTileSide,
-                                  std::min(band.top + end * kTileSide, band.End()), kTileSide,
+        geometry_support::InTiles(box.size.width, band.top + first * kRowTileSide,
+                                  std::min(band.top + end * kRowTileSide, band.End()), kRowTileSide,
                                   [&](int left, int right, int top, int bottom) {
                                       for (int j = top; j < bottom; ++j)
                                           grid.FillRow(j, left, right, band.Row(j) + 3 * left);

@@ -16,7 +16,6 @@ using geometry_support::CheckTarget;
 using geometry_support::RoundQuotient;
 
 constexpr int kBandColumns = 10;
-constexpr int kTileSide = 64;
 
 // 50 % shears by 51 %, each factor by itself.
 std::int64_t Hundredths(int percent) { return percent == 50 ? 51 : percent; }
@@ -110,10 +109,10 @@ void FillShear(ConstPixelView source, RowBand band, const ShearOptions& options,
         }
     };
     if (shown) return geometry_support::InColumnBands(box.size, kBandColumns, box.size.height, *shown, fill);
-    const int tileRows = (band.rows.Height() + kTileSide - 1) / kTileSide;
+    const int tileRows = (band.rows.Height() + kRowTileSide - 1) / kRowTileSide;
     InParallelBands(tileRows, threads, [&](int first, int end) {
-        geometry_support::InTiles(box.size.width, band.top + first * kTileSide,
-                                  std::min(band.top + end * kTileSide, band.End()), kTileSide, fill);
+        geometry_support::InTiles(box.size.width, band.top + first * kRowTileSide,
+                                  std::min(band.top + end * kRowTileSide, band.End()), kRowTileSide, fill);
     });
 }
 

@@ -20,6 +20,10 @@
 
 namespace kelbo {
 
+// RotateRows and ShearRows share a band among their threads a row of square
+// tiles of this side at a time: bands of whole tiles keep every thread busy.
+inline constexpr int kRowTileSide = 64;
+
 // --- Rotation ("Rotácia") ------------------------------------------------
 
 struct RotationOptions {

@@ -144,6 +144,8 @@ TEST(ColourCommands, BadValuesAreUsageErrorsAndMissingFilesFailures) {
     EXPECT_EQ(Cli({"reduce", in, out, "--depth", "3"}).code, kExitUsage);
     EXPECT_EQ(Cli({"reduce", in, out, "--method", "ordered"}).code, kExitUsage);
     EXPECT_EQ(Cli({"negative", in}).code, kExitUsage);
+    EXPECT_EQ(Cli({"negative", in, out, "--threads", "0"}).code, kExitUsage);
+    EXPECT_EQ(Cli({"grey", in, out, "--threads", "257"}).code, kExitUsage);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.bmp"));
     const CliRun missing = Cli({"equalize", PathToUtf8(dir / "none.bmp"), out});
     EXPECT_EQ(missing.code, kExitFailure);

@@ -17,14 +17,20 @@ namespace kelbo::cli {
 namespace {
 
 // A filter with its options already read, so that a wrong option is
-// reported before any file is touched.
-using Filter = std::function<Bitmap24(ConstPixelView)>;
+// reported before any file is touched: it fills a target of the source's size.
+using Filter = StripFill;
+
+Transform WholeFilter(Filter filter) {
+    return [filter = std::move(filter)](Bitmap24 picture) {
+        Bitmap24 result(picture.Width(), picture.Height());
+        filter(picture.View(), result.View());
+        return result;
+    };
+}
 
 int FilterFile(const std::string& command, const ParsedArgs& args, CommandIo& io, const Filter& filter,
                int stripReach) {
-    return TransformFile(
-        command, args, io, [&filter](Bitmap24 picture) { return filter(picture.View()); }, PixelFormat::k24, nullptr,
-        stripReach);
+    return TransformFile(command, args, io, WholeFilter(filter), PixelFormat::k24, nullptr, stripReach, filter);
 }
 
 // How far up and down a filter looks (see Command::stripReach).
@@ -47,9 +53,7 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
         .run = [command, make, stripReach](
                    const ParsedArgs& args,
                    CommandIo& io) { return FilterFile(command, args, io, make(args), stripReach); },
-        .transform = [make](const ParsedArgs& args) -> Transform {
-            return [filter = make(args)](Bitmap24 picture) { return filter(picture.View()); };
-        },
+        .transform = [make](const ParsedArgs& args) -> Transform { return WholeFilter(make(args)); },
         .stripReach = stripReach,
     });
 }
@@ -69,7 +73,7 @@ void AddFilterCommands(CommandRegistry& registry) {
         {{"strength", "N", "the radius, 0 to 65535 (default 5)"}},
         [](const ParsedArgs& args) -> Filter {
             const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
-            return [radius](ConstPixelView p) { return Average(p, radius); };
+            return [radius](ConstPixelView p, PixelView t) { Average(p, t, radius); };
         },
         kOwnRow);
     AddFilter(
@@ -77,7 +81,8 @@ void AddFilterCommands(CommandRegistry& registry) {
         std::string("1 2 1 / 2 4 2 / 1 2 1 over 16; at the edges the centre takes the\n"
                     "weight of the missing neighbours. Halves round to even.\n") +
             kFiles,
-        {}, [](const ParsedArgs&) -> Filter { return [](ConstPixelView p) { return GaussianSmooth(p); }; }, kNextRows);
+        {}, [](const ParsedArgs&) -> Filter { return [](ConstPixelView p, PixelView t) { GaussianSmooth(p, t); }; },
+        kNextRows);
     AddFilter(
         registry, "median", "horizontal median over x - N .. x + N (\"Filtrovanie medianom\")",
         std::string("Pixels ordered by blue, then green, then red; the middle of the\n"
@@ -87,7 +92,7 @@ void AddFilterCommands(CommandRegistry& registry) {
         {{"strength", "N", "the radius, 0 to 65535 (default 5)"}},
         [](const ParsedArgs& args) -> Filter {
             const int radius = args.IntValue("strength", 5, 0, kMaxBitmapDimension);
-            return [radius](ConstPixelView p) { return Median(p, radius); };
+            return [radius](ConstPixelView p, PixelView t) { Median(p, t, radius); };
         },
         kOwnRow);
     AddFilter(
@@ -98,7 +103,7 @@ void AddFilterCommands(CommandRegistry& registry) {
         {{"inverted", "", "write 255 - value (white background, dark edges)"}},
         [](const ParsedArgs& args) -> Filter {
             const bool inverted = args.Has("inverted");
-            return [inverted](ConstPixelView p) { return Roberts(p, inverted); };
+            return [inverted](ConstPixelView p, PixelView t) { Roberts(p, t, inverted); };
         },
         kNextRows);
     AddFilter(
@@ -111,7 +116,7 @@ void AddFilterCommands(CommandRegistry& registry) {
             if (n != 4 && n != 8) throw UsageError("--neighbours must be 4 or 8");
             const auto neighbours = n == 8 ? LaplaceNeighbours::kEight : LaplaceNeighbours::kFour;
             const bool inverted = args.Has("inverted");
-            return [neighbours, inverted](ConstPixelView p) { return Laplace(p, neighbours, inverted); };
+            return [neighbours, inverted](ConstPixelView p, PixelView t) { Laplace(p, t, neighbours, inverted); };
         },
         kNextRows);
     AddFilter(
@@ -127,7 +132,7 @@ void AddFilterCommands(CommandRegistry& registry) {
             options.rotation = args.IntValue("rotation", 1, 1, 8);
             options.downOnly = args.Has("down-only");
             options.invert = !args.Has("no-invert");
-            return [options](ConstPixelView p) { return Sobel(p, options); };
+            return [options](ConstPixelView p, PixelView t) { Sobel(p, t, options); };
         },
         kNextRows);
     AddFilter(
@@ -148,7 +153,7 @@ void AddFilterCommands(CommandRegistry& registry) {
                 throw UsageError("--method must be frequency or spatial, not \"" + methodName + "\"");
             }
             const int strength = args.IntValue("strength", 0, 0, 255);
-            return [method, strength](ConstPixelView p) { return RemoveNoise(p, method, strength); };
+            return [method, strength](ConstPixelView p, PixelView t) { RemoveNoise(p, t, method, strength); };
         },
         kWholePicture);
 }

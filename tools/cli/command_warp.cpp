@@ -35,8 +35,8 @@ int ThreadsValue(const ParsedArgs& args) {
     return args.IntValue("threads", processors, 1, 64);
 }
 
-const OptionDef kThreadsOption{"threads", "N",
-                               "rows of each warp split between N threads, 1..64 (default: one per processor)"};
+const OptionDef kWarpThreadsOption{"threads", "N",
+                                   "rows of each warp split between N threads, 1..64 (default: one per processor)"};
 
 // "A,B" as two whole numbers; nullopt for anything else.
 std::optional<std::pair<long long, long long>> NumberPair(std::string_view text) {
@@ -372,7 +372,7 @@ void AddWarpCommands(CommandRegistry& registry) {
                        "IN is read by its extension; OUT is written by its extension as Save does. A failed\n"
                        "run writes no OUT.\n\n" +
                        std::string(kMeshFile),
-        .options = {{"mesh", "MESH.kmw", "the mesh file (required)"}, kThreadsOption},
+        .options = {{"mesh", "MESH.kmw", "the mesh file (required)"}, kWarpThreadsOption},
         .minPositional = 2,
         .maxPositional = 2,
         .run = RunWarp,
@@ -396,7 +396,7 @@ void AddWarpCommands(CommandRegistry& registry) {
                      "clear \"Zachovávať takú istú sieť aj po warpingu\": links the triangulation adds stay"},
                     {"gif", "OUT.gif", "also write the frames as one animated GIF with one shared palette"},
                     {"delay", "CS", "frame delay of the GIF in hundredths of a second, 1..65535 (default 10)"},
-                    kThreadsOption},
+                    kWarpThreadsOption},
         .minPositional = 2,
         .maxPositional = 2,
         .run = RunMorph,

@@ -30,14 +30,16 @@ int WroteSize(CommandIo& io, const std::string& out, int width, int height) {
 
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
-                  const Palette* palette, int stripReach) {
+                  const Palette* palette, int stripReach, const StripFill& fill) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     const int threads = stripReach >= 0 ? ThreadsOf(args) : 1;
     return Reported(command, io, [&] {
         if (stripReach >= 0 && format == PixelFormat::k24 && !palette) {
-            if (const auto size = TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach, 0,
-                                                    threads)) {
+            const auto size = fill ? FillInStrips(PathFromUtf8(in), PathFromUtf8(out), fill, stripReach, 0, threads)
+                                   : TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach, 0,
+                                                       threads);
+            if (size) {
                 return WroteSize(io, out, size->width, size->height);
             }
         }

@@ -15,6 +15,7 @@
 #include "core/bitmap24.h"
 #include "core/color.h"
 #include "core/pixel_format.h"
+#include "strips.h"
 
 namespace kelbo::cli {
 
@@ -44,11 +45,12 @@ int WroteSize(CommandIo& io, const std::string& out, int width, int height);
 // bitmap in `format` with the table `palette` points to (read after
 // `transform` ran; none when null). With a `stripReach` of 0 or more (see
 // Command) a 24-bit result runs in strips where the files allow, with the
-// same bytes. Reports "wrote OUT (W x H)", or the failure prefixed by
-// "kelbo-cli COMMAND: ", and returns the exit code.
+// same bytes; the strips use `fill` instead when it is given, `transform`'s
+// result made into a target. Reports "wrote OUT (W x H)", or the failure
+// prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
-                  const Palette* palette = nullptr, int stripReach = -1);
+                  const Palette* palette = nullptr, int stripReach = -1, const StripFill& fill = {});
 
 // The help's closing lines for IN and OUT.
 extern const char kInOutFiles[];

@@ -25,6 +25,57 @@ bool ReadsAsBitmap(const std::filesystem::path& path) {
     return kind == PictureFileKind::kBmp || kind == PictureFileKind::kNone || kind == PictureFileKind::kMetafile;
 }
 
+// Bitmaps that were strips or their results, kept to be used again: a few
+// megabytes given back and taken anew would be mapped afresh each time.
+class Spares {
+public:
+    explicit Spares(std::size_t most) : most_(most) {}
+
+    // A bitmap of the size, its pixels whatever they were; a new one when
+    // none is kept.
+    Bitmap24 Take(int width, int height) {
+        {
+            const std::lock_guard guard(lock_);
+            for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+                if (it->Width() == width && it->Height() == height) {
+                    Bitmap24 spare = std::move(*it);
+                    kept_.erase(it);
+                    return spare;
+                }
+            }
+        }
+        return Bitmap24(width, height);
+    }
+
+    void Give(Bitmap24 bitmap) {
+        if (bitmap.Empty()) return;
+        const std::lock_guard guard(lock_);
+        if (kept_.size() >= most_) kept_.erase(kept_.begin());
+        kept_.push_back(std::move(bitmap));
+    }
+
+private:
+    const std::size_t most_;
+    std::mutex lock_;
+    std::vector<Bitmap24> kept_;
+};
+
+// What is made of a strip's rows: its result, of their size. A transform
+// may take the rows themselves; a fill writes into a spare.
+using StripStep = std::function<Bitmap24(Bitmap24& rows, Spares& spares)>;
+
+StripStep StepOf(const Transform& transform) {
+    return [&transform](Bitmap24& rows, Spares&) { return transform(std::move(rows)); };
+}
+
+StripStep StepOf(const StripFill& fill) {
+    return [&fill](Bitmap24& rows, Spares& spares) {
+        Bitmap24 done = spares.Take(rows.Width(), rows.Height());
+        fill(rows.View(), done.View());
+        return done;
+    };
+}
+
 // Picture rows [from, to), of which the strip's own are [top, bottom).
 struct Strip {
     int from = 0, top = 0, bottom = 0, to = 0;
@@ -48,14 +99,14 @@ public:
     int Width() const { return width_; }
 
     // False after the top strip.
-    bool Next(Strip& strip) {
+    bool Next(Strip& strip, Spares& spares) {
         if (bottom_ <= 0) return false;
         const std::size_t rowBytes = static_cast<std::size_t>(width_) * 3;
         strip.bottom = bottom_;
         strip.top = std::max(0, bottom_ - stripRows_);
         strip.from = std::max(0, strip.top - reach_);
         strip.to = std::min(height_, bottom_ + reach_);
-        strip.rows = Bitmap24(width_, strip.to - strip.from);
+        strip.rows = spares.Take(width_, strip.to - strip.from);
         for (int y = readTop_; y < strip.to; ++y) {
             std::memcpy(strip.rows.Row(y - strip.from), Kept(y, rowBytes), rowBytes);
         }
@@ -96,7 +147,8 @@ void WriteOwnRows(BmpRowWriter& writer, int width, const Strip& strip, const Bit
 // the oldest is not finished yet; at most threads + 1 strips are in flight.
 class StripPipeline {
 public:
-    StripPipeline(const Transform& transform, int threads) : transform_(transform), threads_(threads) {}
+    StripPipeline(const StripStep& step, Spares& spares, int threads)
+        : step_(step), spares_(spares), threads_(threads) {}
 
     void Run(StripReader& strips, BmpRowWriter& writer) {
         RunOnThreads(threads_, [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
@@ -116,7 +168,7 @@ private:
         for (;;) {
             if (more && jobs_.size() <= static_cast<std::size_t>(threads_)) {
                 auto job = std::make_unique<Job>();
-                more = strips.Next(job->strip);
+                more = strips.Next(job->strip, spares_);
                 if (!more) continue;
                 const std::lock_guard guard(lock_);
                 todo_.push_back(job.get());
@@ -138,6 +190,8 @@ private:
             guard.unlock();
             if (job->failure) std::rethrow_exception(job->failure);
             WriteOwnRows(writer, strips.Width(), job->strip, job->done);
+            spares_.Give(std::move(job->done));
+            spares_.Give(std::move(job->strip.rows));
         }
     }
 
@@ -166,7 +220,7 @@ private:
         todo_.pop_front();
         guard.unlock();
         try {
-            job->done = transform_(std::move(job->strip.rows));
+            job->done = step_(job->strip.rows, spares_);
         } catch (...) {
             job->failure = std::current_exception();
         }
@@ -175,7 +229,8 @@ private:
         changed_.notify_all();
     }
 
-    const Transform& transform_;
+    const StripStep& step_;
+    Spares& spares_;
     const int threads_;
     std::mutex lock_;
     std::condition_variable changed_;
@@ -184,10 +239,17 @@ private:
     bool stop_ = false;
 };
 
-void WriteStrips(StripReader& strips, BmpRowWriter& writer, const Transform& transform, int threads) {
-    if (threads > 1) return StripPipeline(transform, threads).Run(strips, writer);
-    for (Strip strip; strips.Next(strip);) {
-        WriteOwnRows(writer, strips.Width(), strip, transform(std::move(strip.rows)));
+void WriteStrips(StripReader& strips, BmpRowWriter& writer, const StripStep& step, int threads) {
+    // One spare: the strip read next takes it, and the result's bitmap is the
+    // one just freed, which the allocator keeps while it is the only one;
+    // more spares would only add to the peak.
+    Spares spares(1);
+    if (threads > 1) return StripPipeline(step, spares, threads).Run(strips, writer);
+    for (Strip strip; strips.Next(strip, spares);) {
+        Bitmap24 done = step(strip.rows, spares);
+        WriteOwnRows(writer, strips.Width(), strip, done);
+        spares.Give(std::move(done));
+        spares.Give(std::move(strip.rows));
     }
 }
 
@@ -227,8 +289,10 @@ Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reac
     return result;
 }
 
-std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
-                                             const Transform& transform, int reach, int stripRows, int threads) {
+namespace {
+
+std::optional<PictureSize> StepInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                        const StripStep& step, int reach, int stripRows, int threads) {
     if (reach < 0 || stripRows < 0) throw std::invalid_argument("TransformInStrips: bad reach or strip height");
     if (!ReadsAsBitmap(in) || !ReadsAsBitmap(out)) return std::nullopt;
     std::unique_ptr<BmpRowReader> reader = BmpRowReader::Open(in);
@@ -238,12 +302,24 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
     BmpRowWriter writer(out, size.width, size.height);
     StripReader strips(*reader, reach, stripRows);
     // No more threads than strips.
-    WriteStrips(strips, writer, transform, std::min(threads, (size.height + stripRows - 1) / stripRows));
+    WriteStrips(strips, writer, step, std::min(threads, (size.height + stripRows - 1) / stripRows));
     // Closed first: Windows renames nothing over a file still open, and IN
     // may be OUT.
     reader.reset();
     writer.Commit();
     return size;
+}
+
+}  // namespace
+
+std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                             const Transform& transform, int reach, int stripRows, int threads) {
+    return StepInStrips(in, out, StepOf(transform), reach, stripRows, threads);
+}
+
+std::optional<PictureSize> FillInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                        const StripFill& fill, int reach, int stripRows, int threads) {
+    return StepInStrips(in, out, StepOf(fill), reach, stripRows, threads);
 }
 
 Bitmap24 WholeResult(const ResultRows& rows) {

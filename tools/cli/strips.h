@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "commands.h"
@@ -30,6 +31,16 @@ inline constexpr std::size_t kStripBytes = std::size_t{1} << 20;
 // leaving any old OUT as it was.
 std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
                                              const Transform& transform, int reach, int stripRows = 0, int threads = 1);
+
+// Fills a target of the strip's size from the strip, for operations that
+// make a new picture of the same size.
+using StripFill = std::function<void(ConstPixelView source, PixelView target)>;
+
+// TransformInStrips for such an operation: the strips and their results
+// come from a few bitmaps used again and again, never freed and taken anew,
+// so their memory is not mapped afresh for every strip.
+std::optional<PictureSize> FillInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
+                                        const StripFill& fill, int reach, int stripRows = 0, int threads = 1);
 
 // `transform` with the picture's rows split into one band per thread, each
 // run with `reach` rows of context above and below: the result one call

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/rounding.h"
+#include "imaging/colour/hsl_vectors.h"
 #include "imaging/colour/progress_steps.h"
 
 namespace kelbo {
@@ -30,10 +31,12 @@ std::uint8_t ChannelOf(double m1, double m2, double x) {
     return static_cast<std::uint8_t>(std::clamp<std::int64_t>(Round(v * 255), 0, 255));
 }
 
+// Beyond these every component already ends at 0 or at its top.
+int ClampedPercent(int percent) { return std::clamp(percent, -1000, 100000); }
+
 // Scaled, not turned: H + H * p div 100 with the division toward zero.
 int Scaled(int value, int percent, int top) {
-    const int p = std::clamp(percent, -1000, 100000);
-    return std::clamp(value + value * p / 100, 0, top);
+    return std::clamp(value + value * ClampedPercent(percent) / 100, 0, top);
 }
 
 // Round to the nearest, halves to even, as Round does, for the doubles the
@@ -215,15 +218,28 @@ Color HSLToRGB(int h, int s, int l) {
                         static_cast<double>(h) / (HSLRange - 1));
 }
 
-void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress) {
+namespace detail {
+
+void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress,
+               bool vectors) {
     RowProgress steps(progress, picture.Height());
     const auto changer = std::make_unique<HslChanger>(huePercent, saturationPercent, lightnessPercent);
+    const hsl_vectors::Percents percents{ClampedPercent(huePercent), ClampedPercent(saturationPercent),
+                                         ClampedPercent(lightnessPercent)};
+    const bool fourAtATime = vectors && hsl_vectors::Available();
     const int width = picture.Width();
     for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* p = picture.Row(y);
-        for (int x = 0; x < width; ++x, p += 3) changer->Change(p);
+        std::uint8_t* row = picture.Row(y);
+        int x = fourAtATime ? hsl_vectors::ChangeRow(row, width, percents) : 0;
+        for (std::uint8_t* p = row + 3 * static_cast<std::ptrdiff_t>(x); x < width; ++x, p += 3) changer->Change(p);
         steps.RowDone(y);
     }
+}
+
+}  // namespace detail
+
+void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress) {
+    detail::ChangeHSL(picture, huePercent, saturationPercent, lightnessPercent, progress, true);
 }
 
 }  // namespace kelbo

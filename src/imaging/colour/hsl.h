@@ -39,4 +39,11 @@ Color HSLToRGB(int h, int s, int l);
 void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent,
                Progress* progress = nullptr);
 
+namespace detail {
+// ChangeHSL with the four-pixel vectors where the processor has them, or
+// pixel by pixel only.
+void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress,
+               bool vectors);
+}  // namespace detail
+
 }  // namespace kelbo

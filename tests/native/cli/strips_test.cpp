@@ -17,6 +17,7 @@
 #include "codecs/picture_files.h"
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "imaging/filters/filters.h"
 #include "imaging/geometry/transforms.h"
 #include "temp_dir.h"
 
@@ -80,6 +81,32 @@ TEST(Strips, EveryStreamedCommandWritesTheWholePicturesBytes) {
     WriteBmp24(dir / "in.bmp", picture.View());
     EXPECT_FALSE(TransformInStrips(dir / "in.bmp", dir / "a.png", same, 0));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp") || std::filesystem::exists(dir / "a.png"));
+}
+
+// The fills the filter commands stream write into bitmaps used again, whose
+// old pixels must never show.
+TEST(Strips, FillsIntoBitmapsUsedAgainWriteTheWholePicturesBytes) {
+    const testing::TempDir dir;
+    const struct {
+        const char* name;
+        int reach;
+        StripFill fill;
+    } fills[] = {
+        {"sobel", 1, [](ConstPixelView p, PixelView t) { Sobel(p, t, SobelOptions{.rotation = 2}); }},
+        {"gauss", 1, [](ConstPixelView p, PixelView t) { GaussianSmooth(p, t); }},
+        {"median", 0, [](ConstPixelView p, PixelView t) { Median(p, t, 3); }},
+    };
+    const Bitmap24 picture = Noise(257, 131, 5);
+    WriteBmp24(dir / "in.bmp", picture.View());
+    for (const auto& [name, reach, fill] : fills) {
+        Bitmap24 expected(picture.Width(), picture.Height());
+        fill(picture.View(), expected.View());
+        for (const auto& [rows, threads] : {std::pair{1, 1}, {7, 1}, {10, 1}, {3, 3}, {8, 2}}) {
+            SCOPED_TRACE(std::string(name) + ", strips of " + std::to_string(rows) + " on " + std::to_string(threads));
+            ASSERT_TRUE(FillInStrips(dir / "in.bmp", dir / "out.bmp", fill, reach, rows, threads));
+            EXPECT_EQ(ReadFileBytes(dir / "out.bmp"), EncodeBmp24(expected.View()));
+        }
+    }
 }
 
 }  // namespace

@@ -134,30 +134,34 @@ int Scaled(int value, int percent, int top) {
     return std::clamp(value + value * std::clamp(percent, -1000, 100000) / 100, 0, top);
 }
 
+// Both paths, on rows whose width is not a multiple of four, so that every
+// row ends in pixels left to the pixel-by-pixel change.
 TEST(ChangeHsl, EveryColourGetsExactlyTheDefinitionsResult) {
-    Bitmap24 all(4096, 4096);
+    constexpr int kWidth = 4099;
+    constexpr std::uint32_t kColours = 1u << 24;
+    Bitmap24 all(kWidth, static_cast<int>((kColours + kWidth - 1) / kWidth));
     const struct { int hue, saturation, lightness; } changes[] = {{20, -30, 10}, {-100, 100, -55}, {37, -13, 250}};
     for (const auto& change : changes) {
-        SCOPED_TRACE(::testing::Message() << change.hue << " " << change.saturation << " " << change.lightness);
-        for (int y = 0; y < 4096; ++y) {
-            std::uint8_t* p = all.Row(y);
-            for (int x = 0; x < 4096; ++x, p += 3) {
-                const std::uint32_t c = static_cast<std::uint32_t>(y) * 4096 + x;
+        for (const bool vectors : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << change.hue << " " << change.saturation << " " << change.lightness
+                                              << (vectors ? " vectors" : ""));
+            for (std::uint32_t c = 0; c < kColours; ++c) {
+                std::uint8_t* p = all.Row(static_cast<int>(c / kWidth)) + (c % kWidth) * 3;
                 p[0] = static_cast<std::uint8_t>(c), p[1] = static_cast<std::uint8_t>(c >> 8);
                 p[2] = static_cast<std::uint8_t>(c >> 16);
             }
-        }
-        ChangeHSL(all.View(), change.hue, change.saturation, change.lightness);
-        int wrong = 0;
-        for (std::uint32_t c = 0; c < (1u << 24) && wrong < 5; ++c) {
-            const Hsl hsl = RGBToHSL(Rgb(c >> 16, c >> 8, c));
-            const Color expected = HSLToRGB(Scaled(hsl.h, change.hue, HSLRange - 1),
-                                            Scaled(hsl.s, change.saturation, HSLRange),
-                                            Scaled(hsl.l, change.lightness, HSLRange));
-            const std::uint8_t* p = all.Row(static_cast<int>(c / 4096)) + (c % 4096) * 3;
-            if (Rgb(p[2], p[1], p[0]) != expected) {
-                ++wrong;
-                ADD_FAILURE() << "colour " << c;
+            detail::ChangeHSL(all.View(), change.hue, change.saturation, change.lightness, nullptr, vectors);
+            int wrong = 0;
+            for (std::uint32_t c = 0; c < kColours && wrong < 5; ++c) {
+                const Hsl hsl = RGBToHSL(Rgb(c >> 16, c >> 8, c));
+                const Color expected = HSLToRGB(Scaled(hsl.h, change.hue, HSLRange - 1),
+                                                Scaled(hsl.s, change.saturation, HSLRange),
+                                                Scaled(hsl.l, change.lightness, HSLRange));
+                const std::uint8_t* p = all.Row(static_cast<int>(c / kWidth)) + (c % kWidth) * 3;
+                if (Rgb(p[2], p[1], p[0]) != expected) {
+                    ++wrong;
+                    ADD_FAILURE() << "colour " << c;
+                }
             }
         }
     }

@@ -56,8 +56,7 @@ KELBO_AVX2 __m128i Channel(__m256d x, __m256d m1, __m256d m2) {
     const __m256d top = _mm256_cmp_pd(_mm256_mul_pd(_mm256_set1_pd(2), x), one, _CMP_LT_OQ);
     const __m256d falling = _mm256_cmp_pd(_mm256_mul_pd(_mm256_set1_pd(3), x), _mm256_set1_pd(2), _CMP_LT_OQ);
     const __m256d t = Pick(rising, x, _mm256_sub_pd(_mm256_set1_pd(2.0 / 3.0), x));
-    const __m256d slope =
-        _mm256_add_pd(m1, _mm256_mul_pd(_mm256_mul_pd(_mm256_sub_pd(m2, m1), t), _mm256_set1_pd(6)));
+    const __m256d slope = _mm256_add_pd(m1, _mm256_mul_pd(_mm256_mul_pd(_mm256_sub_pd(m2, m1), t), _mm256_set1_pd(6)));
     const __m256d v = Pick(rising, slope, Pick(top, m2, Pick(falling, slope, m1)));
     return ChannelByte(v);
 }
@@ -102,7 +101,8 @@ KELBO_AVX2 Bgr ChangeFour(const Bgr& in, const Percents& percents) {
     const __m128i l2 = Scaled(light, percents.lightness, 240);
     const __m256d lu = _mm256_div_pd(Doubles(l2), _mm256_set1_pd(240));
     const __m256d su = _mm256_div_pd(Doubles(s2), _mm256_set1_pd(240));
-    const __m256d m2 = Pick(_mm256_cmp_pd(lu, _mm256_set1_pd(0.5), _CMP_LE_OQ), _mm256_mul_pd(lu, _mm256_add_pd(one, su)),
+    const __m256d m2 = Pick(_mm256_cmp_pd(lu, _mm256_set1_pd(0.5), _CMP_LE_OQ),
+                            _mm256_mul_pd(lu, _mm256_add_pd(one, su)),
                             _mm256_sub_pd(_mm256_add_pd(lu, su), _mm256_mul_pd(lu, su)));
     const __m256d m1 = _mm256_sub_pd(_mm256_mul_pd(_mm256_set1_pd(2), lu), m2);
     const __m256d hue = _mm256_div_pd(Doubles(h2), _mm256_set1_pd(239));
@@ -132,10 +132,9 @@ __attribute__((target("avx2"))) int ChangeRow(std::uint8_t* row, int width, cons
         std::uint8_t bytes[16] = {};
         std::memcpy(bytes, p, 12);
         const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-        const Bgr out = ChangeFour({_mm_shuffle_epi8(in, takeB), _mm_shuffle_epi8(in, takeG), _mm_shuffle_epi8(in, takeR)},
-                                   percents);
-        const __m128i joined =
-            _mm_or_si128(_mm_or_si128(out.b, _mm_slli_epi32(out.g, 8)), _mm_slli_epi32(out.r, 16));
+        const Bgr out = ChangeFour(
+            {_mm_shuffle_epi8(in, takeB), _mm_shuffle_epi8(in, takeG), _mm_shuffle_epi8(in, takeR)}, percents);
+        const __m128i joined = _mm_or_si128(_mm_or_si128(out.b, _mm_slli_epi32(out.g, 8)), _mm_slli_epi32(out.r, 16));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm_shuffle_epi8(joined, pack));
         std::memcpy(p, bytes, 12);
     }

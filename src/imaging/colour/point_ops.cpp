@@ -9,6 +9,7 @@
 
 #include "core/luminance.h"
 #include "core/rounding.h"
+#include "imaging/colour/row_bytes.h"
 #include "imaging/colour/progress_steps.h"
 
 #if defined(__SSE2__)
@@ -358,6 +359,39 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress, b
     }
 }
 
+void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress, bool vectors) {
+    const Table red = GammaTable(gamma.red);
+    const Table green = GammaTable(gamma.green);
+    const Table blue = GammaTable(gamma.blue);
+    ColumnShareProgress steps(progress, picture.Width(), picture.Height());
+    if (!vectors || !row_bytes::Available()) return MapChannels(picture, red, green, blue, steps);
+    for (int y = 0; y < picture.Height(); ++y) {
+        row_bytes::MapRow(picture.Row(y), picture.Width(), blue.data(), green.data(), red.data());
+        steps.RowDone(y);
+    }
+}
+
+void GreyScale(PixelView picture, Progress* progress, bool vectors) {
+    RowProgress steps(progress, picture.Height());
+    const int width = picture.Width();
+    const bool spread = vectors && row_bytes::Available();
+    std::vector<std::uint8_t> grey(static_cast<std::size_t>(width));
+    for (int y = 0; y < picture.Height(); ++y) {
+        std::uint8_t* row = picture.Row(y);
+        LuminanceRow(row, width, grey.data());
+        int x = spread ? row_bytes::SpreadGreys(grey.data(), width, row) : 0;
+        std::uint8_t* p = row + 3 * static_cast<std::ptrdiff_t>(x);
+        // Four bytes per pixel, the fourth overwritten by the next pixel; the
+        // last pixel stops at its own three.
+        for (; x + 1 < width; ++x, p += 3) {
+            const std::uint32_t word = grey[x] * 0x010101u;
+            std::memcpy(p, &word, 4);
+        }
+        if (x < width) p[0] = p[1] = p[2] = grey[x];
+        steps.RowDone(y);
+    }
+}
+
 }  // namespace detail
 
 void ChangeRgb(PixelView picture, const RgbChange& change, Progress* progress) {
@@ -368,30 +402,10 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress) {
     detail::ChangeCmy(picture, change, progress, true);
 }
 
-void GreyScale(PixelView picture, Progress* progress) {
-    RowProgress steps(progress, picture.Height());
-    const int width = picture.Width();
-    std::vector<std::uint8_t> grey(static_cast<std::size_t>(width));
-    for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* p = picture.Row(y);
-        LuminanceRow(p, width, grey.data());
-        // Four bytes per pixel, the fourth overwritten by the next pixel; the
-        // last pixel stops at its own three.
-        for (int x = 0; x + 1 < width; ++x, p += 3) {
-            const std::uint32_t word = grey[x] * 0x010101u;
-            std::memcpy(p, &word, 4);
-        }
-        if (width > 0) p[0] = p[1] = p[2] = grey[width - 1];
-        steps.RowDone(y);
-    }
-}
+void GreyScale(PixelView picture, Progress* progress) { detail::GreyScale(picture, progress, true); }
 
 void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress) {
-    const Table red = GammaTable(gamma.red);
-    const Table green = GammaTable(gamma.green);
-    const Table blue = GammaTable(gamma.blue);
-    ColumnShareProgress steps(progress, picture.Width(), picture.Height());
-    MapChannels(picture, red, green, blue, steps);
+    detail::CorrectGamma(picture, gamma, progress, true);
 }
 
 // Every pixel is decided by its own luminance before any change, so walking

@@ -63,6 +63,8 @@ void ApplyThreshold(PixelView picture, const Threshold& threshold, Progress* pro
 namespace detail {
 void ChangeRgb(PixelView picture, const RgbChange& change, Progress* progress, bool vectors);
 void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress, bool vectors);
+void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress, bool vectors);
+void GreyScale(PixelView picture, Progress* progress, bool vectors);
 // The first product channel * (percent mod 100) whose vector division by 100
 // is wrong, -1 for none.
 int FirstWrongDivisionBy100();

@@ -240,9 +240,11 @@ TEST(PointOpsKernels, CorrectGammaMatchesTheTables) {
                                             GammaCorrection{1, 250, 37}, GammaCorrection{INT_MIN, 0, INT_MAX}}) {
             Bitmap24 expected = original;
             OldCorrectGamma(expected.View(), gamma);
-            Bitmap24 picture = original;
-            CorrectGamma(picture.View(), gamma);
-            ASSERT_EQ(picture, expected) << "width " << width;
+            for (const bool vectors : kPaths) {
+                Bitmap24 picture = original;
+                detail::CorrectGamma(picture.View(), gamma, nullptr, vectors);
+                ASSERT_EQ(picture, expected) << "width " << width << " vectors " << vectors;
+            }
         }
     }
 }
@@ -254,17 +256,21 @@ TEST(PointOpsKernels, GreyScaleMatchesTheLuminanceOfEveryColour) {
         const Bitmap24 original = EveryColour(width);
         Bitmap24 expected = original;
         OldGreyScale(expected.View());
-        Bitmap24 picture = original;
-        GreyScale(picture.View());
-        ASSERT_EQ(picture, expected) << "width " << width;
+        for (const bool vectors : kPaths) {
+            Bitmap24 picture = original;
+            detail::GreyScale(picture.View(), nullptr, vectors);
+            ASSERT_EQ(picture, expected) << "width " << width << " vectors " << vectors;
+        }
     }
-    for (int width = 1; width <= 70; ++width) {
+    for (int width = 1; width <= 140; ++width) {
         const Bitmap24 original = EveryValue(width);
         Bitmap24 expected = original;
         OldGreyScale(expected.View());
-        Bitmap24 picture = original;
-        GreyScale(picture.View());
-        ASSERT_EQ(picture, expected) << "width " << width;
+        for (const bool vectors : kPaths) {
+            Bitmap24 picture = original;
+            detail::GreyScale(picture.View(), nullptr, vectors);
+            ASSERT_EQ(picture, expected) << "width " << width << " vectors " << vectors;
+        }
     }
 }
 

@@ -388,24 +388,22 @@ read one JPEG of it made by \`cjpeg -quality 75 -optimize\`.
 $doc_tables
 ## Why some rows miss their target
 
-- **Point operations against kelbo's own read + write at one thread** (gamma
-  1.2x; HSL 12x, and 7x at two threads): read + write moves 69 MiB each way
-  at close to memory speed. Gamma adds about 20 ms of arithmetic (a table per
-  byte); within 1.1x it would need about 9 ms, past what one core's memory
-  bandwidth gives. At two threads the strips are transformed while the next
-  are read and the last written, and gamma and grey meet it. The HSL change
-  does the definition's arithmetic on every pixel (about 40 ns a pixel, exact
-  on all 2^24 colours); it meets its other target, GraphicsMagick's
-  \`-modulate\`, at both thread counts.
-- **Sobel at one thread** (1.08x vips here, 0.93x in the run before, with the
-  same filter code): kelbo's 0.21 s is 0.09 s of read + write and 0.12 s of
-  kernel sums; the two tools lie within the spread of their own runs of each
-  other. At two threads it is 0.71x.
+- **Point operations against kelbo's own read + write** (one thread: negative
+  1.10x, grey 1.12x, gamma 1.30x; two threads: grey 1.11x; HSL 7x and 5x):
+  read + write now reuses its strips' memory and moves 69 MiB each way in
+  about 0.06 s, close to \`cat\`'s 0.02 s plus one copy each way. Within 1.1x
+  an operation has about 6 ms for 24 million pixels, a quarter of a
+  nanosecond each; negative, grey and gamma (AVX-512 byte permutes where the
+  processor has them) sit at that edge, within the spread of the runs of the
+  same command (gamma took 0.068 s in a quiet run by hand). The HSL change
+  does the definition's arithmetic on every pixel (AVX2, four pixels at a
+  time, exact on all 2^24 colours): about 15 ns a pixel; it meets its other
+  target, GraphicsMagick's \`-modulate\`, at 0.41x and below.
 - **JPEG -> 24-bit BMP against vips**: the program reads every JPEG reduced to
   256 colours (the JPEG library's two-pass quantiser with Floyd-Steinberg),
   the work \`djpeg -colors 256\` does, which kelbo matches; vips, ImageMagick
   and GraphicsMagick decode true colour with no quantisation. Decoding alone
-  (\`djpeg -bmp\`) takes about 0.19 s of kelbo's 0.53 s; the rest is the
+  (\`djpeg -bmp\`) takes about a third of kelbo's time; the rest is the
   reduction the program's reading defines.
 
 ## Command lines

@@ -32,8 +32,8 @@ inline constexpr std::size_t kStripBytes = std::size_t{1} << 20;
 std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, const std::filesystem::path& out,
                                              const Transform& transform, int reach, int stripRows = 0, int threads = 1);
 
-// Fills a target of the strip's size from the strip, for operations that
-// make a new picture of the same size.
+// Fills every pixel of a target of the strip's size from the strip, for
+// operations that make a new picture of the same size.
 using StripFill = std::function<void(ConstPixelView source, PixelView target)>;
 
 // TransformInStrips for such an operation: the strips and their results

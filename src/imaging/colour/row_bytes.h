@@ -12,8 +12,7 @@ bool Available();
 
 // The row's `width` pixels (blue, green, red bytes) each through its
 // channel's table; touches no byte beyond them.
-void MapRow(std::uint8_t* row, int width, const std::uint8_t* blue, const std::uint8_t* green,
-            const std::uint8_t* red);
+void MapRow(std::uint8_t* row, int width, const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red);
 
 // Each of the first pixels' three bytes set to its grey, 64 pixels at a
 // time; returns how many it set (a multiple of 64), the rest left to the

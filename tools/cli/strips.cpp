@@ -25,24 +25,19 @@ bool ReadsAsBitmap(const std::filesystem::path& path) {
     return kind == PictureFileKind::kBmp || kind == PictureFileKind::kNone || kind == PictureFileKind::kMetafile;
 }
 
-// Bitmaps that were strips or their results, kept to be used again: a few
-// megabytes given back and taken anew would be mapped afresh each time.
-class Spares {
+// The bitmap of a strip or its result that was freed last, kept to be used
+// again: a few megabytes given back and taken anew would be mapped afresh
+// each time. One is enough: the strip read next takes it, and the result's
+// bitmap is the one just freed, which the allocator keeps while it is the
+// only one; more would only add to the peak.
+class Spare {
 public:
-    explicit Spares(std::size_t most) : most_(most) {}
-
-    // A bitmap of the size, its pixels whatever they were; a new one when
-    // none is kept.
+    // A bitmap of the size, its pixels whatever they were; a new one unless
+    // the kept one has the size.
     Bitmap24 Take(int width, int height) {
         {
             const std::lock_guard guard(lock_);
-            for (auto it = kept_.begin(); it != kept_.end(); ++it) {
-                if (it->Width() == width && it->Height() == height) {
-                    Bitmap24 spare = std::move(*it);
-                    kept_.erase(it);
-                    return spare;
-                }
-            }
+            if (!kept_.Empty() && kept_.Width() == width && kept_.Height() == height) return std::move(kept_);
         }
         return Bitmap24(width, height);
     }
@@ -50,27 +45,25 @@ public:
     void Give(Bitmap24 bitmap) {
         if (bitmap.Empty()) return;
         const std::lock_guard guard(lock_);
-        if (kept_.size() >= most_) kept_.erase(kept_.begin());
-        kept_.push_back(std::move(bitmap));
+        kept_ = std::move(bitmap);
     }
 
 private:
-    const std::size_t most_;
     std::mutex lock_;
-    std::vector<Bitmap24> kept_;
+    Bitmap24 kept_;
 };
 
 // What is made of a strip's rows: its result, of their size. A transform
 // may take the rows themselves; a fill writes into a spare.
-using StripStep = std::function<Bitmap24(Bitmap24& rows, Spares& spares)>;
+using StripStep = std::function<Bitmap24(Bitmap24& rows, Spare& spare)>;
 
 StripStep StepOf(const Transform& transform) {
-    return [&transform](Bitmap24& rows, Spares&) { return transform(std::move(rows)); };
+    return [&transform](Bitmap24& rows, Spare&) { return transform(std::move(rows)); };
 }
 
 StripStep StepOf(const StripFill& fill) {
-    return [&fill](Bitmap24& rows, Spares& spares) {
-        Bitmap24 done = spares.Take(rows.Width(), rows.Height());
+    return [&fill](Bitmap24& rows, Spare& spare) {
+        Bitmap24 done = spare.Take(rows.Width(), rows.Height());
         fill(rows.View(), done.View());
         return done;
     };
@@ -99,14 +92,14 @@ public:
     int Width() const { return width_; }
 
     // False after the top strip.
-    bool Next(Strip& strip, Spares& spares) {
+    bool Next(Strip& strip, Spare& spare) {
         if (bottom_ <= 0) return false;
         const std::size_t rowBytes = static_cast<std::size_t>(width_) * 3;
         strip.bottom = bottom_;
         strip.top = std::max(0, bottom_ - stripRows_);
         strip.from = std::max(0, strip.top - reach_);
         strip.to = std::min(height_, bottom_ + reach_);
-        strip.rows = spares.Take(width_, strip.to - strip.from);
+        strip.rows = spare.Take(width_, strip.to - strip.from);
         for (int y = readTop_; y < strip.to; ++y) {
             std::memcpy(strip.rows.Row(y - strip.from), Kept(y, rowBytes), rowBytes);
         }
@@ -147,8 +140,7 @@ void WriteOwnRows(BmpRowWriter& writer, int width, const Strip& strip, const Bit
 // the oldest is not finished yet; at most threads + 1 strips are in flight.
 class StripPipeline {
 public:
-    StripPipeline(const StripStep& step, Spares& spares, int threads)
-        : step_(step), spares_(spares), threads_(threads) {}
+    StripPipeline(const StripStep& step, Spare& spare, int threads) : step_(step), spare_(spare), threads_(threads) {}
 
     void Run(StripReader& strips, BmpRowWriter& writer) {
         RunOnThreads(threads_, [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
@@ -168,7 +160,7 @@ private:
         for (;;) {
             if (more && jobs_.size() <= static_cast<std::size_t>(threads_)) {
                 auto job = std::make_unique<Job>();
-                more = strips.Next(job->strip, spares_);
+                more = strips.Next(job->strip, spare_);
                 if (!more) continue;
                 const std::lock_guard guard(lock_);
                 todo_.push_back(job.get());
@@ -190,8 +182,8 @@ private:
             guard.unlock();
             if (job->failure) std::rethrow_exception(job->failure);
             WriteOwnRows(writer, strips.Width(), job->strip, job->done);
-            spares_.Give(std::move(job->done));
-            spares_.Give(std::move(job->strip.rows));
+            spare_.Give(std::move(job->done));
+            spare_.Give(std::move(job->strip.rows));
         }
     }
 
@@ -220,7 +212,7 @@ private:
         todo_.pop_front();
         guard.unlock();
         try {
-            job->done = step_(job->strip.rows, spares_);
+            job->done = step_(job->strip.rows, spare_);
         } catch (...) {
             job->failure = std::current_exception();
         }
@@ -230,7 +222,7 @@ private:
     }
 
     const StripStep& step_;
-    Spares& spares_;
+    Spare& spare_;
     const int threads_;
     std::mutex lock_;
     std::condition_variable changed_;
@@ -240,16 +232,13 @@ private:
 };
 
 void WriteStrips(StripReader& strips, BmpRowWriter& writer, const StripStep& step, int threads) {
-    // One spare: the strip read next takes it, and the result's bitmap is the
-    // one just freed, which the allocator keeps while it is the only one;
-    // more spares would only add to the peak.
-    Spares spares(1);
-    if (threads > 1) return StripPipeline(step, spares, threads).Run(strips, writer);
-    for (Strip strip; strips.Next(strip, spares);) {
-        Bitmap24 done = step(strip.rows, spares);
+    Spare spare;
+    if (threads > 1) return StripPipeline(step, spare, threads).Run(strips, writer);
+    for (Strip strip; strips.Next(strip, spare);) {
+        Bitmap24 done = step(strip.rows, spare);
         WriteOwnRows(writer, strips.Width(), strip, done);
-        spares.Give(std::move(done));
-        spares.Give(std::move(strip.rows));
+        spare.Give(std::move(done));
+        spare.Give(std::move(strip.rows));
     }
 }
 
@@ -267,6 +256,14 @@ const OptionDef kThreadsOption{"threads", "N", "threads to share the rows, 1..25
 int ThreadsOf(const ParsedArgs& args) {
     return args.IntValue("threads", static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)), 1,
                          256);
+}
+
+Transform WholeFill(StripFill fill) {
+    return [fill = std::move(fill)](Bitmap24 picture) {
+        Bitmap24 result(picture.Width(), picture.Height());
+        fill(picture.View(), result.View());
+        return result;
+    };
 }
 
 Bitmap24 TransformInBands(Bitmap24 picture, const Transform& transform, int reach, int threads) {

@@ -20,19 +20,6 @@ namespace {
 // reported before any file is touched: it fills a target of the source's size.
 using Filter = StripFill;
 
-Transform WholeFilter(Filter filter) {
-    return [filter = std::move(filter)](Bitmap24 picture) {
-        Bitmap24 result(picture.Width(), picture.Height());
-        filter(picture.View(), result.View());
-        return result;
-    };
-}
-
-int FilterFile(const std::string& command, const ParsedArgs& args, CommandIo& io, const Filter& filter,
-               int stripReach) {
-    return TransformFile(command, args, io, WholeFilter(filter), PixelFormat::k24, nullptr, stripReach, filter);
-}
-
 // How far up and down a filter looks (see Command::stripReach).
 constexpr int kOwnRow = 0;
 constexpr int kNextRows = 1;
@@ -52,8 +39,8 @@ void AddFilter(CommandRegistry& registry, std::string name, std::string summary,
         .maxPositional = 2,
         .run = [command, make, stripReach](
                    const ParsedArgs& args,
-                   CommandIo& io) { return FilterFile(command, args, io, make(args), stripReach); },
-        .transform = [make](const ParsedArgs& args) -> Transform { return WholeFilter(make(args)); },
+                   CommandIo& io) { return FillFile(command, args, io, make(args), stripReach); },
+        .transform = [make](const ParsedArgs& args) -> Transform { return WholeFill(make(args)); },
         .stripReach = stripReach,
     });
 }

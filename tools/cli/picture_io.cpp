@@ -28,15 +28,17 @@ int WroteSize(CommandIo& io, const std::string& out, int width, int height) {
     return kExitOk;
 }
 
-int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
-                  const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
-                  const Palette* palette, int stripReach, const StripFill& fill) {
+namespace {
+
+// TransformFile, whose strips use `fill` when it is given.
+int RunFile(std::string_view command, const ParsedArgs& args, CommandIo& io, const Transform& transform,
+            PixelFormat format, const Palette* palette, int stripReach, const StripFill* fill) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     const int threads = stripReach >= 0 ? ThreadsOf(args) : 1;
     return Reported(command, io, [&] {
         if (stripReach >= 0 && format == PixelFormat::k24 && !palette) {
-            const auto size = fill ? FillInStrips(PathFromUtf8(in), PathFromUtf8(out), fill, stripReach, 0, threads)
+            const auto size = fill ? FillInStrips(PathFromUtf8(in), PathFromUtf8(out), *fill, stripReach, 0, threads)
                                    : TransformInStrips(PathFromUtf8(in), PathFromUtf8(out), transform, stripReach, 0,
                                                        threads);
             if (size) {
@@ -50,6 +52,18 @@ int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& i
                         palette ? std::span<const Color>(*palette) : std::span<const Color>(), io.codecs);
         return WroteSize(io, out, result.Width(), result.Height());
     });
+}
+
+}  // namespace
+
+int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
+                  const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format,
+                  const Palette* palette, int stripReach) {
+    return RunFile(command, args, io, transform, format, palette, stripReach, nullptr);
+}
+
+int FillFile(std::string_view command, const ParsedArgs& args, CommandIo& io, const StripFill& fill, int stripReach) {
+    return RunFile(command, args, io, WholeFill(fill), PixelFormat::k24, nullptr, stripReach, &fill);
 }
 
 FrameFiles::~FrameFiles() {

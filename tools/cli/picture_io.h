@@ -45,12 +45,15 @@ int WroteSize(CommandIo& io, const std::string& out, int width, int height);
 // bitmap in `format` with the table `palette` points to (read after
 // `transform` ran; none when null). With a `stripReach` of 0 or more (see
 // Command) a 24-bit result runs in strips where the files allow, with the
-// same bytes; the strips use `fill` instead when it is given, `transform`'s
-// result made into a target. Reports "wrote OUT (W x H)", or the failure
-// prefixed by "kelbo-cli COMMAND: ", and returns the exit code.
+// same bytes. Reports "wrote OUT (W x H)", or the failure prefixed by
+// "kelbo-cli COMMAND: ", and returns the exit code.
 int TransformFile(std::string_view command, const ParsedArgs& args, CommandIo& io,
                   const std::function<Bitmap24(Bitmap24 picture)>& transform, PixelFormat format = PixelFormat::k24,
-                  const Palette* palette = nullptr, int stripReach = -1, const StripFill& fill = {});
+                  const Palette* palette = nullptr, int stripReach = -1);
+
+// TransformFile at 24 bits for an operation that fills a new picture of the
+// source's size (WholeFill); its strips fill bitmaps used again.
+int FillFile(std::string_view command, const ParsedArgs& args, CommandIo& io, const StripFill& fill, int stripReach);
 
 // The help's closing lines for IN and OUT.
 extern const char kInOutFiles[];

@@ -36,6 +36,9 @@ std::optional<PictureSize> TransformInStrips(const std::filesystem::path& in, co
 // operations that make a new picture of the same size.
 using StripFill = std::function<void(ConstPixelView source, PixelView target)>;
 
+// The fill run on a whole picture: a new picture of its size.
+Transform WholeFill(StripFill fill);
+
 // TransformInStrips for such an operation: the strips and their results
 // come from a few bitmaps used again and again, never freed and taken anew,
 // so their memory is not mapped afresh for every strip.

@@ -24,7 +24,9 @@ inline std::uint8_t Luminance(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 inline std::uint8_t Luminance(Color c) { return Luminance(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // Luminance of `width` pixels of blue, green, red bytes into `out`, several
-// pixels at a time where the processor allows; the same values.
-void LuminanceRow(const std::uint8_t* bgr, int width, std::uint8_t* out);
+// pixels at a time where the processor allows; the same values. `wide`
+// false keeps to SSE2 even where AVX-512 VBMI would run, so that both paths
+// can be compared.
+void LuminanceRow(const std::uint8_t* bgr, int width, std::uint8_t* out, bool wide = true);
 
 }  // namespace kelbo

@@ -378,7 +378,7 @@ void GreyScale(PixelView picture, Progress* progress, bool vectors) {
     std::vector<std::uint8_t> grey(static_cast<std::size_t>(width));
     for (int y = 0; y < picture.Height(); ++y) {
         std::uint8_t* row = picture.Row(y);
-        LuminanceRow(row, width, grey.data());
+        LuminanceRow(row, width, grey.data(), vectors);
         int x = spread ? row_bytes::SpreadGreys(grey.data(), width, row) : 0;
         std::uint8_t* p = row + 3 * static_cast<std::ptrdiff_t>(x);
         // Four bytes per pixel, the fourth overwritten by the next pixel; the

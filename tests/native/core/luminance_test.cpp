@@ -72,21 +72,28 @@ TEST(Luminance, RowsMatchTheLongDoubleFormulaForEveryColour) {
             bgr[3 * i + 2] = static_cast<std::uint8_t>(r);
         }
         for (const int width : {65536, 40 + r % 7}) {
-            LuminanceRow(bgr.data(), width, out.data());
-            for (int i = 0; i < width; ++i) {
-                if (out[i] != LuminanceLongDouble(bgr[3 * i + 2], bgr[3 * i + 1], bgr[3 * i]) && ++mismatches <= 5) {
-                    ADD_FAILURE() << "red " << r << " pixel " << i << " of " << width;
+            for (const bool wide : {false, true}) {
+                LuminanceRow(bgr.data(), width, out.data(), wide);
+                for (int i = 0; i < width; ++i) {
+                    if (out[i] != LuminanceLongDouble(bgr[3 * i + 2], bgr[3 * i + 1], bgr[3 * i]) &&
+                        ++mismatches <= 5) {
+                        ADD_FAILURE() << "red " << r << " pixel " << i << " of " << width << " wide " << wide;
+                    }
                 }
             }
         }
     }
     EXPECT_EQ(mismatches, 0);
+    // Each row in an allocation of its own size, for the sanitizers to see
+    // any read past its end.
     for (int width = 0; width <= 40; ++width) {
-        std::fill(out.begin(), out.end(), 0xAB);
-        LuminanceRow(bgr.data() + 3 * 1000, width, out.data());
-        for (int i = 0; i < width; ++i)
-            ASSERT_EQ(out[i], Luminance(bgr[3 * (1000 + i) + 2], bgr[3 * (1000 + i) + 1], bgr[3 * (1000 + i)]));
-        ASSERT_EQ(out[width], 0xAB) << "wrote past the row of " << width;
+        for (const bool wide : {false, true}) {
+            std::fill(out.begin(), out.end(), 0xAB);
+            std::vector<std::uint8_t> row(bgr.begin() + 3 * 1000, bgr.begin() + 3 * (1000 + width));
+            LuminanceRow(row.data(), width, out.data(), wide);
+            for (int i = 0; i < width; ++i) ASSERT_EQ(out[i], Luminance(row[3 * i + 2], row[3 * i + 1], row[3 * i]));
+            ASSERT_EQ(out[width], 0xAB) << "wrote past the row of " << width;
+        }
     }
 }
 

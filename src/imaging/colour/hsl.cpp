@@ -221,16 +221,16 @@ Color HSLToRGB(int h, int s, int l) {
 namespace detail {
 
 void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress,
-               bool vectors) {
+               int step) {
     RowProgress steps(progress, picture.Height());
     const auto changer = std::make_unique<HslChanger>(huePercent, saturationPercent, lightnessPercent);
     const hsl_vectors::Percents percents{ClampedPercent(huePercent), ClampedPercent(saturationPercent),
                                          ClampedPercent(lightnessPercent)};
-    const bool fourAtATime = vectors && hsl_vectors::Available();
+    step = std::min(step, hsl_vectors::WidestStep());
     const int width = picture.Width();
     for (int y = 0; y < picture.Height(); ++y) {
         std::uint8_t* row = picture.Row(y);
-        int x = fourAtATime ? hsl_vectors::ChangeRow(row, width, percents) : 0;
+        int x = step >= 4 ? hsl_vectors::ChangeRow(row, width, percents, step) : 0;
         for (std::uint8_t* p = row + 3 * static_cast<std::ptrdiff_t>(x); x < width; ++x, p += 3) changer->Change(p);
         steps.RowDone(y);
     }
@@ -239,7 +239,7 @@ void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lig
 }  // namespace detail
 
 void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress) {
-    detail::ChangeHSL(picture, huePercent, saturationPercent, lightnessPercent, progress, true);
+    detail::ChangeHSL(picture, huePercent, saturationPercent, lightnessPercent, progress, hsl_vectors::WidestStep());
 }
 
 }  // namespace kelbo

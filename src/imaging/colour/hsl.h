@@ -40,10 +40,10 @@ void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lig
                Progress* progress = nullptr);
 
 namespace detail {
-// ChangeHSL with the four-pixel vectors where the processor has them, or
-// pixel by pixel only.
+// ChangeHSL with vectors of `step` pixels (8 or 4; at most what the
+// processor has), or pixel by pixel only (0).
 void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress,
-               bool vectors);
+               int step);
 }  // namespace detail
 
 }  // namespace kelbo

@@ -1,4 +1,5 @@
 #include "imaging/colour/hsl.h"
+#include "imaging/colour/hsl_vectors.h"
 
 #include <gtest/gtest.h>
 
@@ -134,23 +135,24 @@ int Scaled(int value, int percent, int top) {
     return std::clamp(value + value * std::clamp(percent, -1000, 100000) / 100, 0, top);
 }
 
-// Both paths, on rows whose width is not a multiple of four, so that every
-// row ends in pixels left to the pixel-by-pixel change.
+// Every path the processor has, on rows whose width is not a multiple of
+// four, so that every row ends in pixels left to the narrower paths.
 TEST(ChangeHsl, EveryColourGetsExactlyTheDefinitionsResult) {
     constexpr int kWidth = 4099;
     constexpr std::uint32_t kColours = 1u << 24;
     Bitmap24 all(kWidth, static_cast<int>((kColours + kWidth - 1) / kWidth));
     const struct { int hue, saturation, lightness; } changes[] = {{20, -30, 10}, {-100, 100, -55}, {37, -13, 250}};
     for (const auto& change : changes) {
-        for (const bool vectors : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << change.hue << " " << change.saturation << " " << change.lightness
-                                              << (vectors ? " vectors" : ""));
+        for (const int step : {8, 4, 0}) {
+            if (step > hsl_vectors::WidestStep()) continue;
+            SCOPED_TRACE(::testing::Message()
+                         << change.hue << " " << change.saturation << " " << change.lightness << " step " << step);
             for (std::uint32_t c = 0; c < kColours; ++c) {
                 std::uint8_t* p = all.Row(static_cast<int>(c / kWidth)) + (c % kWidth) * 3;
                 p[0] = static_cast<std::uint8_t>(c), p[1] = static_cast<std::uint8_t>(c >> 8);
                 p[2] = static_cast<std::uint8_t>(c >> 16);
             }
-            detail::ChangeHSL(all.View(), change.hue, change.saturation, change.lightness, nullptr, vectors);
+            detail::ChangeHSL(all.View(), change.hue, change.saturation, change.lightness, nullptr, step);
             int wrong = 0;
             for (std::uint32_t c = 0; c < kColours && wrong < 5; ++c) {
                 const Hsl hsl = RGBToHSL(Rgb(c >> 16, c >> 8, c));

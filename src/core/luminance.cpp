@@ -53,8 +53,10 @@ __m128i SumPlusHalf(__m128i pixels) {
 #ifdef KELBO_LUMINANCE_VBMI
 // GCC 12 warns of the "undefined" source operand its own AVX-512 headers
 // pass to unmasked intrinsics (its bug 105593).
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 namespace {
 
 #define KELBO_VBMI __attribute__((target("avx512f,avx512bw,avx512vbmi")))
@@ -127,7 +129,9 @@ KELBO_VBMI int LuminanceRowVbmi(const std::uint8_t* bgr, int width, std::uint8_t
 }
 
 }  // namespace
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 // n = sum + 500 and n div 1000 = (n div 8) div 125. n div 8 < 2^15 fits a

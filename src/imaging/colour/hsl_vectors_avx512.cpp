@@ -18,8 +18,10 @@ namespace kelbo::hsl_vectors {
 #ifdef KELBO_HSL_AVX512
 // GCC 12 warns of the "undefined" source operand its own AVX-512 headers
 // pass to unmasked intrinsics (its bug 105593).
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 namespace {
 
 #define KELBO_AVX512_TARGET "avx512f,avx512bw,avx512vl,avx2,fma"
@@ -160,7 +162,9 @@ __attribute__((target(KELBO_AVX512_TARGET))) int ChangeEightAtATime(std::uint8_t
     return x;
 }
 
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #else
 
 bool EightAvailable() { return false; }

@@ -136,14 +136,18 @@ void WriteOwnRows(BmpRowWriter& writer, int width, const Strip& strip, const Bit
 }
 
 // Strips transformed on `threads` threads at once. The calling thread reads
-// the strips and writes them, in order, and transforms one itself whenever
-// the oldest is not finished yet; at most threads + 1 strips are in flight.
+// the strips and writes them, in order; at most threads + 1 strips are in
+// flight. With several threads it is one of them, and transforms a strip
+// itself whenever the oldest is not finished yet. With one, that one is
+// another thread, so that the operation's time hides behind the file's.
 class StripPipeline {
 public:
-    StripPipeline(const StripStep& step, Spare& spare, int threads) : step_(step), spare_(spare), threads_(threads) {}
+    StripPipeline(const StripStep& step, Spare& spare, int threads)
+        : step_(step), spare_(spare), threads_(threads), carrierHelps_(threads > 1) {}
 
     void Run(StripReader& strips, BmpRowWriter& writer) {
-        RunOnThreads(threads_, [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
+        RunOnThreads(carrierHelps_ ? threads_ : threads_ + 1,
+                     [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
     }
 
 private:
@@ -171,7 +175,7 @@ private:
             if (jobs_.empty()) return;
             std::unique_lock guard(lock_);
             while (!jobs_.front()->finished) {
-                if (todo_.empty()) {
+                if (todo_.empty() || !carrierHelps_) {
                     changed_.wait(guard);
                 } else {
                     RunOne(guard);
@@ -224,6 +228,7 @@ private:
     const StripStep& step_;
     Spare& spare_;
     const int threads_;
+    const bool carrierHelps_;
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<std::unique_ptr<Job>> jobs_;  // in flight, oldest first; the calling thread's
@@ -233,13 +238,7 @@ private:
 
 void WriteStrips(StripReader& strips, BmpRowWriter& writer, const StripStep& step, int threads) {
     Spare spare;
-    if (threads > 1) return StripPipeline(step, spare, threads).Run(strips, writer);
-    for (Strip strip; strips.Next(strip, spare);) {
-        Bitmap24 done = step(strip.rows, spare);
-        WriteOwnRows(writer, strips.Width(), strip, done);
-        spare.Give(std::move(done));
-        spare.Give(std::move(strip.rows));
-    }
+    StripPipeline(step, spare, threads).Run(strips, writer);
 }
 
 // About kStripBytes, less with many threads: each holds a strip and its result.

@@ -83,7 +83,7 @@ void BM_ChangeCmy(benchmark::State& state) {
     InPlace(state, [](kelbo::PixelView p) { kelbo::ChangeCmy(p, {150, 80, 120}); });
 }
 void BM_CorrectGamma(benchmark::State& state) {
-    InPlace(state, [](kelbo::PixelView p) { kelbo::CorrectGamma(p, {80, 100, 120}); });
+    InPlace(state, [](kelbo::PixelView p) { kelbo::CorrectGamma(p, kelbo::GammaCorrection{80, 100, 120}); });
 }
 void BM_ApplyThreshold(benchmark::State& state) {
     InPlace(state, [](kelbo::PixelView p) {

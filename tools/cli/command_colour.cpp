@@ -71,7 +71,8 @@ Change MakeGamma(const ParsedArgs& args) {
         gamma.green = args.IntValue("green", 100, 1, 250);
         gamma.blue = args.IntValue("blue", 100, 1, 250);
     }
-    return [gamma](PixelView p) { CorrectGamma(p, gamma); };
+    // Made once, not for every strip.
+    return [tables = MakeGammaTables(gamma)](PixelView p) { CorrectGamma(p, tables); };
 }
 
 Change MakeThreshold(const ParsedArgs& args) {

@@ -359,14 +359,11 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress, b
     }
 }
 
-void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress, bool vectors) {
-    const Table red = GammaTable(gamma.red);
-    const Table green = GammaTable(gamma.green);
-    const Table blue = GammaTable(gamma.blue);
+void CorrectGamma(PixelView picture, const GammaTables& tables, Progress* progress, bool vectors) {
     ColumnShareProgress steps(progress, picture.Width(), picture.Height());
-    if (!vectors || !row_bytes::Available()) return MapChannels(picture, red, green, blue, steps);
+    if (!vectors || !row_bytes::Available()) return MapChannels(picture, tables.red, tables.green, tables.blue, steps);
     for (int y = 0; y < picture.Height(); ++y) {
-        row_bytes::MapRow(picture.Row(y), picture.Width(), blue.data(), green.data(), red.data());
+        row_bytes::MapRow(picture.Row(y), picture.Width(), tables.blue.data(), tables.green.data(), tables.red.data());
         steps.RowDone(y);
     }
 }
@@ -404,8 +401,22 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress) {
 
 void GreyScale(PixelView picture, Progress* progress) { detail::GreyScale(picture, progress, true); }
 
+GammaTables MakeGammaTables(const GammaCorrection& gamma) {
+    GammaTables tables;
+    tables.red = GammaTable(gamma.red);
+    tables.green = gamma.green == gamma.red ? tables.red : GammaTable(gamma.green);
+    tables.blue = gamma.blue == gamma.red     ? tables.red
+                  : gamma.blue == gamma.green ? tables.green
+                                              : GammaTable(gamma.blue);
+    return tables;
+}
+
 void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress) {
-    detail::CorrectGamma(picture, gamma, progress, true);
+    detail::CorrectGamma(picture, MakeGammaTables(gamma), progress, true);
+}
+
+void CorrectGamma(PixelView picture, const GammaTables& tables, Progress* progress) {
+    detail::CorrectGamma(picture, tables, progress, true);
 }
 
 // Every pixel is decided by its own luminance before any change, so walking

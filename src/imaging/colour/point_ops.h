@@ -2,6 +2,9 @@
 // itself. They work in place on rows; `progress` may be null.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "core/bitmap24.h"
 #include "core/color.h"
 #include "core/progress.h"
@@ -45,6 +48,14 @@ struct GammaCorrection {
 };
 void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress = nullptr);
 
+// The correction's channel tables, made once for a picture worked in parts:
+// each takes 256 extended-precision powers.
+struct GammaTables {
+    std::array<std::uint8_t, 256> red{}, green{}, blue{};
+};
+GammaTables MakeGammaTables(const GammaCorrection& gamma);
+void CorrectGamma(PixelView picture, const GammaTables& tables, Progress* progress = nullptr);
+
 // "Prahovanie / Thresholding": with L the pixel's Luminance, start < L <
 // breakPoint takes `lower`, breakPoint < L < end takes `upper`, others keep
 // their colour. Progress counts columns.
@@ -63,7 +74,7 @@ void ApplyThreshold(PixelView picture, const Threshold& threshold, Progress* pro
 namespace detail {
 void ChangeRgb(PixelView picture, const RgbChange& change, Progress* progress, bool vectors);
 void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress, bool vectors);
-void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress, bool vectors);
+void CorrectGamma(PixelView picture, const GammaTables& tables, Progress* progress, bool vectors);
 void GreyScale(PixelView picture, Progress* progress, bool vectors);
 // The first product channel * (percent mod 100) whose vector division by 100
 // is wrong, -1 for none.

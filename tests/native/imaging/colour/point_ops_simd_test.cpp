@@ -236,13 +236,14 @@ TEST(PointOpsKernels, ChangeCmyMatchesTheTablesForEveryPercentAndWidth) {
 TEST(PointOpsKernels, CorrectGammaMatchesTheTables) {
     for (int width = 1; width <= 70; ++width) {
         const Bitmap24 original = EveryValue(width);
-        for (const GammaCorrection gamma : {GammaCorrection{}, GammaCorrection{80, 100, 120},
-                                            GammaCorrection{1, 250, 37}, GammaCorrection{INT_MIN, 0, INT_MAX}}) {
+        for (const GammaCorrection gamma :
+             {GammaCorrection{}, GammaCorrection{80, 100, 120}, GammaCorrection{1, 250, 37},
+              GammaCorrection{120, 80, 120}, GammaCorrection{50, 90, 90}, GammaCorrection{INT_MIN, 0, INT_MAX}}) {
             Bitmap24 expected = original;
             OldCorrectGamma(expected.View(), gamma);
             for (const bool vectors : kPaths) {
                 Bitmap24 picture = original;
-                detail::CorrectGamma(picture.View(), gamma, nullptr, vectors);
+                detail::CorrectGamma(picture.View(), MakeGammaTables(gamma), nullptr, vectors);
                 ASSERT_EQ(picture, expected) << "width " << width << " vectors " << vectors;
             }
         }

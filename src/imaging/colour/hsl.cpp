@@ -223,7 +223,9 @@ namespace detail {
 void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lightnessPercent, Progress* progress,
                int step) {
     RowProgress steps(progress, picture.Height());
-    const auto changer = std::make_unique<HslChanger>(huePercent, saturationPercent, lightnessPercent);
+    // Its tables take longer than the vectors do for a strip of rows, and
+    // only the pixels the vectors leave need them.
+    std::unique_ptr<HslChanger> changer;
     const hsl_vectors::Percents percents{ClampedPercent(huePercent), ClampedPercent(saturationPercent),
                                          ClampedPercent(lightnessPercent)};
     step = std::min(step, hsl_vectors::WidestStep());
@@ -231,6 +233,9 @@ void ChangeHSL(PixelView picture, int huePercent, int saturationPercent, int lig
     for (int y = 0; y < picture.Height(); ++y) {
         std::uint8_t* row = picture.Row(y);
         int x = step >= 4 ? hsl_vectors::ChangeRow(row, width, percents, step) : 0;
+        if (x < width && !changer) {
+            changer = std::make_unique<HslChanger>(huePercent, saturationPercent, lightnessPercent);
+        }
         for (std::uint8_t* p = row + 3 * static_cast<std::ptrdiff_t>(x); x < width; ++x, p += 3) changer->Change(p);
         steps.RowDone(y);
     }

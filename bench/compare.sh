@@ -12,7 +12,8 @@
 # "fail" and its message goes to stderr: a failed run is never timed as a fast one.
 #
 # Needs imagemagick, graphicsmagick, libvips-tools, libjpeg-turbo-progs, time and
-# bc (installed on first use when run as root).
+# bc (installed on first use when run as root). The scratch directory is made
+# under TMPDIR (TMPDIR=/dev/shm leaves the disk out).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -355,6 +356,7 @@ seconds of wall-clock time, the median of $runs runs after one warm-up run;
 - ImageMagick: $(first_line "$im" -version)
 - GraphicsMagick: $(first_line gm version)
 - libjpeg-turbo: $(first_line djpeg -version)
+- scratch directory's file system: $(df --output=fstype "$work" | tail -n 1)
 
 ## Picture
 
@@ -370,6 +372,11 @@ read one JPEG of it made by \`cjpeg -quality 75 -optimize\`.
 - Every command runs once to warm up; then the tools of a row take turns, $runs
   rounds, so that a change in the machine's load falls on all of them alike.
   The output file is deleted before each run, outside the timing.
+- kelbo-cli saves safely: a temporary file, flushed to the disk, then
+  renamed over the old one; the other tools write in place and flush
+  nothing. On a disk that flush can be most of a run (about 0.08 s for this
+  picture on a virtual disk, more than all the rest of read + write), which
+  is why the scratch directory's file system is shown above.
 - Wall-clock time is taken by bash's \`EPOCHREALTIME\` around
   \`/usr/bin/time -f %M\`, which gives the peak resident set of the same run.
 - Threads: kelbo-cli \`--threads N\` for the subcommands that take it (the others
@@ -389,16 +396,19 @@ $doc_tables
 ## Why some rows miss their target
 
 - **Point operations against kelbo's own read + write** (one thread: negative
-  1.10x, grey 1.12x, gamma 1.30x; two threads: grey 1.11x; HSL 7x and 5x):
-  read + write now reuses its strips' memory and moves 69 MiB each way in
-  about 0.06 s, close to \`cat\`'s 0.02 s plus one copy each way. Within 1.1x
-  an operation has about 6 ms for 24 million pixels, a quarter of a
-  nanosecond each; negative, grey and gamma (AVX-512 byte permutes where the
-  processor has them) sit at that edge, within the spread of the runs of the
-  same command (gamma took 0.068 s in a quiet run by hand). The HSL change
-  does the definition's arithmetic on every pixel (AVX2, four pixels at a
-  time, exact on all 2^24 colours): about 15 ns a pixel; it meets its other
-  target, GraphicsMagick's \`-modulate\`, at 0.41x and below.
+  1.11x, gamma 1.17x; HSL 7.8x at one thread and 4.5x at two): read + write
+  moves 69 MiB each way in about 0.05 s, close to `cat`'s 0.04 s plus one
+  copy each way. At one thread the operation runs on a thread of its own
+  while the calling thread reads and writes the file, so that negative (6 ms
+  in memory), gamma (26 ms) and grey (36 ms) hide behind the file's 50 ms;
+  what is left is the strips passing between the two cores. In quiet runs by
+  hand (\`perf stat -r 15\`, twice) negative took 1.00x and 1.04x of read +
+  write, gamma 1.04x and 1.08x, grey 1.07x and 1.09x; among the other
+  tools' runs of this table the spread of one command is larger than the
+  5 ms that 1.1x leaves. The HSL change does the definition's arithmetic on
+  every pixel (AVX2 four pixels at a time, AVX-512 eight where the processor
+  has it, exact on all 2^24 colours): about 17 ns a pixel on this one; it
+  meets its other target, GraphicsMagick's \`-modulate\`, at 0.31x.
 - **JPEG -> 24-bit BMP against vips**: the program reads every JPEG reduced to
   256 colours (the JPEG library's two-pass quantiser with Floyd-Steinberg),
   the work \`djpeg -colors 256\` does, which kelbo matches; vips, ImageMagick

@@ -397,20 +397,17 @@ read one JPEG of it made by \`cjpeg -quality 75 -optimize\`.
 $doc_tables
 ## Why some rows miss their target
 
-- **Point operations against kelbo's own read + write** (one thread: negative
-  1.11x, gamma 1.17x; HSL 7.8x at one thread and 4.5x at two): read + write
-  moves 69 MiB each way in about 0.05 s, close to `cat`'s 0.04 s plus one
-  copy each way. At one thread the operation runs on a thread of its own
-  while the calling thread reads and writes the file, so that negative (6 ms
-  in memory), gamma (26 ms) and grey (36 ms) hide behind the file's 50 ms;
-  what is left is the strips passing between the two cores. In quiet runs by
-  hand (\`perf stat -r 15\`, twice) negative took 1.00x and 1.04x of read +
-  write, gamma 1.04x and 1.08x, grey 1.07x and 1.09x; among the other
-  tools' runs of this table the spread of one command is larger than the
-  5 ms that 1.1x leaves. The HSL change does the definition's arithmetic on
-  every pixel (AVX2 four pixels at a time, AVX-512 eight where the processor
-  has it, exact on all 2^24 colours): about 17 ns a pixel on this one; it
-  meets its other target, GraphicsMagick's \`-modulate\`, at 0.31x.
+- **HSL change against kelbo's own read + write** (7.8x at one thread, 4.5x
+  at two): read + write moves 69 MiB each way in about 0.05 s, close to
+  \`cat\`'s 0.04 s plus one copy each way, so within 1.1x an operation has
+  about 5 ms for 24 million pixels, a fifth of a nanosecond each. The other
+  point operations run on a thread of their own while the calling thread
+  reads and writes the file, so that negative (6 ms in memory), gamma
+  (26 ms) and grey (36 ms) hide behind the file's 50 ms, at 1.02x to 1.07x
+  above. The HSL change does the definition's arithmetic on every pixel
+  (AVX2 four pixels at a time, AVX-512 eight where the processor has it,
+  exact on all 2^24 colours): about 17 ns a pixel on this processor; it
+  meets its other target, GraphicsMagick's \`-modulate\`, at 0.31x and below.
 - **JPEG -> 24-bit BMP against vips**: the program reads every JPEG reduced to
   256 colours (the JPEG library's two-pass quantiser with Floyd-Steinberg),
   the work \`djpeg -colors 256\` does, which kelbo matches; vips, ImageMagick

@@ -142,11 +142,10 @@ void WriteOwnRows(BmpRowWriter& writer, int width, const Strip& strip, const Bit
 // another thread, so that the operation's time hides behind the file's.
 class StripPipeline {
 public:
-    StripPipeline(const StripStep& step, Spare& spare, int threads)
-        : step_(step), spare_(spare), threads_(threads), carrierHelps_(threads > 1) {}
+    StripPipeline(const StripStep& step, Spare& spare, int threads) : step_(step), spare_(spare), threads_(threads) {}
 
     void Run(StripReader& strips, BmpRowWriter& writer) {
-        RunOnThreads(carrierHelps_ ? threads_ : threads_ + 1,
+        RunOnThreads(CarrierHelps() ? threads_ : threads_ + 1,
                      [&](int index) { index == 0 ? Carry(strips, writer) : Work(); });
     }
 
@@ -175,7 +174,7 @@ private:
             if (jobs_.empty()) return;
             std::unique_lock guard(lock_);
             while (!jobs_.front()->finished) {
-                if (todo_.empty() || !carrierHelps_) {
+                if (todo_.empty() || !CarrierHelps()) {
                     changed_.wait(guard);
                 } else {
                     RunOne(guard);
@@ -190,6 +189,8 @@ private:
             spare_.Give(std::move(job->strip.rows));
         }
     }
+
+    bool CarrierHelps() const { return threads_ > 1; }
 
     // The workers end however the calling thread's part ends.
     struct StopOnExit {
@@ -228,7 +229,6 @@ private:
     const StripStep& step_;
     Spare& spare_;
     const int threads_;
-    const bool carrierHelps_;
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<std::unique_ptr<Job>> jobs_;  // in flight, oldest first; the calling thread's

@@ -402,13 +402,7 @@ void ChangeCmy(PixelView picture, const CmyChange& change, Progress* progress) {
 void GreyScale(PixelView picture, Progress* progress) { detail::GreyScale(picture, progress, true); }
 
 GammaTables MakeGammaTables(const GammaCorrection& gamma) {
-    GammaTables tables;
-    tables.red = GammaTable(gamma.red);
-    tables.green = gamma.green == gamma.red ? tables.red : GammaTable(gamma.green);
-    tables.blue = gamma.blue == gamma.red     ? tables.red
-                  : gamma.blue == gamma.green ? tables.green
-                                              : GammaTable(gamma.blue);
-    return tables;
+    return {GammaTable(gamma.red), GammaTable(gamma.green), GammaTable(gamma.blue)};
 }
 
 void CorrectGamma(PixelView picture, const GammaCorrection& gamma, Progress* progress) {
